@@ -1,0 +1,7 @@
+#include "data/catalogue.h"
+
+namespace qz::data {
+
+void declare_pos_tables(Catalogue&) {}
+
+}  // namespace qz::data
