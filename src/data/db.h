@@ -1,0 +1,124 @@
+#pragma once
+// The session's data workspace: one connection, the work areas of the open tables and the
+// transaction state. Everything the table layer keeps for the session lives here instead of in
+// globals; the names of the members follow the variables the rest of the system knows.
+#include <array>
+#include <chrono>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/clock.h"
+#include "core/user_port.h"
+#include "data/ads_def.h"
+#include "data/catalogue.h"
+#include "data/locks.h"
+#include "data/sql.h"
+
+namespace qz::data {
+
+class WDBTable;
+
+// Where the text of records goes for full-text search; the word index plugs in here.
+class FullTextHook {
+public:
+    virtual ~FullTextHook() = default;
+    // mode 1 removes the texts of a document from the index, mode 2 adds them.
+    virtual void update(int mode, const std::string& negocio, const std::string& document,
+                        const std::vector<std::string>& texts) = 0;
+};
+
+struct DbOptions {
+    std::string home;                   // installation directory
+    std::optional<AdsParams> ads;       // set when ADS.DEF exists: PostgreSQL
+    std::string pg_schema;              // schema to work in ("" = the server's default)
+    std::string ext_modulo = "XXX";     // module code, extension of temporary tables
+    UserPort* port = nullptr;           // where contention messages go (required)
+    Clock* clock = nullptr;             // business clock (required)
+};
+
+class Db {
+public:
+    // Connects to the installation's database: PostgreSQL when ADS.DEF is given, else the SQLite
+    // file BASES/quartzen.db. The schema must exist (quartzen init).
+    static std::unique_ptr<Db> open(const DbOptions& opts);
+    ~Db();
+    Db(const Db&) = delete;
+    Db& operator=(const Db&) = delete;
+
+    Connection& conn() { return *m_conn; }
+    Dialect dialect() const { return m_conn->dialect(); }
+    const Catalogue& catalogue() const { return Catalogue::instance(); }
+    UserPort& port() { return *m_opts.port; }
+    Clock& clock() { return *m_opts.clock; }
+    const std::string& home() const { return m_opts.home; }
+    const std::optional<AdsParams>& ads() const { return m_opts.ads; }
+    bool server() const { return dialect() == Dialect::PostgreSQL; }
+    LockTable& locks() { return *m_locks; }
+    std::string ext_modulo() const { return m_opts.ext_modulo; }
+    void set_ext_modulo(const std::string& ext) { m_opts.ext_modulo = ext; }
+
+    // The server's clock when connected to one (XDATE/XTIME ask it through the session Clock).
+    std::optional<DateTime> server_now();
+
+    // Alternate data set (XDBACCESS[1]): a sub-directory of BASES (SQLite) or a schema
+    // (PostgreSQL) whose tables are used instead of the main ones where they exist.
+    void set_alternate(const std::string& dir);
+    const std::string& alternate() const { return m_alt; }
+    // A shared table as SQL names it (quoted): the alternate set's when it has the table.
+    std::string resolve_table(const std::string& name);
+
+    // Work areas.
+    int allocate_area();
+    void register_area(int area, WDBTable* t);
+    void release_area(int area);
+    WDBTable* area(int n) const;
+    int select(int n);  // makes an area current; returns the previous one
+    int selected() const { return m_selected; }
+
+    // Waits of the lock loops: 100 ms between tries and 5 s of patience before telling the
+    // user. Tests shorten them.
+    std::chrono::milliseconds poll_interval{100};
+    std::chrono::milliseconds patience{5000};
+
+    FullTextHook* full_text = nullptr;
+    // XTXT_SRCH_FILES: {table, document field} pairs taking part in full-text search.
+    std::vector<std::pair<std::string, std::string>> XTXT_SRCH_FILES;
+
+    // Session stamp written into logs.
+    std::string XUSER_ABREVIA;
+
+    std::array<long, 3> XRETRIES{0, 0, 0};
+    int XADSTRANS = 0;
+    int XTRANS_TIPO = 1;
+    std::optional<int> XTRANS_ID;
+    std::vector<std::pair<int, long>> XA_RECORDS;  // kind 1: {area, recno}; kind 2: {area, 0}
+    std::string XADS_T_ERR;
+    std::vector<std::pair<std::string, std::unique_ptr<WDBTable>>> XADSFILEBAG;
+    std::vector<std::pair<int, std::string>> XFILES_AREA;
+    int XCOMMITALL = 0;
+    int tx_depth = 0;          // nested START_TRANSACTION calls
+    bool tx_doomed = false;    // an inner block rolled back: the outer one cannot commit
+
+    // Names of this session's temporary tables, to make new names unique.
+    std::vector<std::string> temp_tables;
+
+private:
+    explicit Db(DbOptions opts);
+
+    DbOptions m_opts;
+    std::unique_ptr<Connection> m_conn;
+    std::unique_ptr<LockTable> m_locks;
+    std::map<int, WDBTable*> m_areas;
+    int m_selected = 0;
+    std::string m_alt;
+    std::unique_ptr<Statement> m_now_stmt;
+};
+
+// The SQLite database file of an installation.
+std::string sqlite_path(const std::string& home);
+
+}  // namespace qz::data

@@ -1,0 +1,168 @@
+#include "data/locks.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <set>
+
+namespace qz::data {
+
+namespace {
+
+class OfdLocks : public LockBackend {
+public:
+    explicit OfdLocks(const std::string& path) {
+        m_fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+        if (m_fd < 0)
+            throw DbError("No se puede abrir el archivo de bloqueos " + path + ": " +
+                          std::strerror(errno));
+    }
+    ~OfdLocks() override { ::close(m_fd); }
+
+    bool try_acquire(int table, LockKind kind, int64_t recno) override {
+        return apply(table, kind, recno, kind == LockKind::OpenShared ? F_RDLCK : F_WRLCK);
+    }
+    void release(int table, LockKind kind, int64_t recno) override {
+        apply(table, kind, recno, F_UNLCK);
+    }
+
+private:
+    bool apply(int table, LockKind kind, int64_t recno, short type) {
+        struct flock fl {};
+        fl.l_type = type;
+        fl.l_whence = SEEK_SET;
+        off_t base = static_cast<off_t>(table) << 32;
+        switch (kind) {
+            case LockKind::Record:
+                fl.l_start = base + recno;
+                fl.l_len = 1;
+                break;
+            case LockKind::File:
+                fl.l_start = base + 1;
+                fl.l_len = (static_cast<off_t>(1) << 32) - 1;
+                break;
+            default:
+                fl.l_start = base;
+                fl.l_len = 1;
+        }
+        if (::fcntl(m_fd, F_OFD_SETLK, &fl) == 0) return true;
+        if (errno == EAGAIN || errno == EACCES) return false;
+        throw DbError(std::string("bloqueo: ") + std::strerror(errno));
+    }
+    int m_fd = -1;
+};
+
+class PgLocks : public LockBackend {
+public:
+    PgLocks(Connection& c, int installation) : m_conn(c), m_inst(installation) {}
+
+    // A record lock also holds its table's file key shared, so a file lock excludes them all.
+    bool try_acquire(int table, LockKind kind, int64_t recno) override {
+        switch (kind) {
+            case LockKind::Record:
+                if (!call("pg_try_advisory_lock_shared", key(table, kFileSlot))) return false;
+                if (call("pg_try_advisory_lock", key(table, recno))) return true;
+                call("pg_advisory_unlock_shared", key(table, kFileSlot));
+                return false;
+            case LockKind::File:
+                return call("pg_try_advisory_lock", key(table, kFileSlot));
+            case LockKind::OpenShared:
+                return call("pg_try_advisory_lock_shared", key(table, kOpenSlot));
+            case LockKind::OpenExclusive:
+                return call("pg_try_advisory_lock", key(table, kOpenSlot));
+        }
+        return false;
+    }
+
+    void release(int table, LockKind kind, int64_t recno) override {
+        switch (kind) {
+            case LockKind::Record:
+                call("pg_advisory_unlock", key(table, recno));
+                call("pg_advisory_unlock_shared", key(table, kFileSlot));
+                break;
+            case LockKind::File:
+                call("pg_advisory_unlock", key(table, kFileSlot));
+                break;
+            case LockKind::OpenShared:
+                call("pg_advisory_unlock_shared", key(table, kOpenSlot));
+                break;
+            case LockKind::OpenExclusive:
+                call("pg_advisory_unlock", key(table, kOpenSlot));
+                break;
+        }
+    }
+
+private:
+    static constexpr int64_t kOpenSlot = 0xFFFFFFFFLL, kFileSlot = 0xFFFFFFFELL;
+    int64_t key(int table, int64_t slot) const {
+        return (static_cast<int64_t>(m_inst & 0x7FFF) << 48) |
+               (static_cast<int64_t>(table & 0xFFFF) << 32) | (slot & 0xFFFFFFFFLL);
+    }
+    bool call(const std::string& fn, int64_t k) {
+        auto& st = m_stmts[fn];
+        if (!st) st = m_conn.prepare("SELECT " + fn + "(CAST(? AS BIGINT))");
+        st->bind(1, k);
+        bool ok = st->step() && (st->text_at(0) == "t" || st->text_at(0).empty());
+        st->reset();
+        return ok;
+    }
+    Connection& m_conn;
+    int m_inst;
+    std::map<std::string, std::unique_ptr<Statement>> m_stmts;
+};
+
+// Private tables are seen by this process only, so the counts of the LockTable are the locks.
+class PrivateLocks : public LockBackend {
+public:
+    bool try_acquire(int, LockKind, int64_t) override { return true; }
+    void release(int, LockKind, int64_t) override {}
+};
+
+}  // namespace
+
+std::unique_ptr<LockBackend> make_ofd_lock_backend(const std::string& path) {
+    return std::make_unique<OfdLocks>(path);
+}
+std::unique_ptr<LockBackend> make_pg_lock_backend(Connection& c, int installation) {
+    return std::make_unique<PgLocks>(c, installation);
+}
+std::unique_ptr<LockBackend> make_private_lock_backend() {
+    return std::make_unique<PrivateLocks>();
+}
+
+LockTable::LockTable(std::unique_ptr<LockBackend> shared)
+    : m_shared(std::move(shared)), m_private(make_private_lock_backend()) {}
+
+bool LockTable::try_acquire(int table, LockKind kind, int64_t recno, bool private_table) {
+    Key k{private_table, table, static_cast<int>(kind), recno};
+    int& n = m_counts[k];
+    if (n == 0) {
+        LockBackend& b = private_table ? *m_private : *m_shared;
+        bool ok = false;
+        try {
+            ok = b.try_acquire(table, kind, recno);
+        } catch (...) {
+            m_counts.erase(k);
+            throw;
+        }
+        if (!ok) {
+            m_counts.erase(k);
+            return false;
+        }
+    }
+    ++n;
+    return true;
+}
+
+void LockTable::release(int table, LockKind kind, int64_t recno, bool private_table) {
+    Key k{private_table, table, static_cast<int>(kind), recno};
+    auto it = m_counts.find(k);
+    if (it == m_counts.end()) return;
+    if (--it->second > 0) return;
+    m_counts.erase(it);
+    (private_table ? *m_private : *m_shared).release(table, kind, recno);
+}
+
+}  // namespace qz::data

@@ -1,0 +1,311 @@
+#include "data/schema.h"
+
+#include <random>
+
+#include "core/clock.h"
+#include "core/date.h"
+#include "core/stamp.h"
+#include "core/text.h"
+
+namespace qz::data {
+
+namespace {
+
+std::string column_type(const FieldDef& f, Dialect d) {
+    switch (f.kind) {
+        case FieldKind::N:
+            if (d == Dialect::SQLite) return "INTEGER NOT NULL DEFAULT 0";
+            return "NUMERIC(" + std::to_string(f.width) + "," + std::to_string(f.decimals) +
+                   ") NOT NULL DEFAULT 0";
+        case FieldKind::L:
+            return d == Dialect::SQLite ? "INTEGER NOT NULL DEFAULT 0"
+                                        : "SMALLINT NOT NULL DEFAULT 0";
+        default:
+            return "TEXT NOT NULL DEFAULT ''";
+    }
+}
+
+std::string pad_sql(const std::string& col, int width, Dialect d) {
+    std::string w = std::to_string(width);
+    if (d == Dialect::SQLite) return "printf('%-!" + w + "." + w + "s', " + col + ")";
+    return "rpad(" + col + ", " + w + ")";
+}
+
+std::string number_sql(const FieldDef& f, int width, Dialect d) {
+    std::string w = std::to_string(width), col = quote_ident(f.name);
+    std::string stars = quote_literal(std::string(static_cast<size_t>(width), '*'));
+    if (d == Dialect::SQLite) {
+        std::string v = col;
+        if (f.decimals > 0) {
+            long long p = 1;
+            for (int i = 0; i < f.decimals; ++i) p *= 10;
+            v = "(" + col + " / " + std::to_string(p) + ")";
+        }
+        return "(CASE WHEN length(CAST(" + v + " AS TEXT)) <= " + w + " THEN printf('%" + w +
+               "d', " + v + ") ELSE " + stars + " END)";
+    }
+    std::string v = "(trunc(" + col + ")::bigint)::text";
+    return "(CASE WHEN length(" + v + ") <= " + w + " THEN lpad(" + v + ", " + w + ") ELSE " +
+           stars + " END)";
+}
+
+std::string days2090_sql(const std::string& col, Dialect d) {
+    std::string empty = quote_literal(pad_left(std::to_string(days_to_2090(Date())), 14, '0'));
+    auto part = [&](int from, int len, const char* cast) {
+        return "substr(" + col + "," + std::to_string(from) + "," + std::to_string(len) + ")" +
+               cast;
+    };
+    if (d == Dialect::SQLite)
+        return "(CASE WHEN " + col + " = '' THEN " + empty +
+               " ELSE printf('%014d', CAST(julianday('2090-01-01') - julianday(" +
+               part(1, 4, "") + "||'-'||" + part(5, 2, "") + "||'-'||" + part(7, 2, "") +
+               ") AS INTEGER)) END)";
+    return "(CASE WHEN " + col + " = '' THEN " + empty +
+           " ELSE lpad((make_date(2090,1,1) - make_date(" + part(1, 4, "::int") + ", " +
+           part(5, 2, "::int") + ", " + part(7, 2, "::int") + "))::text, 14, '0') END)";
+}
+
+std::string part_sql(const TableDef& t, const KeyPart& p, Dialect d) {
+    std::string col = quote_ident(p.field);
+    switch (p.kind) {
+        case KeyPart::Kind::Field:
+        case KeyPart::Kind::Date:
+            return pad_sql(col, p.width, d);
+        case KeyPart::Kind::Upper:
+            return d == Dialect::SQLite ? "upper(" + pad_sql(col, p.width, d) + ")"
+                                        : "qz_upper(" + pad_sql(col, p.width, d) + ")";
+        case KeyPart::Kind::Number:
+            return number_sql(*t.field(p.field), p.width, d);
+        case KeyPart::Kind::Days2090:
+            return days2090_sql(col, d);
+        case KeyPart::Kind::Expr:
+            return pad_sql("(" + p.expr + ")", p.width, d);
+    }
+    return "''";
+}
+
+std::string index_name(const std::string& table, const std::string& tag) {
+    return table + "__" + tag;
+}
+
+void ensure_meta(Connection& c) {
+    bool pg = c.dialect() == Dialect::PostgreSQL;
+    c.exec("CREATE TABLE IF NOT EXISTS qz_meta (name TEXT PRIMARY KEY, value TEXT NOT NULL)");
+    c.exec("CREATE TABLE IF NOT EXISTS qz_tables (name TEXT PRIMARY KEY, id INTEGER NOT NULL "
+           "UNIQUE)");
+    c.exec("CREATE TABLE IF NOT EXISTS qz_orders (tbl TEXT NOT NULL, tag TEXT NOT NULL, "
+           "expr TEXT NOT NULL, PRIMARY KEY (tbl, tag))");
+    c.exec("CREATE TABLE IF NOT EXISTS qz_migrations (number INTEGER PRIMARY KEY, "
+           "applied TEXT NOT NULL)");
+    if (pg)
+        c.exec("CREATE OR REPLACE FUNCTION qz_upper(text) RETURNS text LANGUAGE sql IMMUTABLE "
+               "PARALLEL SAFE AS $$ SELECT translate($1, 'abcdefghijklmnopqrstuvwxyz', "
+               "'ABCDEFGHIJKLMNOPQRSTUVWXYZ') $$");
+}
+
+std::vector<std::string> existing_columns(Connection& c, const std::string& table) {
+    std::vector<std::string> cols;
+    if (c.dialect() == Dialect::SQLite) {
+        auto st = c.prepare("SELECT name FROM pragma_table_xinfo(?)");
+        st->bind(1, table);
+        while (st->step()) cols.push_back(st->text_at(0));
+    } else {
+        auto st = c.prepare(
+            "SELECT column_name FROM information_schema.columns WHERE table_schema = "
+            "current_schema() AND table_name = ?");
+        st->bind(1, table);
+        while (st->step()) cols.push_back(st->text_at(0));
+    }
+    return cols;
+}
+
+bool contains(const std::vector<std::string>& v, const std::string& s) {
+    for (const auto& x : v)
+        if (x == s) return true;
+    return false;
+}
+
+std::string order_column_sql(const TableDef& t, const OrderDef& o, Dialect d) {
+    std::string type = d == Dialect::SQLite ? "TEXT" : "TEXT COLLATE \"C\"";
+    std::string kind = d == Dialect::SQLite ? "VIRTUAL" : "STORED";
+    return quote_ident(key_column(o.tag)) + " " + type + " GENERATED ALWAYS AS (" +
+           key_sql(t, o, d) + ") " + kind;
+}
+
+// SQLite keeps the rowid in every index, so (key) already orders by (key, record number);
+// PostgreSQL needs the record number spelled out. A unique order indexes the key alone.
+std::string order_index_sql(const std::string& sql_name, const OrderDef& o, Dialect d,
+                            bool temporary) {
+    std::string idx = quote_ident(index_name(sql_name, o.tag));
+    if (temporary && d == Dialect::SQLite) idx = "temp." + idx;
+    std::string cols = quote_ident(key_column(o.tag));
+    if (!o.unique && d == Dialect::PostgreSQL) cols += ", " + quote_ident(kRecnoCol);
+    return std::string("CREATE ") + (o.unique ? "UNIQUE " : "") + "INDEX IF NOT EXISTS " + idx +
+           " ON " + quote_ident(sql_name) + " (" + cols + ") WHERE " + quote_ident(kDeletedCol) +
+           " = 0";
+}
+
+void record_order(Connection& c, const std::string& table, const std::string& tag,
+                  const std::string& expr) {
+    auto del = c.prepare("DELETE FROM qz_orders WHERE tbl = ? AND tag = ?");
+    del->bind(1, table);
+    del->bind(2, tag);
+    del->step();
+    auto ins = c.prepare("INSERT INTO qz_orders (tbl, tag, expr) VALUES (?, ?, ?)");
+    ins->bind(1, table);
+    ins->bind(2, tag);
+    ins->bind(3, expr);
+    ins->step();
+}
+
+std::string stored_order_expr(Connection& c, const std::string& table, const std::string& tag) {
+    auto st = c.prepare("SELECT expr FROM qz_orders WHERE tbl = ? AND tag = ?");
+    st->bind(1, table);
+    st->bind(2, tag);
+    return st->step() ? st->text_at(0) : "";
+}
+
+void register_table_id(Connection& c, const std::string& table) {
+    auto st = c.prepare("SELECT id FROM qz_tables WHERE name = ?");
+    st->bind(1, table);
+    if (st->step()) return;
+    auto next = c.scalar("SELECT COALESCE(MAX(id), 0) + 1 FROM qz_tables");
+    auto ins = c.prepare("INSERT INTO qz_tables (name, id) VALUES (?, ?)");
+    ins->bind(1, table);
+    ins->bind(2, static_cast<int64_t>(std::stoll(next.value_or("1"))));
+    ins->step();
+}
+
+// Brings one existing table up to its declaration.
+void upgrade_table(Connection& c, const TableDef& t, MigrationReport& rep) {
+    Dialect d = c.dialect();
+    auto cols = existing_columns(c, t.name());
+    for (const auto& f : t.fields()) {
+        if (contains(cols, f.name)) continue;
+        c.exec("ALTER TABLE " + quote_ident(t.name()) + " ADD COLUMN " + quote_ident(f.name) +
+               " " + column_type(f, d));
+        ++rep.columns_added;
+    }
+    for (const auto& o : t.orders()) {
+        std::string expr = key_sql(t, o, d) + (o.unique ? " UNIQUE" : "");
+        std::string col = key_column(o.tag);
+        if (contains(cols, col) && stored_order_expr(c, t.name(), o.tag) == expr) continue;
+        if (contains(cols, col)) {
+            c.exec("DROP INDEX IF EXISTS " + quote_ident(index_name(t.name(), o.tag)));
+            c.exec("ALTER TABLE " + quote_ident(t.name()) + " DROP COLUMN " + quote_ident(col));
+        }
+        c.exec("ALTER TABLE " + quote_ident(t.name()) + " ADD COLUMN " +
+               order_column_sql(t, o, d));
+        c.exec(order_index_sql(t.name(), o, d, false));
+        record_order(c, t.name(), o.tag, expr);
+        ++rep.orders_rebuilt;
+    }
+}
+
+// Numbered migrations of data and structure that the catalogue alone cannot express. Each
+// runs once, in order, inside the migration transaction.
+struct NumberedMigration {
+    int number;
+    void (*apply)(Connection&);
+};
+
+const std::vector<NumberedMigration>& numbered_migrations() {
+    static const std::vector<NumberedMigration> list = {
+        {1,
+         [](Connection& c) {
+             auto st = c.prepare("INSERT INTO qz_meta (name, value) VALUES ('installation', ?)");
+             std::random_device rd;
+             st->bind(1, std::to_string(rd() % 32000 + 1));
+             st->step();
+         }},
+    };
+    return list;
+}
+
+int apply_numbered(Connection& c) {
+    int applied = 0;
+    for (const auto& m : numbered_migrations()) {
+        auto st = c.prepare("SELECT 1 FROM qz_migrations WHERE number = ?");
+        st->bind(1, static_cast<int64_t>(m.number));
+        if (st->step()) continue;
+        m.apply(c);
+        auto ins = c.prepare("INSERT INTO qz_migrations (number, applied) VALUES (?, ?)");
+        ins->bind(1, static_cast<int64_t>(m.number));
+        ins->bind(2, info_user(workstation_now()));
+        ins->step();
+        ++applied;
+    }
+    return applied;
+}
+
+}  // namespace
+
+std::string key_column(const std::string& tag) { return "qz_k_" + tag; }
+
+std::string key_sql(const TableDef& t, const OrderDef& o, Dialect d) {
+    std::string sql;
+    for (const auto& p : o.parts) {
+        if (!sql.empty()) sql += " || ";
+        sql += part_sql(t, p, d);
+    }
+    return sql.empty() ? "''" : sql;
+}
+
+std::vector<std::string> create_table_sql(const TableDef& t, const std::string& sql_name,
+                                          Dialect d, bool temporary) {
+    std::string recno = d == Dialect::SQLite
+                            ? "INTEGER PRIMARY KEY AUTOINCREMENT"
+                            : "BIGINT GENERATED BY DEFAULT AS IDENTITY PRIMARY KEY";
+    std::string sql = std::string("CREATE ") + (temporary ? "TEMP " : "") +
+                      "TABLE IF NOT EXISTS " + quote_ident(sql_name) + " (" +
+                      quote_ident(kRecnoCol) + " " + recno + ", " + quote_ident(kDeletedCol) +
+                      (d == Dialect::SQLite ? " INTEGER" : " SMALLINT") + " NOT NULL DEFAULT 0";
+    for (const auto& f : t.fields()) sql += ", " + quote_ident(f.name) + " " + column_type(f, d);
+    for (const auto& o : t.orders()) sql += ", " + order_column_sql(t, o, d);
+    sql += ")";
+    std::vector<std::string> out{sql};
+    for (const auto& o : t.orders()) out.push_back(order_index_sql(sql_name, o, d, temporary));
+    return out;
+}
+
+MigrationReport migrate(Connection& c, const Catalogue& cat) {
+    MigrationReport rep;
+    c.begin();
+    try {
+        ensure_meta(c);
+        for (const auto& name : cat.names()) {
+            const TableDef& t = *cat.find(name);
+            if (t.is_template()) continue;
+            if (!c.table_exists("", t.name())) {
+                for (const auto& s : create_table_sql(t, t.name(), c.dialect(), false)) c.exec(s);
+                for (const auto& o : t.orders())
+                    record_order(c, t.name(), o.tag,
+                                 key_sql(t, o, c.dialect()) + (o.unique ? " UNIQUE" : ""));
+                ++rep.tables_created;
+            } else {
+                upgrade_table(c, t, rep);
+            }
+            register_table_id(c, t.name());
+        }
+        rep.migrations_applied = apply_numbered(c);
+        c.commit();
+    } catch (...) {
+        c.rollback();
+        throw;
+    }
+    return rep;
+}
+
+int table_lock_id(Connection& c, const std::string& table) {
+    auto st = c.prepare("SELECT id FROM qz_tables WHERE name = ?");
+    st->bind(1, table);
+    if (st->step()) return static_cast<int>(st->int_at(0));
+    return 0;
+}
+
+int installation_id(Connection& c) {
+    auto v = c.scalar("SELECT value FROM qz_meta WHERE name = 'installation'");
+    return v ? std::stoi(*v) : 0;
+}
+
+}  // namespace qz::data

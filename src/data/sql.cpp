@@ -1,0 +1,29 @@
+#include "data/sql.h"
+
+namespace qz::data {
+
+std::optional<std::string> Connection::scalar(const std::string& sql) {
+    auto st = prepare(sql);
+    if (!st->step() || st->is_null(0)) return std::nullopt;
+    return st->text_at(0);
+}
+
+std::string quote_ident(const std::string& name) {
+    std::string r = "\"";
+    for (char c : name) {
+        if (c == '"') r += '"';
+        r += c;
+    }
+    return r + "\"";
+}
+
+std::string quote_literal(const std::string& text) {
+    std::string r = "'";
+    for (char c : text) {
+        if (c == '\'') r += '\'';
+        r += c;
+    }
+    return r + "'";
+}
+
+}  // namespace qz::data

@@ -1,0 +1,66 @@
+#pragma once
+// The thin seam between the table layer and a database client: prepared statements with
+// positional "?" parameters, rows read column by column. SQLite and libpq implement it.
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <variant>
+
+namespace qz::data {
+
+class DbError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Raised when a transaction's guarded block must be abandoned (a lock that could not be had, a
+// rolled-back inner block); the posting catches it, rolls back and shows its own message.
+class TransactionAborted : public DbError {
+public:
+    using DbError::DbError;
+};
+
+enum class Dialect { SQLite, PostgreSQL };
+
+using SqlValue = std::variant<std::monostate, int64_t, std::string>;
+
+class Statement {
+public:
+    virtual ~Statement() = default;
+    // Parameters are 1-based and stay bound until rebound.
+    virtual void bind(int index, const SqlValue& v) = 0;
+    // Runs (first call) or advances; false when no (more) rows.
+    virtual bool step() = 0;
+    // Ends the current execution so the statement can run again.
+    virtual void reset() = 0;
+    virtual bool is_null(int col) const = 0;  // 0-based columns
+    virtual int64_t int_at(int col) const = 0;
+    virtual std::string text_at(int col) const = 0;
+    virtual int columns() const = 0;
+};
+
+class Connection {
+public:
+    virtual ~Connection() = default;
+    virtual Dialect dialect() const = 0;
+    virtual std::unique_ptr<Statement> prepare(const std::string& sql) = 0;
+    // Runs one or more statements without parameters or results.
+    virtual void exec(const std::string& sql) = 0;
+    virtual void begin() = 0;
+    virtual void commit() = 0;
+    virtual void rollback() = 0;
+    virtual bool in_transaction() const = 0;
+    // Qualified name of a table for SQL; `alt_schema` names an alternate data set ("" = none).
+    virtual bool table_exists(const std::string& schema, const std::string& table) = 0;
+    // Convenience: first column of the first row, or nullopt.
+    std::optional<std::string> scalar(const std::string& sql);
+};
+
+// Double quotes an identifier for SQL.
+std::string quote_ident(const std::string& name);
+// Single quotes a literal for SQL text built from trusted catalogue values only.
+std::string quote_literal(const std::string& text);
+
+}  // namespace qz::data

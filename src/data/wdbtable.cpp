@@ -1,0 +1,476 @@
+#include "data/wdbtable.h"
+
+#include "core/text.h"
+#include "data/schema.h"
+
+namespace qz::data {
+
+namespace {
+// The greatest character: a bottom scope matches every key that begins with it.
+const std::string kMaxChar = "\xF4\x8F\xBF\xBF";
+}  // namespace
+
+WDBTable::WDBTable(Db& db, const TableDef& def, std::string name, std::string sql_ref, int area,
+                   bool temporary, const UseOptions& opts)
+    : m_db(db), m_def(def), m_sql(std::move(sql_ref)), m_temp(temporary) {
+    Area = area;
+    Name = upper_ascii(name);
+    RDD = db.server() ? "ADSCDX" : "DBFCDX";
+    Cargo = temporary ? "BORRAR" : "";
+    m_read_only = opts.read_only;
+    m_exclusive = !opts.shared;
+    m_lock_id = temporary ? area : table_lock_id(db.conn(), def.name());
+    m_vals.reserve(def.fields().size());
+    for (const auto& f : def.fields()) m_vals.push_back(blank_value(f));
+    m_dirty.assign(def.fields().size(), 0);
+    if (!opts.order.empty()) SetOrder(opts.order);
+}
+
+WDBTable::~WDBTable() {
+    try {
+        close();
+    } catch (...) {
+        // A close that fails during unwinding must not end the process; the transaction that
+        // was open is rolled back by its own scope.
+    }
+}
+
+Statement& WDBTable::stmt(const std::string& sql) {
+    auto& p = m_stmts[sql];
+    if (!p) p = m_db.conn().prepare(sql);
+    return *p;
+}
+
+std::string WDBTable::key_expr() const {
+    return m_order ? quote_ident(key_column(m_order->tag)) : quote_ident(kRecnoCol);
+}
+
+std::string WDBTable::select_list() const {
+    std::string s = quote_ident(kRecnoCol) + ", " + quote_ident(kDeletedCol);
+    for (const auto& f : m_def.fields()) s += ", " + quote_ident(f.name);
+    s += m_order ? ", " + key_expr() : ", ''";
+    return s;
+}
+
+std::string WDBTable::scope_where() const {
+    std::string w = quote_ident(kDeletedCol) + " = 0";
+    if (m_scoped && m_order) w += " AND " + key_expr() + " >= ? AND " + key_expr() + " <= ?";
+    return w;
+}
+
+int WDBTable::bind_scope(Statement& st, int from) {
+    if (m_scoped && m_order) {
+        st.bind(from++, m_scope_top);
+        st.bind(from++, m_scope_bottom + kMaxChar);
+    }
+    return from;
+}
+
+void WDBTable::load(Statement& st) {
+    Dialect d = m_db.dialect();
+    m_recno = static_cast<long>(st.int_at(0));
+    m_deleted = st.int_at(1) != 0;
+    const auto& fields = m_def.fields();
+    for (size_t i = 0; i < fields.size(); ++i)
+        m_vals[i] = from_sql(fields[i], st, static_cast<int>(i) + 2, d);
+    m_key = m_order ? st.text_at(static_cast<int>(fields.size()) + 2) : "";
+    std::fill(m_dirty.begin(), m_dirty.end(), 0);
+    m_eof = m_bof = false;
+}
+
+void WDBTable::set_eof() {
+    m_eof = true;
+    m_recno = 0;
+    m_key.clear();
+    m_deleted = false;
+    for (size_t i = 0; i < m_vals.size(); ++i) m_vals[i] = blank_value(m_def.fields()[i]);
+    std::fill(m_dirty.begin(), m_dirty.end(), 0);
+}
+
+bool WDBTable::fetch_one(const std::string& tail, const std::vector<SqlValue>& params) {
+    std::string sql =
+        "SELECT " + select_list() + " FROM " + m_sql + " WHERE " + scope_where() + tail;
+    Statement& st = stmt(sql);
+    int i = bind_scope(st, 1);
+    for (const auto& p : params) st.bind(i++, p);
+    bool row = st.step();
+    if (row) load(st);
+    st.reset();
+    return row;
+}
+
+void WDBTable::SetOrder(const std::string& tag) {
+    flush();
+    std::string t = upper_ascii(trim(tag));
+    if (t.empty()) {
+        m_order = nullptr;
+        m_order_tag.clear();
+        return;
+    }
+    const OrderDef* o = m_def.find_order(t);
+    if (!o) throw DbError("Orden " + t + " no existe en la tabla " + m_def.name());
+    m_order = o;
+    m_order_tag = t;
+    m_scoped = false;
+}
+
+void WDBTable::SetScope(const std::string& top, const std::string& bottom) {
+    m_scope_top = top;
+    m_scope_bottom = bottom;
+    m_scoped = true;
+}
+
+void WDBTable::ClearScope() { m_scoped = false; }
+
+long WDBTable::KeyCount() {
+    std::string sql = "SELECT count(*) FROM " + m_sql + " WHERE " + scope_where();
+    Statement& st = stmt(sql);
+    bind_scope(st, 1);
+    long n = st.step() ? static_cast<long>(st.int_at(0)) : 0;
+    st.reset();
+    return n;
+}
+
+long WDBTable::KeyNo() {
+    if (m_eof || m_new) return 0;
+    std::string pos = m_order ? "(" + key_expr() + ", " + quote_ident(kRecnoCol) + ") <= (?, ?)"
+                              : quote_ident(kRecnoCol) + " <= ?";
+    std::string sql = "SELECT count(*) FROM " + m_sql + " WHERE " + scope_where() +
+                      " AND " + pos;
+    Statement& st = stmt(sql);
+    int i = bind_scope(st, 1);
+    if (m_order) st.bind(i++, m_key);
+    st.bind(i, static_cast<int64_t>(m_recno));
+    long n = st.step() ? static_cast<long>(st.int_at(0)) : 0;
+    st.reset();
+    return n;
+}
+
+bool WDBTable::Seek(const std::string& key, bool soft) {
+    if (!m_order) throw DbError("Seek sin orden activo en " + Alias);
+    flush();
+    m_moved.clear();
+    std::string tail = " AND " + key_expr() + " >= ? ORDER BY " + key_expr() + ", " +
+                       quote_ident(kRecnoCol) + " LIMIT 1";
+    bool row = fetch_one(tail, {key});
+    m_found = row && starts_with(m_key, key);
+    if (!row || (!m_found && !soft)) set_eof();
+    m_bof = false;
+    return m_found;
+}
+
+bool WDBTable::SeekLast(const std::string& key) {
+    if (!m_order) throw DbError("Seek sin orden activo en " + Alias);
+    flush();
+    m_moved.clear();
+    std::string tail = " AND " + key_expr() + " >= ? AND " + key_expr() + " <= ? ORDER BY " +
+                       key_expr() + " DESC, " + quote_ident(kRecnoCol) + " DESC LIMIT 1";
+    m_found = fetch_one(tail, {key, key + kMaxChar});
+    if (!m_found) set_eof();
+    return m_found;
+}
+
+void WDBTable::GoTop() {
+    flush();
+    m_moved.clear();
+    std::string tail = " ORDER BY " + key_expr() + (m_order ? ", " + quote_ident(kRecnoCol) : "") +
+                       " LIMIT 1";
+    if (!fetch_one(tail, {})) {
+        set_eof();
+        m_bof = true;
+    }
+}
+
+void WDBTable::GoBottom() {
+    flush();
+    m_moved.clear();
+    std::string tail = " ORDER BY " + key_expr() + " DESC" +
+                       (m_order ? ", " + quote_ident(kRecnoCol) + " DESC" : "") + " LIMIT 1";
+    if (!fetch_one(tail, {})) {
+        set_eof();
+        m_bof = true;
+    }
+}
+
+void WDBTable::GoTo(long recno) {
+    flush();
+    m_moved.clear();
+    reload(recno);
+}
+
+void WDBTable::reload(long recno) {
+    std::string sql = "SELECT " + select_list() + " FROM " + m_sql + " WHERE " +
+                      quote_ident(kRecnoCol) + " = ?";
+    Statement& st = stmt(sql);
+    st.bind(1, static_cast<int64_t>(recno));
+    if (st.step())
+        load(st);
+    else
+        set_eof();
+    st.reset();
+}
+
+void WDBTable::skip_one(bool forward) {
+    if (m_eof) {
+        if (!forward) GoBottom();
+        return;
+    }
+    std::string pos, order;
+    std::vector<SqlValue> params;
+    if (m_order) {
+        pos = "(" + key_expr() + ", " + quote_ident(kRecnoCol) + (forward ? ") > (?, ?)" : ") < (?, ?)");
+        order = key_expr() + (forward ? "" : " DESC") + ", " + quote_ident(kRecnoCol) +
+                (forward ? "" : " DESC");
+    } else {
+        pos = quote_ident(kRecnoCol) + (forward ? " > ?" : " < ?");
+        order = quote_ident(kRecnoCol) + (forward ? "" : " DESC");
+    }
+    std::string tail = " AND " + pos + " ORDER BY " + order + " LIMIT 1";
+    for (;;) {
+        params.clear();
+        if (m_order) params.push_back(m_key);
+        params.push_back(static_cast<int64_t>(m_recno));
+        std::vector<Value> keep = m_vals;
+        long keep_recno = m_recno;
+        std::string keep_key = m_key;
+        bool keep_deleted = m_deleted;
+        if (!fetch_one(tail, params)) {
+            if (forward) {
+                set_eof();
+            } else {
+                m_vals = keep;
+                m_recno = keep_recno;
+                m_key = keep_key;
+                m_deleted = keep_deleted;
+                m_bof = true;
+            }
+            return;
+        }
+        if (!m_moved.erase(m_recno)) return;
+    }
+}
+
+void WDBTable::Skip(long n) {
+    flush();
+    if (n == 0) {
+        if (!m_eof) reload(m_recno);
+        return;
+    }
+    m_bof = false;
+    bool forward = n > 0;
+    for (long i = 0; i < (forward ? n : -n); ++i) {
+        skip_one(forward);
+        if ((forward && m_eof) || (!forward && m_bof)) break;
+    }
+}
+
+long WDBTable::RecNo() {
+    if (m_new) flush();
+    return m_eof ? LastRec() + 1 : m_recno;
+}
+
+long WDBTable::LastRec() {
+    Statement& st = stmt("SELECT COALESCE(MAX(" + quote_ident(kRecnoCol) + "), 0) FROM " +
+                         m_sql);
+    long n = st.step() ? static_cast<long>(st.int_at(0)) : 0;
+    st.reset();
+    return n;
+}
+
+const FieldDef& WDBTable::field_at(int pos) const {
+    if (pos < 1 || pos > FCount())
+        throw DbError("Campo " + std::to_string(pos) + " no existe en " + m_def.name());
+    return m_def.fields()[static_cast<size_t>(pos - 1)];
+}
+
+std::string WDBTable::FieldName(int pos) const { return field_at(pos).name; }
+
+Value WDBTable::FieldGet(const std::string& name) const {
+    int pos = m_def.field_pos(name);
+    if (!pos) throw DbError("Campo " + name + " no existe en " + m_def.name());
+    return FieldGet(pos);
+}
+
+Value WDBTable::FieldGet(int pos) const {
+    field_at(pos);
+    return m_vals[static_cast<size_t>(pos - 1)];
+}
+
+std::string WDBTable::str(const std::string& name) const {
+    return std::get<std::string>(FieldGet(name));
+}
+Decimal WDBTable::num(const std::string& name) const { return std::get<Decimal>(FieldGet(name)); }
+Date WDBTable::date(const std::string& name) const { return std::get<Date>(FieldGet(name)); }
+bool WDBTable::logical(const std::string& name) const { return std::get<bool>(FieldGet(name)); }
+
+void WDBTable::require_writable(const FieldDef& f) {
+    if (m_read_only) throw DbError("Tabla de solo lectura: " + Alias);
+    if (m_new) return;
+    if (m_eof) throw DbError("No hay registro activo en " + Alias + " para " + f.name);
+    // Writing a shared record without its lock would let two workstations overwrite each other.
+    if (!m_temp && !m_exclusive && !m_flocked && !m_locked.count(m_recno))
+        throw DbError("Registro no bloqueado: " + Alias + "/" + std::to_string(m_recno));
+}
+
+void WDBTable::FieldPut(const std::string& name, const Value& v) {
+    int pos = m_def.field_pos(name);
+    if (!pos) throw DbError("Campo " + name + " no existe en " + m_def.name());
+    FieldPut(pos, v);
+}
+
+void WDBTable::FieldPut(int pos, const Value& v) {
+    const FieldDef& f = field_at(pos);
+    require_writable(f);
+    m_vals[static_cast<size_t>(pos - 1)] = coerce(f, v);
+    m_dirty[static_cast<size_t>(pos - 1)] = 1;
+}
+
+void WDBTable::Append() {
+    if (m_read_only) throw DbError("Tabla de solo lectura: " + Alias);
+    flush();
+    m_new = true;
+    m_eof = m_bof = false;
+    m_recno = 0;
+    m_deleted = false;
+    m_key.clear();
+    for (size_t i = 0; i < m_vals.size(); ++i) m_vals[i] = blank_value(m_def.fields()[i]);
+    std::fill(m_dirty.begin(), m_dirty.end(), 0);
+}
+
+void WDBTable::insert_pending() {
+    Dialect d = m_db.dialect();
+    const auto& fields = m_def.fields();
+    std::string cols, marks;
+    for (const auto& f : fields) {
+        cols += (cols.empty() ? "" : ", ") + quote_ident(f.name);
+        marks += marks.empty() ? "?" : ", ?";
+    }
+    std::string ret = quote_ident(kRecnoCol) + (m_order ? ", " + key_expr() : ", ''");
+    std::string sql = fields.empty() ? "INSERT INTO " + m_sql + " DEFAULT VALUES"
+                                     : "INSERT INTO " + m_sql + " (" + cols +
+                                           ") VALUES (" + marks + ")";
+    Statement& st = stmt(sql + " RETURNING " + ret);
+    for (size_t i = 0; i < fields.size(); ++i)
+        st.bind(static_cast<int>(i) + 1, to_sql(fields[i], m_vals[i], d));
+    if (!st.step()) throw DbError("No se pudo agregar el registro a " + Alias);
+    m_recno = static_cast<long>(st.int_at(0));
+    m_key = st.text_at(1);
+    st.reset();
+    m_new = false;
+    std::fill(m_dirty.begin(), m_dirty.end(), 0);
+    // A new record stays locked until its writer releases it, as an append always did.
+    if (m_db.locks().try_acquire(m_lock_id, LockKind::Record, m_recno, m_temp))
+        m_locked.insert(m_recno);
+}
+
+void WDBTable::update_dirty() {
+    Dialect d = m_db.dialect();
+    const auto& fields = m_def.fields();
+    std::string sets;
+    for (size_t i = 0; i < fields.size(); ++i)
+        if (m_dirty[i]) sets += (sets.empty() ? "" : ", ") + quote_ident(fields[i].name) + " = ?";
+    std::string sql = "UPDATE " + m_sql + " SET " + sets + " WHERE " +
+                      quote_ident(kRecnoCol) + " = ?" +
+                      (m_order ? " RETURNING " + key_expr() : "");
+    Statement& st = stmt(sql);
+    int p = 1;
+    for (size_t i = 0; i < fields.size(); ++i)
+        if (m_dirty[i]) st.bind(p++, to_sql(fields[i], m_vals[i], d));
+    st.bind(p, static_cast<int64_t>(m_recno));
+    bool row = st.step();
+    if (m_order && row && st.text_at(0) != m_key) m_moved.insert(m_recno);
+    if (m_order) st.step();  // finish the statement on engines that return rows lazily
+    st.reset();
+    std::fill(m_dirty.begin(), m_dirty.end(), 0);
+}
+
+void WDBTable::flush() {
+    if (!m_open) return;
+    if (m_new) {
+        insert_pending();
+        return;
+    }
+    for (char c : m_dirty)
+        if (c) {
+            update_dirty();
+            return;
+        }
+}
+
+void WDBTable::Commit() { flush(); }
+
+void WDBTable::Delete() {
+    if (m_eof && !m_new) return;
+    flush();
+    require_writable(m_def.fields().front());
+    Statement& st = stmt("UPDATE " + m_sql + " SET " + quote_ident(kDeletedCol) +
+                         " = 1 WHERE " + quote_ident(kRecnoCol) + " = ?");
+    st.bind(1, static_cast<int64_t>(m_recno));
+    st.step();
+    st.reset();
+    m_deleted = true;
+}
+
+bool WDBTable::RLock() {
+    if (m_new) flush();
+    if (m_eof) return false;
+    if (m_locked.count(m_recno)) return true;
+    if (!m_db.locks().try_acquire(m_lock_id, LockKind::Record, m_recno, m_temp)) return false;
+    m_locked.insert(m_recno);
+    return true;
+}
+
+bool WDBTable::FLock() {
+    if (m_flocked) return true;
+    m_flocked = m_db.locks().try_acquire(m_lock_id, LockKind::File, 0, m_temp);
+    return m_flocked;
+}
+
+void WDBTable::UnlockRecord(long recno) {
+    if (!m_locked.erase(recno)) return;
+    m_db.locks().release(m_lock_id, LockKind::Record, recno, m_temp);
+}
+
+void WDBTable::Unlock() {
+    flush();
+    for (long r : m_locked) m_db.locks().release(m_lock_id, LockKind::Record, r, m_temp);
+    m_locked.clear();
+    if (m_flocked) m_db.locks().release(m_lock_id, LockKind::File, 0, m_temp);
+    m_flocked = false;
+}
+
+void WDBTable::after_rollback() {
+    m_new = false;
+    std::fill(m_dirty.begin(), m_dirty.end(), 0);
+    if (m_eof || m_recno == 0) {
+        set_eof();
+        return;
+    }
+    reload(m_recno);
+}
+
+void WDBTable::reset_for_reuse(const UseOptions& opts) {
+    m_scoped = false;
+    SetOrder(opts.order);
+    GoTop();
+}
+
+void WDBTable::close() {
+    if (!m_open) return;
+    try {
+        flush();
+    } catch (...) {
+        m_open = false;
+        m_db.release_area(Area);
+        throw;
+    }
+    Unlock();
+    m_stmts.clear();
+    m_open = false;
+    m_db.locks().release(m_lock_id, m_exclusive ? LockKind::OpenExclusive : LockKind::OpenShared, 0,
+                         m_temp);
+    if (m_temp) m_db.conn().exec("DROP TABLE IF EXISTS " + m_sql);
+    m_db.release_area(Area);
+}
+
+}  // namespace qz::data

@@ -1,0 +1,156 @@
+#pragma once
+// A table handle: one open table in one work area, walked along one of its orders.
+//
+// Positioning follows the (key, record number) of the active order. A skip moves from the place
+// the handle stood, so rewriting the key of the current row does not make a walk jump; a row
+// whose key this handle moved is not visited a second time by the same walk.
+#include <memory>
+#include <set>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "data/catalogue.h"
+#include "data/db.h"
+#include "data/value.h"
+
+namespace qz::data {
+
+struct UseOptions {
+    std::string order;            // order tag; "" = record-number order
+    bool shared = true;
+    bool read_only = false;
+    std::string directory = "BASES";
+};
+
+class WDBTable {
+public:
+    // `sql_ref` is the table as SQL names it (quoted, qualified when in an alternate data set).
+    WDBTable(Db& db, const TableDef& def, std::string name, std::string sql_ref, int area,
+             bool temporary, const UseOptions& opts);
+    ~WDBTable();
+    WDBTable(const WDBTable&) = delete;
+    WDBTable& operator=(const WDBTable&) = delete;
+
+    // Identity.
+    std::string Cargo;    // "" shared, "BORRAR" temporary
+    std::string Alias;
+    int Area = 0;
+    std::string Name;     // upper-case name
+    std::string RDD;      // "ADSCDX" on the server, "DBFCDX" on the local database
+    int SEARCH_TXT = 0;   // 1 when the table takes part in full-text search
+    std::string search_field;  // its document-key field
+
+    const TableDef& def() const { return m_def; }
+    const std::string& sql_ref() const { return m_sql; }
+    bool temporary() const { return m_temp; }
+    Db& db() { return m_db; }
+
+    // Orders and scopes.
+    void SetOrder(const std::string& tag);
+    const std::string& order() const { return m_order_tag; }
+    void SetScope(const std::string& top, const std::string& bottom);
+    void ClearScope();
+    long KeyCount();  // rows within the scope
+    long KeyNo();     // 1-based position of the current row within the scope; 0 at EOF
+
+    // Navigation.
+    bool Seek(const std::string& key, bool soft = false);
+    bool SeekLast(const std::string& key);
+    void Skip(long n = 1);
+    void GoTop();
+    void GoBottom();
+    void GoTo(long recno);
+    void _RecNo(long recno) { GoTo(recno); }
+    bool Eof() const { return m_eof; }
+    bool BOF() const { return m_bof; }
+    bool Found() const { return m_found; }
+    long RecNo();
+    long LastRec();
+    long RecCount() { return LastRec(); }
+    bool Deleted() const { return m_deleted; }
+    // The active order's key of the current row (as positioned).
+    const std::string& CurrentKey() const { return m_key; }
+
+    // Fields.
+    int FCount() const { return static_cast<int>(m_def.fields().size()); }
+    std::string FieldName(int pos) const;
+    int FieldPos(const std::string& name) const { return m_def.field_pos(name); }
+    Value FieldGet(const std::string& name) const;
+    Value FieldGet(int pos) const;
+    void FieldPut(const std::string& name, const Value& v);
+    void FieldPut(int pos, const Value& v);
+    std::string str(const std::string& name) const;  // C/M/T as stored (C padded to width)
+    Decimal num(const std::string& name) const;
+    Date date(const std::string& name) const;
+    bool logical(const std::string& name) const;
+    const std::vector<FieldDef>& DBStruct() const { return m_def.fields(); }
+
+    // Writing.
+    void Append();  // a blank record, written at the next Commit, unlock or move
+    void Commit();
+    void Delete();  // marks the current record deleted; it disappears from every order
+    bool RLock();   // current record, one try
+    bool FLock();   // whole table, one try
+    void Unlock();  // every lock of this handle
+    void UnlockRecord(long recno);
+    bool IsLocked(long recno) const { return m_locked.count(recno) > 0; }
+    bool Used() const { return m_open; }
+    bool pending_append() const { return m_new; }
+    bool ReadOnly() const { return m_read_only; }
+
+    // The session rolled a transaction back: forget unwritten changes, re-read the row.
+    void after_rollback();
+    // Repositions at the first row (used when a parked table is taken again).
+    void reset_for_reuse(const UseOptions& opts);
+    void close();
+
+private:
+    struct Nav;
+    Statement& stmt(const std::string& sql);
+    std::string select_list() const;
+    std::string scope_where() const;
+    int bind_scope(Statement& st, int from);
+    void load(Statement& st);
+    void set_eof();
+    void reload(long recno);  // re-reads a row without starting a new walk
+    void flush();
+    void insert_pending();
+    void update_dirty();
+    bool fetch_one(const std::string& where_and_order, const std::vector<SqlValue>& params);
+    void skip_one(bool forward);
+    std::string key_expr() const;
+    const FieldDef& field_at(int pos) const;
+    void require_writable(const FieldDef& f);
+    int lock_id() const { return m_lock_id; }
+
+    Db& m_db;
+    TableDef m_def;
+    std::string m_sql;
+    bool m_temp = false;
+    bool m_open = true;
+    bool m_read_only = false;
+    bool m_exclusive = false;
+    int m_lock_id = 0;
+
+    std::string m_order_tag;
+    const OrderDef* m_order = nullptr;
+    std::string m_scope_top, m_scope_bottom;
+    bool m_scoped = false;
+
+    long m_recno = 0;
+    std::string m_key;
+    bool m_eof = true, m_bof = true, m_found = false, m_deleted = false;
+    std::vector<Value> m_vals;
+    std::vector<char> m_dirty;
+    bool m_new = false;
+    std::set<long> m_moved;  // rows whose key this handle changed during the current walk
+
+    std::set<long> m_locked;
+    bool m_flocked = false;
+    std::unordered_map<std::string, std::unique_ptr<Statement>> m_stmts;
+};
+
+using Table = std::unique_ptr<WDBTable>;
+
+}  // namespace qz::data

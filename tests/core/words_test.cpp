@@ -1,0 +1,53 @@
+#include "core/words.h"
+
+#include <gtest/gtest.h>
+
+using qz::MONEX;
+using qz::MONEXINGLES;
+using namespace qz::literals;
+
+TEST(Words, SpanishAmounts) {
+    EXPECT_EQ(MONEX(1021.50_d, 300), "UN MIL VEINTIUNO CON 50/100");
+    EXPECT_EQ(MONEX(2000000_d, 300), "DOS MILLONES  EXACTOS");
+    EXPECT_EQ(MONEX(1000000_d, 300), "UN MILLON  EXACTOS");
+    EXPECT_EQ(MONEX(100_d, 300), "CIEN EXACTOS");
+    EXPECT_EQ(MONEX(116_d, 300), "CIENTO DIECISEIS EXACTOS");
+    EXPECT_EQ(MONEX(0.50_d, 300), "CON 50/100");
+    EXPECT_EQ(MONEX(0_d, 300), "EXACTOS");
+    EXPECT_EQ(MONEX(1_d, 300), "UNO EXACTOS");
+    EXPECT_EQ(MONEX(0.005_d, 300), "CON 01/100");
+    EXPECT_EQ(MONEX(31000_d, 300), "TREINTA Y UN MIL  EXACTOS");
+    EXPECT_EQ(MONEX(100000000_d, 300), "CIEN MILLONES  EXACTOS");
+    EXPECT_EQ(MONEX(999999999.99_d, 300),
+              "NOVECIENTOS NOVENTA Y NUEVE MILLONES NOVECIENTOS NOVENTA Y NUEVE MIL NOVECIENTOS "
+              "NOVENTA Y NUEVE CON 99/100");
+    EXPECT_EQ(MONEX(517.18_d, 300), "QUINIENTOS DIECISIETE CON 18/100");
+    EXPECT_EQ(MONEX(1021.50_d, 300, true), "UN MIL VEINTIUNO");
+    EXPECT_EQ(MONEX(1000000000_d, 10), "**********");
+    EXPECT_EQ(qz::MONEX2(1021.50_d, 300, false), MONEX(1021.50_d, 300));
+}
+
+TEST(Words, FirstLineOfANarrowLayout) {
+    // Split inside DOSCIENTOS: the line ends with the syllable mark, then slashes.
+    EXPECT_EQ(MONEX(1234567.89_d, 20), "UN MILLON DOSCIEN-//");
+    // Broken between words: no mark, slashes to the width.
+    EXPECT_EQ(MONEX(1021.50_d, 20), "UN MIL VEINTIUNO ///");
+    // A piece needs one spare character beyond its length, even the last one.
+    EXPECT_EQ(MONEX(1021_d, 17, true), "UN MIL VEINTIUNO");
+    EXPECT_EQ(MONEX(1021_d, 16, true), "UN MIL VEIN-////");
+    EXPECT_EQ(MONEX(1_d, 3), "///");
+    EXPECT_EQ(MONEX(1_d, 0), "");
+}
+
+TEST(Words, EnglishAmounts) {
+    EXPECT_EQ(MONEXINGLES(1021.50_d, 300), "ONE THOUSEND TWENTY ONE WITH 50/100");
+    EXPECT_EQ(MONEXINGLES(2000000_d, 300), "TWO MILLIONS  EXACT");
+    EXPECT_EQ(MONEXINGLES(1000000_d, 300), "ONE MILLION  EXACT");
+    EXPECT_EQ(MONEXINGLES(100_d, 300), "HUNDRED EXACT");
+    EXPECT_EQ(MONEXINGLES(118_d, 300), "ONE HUNDRED EIGHTTEEN EXACT");
+    EXPECT_EQ(MONEXINGLES(945.05_d, 300), "NINE HUNDRED FOURTY FIVE WITH 05/100");
+    EXPECT_EQ(MONEXINGLES(1_d, 300), "ONE EXACT");
+    EXPECT_EQ(MONEXINGLES(1021.50_d, 16), "ONE THOUSEND ///");
+    // Cents cannot be left out in English.
+    EXPECT_EQ(qz::MONEX2(1_d, 300, true, 2), "ONE EXACT");
+}

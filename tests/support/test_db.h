@@ -1,0 +1,55 @@
+#pragma once
+// A throwaway installation for data and domain tests, on SQLite or on the PostgreSQL server the
+// test script starts (QZ_TEST_PG holds its connection string; each fixture gets its own schema).
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/clock.h"
+#include "core/user_port.h"
+#include "data/db.h"
+
+namespace qz::test {
+
+enum class Engine { SQLite, PostgreSQL };
+std::string engine_name(const ::testing::TestParamInfo<Engine>& info);
+
+// Answers questions from a script and remembers every message shown.
+class ScriptedPort : public UserPort {
+public:
+    void message(MsgStyle style, const std::string& title, const std::string& text) override;
+    bool confirm(const std::string& title, const std::string& text) override;
+    std::unique_ptr<WaitWindow> wait(const std::string& title) override;
+    std::vector<std::string> messages;
+    bool answer = true;
+};
+
+class TestInstall {
+public:
+    explicit TestInstall(Engine e);
+    ~TestInstall();
+    // A new session (connection) on the installation.
+    std::unique_ptr<data::Db> open();
+    // Arguments for a helper process to open the same installation.
+    std::vector<std::string> process_args() const;
+    const std::string& home() const { return m_home; }
+    Engine engine() const { return m_engine; }
+
+    ScriptedPort port;
+    Clock clock;
+
+private:
+    Engine m_engine;
+    std::string m_home, m_schema, m_conninfo;
+};
+
+// Skips the test when the engine is not available here.
+bool engine_available(Engine e);
+
+// Runs a helper program from tests/tools; returns its pid (started, not waited for).
+int spawn_tool(const std::string& tool, const std::vector<std::string>& args);
+int wait_tool(int pid);  // exit status
+
+}  // namespace qz::test
