@@ -134,9 +134,9 @@ void BM_Skip(benchmark::State& state) {
 
 void BM_AppendInTransaction(benchmark::State& state) {
     auto& f = fixture(state.range(0));
-    auto t = USE(*f.db, "MONEDAS");
+    auto t = USE(*f.db, "DET_DOC");
     auto st = f.db->conn().prepare(
-        "INSERT INTO \"MONEDAS\" (\"NEGOCIO\", \"CODIGO\", \"DESCRIP\") VALUES (?, ?, ?)");
+        "INSERT INTO \"DET_DOC\" (\"NEGOCIO\", \"DOCUMENTO\", \"CODIGO\") VALUES (?, ?, ?)");
     compare(
         state,
         [&] {
@@ -144,8 +144,8 @@ void BM_AppendInTransaction(benchmark::State& state) {
             for (int i = 0; i < 100; ++i) {
                 ADD_NEW_REC(*t);
                 t->FieldPut("NEGOCIO", std::string("BENCH"));
-                t->FieldPut("CODIGO", std::string("L"));
-                t->FieldPut("DESCRIP", std::string("Moneda de prueba"));
+                t->FieldPut("DOCUMENTO", std::string("L"));
+                t->FieldPut("CODIGO", std::string("Masaje relajante"));
                 UNLOCK_NEW_REC(*t);
             }
             tx.commit();
@@ -155,7 +155,7 @@ void BM_AppendInTransaction(benchmark::State& state) {
             for (int i = 0; i < 100; ++i) {
                 st->bind(1, std::string("BENCH"));
                 st->bind(2, std::string("S"));
-                st->bind(3, std::string("Moneda de prueba"));
+                st->bind(3, std::string("Masaje relajante"));
                 st->step();
                 st->reset();
             }

@@ -230,20 +230,12 @@ void WDBTable::skip_one(bool forward) {
         params.clear();
         if (m_order) params.push_back(m_key);
         params.push_back(static_cast<int64_t>(m_recno));
-        std::vector<Value> keep = m_vals;
-        long keep_recno = m_recno;
-        std::string keep_key = m_key;
-        bool keep_deleted = m_deleted;
+        // fetch_one leaves the row as it was when nothing follows it.
         if (!fetch_one(tail, params)) {
-            if (forward) {
+            if (forward)
                 set_eof();
-            } else {
-                m_vals = keep;
-                m_recno = keep_recno;
-                m_key = keep_key;
-                m_deleted = keep_deleted;
+            else
                 m_bof = true;
-            }
             return;
         }
         if (!m_moved.erase(m_recno)) return;
