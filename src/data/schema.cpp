@@ -97,6 +97,8 @@ void ensure_meta(Connection& c) {
            "expr TEXT NOT NULL, PRIMARY KEY (tbl, tag))");
     c.exec("CREATE TABLE IF NOT EXISTS qz_migrations (number INTEGER PRIMARY KEY, "
            "applied TEXT NOT NULL)");
+    c.exec("CREATE TABLE IF NOT EXISTS qz_fields (tbl TEXT NOT NULL, name TEXT NOT NULL, "
+           "sig TEXT NOT NULL, PRIMARY KEY (tbl, name))");
     if (pg)
         c.exec("CREATE OR REPLACE FUNCTION qz_upper(text) RETURNS text LANGUAGE sql IMMUTABLE "
                "PARALLEL SAFE AS $$ SELECT translate($1, 'abcdefghijklmnopqrstuvwxyz', "
@@ -176,24 +178,114 @@ void register_table_id(Connection& c, const std::string& table) {
     ins->step();
 }
 
+std::string field_sig(const FieldDef& f) {
+    return std::string(1, static_cast<char>(f.kind)) + std::to_string(f.width) + "." +
+           std::to_string(f.decimals);
+}
+
+void record_field(Connection& c, const std::string& table, const FieldDef& f) {
+    auto del = c.prepare("DELETE FROM qz_fields WHERE tbl = ? AND name = ?");
+    del->bind(1, table);
+    del->bind(2, f.name);
+    del->step();
+    auto ins = c.prepare("INSERT INTO qz_fields (tbl, name, sig) VALUES (?, ?, ?)");
+    ins->bind(1, table);
+    ins->bind(2, f.name);
+    ins->bind(3, field_sig(f));
+    ins->step();
+}
+
+std::string stored_field_sig(Connection& c, const std::string& table, const std::string& name) {
+    auto st = c.prepare("SELECT sig FROM qz_fields WHERE tbl = ? AND name = ?");
+    st->bind(1, table);
+    st->bind(2, name);
+    return st->step() ? st->text_at(0) : "";
+}
+
+// The meta rows of a new table in two statements: creating the whole catalogue stays quick on a
+// server where every statement is a round trip.
+void record_new_table(Connection& c, const TableDef& t) {
+    std::string tbl = quote_literal(t.name()), fields, orders;
+    for (const auto& f : t.fields())
+        fields += (fields.empty() ? "" : ", ") + std::string("(") + tbl + ", " +
+                  quote_literal(f.name) + ", " + quote_literal(field_sig(f)) + ")";
+    for (const auto& o : t.orders())
+        orders += (orders.empty() ? "" : ", ") + std::string("(") + tbl + ", " +
+                  quote_literal(o.tag) + ", " +
+                  quote_literal(key_sql(t, o, c.dialect()) + (o.unique ? " UNIQUE" : "")) + ")";
+    if (!fields.empty()) c.exec("INSERT INTO qz_fields (tbl, name, sig) VALUES " + fields);
+    if (!orders.empty()) c.exec("INSERT INTO qz_orders (tbl, tag, expr) VALUES " + orders);
+}
+
+bool order_uses(const OrderDef& o, const std::string& field) {
+    for (const auto& p : o.parts)
+        if (p.field == field || p.expr.find(quote_ident(field)) != std::string::npos) return true;
+    return false;
+}
+
+void drop_order(Connection& c, const std::string& table, const std::string& tag) {
+    c.exec("DROP INDEX IF EXISTS " + quote_ident(index_name(table, tag)));
+    c.exec("ALTER TABLE " + quote_ident(table) + " DROP COLUMN " + quote_ident(key_column(tag)));
+}
+
+// A number field whose decimals changed keeps its values: SQLite stores them scaled, so they
+// are rescaled (rounding half away from zero when decimals are dropped); PostgreSQL converts.
+void change_number(Connection& c, const TableDef& t, const FieldDef& f, int old_decimals) {
+    std::string col = quote_ident(f.name), tbl = quote_ident(t.name());
+    if (c.dialect() == Dialect::PostgreSQL) {
+        c.exec("ALTER TABLE " + tbl + " ALTER COLUMN " + col + " TYPE " +
+               column_type(f, c.dialect()).substr(0, column_type(f, c.dialect()).find(' ')) +
+               " USING round(" + col + ", " + std::to_string(f.decimals) + ")");
+        return;
+    }
+    int k = f.decimals - old_decimals;
+    long long p = 1;
+    for (int i = 0; i < (k < 0 ? -k : k); ++i) p *= 10;
+    std::string ps = std::to_string(p), half = std::to_string(p / 2);
+    if (k > 0)
+        c.exec("UPDATE " + tbl + " SET " + col + " = " + col + " * " + ps);
+    else if (k < 0)
+        c.exec("UPDATE " + tbl + " SET " + col + " = CASE WHEN " + col + " >= 0 THEN (" + col +
+               " + " + half + ") / " + ps + " ELSE (" + col + " - " + half + ") / " + ps + " END");
+}
+
+void upgrade_fields(Connection& c, const TableDef& t, std::vector<std::string>& cols,
+                    MigrationReport& rep) {
+    for (const auto& f : t.fields()) {
+        if (!contains(cols, f.name)) {
+            c.exec("ALTER TABLE " + quote_ident(t.name()) + " ADD COLUMN " + quote_ident(f.name) +
+                   " " + column_type(f, c.dialect()));
+            record_field(c, t.name(), f);
+            ++rep.columns_added;
+            continue;
+        }
+        std::string old = stored_field_sig(c, t.name(), f.name);
+        if (old == field_sig(f)) continue;
+        if (!old.empty() && old[0] != static_cast<char>(f.kind))
+            throw DbError("El campo " + t.name() + "." + f.name +
+                          " cambió de tipo: hace falta una migración numerada");
+        if (!old.empty() && f.kind == FieldKind::N) {
+            for (const auto& o : t.orders())
+                if (order_uses(o, f.name) && contains(cols, key_column(o.tag))) {
+                    drop_order(c, t.name(), o.tag);
+                    std::erase(cols, key_column(o.tag));
+                }
+            change_number(c, t, f, std::stoi(old.substr(old.find('.') + 1)));
+        }
+        record_field(c, t.name(), f);
+    }
+}
+
 // Brings one existing table up to its declaration.
 void upgrade_table(Connection& c, const TableDef& t, MigrationReport& rep) {
     Dialect d = c.dialect();
     auto cols = existing_columns(c, t.name());
-    for (const auto& f : t.fields()) {
-        if (contains(cols, f.name)) continue;
-        c.exec("ALTER TABLE " + quote_ident(t.name()) + " ADD COLUMN " + quote_ident(f.name) +
-               " " + column_type(f, d));
-        ++rep.columns_added;
-    }
+    upgrade_fields(c, t, cols, rep);
     for (const auto& o : t.orders()) {
         std::string expr = key_sql(t, o, d) + (o.unique ? " UNIQUE" : "");
         std::string col = key_column(o.tag);
         if (contains(cols, col) && stored_order_expr(c, t.name(), o.tag) == expr) continue;
-        if (contains(cols, col)) {
-            c.exec("DROP INDEX IF EXISTS " + quote_ident(index_name(t.name(), o.tag)));
-            c.exec("ALTER TABLE " + quote_ident(t.name()) + " DROP COLUMN " + quote_ident(col));
-        }
+        if (contains(cols, col)) drop_order(c, t.name(), o.tag);
         c.exec("ALTER TABLE " + quote_ident(t.name()) + " ADD COLUMN " +
                order_column_sql(t, o, d));
         c.exec(order_index_sql(t.name(), o, d, false));
@@ -278,9 +370,7 @@ MigrationReport migrate(Connection& c, const Catalogue& cat) {
             if (t.is_template()) continue;
             if (!c.table_exists("", t.name())) {
                 for (const auto& s : create_table_sql(t, t.name(), c.dialect(), false)) c.exec(s);
-                for (const auto& o : t.orders())
-                    record_order(c, t.name(), o.tag,
-                                 key_sql(t, o, c.dialect()) + (o.unique ? " UNIQUE" : ""));
+                record_new_table(c, t);
                 ++rep.tables_created;
             } else {
                 upgrade_table(c, t, rep);

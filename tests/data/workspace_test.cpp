@@ -163,3 +163,53 @@ TEST(AlternateDataSet, TableOfTheSubdirectoryWinsWhereItExists) {
     auto rates = USE(*db, "T_CAMBIO");  // only in BASES
     EXPECT_EQ(trim(rates->str("NEGOCIO")), "MAIN");
 }
+
+TEST(SchemaMigration, ChangedDecimalsKeepTheAmounts) {
+    for (Engine e : {Engine::SQLite, Engine::PostgreSQL}) {
+        if (!test::engine_available(e)) continue;
+        test::TestInstall inst(e);
+        {
+            auto db = inst.open();
+            auto t = USE(*db, "MONEDAS");
+            for (auto [code, v] : {std::pair{"A", "512.34"}, {"B", "-2.5"}}) {
+                ADD_NEW_REC(*t);
+                t->FieldPut("CODIGO", std::string(code));
+                t->FieldPut("CAMBIO_MIN", Decimal::parse(v));
+                UNLOCK_NEW_REC(*t);
+            }
+        }
+        // The same table declared with more, then fewer, decimals for the field.
+        TableDef more("MONEDAS"), fewer("MONEDAS");
+        for (const auto& f : Catalogue::instance().find("MONEDAS")->fields()) {
+            bool target = f.name == "CAMBIO_MIN";
+            if (f.kind == FieldKind::N) {
+                more.N(f.name, target ? 18 : f.width, target ? 6 : f.decimals);
+                fewer.N(f.name, target ? 16 : f.width, target ? 0 : f.decimals);
+            } else {
+                more.C(f.name, f.width > 0 ? f.width : 10);
+                fewer.C(f.name, f.width > 0 ? f.width : 10);
+            }
+        }
+        auto read = [&](Catalogue& cat) {
+            auto db = inst.open();
+            migrate(db->conn(), cat);
+            auto st = db->conn().prepare(
+                "SELECT \"CAMBIO_MIN\" FROM \"MONEDAS\" ORDER BY \"qz_recno\"");
+            std::vector<std::string> v;
+            while (st->step()) v.push_back(st->text_at(0));
+            return v;
+        };
+        Catalogue c1, c2;
+        c1.add(more);
+        c2.add(fewer);
+        auto a = read(c1), b = read(c2);
+        ASSERT_EQ(a.size(), 2u);
+        if (e == Engine::SQLite) {
+            EXPECT_EQ(a, (std::vector<std::string>{"512340000", "-2500000"}));
+            EXPECT_EQ(b, (std::vector<std::string>{"512", "-3"}));
+        } else {
+            EXPECT_EQ(a, (std::vector<std::string>{"512.340000", "-2.500000"}));
+            EXPECT_EQ(b, (std::vector<std::string>{"512", "-3"}));
+        }
+    }
+}
