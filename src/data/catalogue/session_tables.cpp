@@ -32,6 +32,9 @@ void declare_business_and_users(Catalogue& cat) {
     usr.N("NO_SALIR", 1).C("SUBBASE", 2).N("PERMISO1", 1).N("IDIOMA", 1).N("BUTTONSTYL", 1);
     usr.N("NO_CHAT", 1).C("USERNAME", 60).C("USERADDR", 60).C("EMAIL", 60).N("SOBREVENTA", 4);
     usr.N("PRECIO_ESP", 1).N("T_SESION", 1).C("INFO_ENTER", 60);
+    // argon2id hash of the password (ADASIPA 2); PASSWORD keeps only legacy plain or scrambled
+    // values until their first login replaces them.
+    usr.M("PWD_HASH");
     usr.order("USUARIOS", {kf("NEGOCIO"), kf("NOMBRE")}, true);
     usr.order("USUARIO3", {kf("NEGOCIO"), kn("CODIGO", 4)}, true);
     usr.order("USUARIO4", {kf("NEGOCIO"), kf("ABREVIA")});

@@ -1,0 +1,83 @@
+#include "cli_commands.h"
+
+#include <cstdio>
+
+#include "core/clock.h"
+#include "core/text.h"
+#include "core/user_port.h"
+#include "data/db.h"
+#include "data/install.h"
+#include "data/table_ops.h"
+#include "domain/demo/demo_data.h"
+
+namespace qz::cli {
+
+namespace {
+
+std::unique_ptr<data::Db> open_db(const Options& o, UserPort& port, Clock& clock) {
+    data::DbOptions d;
+    d.home = o.home;
+    d.ads = data::read_ads_def(o.home);
+    d.port = &port;
+    d.clock = &clock;
+    d.ext_modulo = "SPA";
+    auto db = data::Db::open(d);
+    clock.set_server_source([p = db.get()] { return p->server_now(); });
+    return db;
+}
+
+long count_rows(data::Db& db, const std::string& table) {
+    auto t = data::USE(db, table);
+    long n = t->KeyCount();
+    data::KILLTABLA(db, t);
+    return n;
+}
+
+}  // namespace
+
+int cmd_init(const Options& opts, const std::vector<std::string>& args) {
+    bool demo = false;
+    for (const auto& a : args) {
+        if (a == "--demo") {
+            demo = true;
+        } else {
+            std::fprintf(stderr, "quartzen init: opcion desconocida: %s\n", a.c_str());
+            return 2;
+        }
+    }
+    auto rep = data::init_installation(opts.home);
+    std::printf("Instalacion %s: %d tablas creadas, %d campos agregados, %d ordenes rehechos.\n",
+                opts.home.c_str(), rep.tables_created, rep.columns_added, rep.orders_rebuilt);
+    if (!demo) return 0;
+    ConsoleUserPort port;
+    Clock clock;
+    auto db = open_db(opts, port, clock);
+    if (count_rows(*db, "NEGOCIOS") > 0) {
+        std::printf("La base ya tiene empresas: no se cargan datos de demostracion.\n");
+        return 0;
+    }
+    auto summary = domain::install_demo_data(*db);
+    std::fputs(summary.c_str(), stdout);
+    return 0;
+}
+
+int cmd_info(const Options& opts, const std::vector<std::string>& args) {
+    if (!args.empty()) {
+        std::fprintf(stderr, "quartzen info: no lleva argumentos\n");
+        return 2;
+    }
+    ConsoleUserPort port;
+    Clock clock;
+    auto db = open_db(opts, port, clock);
+    std::printf("Instalacion: %s\nMotor: %s\nTablas en el catalogo: %zu\nFecha del negocio: %s %s\n",
+                opts.home.c_str(), db->server() ? "PostgreSQL" : "SQLite",
+                db->catalogue().size(), clock.XDATE().dtoc().c_str(), clock.XTIME().c_str());
+    auto neg = data::USE(*db, "NEGOCIOS", "NEGOCIOS");
+    for (neg->GoTop(); !neg->Eof(); neg->Skip())
+        std::printf("Empresa %s  %s\n", trim(neg->str("CODIGO")).c_str(),
+                    trim(neg->str("DESCRIP")).c_str());
+    std::printf("Usuarios: %ld\n", count_rows(*db, "USUARIOS"));
+    return 0;
+}
+
+}  // namespace qz::cli

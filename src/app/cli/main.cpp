@@ -1,0 +1,66 @@
+// quartzen: the suite's command line — installation, administration and batch work.
+// Exit status: 0 done, 1 refused (the message says why), 2 bad usage.
+#include <cstdio>
+#include <cstring>
+#include <exception>
+#include <string>
+#include <vector>
+
+#include "cli_commands.h"
+#include "data/install.h"
+
+namespace {
+
+void usage(FILE* out) {
+    std::fputs(
+        "Uso: quartzen [--home DIR] ORDEN [opciones]\n"
+        "\n"
+        "Ordenes:\n"
+        "  init [--demo]   crea o actualiza la instalacion (directorios y esquema);\n"
+        "                  --demo carga la empresa de demostracion si la base esta vacia\n"
+        "  info            resume la instalacion: motor, tablas, empresas y usuarios\n"
+        "\n"
+        "--home DIR fija el directorio de la instalacion (si no, $QUARTZEN_HOME o\n"
+        "~/.local/share/quartzen). Con ADS.DEF en ese directorio se usa el servidor\n"
+        "PostgreSQL de su primera linea.\n",
+        out);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    qz::cli::Options opts;
+    opts.home = qz::data::default_home();
+    std::vector<std::string> rest;
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--home") {
+            if (i + 1 >= args.size()) {
+                std::fputs("quartzen: --home necesita un directorio\n", stderr);
+                return 2;
+            }
+            opts.home = args[++i];
+        } else if (args[i] == "--help" || args[i] == "-h") {
+            usage(stdout);
+            return 0;
+        } else {
+            rest.push_back(args[i]);
+        }
+    }
+    if (rest.empty()) {
+        usage(stderr);
+        return 2;
+    }
+    std::string cmd = rest.front();
+    rest.erase(rest.begin());
+    try {
+        if (cmd == "init") return qz::cli::cmd_init(opts, rest);
+        if (cmd == "info") return qz::cli::cmd_info(opts, rest);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "quartzen: %s\n", e.what());
+        return 1;
+    }
+    std::fprintf(stderr, "quartzen: orden desconocida: %s\n", cmd.c_str());
+    usage(stderr);
+    return 2;
+}

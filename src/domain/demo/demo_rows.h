@@ -1,0 +1,54 @@
+#pragma once
+// What the parts of the demonstration load share: the business they fill, a writer of rows and
+// the summary each part adds its lines to.
+#include <initializer_list>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/date.h"
+#include "data/db.h"
+#include "data/value.h"
+#include "data/wdbtable.h"
+
+namespace qz::domain::demo {
+
+inline const std::string kBiz = "HOTEL";
+inline const std::string kColones = "CO";
+inline const std::string kDollars = "US";
+
+using Field = std::pair<const char*, data::Value>;
+
+// Appends rows to one table. A table that belongs to businesses gets the demonstration
+// business in NEGOCIO unless the row says otherwise. The table is handed back to the running
+// transaction when the writer goes, so its rows stay locked until the load commits.
+class RowWriter {
+public:
+    RowWriter(data::Db& db, const std::string& table);
+    ~RowWriter();
+    RowWriter(const RowWriter&) = delete;
+    RowWriter& operator=(const RowWriter&) = delete;
+
+    void add(std::initializer_list<Field> fields);
+    void add(const std::vector<Field>& fields);
+    data::WDBTable& table() { return *m_table; }
+
+private:
+    data::Db& m_db;
+    data::Table m_table;
+    bool m_has_business = false;
+};
+
+// Lines telling the person who asked for the load what there is and how to get in.
+using Summary = std::vector<std::string>;
+
+// The parts of the load, in the order they run; later parts refer to codes of earlier ones.
+void load_business_and_currencies(data::Db& db, const Date& today, Summary& out);
+void load_users_and_rights(data::Db& db, const Date& today, Summary& out);
+void load_settings(data::Db& db);
+void load_ledger_codes(data::Db& db, const Date& today);
+void load_customers(data::Db& db, const Date& today, Summary& out);
+void load_hotel(data::Db& db, const Date& today, Summary& out);
+void load_spa(data::Db& db, const Date& today, Summary& out);
+
+}  // namespace qz::domain::demo
