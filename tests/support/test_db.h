@@ -35,6 +35,7 @@ public:
     // Arguments for a helper process to open the same installation.
     std::vector<std::string> process_args() const;
     const std::string& home() const { return m_home; }
+    const std::string& schema() const { return m_schema; }
     Engine engine() const { return m_engine; }
 
     ScriptedPort port;
