@@ -6,6 +6,15 @@
 namespace qz::data {
 
 namespace {
+// Text parameters built in place: copying a variant out of an initializer list trips a false
+// "may be used uninitialized" in this compiler.
+std::vector<SqlValue> texts(std::initializer_list<std::string> values) {
+    std::vector<SqlValue> v;
+    v.reserve(values.size());
+    for (const auto& s : values) v.emplace_back(std::in_place_type<std::string>, s);
+    return v;
+}
+
 // The greatest character: a bottom scope matches every key that begins with it.
 const std::string kMaxChar = "\xF4\x8F\xBF\xBF";
 }  // namespace
@@ -52,16 +61,22 @@ std::string WDBTable::select_list() const {
     return s;
 }
 
-std::string WDBTable::scope_where() const {
+// A query names at most one lower and one upper bound on the key: with two of either, the
+// database may pick the scope's bound for the index range and filter from there, turning each
+// step of a walk into a scan of the scope.
+std::string WDBTable::scope_where(Bounds b) const {
     std::string w = quote_ident(kDeletedCol) + " = 0";
-    if (m_scoped && m_order) w += " AND " + key_expr() + " >= ? AND " + key_expr() + " <= ?";
+    if (m_scoped && m_order) {
+        if (b == Bounds::Both || b == Bounds::Top) w += " AND " + key_expr() + " >= ?";
+        if (b == Bounds::Both || b == Bounds::Bottom) w += " AND " + key_expr() + " <= ?";
+    }
     return w;
 }
 
-int WDBTable::bind_scope(Statement& st, int from) {
+int WDBTable::bind_scope(Statement& st, int from, Bounds b) {
     if (m_scoped && m_order) {
-        st.bind(from++, m_scope_top);
-        st.bind(from++, m_scope_bottom + kMaxChar);
+        if (b == Bounds::Both || b == Bounds::Top) st.bind(from++, m_scope_top);
+        if (b == Bounds::Both || b == Bounds::Bottom) st.bind(from++, m_scope_bottom + kMaxChar);
     }
     return from;
 }
@@ -87,11 +102,12 @@ void WDBTable::set_eof() {
     std::fill(m_dirty.begin(), m_dirty.end(), 0);
 }
 
-bool WDBTable::fetch_one(const std::string& tail, const std::vector<SqlValue>& params) {
+bool WDBTable::fetch_one(const std::string& tail, const std::vector<SqlValue>& params,
+                         Bounds bounds) {
     std::string sql =
-        "SELECT " + select_list() + " FROM " + m_sql + " WHERE " + scope_where() + tail;
+        "SELECT " + select_list() + " FROM " + m_sql + " WHERE " + scope_where(bounds) + tail;
     Statement& st = stmt(sql);
-    int i = bind_scope(st, 1);
+    int i = bind_scope(st, 1, bounds);
     for (const auto& p : params) st.bind(i++, p);
     bool row = st.step();
     if (row) load(st);
@@ -123,9 +139,9 @@ void WDBTable::SetScope(const std::string& top, const std::string& bottom) {
 void WDBTable::ClearScope() { m_scoped = false; }
 
 long WDBTable::KeyCount() {
-    std::string sql = "SELECT count(*) FROM " + m_sql + " WHERE " + scope_where();
+    std::string sql = "SELECT count(*) FROM " + m_sql + " WHERE " + scope_where(Bounds::Both);
     Statement& st = stmt(sql);
-    bind_scope(st, 1);
+    bind_scope(st, 1, Bounds::Both);
     long n = st.step() ? static_cast<long>(st.int_at(0)) : 0;
     st.reset();
     return n;
@@ -135,10 +151,10 @@ long WDBTable::KeyNo() {
     if (m_eof || m_new) return 0;
     std::string pos = m_order ? "(" + key_expr() + ", " + quote_ident(kRecnoCol) + ") <= (?, ?)"
                               : quote_ident(kRecnoCol) + " <= ?";
-    std::string sql = "SELECT count(*) FROM " + m_sql + " WHERE " + scope_where() +
+    std::string sql = "SELECT count(*) FROM " + m_sql + " WHERE " + scope_where(Bounds::Top) +
                       " AND " + pos;
     Statement& st = stmt(sql);
-    int i = bind_scope(st, 1);
+    int i = bind_scope(st, 1, Bounds::Top);
     if (m_order) st.bind(i++, m_key);
     st.bind(i, static_cast<int64_t>(m_recno));
     long n = st.step() ? static_cast<long>(st.int_at(0)) : 0;
@@ -152,7 +168,8 @@ bool WDBTable::Seek(const std::string& key, bool soft) {
     m_moved.clear();
     std::string tail = " AND " + key_expr() + " >= ? ORDER BY " + key_expr() + ", " +
                        quote_ident(kRecnoCol) + " LIMIT 1";
-    bool row = fetch_one(tail, {key});
+    std::string from = m_scoped && m_scope_top > key ? m_scope_top : key;
+    bool row = fetch_one(tail, texts({from}), Bounds::Bottom);
     m_found = row && starts_with(m_key, key);
     if (!row || (!m_found && !soft)) set_eof();
     m_bof = false;
@@ -165,7 +182,10 @@ bool WDBTable::SeekLast(const std::string& key) {
     m_moved.clear();
     std::string tail = " AND " + key_expr() + " >= ? AND " + key_expr() + " <= ? ORDER BY " +
                        key_expr() + " DESC, " + quote_ident(kRecnoCol) + " DESC LIMIT 1";
-    m_found = fetch_one(tail, {key, key + kMaxChar});
+    std::string from = m_scoped && m_scope_top > key ? m_scope_top : key;
+    std::string to = key + kMaxChar;
+    if (m_scoped && m_scope_bottom + kMaxChar < to) to = m_scope_bottom + kMaxChar;
+    m_found = fetch_one(tail, texts({from, to}), Bounds::None);
     if (!m_found) set_eof();
     return m_found;
 }
@@ -175,7 +195,7 @@ void WDBTable::GoTop() {
     m_moved.clear();
     std::string tail = " ORDER BY " + key_expr() + (m_order ? ", " + quote_ident(kRecnoCol) : "") +
                        " LIMIT 1";
-    if (!fetch_one(tail, {})) {
+    if (!fetch_one(tail, {}, Bounds::Both)) {
         set_eof();
         m_bof = true;
     }
@@ -186,7 +206,7 @@ void WDBTable::GoBottom() {
     m_moved.clear();
     std::string tail = " ORDER BY " + key_expr() + " DESC" +
                        (m_order ? ", " + quote_ident(kRecnoCol) + " DESC" : "") + " LIMIT 1";
-    if (!fetch_one(tail, {})) {
+    if (!fetch_one(tail, {}, Bounds::Both)) {
         set_eof();
         m_bof = true;
     }
@@ -215,6 +235,9 @@ void WDBTable::skip_one(bool forward) {
         if (!forward) GoBottom();
         return;
     }
+    // From a row outside the scope a step lands on the scope's edge.
+    if (m_scoped && m_order && forward && m_key < m_scope_top) return GoTop();
+    if (m_scoped && m_order && !forward && m_key > m_scope_bottom + kMaxChar) return GoBottom();
     std::string pos, order;
     std::vector<SqlValue> params;
     if (m_order) {
@@ -228,10 +251,10 @@ void WDBTable::skip_one(bool forward) {
     std::string tail = " AND " + pos + " ORDER BY " + order + " LIMIT 1";
     for (;;) {
         params.clear();
-        if (m_order) params.push_back(m_key);
-        params.push_back(static_cast<int64_t>(m_recno));
+        if (m_order) params.emplace_back(std::in_place_type<std::string>, m_key);
+        params.emplace_back(std::in_place_type<int64_t>, m_recno);
         // fetch_one leaves the row as it was when nothing follows it.
-        if (!fetch_one(tail, params)) {
+        if (!fetch_one(tail, params, forward ? Bounds::Bottom : Bounds::Top)) {
             if (forward)
                 set_eof();
             else

@@ -109,15 +109,17 @@ private:
     struct Nav;
     Statement& stmt(const std::string& sql);
     std::string select_list() const;
-    std::string scope_where() const;
-    int bind_scope(Statement& st, int from);
+    enum class Bounds { None, Top, Bottom, Both };
+    std::string scope_where(Bounds b) const;
+    int bind_scope(Statement& st, int from, Bounds b);
     void load(Statement& st);
     void set_eof();
     void reload(long recno);  // re-reads a row without starting a new walk
     void flush();
     void insert_pending();
     void update_dirty();
-    bool fetch_one(const std::string& where_and_order, const std::vector<SqlValue>& params);
+    bool fetch_one(const std::string& where_and_order, const std::vector<SqlValue>& params,
+                   Bounds bounds);
     void skip_one(bool forward);
     std::string key_expr() const;
     const FieldDef& field_at(int pos) const;

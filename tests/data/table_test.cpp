@@ -72,6 +72,17 @@ TEST_P(TableTest, SeekSkipAndScopesFollowTheOrderKeys) {
     EXPECT_EQ(trim(t->str("DOCUMENTO")), "F-2");
     t->Skip(2);
     EXPECT_EQ(trim(t->str("DOCUMENTO")), "F-3");
+    // Within a scope a seek never leaves it: below it lands on its first row, beyond it at EOF.
+    EXPECT_FALSE(t->Seek(pad_right("A", 15), true));
+    EXPECT_EQ(trim(t->str("DOCUMENTO")), "F-2");
+    EXPECT_FALSE(t->Seek(pad_right("OTRO", 15), true));
+    EXPECT_TRUE(t->Eof());
+    t->GoTo(4);  // the other business sorts after the scope: a step back enters it at its end
+    t->Skip(-1);
+    EXPECT_EQ(trim(t->str("DOCUMENTO")), "F-3");
+    t->GoTo(4);
+    t->Skip();
+    EXPECT_TRUE(t->Eof());
 }
 
 TEST_P(TableTest, NewestFirstOrderAndSqlWritersKeepKeys) {

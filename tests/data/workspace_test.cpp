@@ -110,7 +110,9 @@ TEST_P(WorkspaceTest, CopiesOfStructureAndServerClock) {
     // The business date comes from the server when there is one.
     auto now = db->server_now();
     EXPECT_EQ(now.has_value(), GetParam() == Engine::PostgreSQL);
-    if (now) EXPECT_EQ(now->time.size(), 8u);
+    if (now) {
+        EXPECT_EQ(now->time.size(), 8u);
+    }
 }
 
 TEST_P(WorkspaceTest, ExclusiveOpenWaitsForOtherSessionsAndSaysWhy) {
