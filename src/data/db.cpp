@@ -111,6 +111,11 @@ WDBTable* Db::area(int n) const {
     return it == m_areas.end() ? nullptr : it->second;
 }
 
+void Db::table_written(const std::string& table) {
+    for (const auto& [n, t] : m_areas)
+        if (t->def().name() == table) t->drop_ahead();
+}
+
 int Db::select(int n) {
     int prev = m_selected;
     m_selected = n;

@@ -77,6 +77,8 @@ public:
     void release_area(int area);
     WDBTable* area(int n) const;
     int select(int n);  // makes an area current; returns the previous one
+    // A handle wrote to a table: the others drop the rows they read ahead of it.
+    void table_written(const std::string& table);
     int selected() const { return m_selected; }
 
     // Waits of the lock loops: 100 ms between tries and 5 s of patience before telling the

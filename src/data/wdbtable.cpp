@@ -81,19 +81,65 @@ int WDBTable::bind_scope(Statement& st, int from, Bounds b) {
     return from;
 }
 
-void WDBTable::load(Statement& st) {
+WDBTable::Row WDBTable::read_row(Statement& st) const {
     Dialect d = m_db.dialect();
-    m_recno = static_cast<long>(st.int_at(0));
-    m_deleted = st.int_at(1) != 0;
+    Row r;
+    r.recno = static_cast<long>(st.int_at(0));
+    r.deleted = st.int_at(1) != 0;
     const auto& fields = m_def.fields();
+    r.vals.reserve(fields.size());
     for (size_t i = 0; i < fields.size(); ++i)
-        m_vals[i] = from_sql(fields[i], st, static_cast<int>(i) + 2, d);
-    m_key = m_order ? st.text_at(static_cast<int>(fields.size()) + 2) : "";
+        r.vals.push_back(from_sql(fields[i], st, static_cast<int>(i) + 2, d));
+    r.key = m_order ? st.text_at(static_cast<int>(fields.size()) + 2) : "";
+    return r;
+}
+
+void WDBTable::set_current(Row&& r) {
+    m_recno = r.recno;
+    m_deleted = r.deleted;
+    m_vals = std::move(r.vals);
+    m_key = std::move(r.key);
     std::fill(m_dirty.begin(), m_dirty.end(), 0);
     m_eof = m_bof = false;
 }
 
+void WDBTable::load(Statement& st) { set_current(read_row(st)); }
+
+void WDBTable::drop_ahead() {
+    m_ahead.clear();
+    m_run = 0;
+}
+
+// Forward walks read ahead: after a few single steps each query brings the next rows in one
+// round trip (up to 256), which is what makes a long walk over a server affordable. Any write,
+// positioning or change of order drops what was read ahead.
+bool WDBTable::next_forward(const std::string& tail, const std::vector<SqlValue>& params) {
+    if (!m_ahead.empty()) {
+        set_current(std::move(m_ahead.front()));
+        m_ahead.pop_front();
+        return true;
+    }
+    m_run = m_run == 0 ? 1 : std::min(m_run * 4, 256);
+    std::string sql = "SELECT " + select_list() + " FROM " + m_sql + " WHERE " +
+                      scope_where(Bounds::Bottom) + tail + " LIMIT ?";
+    Statement& st = stmt(sql);
+    int i = bind_scope(st, 1, Bounds::Bottom);
+    for (const auto& p : params) st.bind(i++, p);
+    st.bind(i, static_cast<int64_t>(m_run));
+    bool first = true;
+    while (st.step()) {
+        if (first)
+            load(st);
+        else
+            m_ahead.push_back(read_row(st));
+        first = false;
+    }
+    st.reset();
+    return !first;
+}
+
 void WDBTable::set_eof() {
+    drop_ahead();
     m_eof = true;
     m_recno = 0;
     m_key.clear();
@@ -104,6 +150,7 @@ void WDBTable::set_eof() {
 
 bool WDBTable::fetch_one(const std::string& tail, const std::vector<SqlValue>& params,
                          Bounds bounds) {
+    drop_ahead();
     std::string sql =
         "SELECT " + select_list() + " FROM " + m_sql + " WHERE " + scope_where(bounds) + tail;
     Statement& st = stmt(sql);
@@ -125,18 +172,23 @@ void WDBTable::SetOrder(const std::string& tag) {
     }
     const OrderDef* o = m_def.find_order(t);
     if (!o) throw DbError("Orden " + t + " no existe en la tabla " + m_def.name());
+    drop_ahead();
     m_order = o;
     m_order_tag = t;
     m_scoped = false;
 }
 
 void WDBTable::SetScope(const std::string& top, const std::string& bottom) {
+    drop_ahead();
     m_scope_top = top;
     m_scope_bottom = bottom;
     m_scoped = true;
 }
 
-void WDBTable::ClearScope() { m_scoped = false; }
+void WDBTable::ClearScope() {
+    drop_ahead();
+    m_scoped = false;
+}
 
 long WDBTable::KeyCount() {
     std::string sql = "SELECT count(*) FROM " + m_sql + " WHERE " + scope_where(Bounds::Both);
@@ -219,6 +271,7 @@ void WDBTable::GoTo(long recno) {
 }
 
 void WDBTable::reload(long recno) {
+    drop_ahead();
     std::string sql = "SELECT " + select_list() + " FROM " + m_sql + " WHERE " +
                       quote_ident(kRecnoCol) + " = ?";
     Statement& st = stmt(sql);
@@ -248,13 +301,16 @@ void WDBTable::skip_one(bool forward) {
         pos = quote_ident(kRecnoCol) + (forward ? " > ?" : " < ?");
         order = quote_ident(kRecnoCol) + (forward ? "" : " DESC");
     }
-    std::string tail = " AND " + pos + " ORDER BY " + order + " LIMIT 1";
+    std::string tail = " AND " + pos + " ORDER BY " + order;
+    if (!forward) drop_ahead();
     for (;;) {
         params.clear();
         if (m_order) params.emplace_back(std::in_place_type<std::string>, m_key);
         params.emplace_back(std::in_place_type<int64_t>, m_recno);
-        // fetch_one leaves the row as it was when nothing follows it.
-        if (!fetch_one(tail, params, forward ? Bounds::Bottom : Bounds::Top)) {
+        // Nothing found leaves the row as it was.
+        bool row = forward ? next_forward(tail, params)
+                           : fetch_one(tail + " LIMIT 1", params, Bounds::Top);
+        if (!row) {
             if (forward)
                 set_eof();
             else
@@ -371,6 +427,7 @@ void WDBTable::insert_pending() {
     m_recno = static_cast<long>(st.int_at(0));
     m_key = st.text_at(1);
     st.reset();
+    m_db.table_written(m_def.name());
     m_new = false;
     std::fill(m_dirty.begin(), m_dirty.end(), 0);
     // A new record stays locked until its writer releases it, as an append always did.
@@ -396,6 +453,7 @@ void WDBTable::update_dirty() {
     if (m_order && row && st.text_at(0) != m_key) m_moved.insert(m_recno);
     if (m_order) st.step();  // finish the statement on engines that return rows lazily
     st.reset();
+    m_db.table_written(m_def.name());
     std::fill(m_dirty.begin(), m_dirty.end(), 0);
 }
 
@@ -423,6 +481,7 @@ void WDBTable::Delete() {
     st.bind(1, static_cast<int64_t>(m_recno));
     st.step();
     st.reset();
+    m_db.table_written(m_def.name());
     m_deleted = true;
 }
 
@@ -455,6 +514,7 @@ void WDBTable::Unlock() {
 }
 
 void WDBTable::after_rollback() {
+    drop_ahead();
     m_new = false;
     std::fill(m_dirty.begin(), m_dirty.end(), 0);
     if (m_eof || m_recno == 0) {

@@ -4,6 +4,7 @@
 // Positioning follows the (key, record number) of the active order. A skip moves from the place
 // the handle stood, so rewriting the key of the current row does not make a walk jump; a row
 // whose key this handle moved is not visited a second time by the same walk.
+#include <deque>
 #include <memory>
 #include <set>
 #include <string>
@@ -105,8 +106,19 @@ public:
     void reset_for_reuse(const UseOptions& opts);
     void close();
 
+    // Forgets rows read ahead (another handle wrote to the table).
+    void drop_ahead();
+
 private:
-    struct Nav;
+    struct Row {
+        long recno = 0;
+        bool deleted = false;
+        std::vector<Value> vals;
+        std::string key;
+    };
+    Row read_row(Statement& st) const;
+    void set_current(Row&& r);
+    bool next_forward(const std::string& tail, const std::vector<SqlValue>& params);
     Statement& stmt(const std::string& sql);
     std::string select_list() const;
     enum class Bounds { None, Top, Bottom, Both };
@@ -147,6 +159,8 @@ private:
     std::vector<char> m_dirty;
     bool m_new = false;
     std::set<long> m_moved;  // rows whose key this handle changed during the current walk
+    std::deque<Row> m_ahead;  // rows read ahead of a forward walk
+    int m_run = 0;            // size of the last read-ahead
 
     std::set<long> m_locked;
     bool m_flocked = false;

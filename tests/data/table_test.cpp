@@ -134,6 +134,28 @@ TEST_P(TableTest, WalkThatRewritesItsKeyVisitsEveryRowOnce) {
     EXPECT_EQ(seen.size(), 20u);
 }
 
+TEST_P(TableTest, LongWalksSeeWritesMadeThroughOtherHandles) {
+    auto t = USE(*db, "DOCUMENT", "DOCUMENT");
+    for (int i = 0; i < 300; ++i)
+        add_doc(*t, "HOTEL", "D" + std::string(i < 10 ? "00" : i < 100 ? "0" : "") +
+                                 std::to_string(i), "C", Date(2026, 1, 1));
+    auto other = USE(*db, "DOCUMENT", "DOCUMENT");
+    int n = 0;
+    for (t->GoTop(); !t->Eof(); t->Skip(), ++n) {
+        EXPECT_EQ(trim(t->str("CLIENTE")), n < 200 ? "C" : "X") << n;
+        if (n == 150) {
+            // Rows far ahead of the walk change through another handle of this session.
+            ASSERT_TRUE(other->Seek(pad_right("HOTEL", 15) + pad_right("D200", 15)));
+            for (int k = 0; k < 100; ++k, other->Skip()) {
+                LOCK_FOR_MODIFY(*other);
+                other->FieldPut("CLIENTE", std::string("X"));
+                UNLOCK_FOR_MODIFY(*other);
+            }
+        }
+    }
+    EXPECT_EQ(n, 300);
+}
+
 TEST_P(TableTest, WritesNeedTheRecordLockAndValuesStayExact) {
     auto t = USE(*db, "DOCUMENT", "DOCUMENT");
     add_doc(*t, "HOTEL", "F-1", "C1", Date(2026, 5, 5));
