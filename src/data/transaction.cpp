@@ -1,5 +1,7 @@
 #include "data/transaction.h"
 
+#include <exception>
+
 #include "core/stamp.h"
 #include "data/table_ops.h"
 #include "data/wdbtable.h"
@@ -98,12 +100,17 @@ void ROLLBACK_TRANSACTION(Db& db) {
     write_log_roll(db);
 }
 
-Transaction::Transaction(Db& db, std::optional<int> id, int kind) : m_db(db) {
+Transaction::Transaction(Db& db, std::optional<int> id, int kind)
+    : m_db(db), m_unwinding(std::uncaught_exceptions()) {
     START_TRANSACTION(db, kind, id);
 }
 
 Transaction::~Transaction() {
     if (m_done) return;
+    // Left by an exception that said nothing to the table layer: the rollback log still says
+    // why the posting was undone; the error handler records the details.
+    if (m_db.XADS_T_ERR.empty() && std::uncaught_exceptions() > m_unwinding)
+        m_db.XADS_T_ERR = "Transacción interrumpida por un error";
     try {
         ROLLBACK_TRANSACTION(m_db);
     } catch (...) {

@@ -36,6 +36,7 @@ public:
 private:
     Db& m_db;
     bool m_done = false;
+    int m_unwinding = 0;  // exceptions in flight when the block began
 };
 
 }  // namespace qz::data

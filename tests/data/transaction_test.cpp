@@ -75,6 +75,18 @@ TEST_P(TransactionTest, RollbackUndoesEveryTableAndIsLogged) {
     add_currency(*mon, "CO");
     tx.commit();
     EXPECT_EQ(count("MONEDAS"), 2);
+
+    // A block left by an exception still says why in the rollback log.
+    try {
+        Transaction failing(*db, kTransDeposit);
+        add_currency(*mon, "EU");
+        throw std::runtime_error("falla");
+    } catch (const std::runtime_error&) {
+    }
+    EXPECT_EQ(count("MONEDAS"), 2);
+    log->GoBottom();
+    EXPECT_EQ(trim(log->str("MOTIVO")), "Transacción interrumpida por un error");
+    EXPECT_EQ(log->num("TRANS_ID"), Decimal(45));
 }
 
 TEST_P(TransactionTest, LocksReleasedInsideATransactionAreKeptUntilItsEnd) {
