@@ -29,7 +29,8 @@ void check(PGconn* conn, const PgResult& r, const std::string& what) {
     auto st = PQresultStatus(r.get());
     if (st == PGRES_COMMAND_OK || st == PGRES_TUPLES_OK) return;
     std::string msg = r.get() ? PQresultErrorMessage(r.get()) : PQerrorMessage(conn);
-    throw DbError(msg + " [" + what.substr(0, 200) + "]");
+    const char* state = r.get() ? PQresultErrorField(r.get(), PG_DIAG_SQLSTATE) : nullptr;
+    throw DbError(msg + " [" + what.substr(0, 200) + "]", state ? std::string("pg:") + state : "");
 }
 
 class PgStatement : public Statement {

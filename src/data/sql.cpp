@@ -2,6 +2,11 @@
 
 namespace qz::data {
 
+bool DbError::contention() const {
+    return m_code == "sqlite:5" || m_code == "sqlite:6" || m_code == "pg:55P03" ||
+           m_code == "pg:40P01" || m_code == "pg:40001";
+}
+
 std::optional<std::string> Connection::scalar(const std::string& sql) {
     auto st = prepare(sql);
     if (!st->step() || st->is_null(0)) return std::nullopt;

@@ -12,14 +12,23 @@ namespace qz::data {
 
 class DbError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    explicit DbError(const std::string& what, std::string code = {})
+        : std::runtime_error(what), m_code(std::move(code)) {}
+    // The engine's own code, independent of the language of its messages: "sqlite:5"
+    // (primary result code) or "pg:55P03" (SQLSTATE); empty for the layer's own errors.
+    const std::string& code() const { return m_code; }
+    // Another workstation holds what this one needs (busy, locked, deadlock, serialisation).
+    bool contention() const;
+
+private:
+    std::string m_code;
 };
 
 // Raised when a transaction's guarded block must be abandoned (a lock that could not be had, a
 // rolled-back inner block); the posting catches it, rolls back and shows its own message.
 class TransactionAborted : public DbError {
 public:
-    using DbError::DbError;
+    explicit TransactionAborted(const std::string& what) : DbError(what) {}
 };
 
 enum class Dialect { SQLite, PostgreSQL };

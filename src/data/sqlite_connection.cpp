@@ -6,8 +6,12 @@ namespace qz::data {
 
 namespace {
 
+std::string code_of(sqlite3* db) {
+    return db ? "sqlite:" + std::to_string(sqlite3_errcode(db) & 0xFF) : "";
+}
+
 [[noreturn]] void fail(sqlite3* db, const std::string& what) {
-    throw DbError(what + ": " + (db ? sqlite3_errmsg(db) : "sin conexión"));
+    throw DbError(what + ": " + (db ? sqlite3_errmsg(db) : "sin conexión"), code_of(db));
 }
 
 class SqliteStatement : public Statement {
@@ -40,9 +44,10 @@ public:
         if (rc == SQLITE_ROW) return true;
         if (rc == SQLITE_DONE) return false;
         std::string msg = sqlite3_errmsg(m_db);
+        std::string code = "sqlite:" + std::to_string(rc & 0xFF);
         sqlite3_reset(m_st);
         m_running = false;
-        throw DbError(msg);
+        throw DbError(msg, code);
     }
 
     void reset() override {
@@ -91,7 +96,7 @@ void SqliteConnection::exec(const std::string& sql) {
     if (sqlite3_exec(m_db, sql.c_str(), nullptr, nullptr, &err) != SQLITE_OK) {
         std::string msg = err ? err : "error";
         sqlite3_free(err);
-        throw DbError(msg + " [" + sql.substr(0, 200) + "]");
+        throw DbError(msg + " [" + sql.substr(0, 200) + "]", code_of(m_db));
     }
 }
 

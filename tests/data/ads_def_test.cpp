@@ -37,3 +37,4 @@ TEST(AdsDef, LinesEndAtCarriageReturnsAndLateLinesCountOnlyWhenFilled) {
     EXPECT_NO_THROW(parse_ads_def(junk));
     EXPECT_EQ(parse_ads_def(std::string(21, '\r') + "abc\r").cache_records, 0);
 }
+
