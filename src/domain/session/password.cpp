@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 
+#include "core/legacy_crypt.h"
 #include "core/text.h"
 
 namespace qz::domain {
@@ -38,6 +39,20 @@ bool verify_password(std::string_view plain, const std::string& hash) {
     start_sodium();
     const std::string norm = normalise_password(plain);
     return crypto_pwhash_str_verify(hash.c_str(), norm.data(), norm.size()) == 0;
+}
+
+bool matches_stored_password(std::string_view typed, int form, std::string_view password,
+                             const std::string& pwd_hash) {
+    switch (static_cast<StoredForm>(form)) {
+        case StoredForm::Hashed:
+            return verify_password(typed, pwd_hash);
+        case StoredForm::Plain:
+            return normalise_password(typed) == pad_right(password, kPasswordWidth);
+        case StoredForm::Scrambled:
+            return normalise_password(typed) ==
+                   pad_right(DECRYPT_STRING(password, 1), kPasswordWidth);
+    }
+    return false;
 }
 
 }  // namespace qz::domain

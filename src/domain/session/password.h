@@ -17,4 +17,14 @@ std::string hash_password(std::string_view plain);
 // Whether `plain` is the password `hash` was made from. A blank or malformed hash matches nothing.
 bool verify_password(std::string_view plain, const std::string& hash);
 
+// How a user record keeps its password (USUARIOS.ADASIPA). Plain and scrambled values sit in
+// PASSWORD and survive only from older installations until their first login re-hashes them.
+enum class StoredForm { Plain = 0, Scrambled = 1, Hashed = 2 };
+
+// Whether `typed` is the password of a record kept in `form`: the hash in `pwd_hash`, or the
+// legacy value in `password` (descrambled when scrambled), compared upper case and blank-padded
+// to 10 as the login dialogs always did. An unknown form matches nothing.
+bool matches_stored_password(std::string_view typed, int form, std::string_view password,
+                             const std::string& pwd_hash);
+
 }  // namespace qz::domain
