@@ -1,0 +1,162 @@
+#include "gui/main/menu_def.h"
+
+#include <map>
+
+namespace qz::gui {
+
+namespace {
+
+using K = MenuItem::Kind;
+
+MenuItem cmd(const std::string& caption, int id) { return {K::Command, caption, id, {}}; }
+MenuItem sep() { return {K::Separator, "", 0, {}}; }
+MenuItem sub(const std::string& caption, std::vector<MenuItem> children) {
+    return {K::Submenu, caption, 0, std::move(children)};
+}
+
+MenuItem archivo() {
+    MenuItem mant = sub("Mantenimientos",
+                        {cmd("Meses Activos Módulos", 2915),
+                         cmd("Impresoras Predeterminadas", 2782),
+                         sep(),
+                         cmd("Perfiles de Usuario", 2000),
+                         cmd("Cambio de Clave de Acceso", 2904),
+                         cmd("Acceso Fecha/Hora", 4660),
+                         cmd("Cambio email Usuario", 4696),
+                         sep(),
+                         cmd("Fuente Despliegue de Datos", 2152),
+                         cmd("Parámetros Manipulación DB", 2539),
+                         {K::NoAction, "Definición de Tipos de Letras", 0, {}},
+                         sep(),
+                         cmd("Definición de Revisión de Tipos de Cambio", 2905),
+                         cmd("Definición de Monedas", 2783),
+                         cmd("Definición de Tipos de Cambio ", 2901),
+                         sep(),
+                         cmd("Definición de Seriales", 2841),
+                         sep(),
+                         cmd("Optimización de Archivo", 3814),
+                         sep(),
+                         cmd("Log de Errores Registrados", 2588),
+                         cmd("Log de Entradas Registradas", 2590),
+                         cmd("Log de Rollbacks Transaccionales", 4146),
+                         cmd("Log Envío de emails", 6282),
+                         cmd("Información ADS Connections", 6361),
+                         sep(),
+                         sub("E-Mails", {cmd("Parámetros Globales", 2987)}),
+                         sep(),
+                         sub("Credit Card Interfaces",
+                             {cmd("Configuración de Estaciones", 6190),
+                              cmd("Asignación Estación a PC", 6194),
+                              sub("Cierres",
+                                  {cmd("Cierre Banco Nacional Costa Rica", 6195),
+                                   sub("Cierres Credomatic",
+                                       {cmd("Pre-Cierre Credomatic", 6196),
+                                        cmd("Cierre Credomatic", 6197)})})})});
+    return sub("&Archivo", {mant, {K::Exit, "Salir", 0, {}}});
+}
+
+std::vector<MenuItem> spa_menus() {
+    return {
+        sub("Spa", {cmd("Agenda", 6415), cmd("Reservas Registradas", 6429)}),
+        sub("Reportes", {cmd("Agenda Spa", 6436), cmd("Agenda Spa por Encargado", 6437)}),
+        sub("Servicios Adicionales",
+            {cmd("Parámetros Generales", 6427), cmd("Definición de Salas", 6416), sep(),
+             sub("Cajas", {cmd("Definición de Cajas", 2839),
+                           cmd("Autorización Cajas x Estación", 4098)}),
+             sep(), cmd("Definición de Agentes         ", 2831), sep(),
+             sub("Clientes/Clasificaciones", {cmd("Definición de Clientes        ", 2833)})}),
+    };
+}
+
+MenuItem ventanas() {
+    return sub("Ventanas", {{K::Window, "Cascada", kCmdCascade, {}},
+                            {K::Window, "Comparativo", kCmdTile, {}},
+                            {K::Window, "Acomodar Iconos", kCmdArrangeIcons, {}},
+                            {K::Window, "Cerrar Todos", kCmdCloseAll, {}}});
+}
+
+MenuItem acerca() {
+    return sub("Acerca de",
+               {{K::Window, "Acerca &de", kCmdAbout, {}}, {K::Window, "ADS Config.", kCmdAdsConfig, {}}});
+}
+
+void collect(const std::vector<MenuItem>& items, std::vector<int>& out) {
+    for (const auto& m : items) {
+        if (m.kind == K::Command && m.id) out.push_back(m.id);
+        collect(m.children, out);
+    }
+}
+
+}  // namespace
+
+std::vector<MenuItem> spa_menu_bar(bool with_login) {
+    std::vector<MenuItem> bar;
+    if (with_login) {
+        bar.push_back(archivo());
+        bar.push_back(sub("Editar", {}));
+    }
+    for (auto& m : spa_menus()) bar.push_back(std::move(m));
+    bar.push_back(ventanas());
+    bar.push_back(acerca());
+    return bar;
+}
+
+const std::vector<ContextItem>& context_items(int context_id) {
+    static const std::map<int, std::vector<ContextItem>> table = {
+        {6429,
+         {{"Agregar", 6430, "ADD_RESERVA"},
+          {"Modificar", 6431, "MOD_RESERVA"},
+          {"Consultar", 6432, "MOD_RESERVA"},
+          {"Anular", 6433, "CANCEL_RESERVA"},
+          {"", 0, ""},
+          {"Reenviar Email", 6444, "SEND_CONFIRM"},
+          {"", 0, ""},
+          {"Facturar", 6435, "FACTURAR"},
+          {"Anular Factura", 6434, "ANL_FACTCXC"}}},
+        {6416,
+         {{"Agregar", 6417, "ADD_SPA_SALA"},
+          {"Modificar", 6418, "MOD_SPA_SALA"},
+          {"Eliminar", 6419, "DEL_SPA_SALA"}}},
+        {2788,
+         {{"Crear Caja", 2301, "ADD_CAJA"},
+          {"Modificar Caja", 2302, "MOD_CAJA"},
+          {"Borrar Caja", 2303, "DEL_CAJA"},
+          {"", 0, ""},
+          {"Agregar Cierre Manual", 2918, "ADD_DETALLE"},
+          {"Modificar Cierre", 2919, "MOD_DETALLE"},
+          {"Borrar Cierre", 2920, "DEL_DETALLE"}}},
+        {2831,
+         {{"Agregar Agente", 2336, "ADD_AGENTE"},
+          {"Modificar Agente", 2337, "MOD_AGENTE"},
+          {"Borrar Agente", 2338, "DEL_AGENTE"}}},
+        {2833,
+         {{"Agregar Cliente", 2342, "ADD_CLIENTE"},
+          {"Modificar Cliente", 2343, "MOD_CLIENTE"},
+          {"Borrar Cliente", 2344, "DEL_CLIENTE"},
+          {"Referencias", 3624, "VER_REFERIDOS"},
+          {"Asociados", 4365, "VER_ASOCIADOS"},
+          {"", 0, ""},
+          {"Listados de Clientes", 2519, "PRINT_CLIENTES"},
+          {"", 0, ""},
+          {"Actualizar Nombres", 2652, "ACT_NAME"},
+          {"", 0, ""},
+          {"Generar Documentos", 2725, "CREA_DOCS"},
+          {"", 0, ""},
+          {"Copiar Bitacora", 3757, "COPIAR_BITACORA"},
+          {"", 0, ""},
+          {"Rutina para Ligar Asociados", 4541, "RECALC_ASOCIADOS"},
+          {"", 0, ""},
+          {"Exportar Datos de Clientes a Excel", 4971, "EXPORTAR_XLS"}}},
+    };
+    static const std::vector<ContextItem> none;
+    auto it = table.find(context_id);
+    return it == table.end() ? none : it->second;
+}
+
+std::vector<int> all_command_ids(const std::vector<MenuItem>& bar) {
+    std::vector<int> ids;
+    collect(bar, ids);
+    return ids;
+}
+
+}  // namespace qz::gui

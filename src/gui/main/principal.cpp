@@ -1,0 +1,281 @@
+#include "gui/main/principal.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace qz::gui {
+
+namespace {
+QString q(const std::string& s) { return QString::fromStdString(s); }
+}  // namespace
+
+Principal::Principal(const std::string& title, bool with_login, PrincipalHooks hooks,
+                     QWidget* parent)
+    : QMainWindow(parent), m_title(title), m_login(with_login), m_hooks(std::move(hooks)) {
+    setObjectName("Principal");
+    setWindowTitle(q(title));
+    m_mdi = new QMdiArea(this);
+    m_mdi->setObjectName("mdi");
+    setCentralWidget(m_mdi);
+    connect(m_mdi, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* w) {
+        // A screen without a context entry still shows "No hay operaciones asociadas".
+        if (!w) MenuSet(0, nullptr);
+    });
+    build_toolbar();
+    build_status_bar();
+    MenuSet(0, nullptr);
+    m_quit_timer = new QTimer(this);
+    m_quit_timer->setInterval(60000);
+    connect(m_quit_timer, &QTimer::timeout, this, [this] {
+        if (m_hooks.check_quit) m_hooks.check_quit();
+    });
+    m_quit_timer->start();
+    qApp->installEventFilter(this);
+}
+
+void Principal::register_command(int id, std::function<void()> action) {
+    m_commands[id] = std::move(action);
+}
+
+void Principal::register_operation(const std::string& operation,
+                                   std::function<void(QWidget*)> action) {
+    m_operations[operation] = std::move(action);
+}
+
+bool Principal::DO_ACTION(int id) {
+    if (m_in_action) return false;  // a nested command from a double press runs once
+    auto it = m_commands.find(id);
+    if (it == m_commands.end()) return false;
+    if (m_login && m_hooks.greyed && m_hooks.greyed(id)) return false;
+    m_in_action = true;
+    m_xid_menu = id;
+    try {
+        it->second();
+    } catch (...) {
+        m_in_action = false;
+        throw;
+    }
+    m_in_action = false;
+    return true;
+}
+
+void Principal::build_menu(QMenu* parent, const std::vector<MenuItem>& items) {
+    for (const auto& m : items) {
+        switch (m.kind) {
+            case MenuItem::Kind::Separator:
+                parent->addSeparator();
+                break;
+            case MenuItem::Kind::Submenu:
+                build_menu(parent->addMenu(q(m.caption)), m.children);
+                break;
+            case MenuItem::Kind::NoAction:
+                parent->addAction(q(m.caption))->setEnabled(false);
+                break;
+            case MenuItem::Kind::Exit:
+                connect(parent->addAction(q(m.caption)), &QAction::triggered, this,
+                        &QWidget::close);
+                break;
+            case MenuItem::Kind::Window: {
+                QAction* a = parent->addAction(q(m.caption));
+                a->setObjectName(QString::number(m.id));
+                connect(a, &QAction::triggered, this, [this, id = m.id] { window_command(id); });
+                break;
+            }
+            case MenuItem::Kind::Command: {
+                QAction* a = parent->addAction(q(m.caption));
+                a->setObjectName(QString::number(m.id));
+                bool denied = m_login && m_hooks.greyed && m_hooks.greyed(m.id);
+                bool built = m_commands.count(m.id) > 0;
+                a->setEnabled(!denied && built);
+                if (!built) a->setStatusTip("Opción disponible en una próxima versión");
+                if (m_hooks.checked && m_hooks.checked(m.id)) {
+                    a->setCheckable(true);
+                    a->setChecked(true);
+                }
+                connect(a, &QAction::triggered, this, [this, id = m.id] { DO_ACTION(id); });
+                break;
+            }
+        }
+    }
+}
+
+void Principal::build_editar(QMenu* menu) {
+    const auto& items = context_items(m_context);
+    if (items.empty()) {
+        menu->addAction("No hay operaciones asociadas")->setEnabled(false);
+        return;
+    }
+    for (const auto& it : items) {
+        if (it.caption.empty()) {
+            menu->addSeparator();
+            continue;
+        }
+        QAction* a = menu->addAction(q(it.caption));
+        a->setObjectName(QString::number(it.id));
+        auto op = m_operations.find(it.operation);
+        bool denied = m_login && m_hooks.greyed && m_hooks.greyed(it.id);
+        a->setEnabled(op != m_operations.end() && !denied);
+        connect(a, &QAction::triggered, this, [this, id = it.id, name = it.operation] {
+            auto f = m_operations.find(name);
+            if (f == m_operations.end() || m_in_action) return;
+            m_in_action = true;
+            m_xid_menu = id;
+            f->second(m_screen);
+            m_in_action = false;
+        });
+    }
+}
+
+void Principal::MenuSet(int context_id, QWidget* screen) {
+    m_context = context_id;
+    m_screen = screen;
+    QMenuBar* bar = menuBar();
+    bar->clear();
+    for (const auto& top : spa_menu_bar(m_login)) {
+        QMenu* menu = bar->addMenu(q(top.caption));
+        menu->setObjectName(q(top.caption));
+        if (top.caption == "Editar")
+            build_editar(menu);
+        else
+            build_menu(menu, top.children);
+    }
+}
+
+void Principal::build_toolbar() {
+    QToolBar* tb = addToolBar("Toolbar");
+    tb->setObjectName("Toolbar");
+    tb->setMovable(false);
+    QToolButton* kb = new QToolButton(tb);
+    kb->setText("Teclado");
+    kb->setToolTip("Teclado Virtual");
+    kb->setObjectName("teclado");
+    connect(kb, &QToolButton::clicked, this, [] {
+        // The desktop's on-screen keyboard, when one is installed.
+        for (const char* prog : {"onboard", "florence", "matchbox-keyboard"})
+            if (!QStandardPaths::findExecutable(prog).isEmpty()) {
+                QProcess::startDetached(prog, {});
+                return;
+            }
+    });
+    tb->addWidget(kb);
+    m_business = new QComboBox(tb);
+    m_business->setObjectName("negocios");
+    m_business->setMinimumWidth(260);
+    if (m_hooks.businesses) {
+        for (const auto& [code, name] : m_hooks.businesses())
+            m_business->addItem(q(name), q(code));
+        if (m_hooks.current_business) {
+            int i = m_business->findData(q(m_hooks.current_business()));
+            if (i >= 0) m_business->setCurrentIndex(i);
+        }
+    }
+    connect(m_business, &QComboBox::activated, this, [this](int i) {
+        std::string code = m_business->itemData(i).toString().toStdString();
+        if (m_hooks.current_business && code != m_hooks.current_business() &&
+            m_hooks.change_business)
+            m_hooks.change_business(code);
+        if (m_hooks.current_business) {
+            int cur = m_business->findData(q(m_hooks.current_business()));
+            if (cur >= 0) m_business->setCurrentIndex(cur);
+        }
+    });
+    tb->addWidget(m_business);
+    m_user = new QLineEdit(tb);
+    m_user->setObjectName("999");
+    m_user->setReadOnly(true);
+    m_user->setMaximumWidth(90);
+    m_user->setText(m_hooks.user_abrevia ? q(m_hooks.user_abrevia()) : QString());
+    tb->addWidget(m_user);
+}
+
+void Principal::build_status_bar() {
+    QStatusBar* sb = statusBar();
+    sb->showMessage("Ready");
+    m_ins = new QLabel("INS", sb);
+    m_num = new QLabel("NUM", sb);
+    m_caps = new QLabel("CAPS", sb);
+    for (QLabel* l : {m_ins, m_num, m_caps}) {
+        l->setMinimumWidth(48);
+        l->setAlignment(Qt::AlignCenter);
+        sb->addPermanentWidget(l);
+    }
+}
+
+void Principal::refresh_keyboard_state() { m_ins->setText(m_overwrite ? "OVR" : "INS"); }
+
+bool Principal::eventFilter(QObject* obj, QEvent* e) {
+    if (e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Insert &&
+        isActiveWindow()) {
+        m_overwrite = !m_overwrite;
+        refresh_keyboard_state();
+    }
+    return QMainWindow::eventFilter(obj, e);
+}
+
+void Principal::window_command(int id) {
+    switch (id) {
+        case kCmdCascade:
+            m_mdi->cascadeSubWindows();
+            break;
+        case kCmdTile:
+            m_mdi->tileSubWindows();
+            break;
+        case kCmdArrangeIcons:
+            for (QMdiSubWindow* w : m_mdi->subWindowList())
+                if (w->isMinimized()) w->showMinimized();
+            m_mdi->cascadeSubWindows();
+            break;
+        case kCmdCloseAll:
+            m_mdi->closeAllSubWindows();
+            break;
+        case kCmdAbout:
+            if (m_hooks.about) m_hooks.about();
+            break;
+        case kCmdAdsConfig:
+            if (m_hooks.ads_config) m_hooks.ads_config();
+            break;
+    }
+}
+
+void Principal::open_child(QWidget* screen) {
+    QMdiSubWindow* sub = m_mdi->addSubWindow(screen);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    screen->show();
+    sub->show();
+}
+
+void Principal::post_start_command(int id) {
+    QTimer::singleShot(0, this, [this, id] { DO_ACTION(id); });
+}
+
+void Principal::closeEvent(QCloseEvent* e) {
+    bool ok = !m_hooks.confirm ||
+              m_hooks.confirm("Cierre de Aplicación", "¿Desea salir de la aplicación?");
+    if (!ok) {
+        e->ignore();
+        return;
+    }
+    m_mdi->closeAllSubWindows();
+    if (!m_mdi->subWindowList().isEmpty()) {  // a screen refused to close
+        e->ignore();
+        return;
+    }
+    m_quit_timer->stop();
+    if (m_hooks.logout) m_hooks.logout();
+    e->accept();
+}
+
+}  // namespace qz::gui

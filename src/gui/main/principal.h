@@ -1,0 +1,92 @@
+#pragma once
+// The main window: the frame in which every screen opens as an MDI child. It builds the module's
+// menu bar (greying what the rights deny), rebuilds "Editar" for the active screen, keeps the
+// toolbar and status bar, watches for administrative exit requests and closes the session.
+#include <QMainWindow>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "gui/main/menu_def.h"
+
+class QMdiArea;
+class QMenu;
+class QComboBox;
+class QLineEdit;
+class QLabel;
+class QTimer;
+
+namespace qz::gui {
+
+// What the main window needs from the session, as plain functions so it stays testable.
+struct PrincipalHooks {
+    std::function<bool(int)> greyed;            // GET_RIGHTS: true = command denied
+    std::function<bool(int)> checked;           // GET_CHECKS
+    std::function<std::string()> user_abrevia;  // shown in the toolbar (control 999)
+    // Businesses for the selector: {code, name}; and the current one.
+    std::function<std::vector<std::pair<std::string, std::string>>()> businesses;
+    std::function<std::string()> current_business;
+    std::function<void(const std::string&)> change_business;  // re-login in another business
+    std::function<void()> check_quit;                          // the 60-second forced-exit check
+    std::function<void()> logout;                              // LOGOUT_USER before leaving
+    std::function<bool(const std::string&, const std::string&)> confirm;  // title, text
+    std::function<void()> ads_config;  // "ADS Config.": the database server in use
+    std::function<void()> about;       // "Acerca de"
+};
+
+class Principal : public QMainWindow {
+    Q_OBJECT
+public:
+    Principal(const std::string& title, bool with_login, PrincipalHooks hooks,
+              QWidget* parent = nullptr);
+
+    // A command of the menu: what choosing it does. Commands without one stay greyed.
+    void register_command(int id, std::function<void()> action);
+    // Rebuilds the menu bar; `context_id` is the active screen's (0 = none).
+    void MenuSet(int context_id, QWidget* screen = nullptr);
+    // Runs a command as the menu does (XID_MENU := id); false when greyed or unknown.
+    bool DO_ACTION(int id);
+    int XID_MENU() const { return m_xid_menu; }
+    // Runs a screen operation of the "Editar" menu on the active screen.
+    void register_operation(const std::string& operation,
+                            std::function<void(QWidget* screen)> action);
+
+    QMdiArea* mdi() const { return m_mdi; }
+    // Adds a screen as an MDI child and shows it.
+    void open_child(QWidget* screen);
+    // Posts the module's start command once the window is up.
+    void post_start_command(int id);
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* obj, QEvent* e) override;
+
+private:
+    void build_menu(QMenu* parent, const std::vector<MenuItem>& items);
+    void build_editar(QMenu* menu);
+    void build_toolbar();
+    void build_status_bar();
+    void window_command(int id);
+    void refresh_keyboard_state();
+
+    std::string m_title;
+    bool m_login;
+    PrincipalHooks m_hooks;
+    QMdiArea* m_mdi = nullptr;
+    QComboBox* m_business = nullptr;
+    QLineEdit* m_user = nullptr;
+    QLabel* m_ins = nullptr;
+    QLabel* m_num = nullptr;
+    QLabel* m_caps = nullptr;
+    QTimer* m_quit_timer = nullptr;
+    std::map<int, std::function<void()>> m_commands;
+    std::map<std::string, std::function<void(QWidget*)>> m_operations;
+    int m_context = 0;
+    QWidget* m_screen = nullptr;
+    int m_xid_menu = 0;
+    bool m_in_action = false;
+    bool m_overwrite = false;
+};
+
+}  // namespace qz::gui
