@@ -16,6 +16,8 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "gui/framework/wdiag.h"
+
 namespace qz::gui {
 
 namespace {
@@ -44,6 +46,12 @@ Principal::Principal(const std::string& title, bool with_login, PrincipalHooks h
     });
     m_quit_timer->start();
     qApp->installEventFilter(this);
+}
+
+Principal::~Principal() {
+    // Children hidden while the window goes away must not rebuild its menus.
+    qApp->removeEventFilter(this);
+    m_mdi->disconnect(this);
 }
 
 void Principal::register_command(int id, std::function<void()> action) {
@@ -143,6 +151,13 @@ void Principal::MenuSet(int context_id, QWidget* screen) {
     m_context = context_id;
     m_screen = screen;
     QMenuBar* bar = menuBar();
+    // The old menus may be the ones whose command is running now: detach them and let the
+    // event loop delete them afterwards.
+    for (QAction* a : bar->actions())
+        if (QMenu* old = a->menu()) {
+            old->setParent(nullptr);
+            old->deleteLater();
+        }
     bar->clear();
     for (const auto& top : spa_menu_bar(m_login)) {
         QMenu* menu = bar->addMenu(q(top.caption));
@@ -249,6 +264,21 @@ void Principal::window_command(int id) {
             break;
     }
 }
+
+void Principal::screen_activated(WDIAG* screen, int context_id) {
+    MenuSet(context_id, screen);
+}
+
+void Principal::screen_deactivated(WDIAG* screen) {
+    // The next screen's activation may already have arrived: keep its menu.
+    if (m_screen == screen) MenuSet(0, nullptr);
+}
+
+void Principal::screen_opened(const std::string& dialog_name) {
+    if (m_hooks.screen_opened) m_hooks.screen_opened(dialog_name);
+}
+
+void Principal::adopt_screen(WDIAG& screen) { open_child(&screen); }
 
 void Principal::open_child(QWidget* screen) {
     QMdiSubWindow* sub = m_mdi->addSubWindow(screen);

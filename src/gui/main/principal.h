@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "gui/framework/screen_host.h"
 #include "gui/main/menu_def.h"
 
 class QMdiArea;
@@ -33,13 +34,15 @@ struct PrincipalHooks {
     std::function<bool(const std::string&, const std::string&)> confirm;  // title, text
     std::function<void()> ads_config;  // "ADS Config.": the database server in use
     std::function<void()> about;       // "Acerca de"
+    std::function<void(const std::string&)> screen_opened;  // screen-usage log of a screen
 };
 
-class Principal : public QMainWindow {
+class Principal : public QMainWindow, public ScreenHost {
     Q_OBJECT
 public:
     Principal(const std::string& title, bool with_login, PrincipalHooks hooks,
               QWidget* parent = nullptr);
+    ~Principal() override;
 
     // A command of the menu: what choosing it does. Commands without one stay greyed.
     void register_command(int id, std::function<void()> action);
@@ -51,6 +54,13 @@ public:
     // Runs a screen operation of the "Editar" menu on the active screen.
     void register_operation(const std::string& operation,
                             std::function<void(QWidget* screen)> action);
+
+    // The screens tell the window when they become active, lose activation or open.
+    void screen_activated(WDIAG* screen, int context_id) override;
+    void screen_deactivated(WDIAG* screen) override;
+    void screen_opened(const std::string& dialog_name) override;
+    void adopt_screen(WDIAG& screen) override;
+    int active_context() const { return m_context; }
 
     QMdiArea* mdi() const { return m_mdi; }
     // Adds a screen as an MDI child and shows it.
