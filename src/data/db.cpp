@@ -65,6 +65,20 @@ std::optional<DateTime> Db::server_now() {
     }
 }
 
+std::optional<Db::ServerState> Db::server_state() {
+    if (!server()) return std::nullopt;
+    try {
+        ServerState st;
+        st.sessions = std::stol(m_conn->scalar("SELECT count(*) FROM pg_stat_activity WHERE "
+                                               "datname = current_database()")
+                                    .value_or("0"));
+        st.version = m_conn->scalar("SHOW server_version").value_or("");
+        return st;
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+}
+
 void Db::set_alternate(const std::string& dir) {
     std::string d = trim(dir);
     if (d == m_alt) return;

@@ -63,6 +63,12 @@ public:
 
     // The server's clock when connected to one (XDATE/XTIME ask it through the session Clock).
     std::optional<DateTime> server_now();
+    // Connected sessions of this database and the server's version; none on the embedded one.
+    struct ServerState {
+        long sessions = 0;
+        std::string version;
+    };
+    std::optional<ServerState> server_state();
 
     // Alternate data set (XDBACCESS[1]): a sub-directory of BASES (SQLite) or a schema
     // (PostgreSQL) whose tables are used instead of the main ones where they exist.

@@ -151,7 +151,14 @@ void load_settings(data::Db& db) {
              {"MAXTIMEOUT", 10},
              {"MULTITASK", 3},
              {"GRAYED", 1},
-             {"REFRESH_B", 1}});
+             {"REFRESH_B", 1},
+             // A calm sea-green look for the demonstration: frames and highlight.
+             {"RGB7", 214},
+             {"RGB8", 224},
+             {"RGB9", 224},
+             {"RGB10", 38},
+             {"RGB11", 110},
+             {"RGB12", 120}});
 
     RowWriter mail(db, "DEFMAIL");
     mail.add({{"HOST", "localhost"},

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "core/legacy_crypt.h"
+#include "core/picture.h"
 #include "core/text.h"
 
 namespace qz::domain {
@@ -20,7 +21,8 @@ void start_sodium() {
 }  // namespace
 
 std::string normalise_password(std::string_view plain) {
-    return pad_right(upper_ascii(plain), kPasswordWidth);
+    // Login fields upper-case accented letters as they are typed; so does the comparison.
+    return pad_right(upper_latin(plain), kPasswordWidth);
 }
 
 std::string hash_password(std::string_view plain) {

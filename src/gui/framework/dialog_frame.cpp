@@ -125,7 +125,9 @@ void DialogFrame::prepare_controls() {
         m_self.setFont(f);
     }
     translate_captions(m_self);
-    for (auto* edit : m_self.findChildren<QLineEdit*>()) attach_date_keys(edit);
+    // A password may look like a date: "+" and "-" in it are characters, not date keys.
+    for (auto* edit : m_self.findChildren<QLineEdit*>())
+        if (edit->echoMode() == QLineEdit::Normal) attach_date_keys(edit);
 }
 
 bool DialogFrame::run_init() {

@@ -113,6 +113,7 @@ const std::vector<ContextItem>& context_items(int context_id) {
           {"", 0, ""},
           {"Facturar", 6435, "FACTURAR"},
           {"Anular Factura", 6434, "ANL_FACTCXC"}}},
+        {2588, {{"Limpiar Log de Errores", 2589, "LIMPIAR_LOG"}}},
         {6416,
          {{"Agregar", 6417, "ADD_SPA_SALA"},
           {"Modificar", 6418, "MOD_SPA_SALA"},

@@ -9,6 +9,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QStatusBar>
@@ -16,6 +17,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "domain/session/rights.h"
 #include "gui/framework/wdiag.h"
 
 namespace qz::gui {
@@ -166,6 +168,7 @@ void Principal::MenuSet(int context_id, QWidget* screen) {
             build_editar(menu);
         else
             build_menu(menu, top.children);
+        apply_capture(menu);
     }
 }
 
@@ -216,6 +219,14 @@ void Principal::build_toolbar() {
     tb->addWidget(m_user);
 }
 
+void Principal::refresh_business() {
+    if (m_hooks.current_business) {
+        int i = m_business->findData(q(m_hooks.current_business()));
+        if (i >= 0) m_business->setCurrentIndex(i);
+    }
+    m_user->setText(m_hooks.user_abrevia ? q(m_hooks.user_abrevia()) : QString());
+}
+
 void Principal::build_status_bar() {
     QStatusBar* sb = statusBar();
     sb->showMessage("Ready");
@@ -232,6 +243,8 @@ void Principal::build_status_bar() {
 void Principal::refresh_keyboard_state() { m_ins->setText(m_overwrite ? "OVR" : "INS"); }
 
 bool Principal::eventFilter(QObject* obj, QEvent* e) {
+    if (capture_click(obj, e)) return true;
+    if (usage_click(obj, e)) return true;
     if (e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Insert &&
         isActiveWindow()) {
         m_overwrite = !m_overwrite;
@@ -306,6 +319,88 @@ void Principal::closeEvent(QCloseEvent* e) {
     m_quit_timer->stop();
     if (m_hooks.logout) m_hooks.logout();
     e->accept();
+}
+
+// --- Rights designed on the menu itself ---------------------------------------------------
+
+void Principal::set_capture(std::function<bool(int)> checked, std::function<void(int)> toggle) {
+    m_capture_checked = std::move(checked);
+    m_capture_toggle = std::move(toggle);
+    MenuSet(m_context, m_screen);
+}
+
+void Principal::clear_capture() {
+    if (!m_capture_checked && !m_capture_toggle) return;
+    m_capture_checked = nullptr;
+    m_capture_toggle = nullptr;
+    MenuSet(m_context, m_screen);
+}
+
+namespace {
+// The right a menu action stands for; 0 for anything that is not a right.
+int right_of(const QAction* a) {
+    bool ok = false;
+    const int id = a->objectName().toInt(&ok);
+    return ok && !a->menu() && domain::Rights::in_range(id) ? id : 0;
+}
+}  // namespace
+
+void Principal::apply_capture(QMenu* menu) {
+    if (!m_capture_checked) return;
+    for (QAction* a : menu->actions()) {
+        if (a->menu()) {
+            apply_capture(a->menu());
+        } else if (const int id = right_of(a)) {
+            a->setEnabled(true);
+            a->setCheckable(true);
+            a->setChecked(m_capture_checked(id));
+            // Choosing a checkable item flips its mark; the mark must stay the design's.
+            connect(a, &QAction::triggered, a, [this, a, id] {
+                if (m_capture_checked) a->setChecked(m_capture_checked(id));
+            });
+        }
+    }
+}
+
+// QMenu runs an item on the release of either button; in capture mode the right button marks
+// it instead, and the press is swallowed too so the menu never starts a run of its own.
+bool Principal::capture_click(QObject* obj, QEvent* e) {
+    if (!m_capture_toggle) return false;
+    if (e->type() != QEvent::MouseButtonPress && e->type() != QEvent::MouseButtonRelease)
+        return false;
+    auto* menu = qobject_cast<QMenu*>(obj);
+    auto* mouse = static_cast<QMouseEvent*>(e);
+    if (!menu || mouse->button() != Qt::RightButton) return false;
+    QAction* a = menu->actionAt(mouse->position().toPoint());
+    const int id = a ? right_of(a) : 0;
+    if (id == 0) return false;
+    if (e->type() == QEvent::MouseButtonRelease) {
+        m_capture_toggle(id);
+        a->setChecked(m_capture_checked && m_capture_checked(id));
+    }
+    return true;
+}
+
+}  // namespace qz::gui
+
+namespace qz::gui {
+
+// A supervisor's right click on a command opens who used its screen (the screen-usage log).
+bool Principal::usage_click(QObject* obj, QEvent* e) {
+    if (!m_hooks.usage_viewer || !m_hooks.supervisor || !m_hooks.supervisor()) return false;
+    if (e->type() != QEvent::MouseButtonPress && e->type() != QEvent::MouseButtonRelease)
+        return false;
+    auto* menu = qobject_cast<QMenu*>(obj);
+    auto* mouse = static_cast<QMouseEvent*>(e);
+    if (!menu || mouse->button() != Qt::RightButton) return false;
+    QAction* a = menu->actionAt(mouse->position().toPoint());
+    const int id = a ? right_of(a) : 0;
+    if (id == 0) return false;
+    if (e->type() == QEvent::MouseButtonRelease) {
+        for (QWidget* w = menu; w; w = qobject_cast<QMenu*>(w->parentWidget())) w->close();
+        QTimer::singleShot(0, this, [this, id] { m_hooks.usage_viewer(id); });
+    }
+    return true;
 }
 
 }  // namespace qz::gui

@@ -35,6 +35,8 @@ struct PrincipalHooks {
     std::function<void()> ads_config;  // "ADS Config.": the database server in use
     std::function<void()> about;       // "Acerca de"
     std::function<void(const std::string&)> screen_opened;  // screen-usage log of a screen
+    std::function<void(int)> usage_viewer;  // a supervisor's right click on a command
+    std::function<bool()> supervisor;       // the session is a supervisor's
 };
 
 class Principal : public QMainWindow, public ScreenHost {
@@ -61,12 +63,23 @@ public:
     void screen_opened(const std::string& dialog_name) override;
     void adopt_screen(WDIAG& screen) override;
     int active_context() const { return m_context; }
+    PrincipalHooks& hooks() { return m_hooks; }
+    // After a change of business: the selector and the user's short code show the new session.
+    void refresh_business();
 
     QMdiArea* mdi() const { return m_mdi; }
     // Adds a screen as an MDI child and shows it.
     void open_child(QWidget* screen);
     // Posts the module's start command once the window is up.
     void post_start_command(int id);
+
+    // Rights designed on the menu itself (the users screen). While set, every command of the
+    // menu shows the mark `checked(id)` and is enabled whatever the session's rights, so the
+    // whole menu can be read; choosing a command still obeys the rights. With `toggle` (capture
+    // mode) a right click on a command calls toggle(id) instead of running it, and the menu
+    // stays open for the next one. clear_capture() gives the menu back to the session.
+    void set_capture(std::function<bool(int)> checked, std::function<void(int)> toggle);
+    void clear_capture();
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -97,6 +110,12 @@ private:
     int m_xid_menu = 0;
     bool m_in_action = false;
     bool m_overwrite = false;
+
+    void apply_capture(QMenu* menu);
+    bool capture_click(QObject* obj, QEvent* e);
+    bool usage_click(QObject* obj, QEvent* e);
+    std::function<bool(int)> m_capture_checked;
+    std::function<void(int)> m_capture_toggle;
 };
 
 }  // namespace qz::gui

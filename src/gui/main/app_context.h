@@ -1,0 +1,38 @@
+#pragma once
+// Everything a running session of the spa application holds, handed to whoever needs it.
+#include <memory>
+#include <string>
+
+#include "core/clock.h"
+#include "core/ini_file.h"
+#include "data/db.h"
+#include "domain/session/error_handler.h"
+#include "domain/session/forced_exit.h"
+#include "domain/session/login.h"
+#include "domain/session/session.h"
+#include "domain/session/settings.h"
+#include "gui/framework/qt_user_port.h"
+
+namespace qz::gui {
+
+class Principal;
+
+struct AppContext {
+    std::string home;
+    QtUserPort port;
+    Clock clock;
+    std::unique_ptr<data::Db> db;
+    domain::AppSettings settings;
+    domain::Session session;
+    std::unique_ptr<IniFile> ini;
+    std::unique_ptr<domain::LoginService> login;
+    domain::ErrorHandler errors;
+    domain::ForcedExit forced_exit;
+    Principal* window = nullptr;
+    int IN_CH_STRUC = 0;
+};
+
+// The commands of the menu that have a screen: each opens it (see commands.cpp).
+void register_commands(Principal& w, AppContext& ctx);
+
+}  // namespace qz::gui

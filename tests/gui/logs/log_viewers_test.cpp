@@ -1,0 +1,172 @@
+// The log viewers over a demonstration installation: rows newest first with the selected row's
+// full text, clearing a history only after the user agrees, and the screen-usage viewer narrowed
+// by its users tree.
+#include "gui/logs/log_viewers.h"
+
+#include <QCoreApplication>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTreeWidget>
+
+#include "data/table_ops.h"
+#include "data/transaction.h"
+#include "domain/demo/demo_data.h"
+#include "domain/session/error_handler.h"
+#include "domain/session/log_diag.h"
+#include "domain/session/log_sessions.h"
+#include "gui/framework/framework_test_util.h"
+#include "gui/framework/message_box.h"
+#include "gui/framework/wdiag.h"
+#include "support/test_db.h"
+
+namespace qz::gui {
+namespace {
+
+class LogViewerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        at("09:30:00");
+        db = inst.open();
+        domain::install_demo_data(*db);
+    }
+    void TearDown() override {
+        if (screen) screen->CLOSEIT(kCmdEnd);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    void at(const char* time, int day = 15) {
+        inst.clock.freeze(DateTime{Date(2026, 3, day), time});
+    }
+    void show(WDIAG* s) {
+        screen = s;
+        ASSERT_TRUE(screen);
+    }
+    QTableWidget* grid() { return screen->control_as<QTableWidget>(kLogGrid); }
+    QString cell(int row, int column) {
+        auto* item = grid()->item(row, column);
+        return item ? item->text() : QString();
+    }
+    QString detail() { return screen->control_as<QPlainTextEdit>(kLogDetail)->toPlainText(); }
+    void press(int id) { QTest::mouseClick(screen->control(id), Qt::LeftButton); }
+    void close_screen() {
+        screen->Terminar();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    qz::test::TestInstall inst{qz::test::Engine::SQLite};
+    std::unique_ptr<data::Db> db;
+    QPointer<WDIAG> screen;
+    MessageBoxScript boxes;
+};
+
+TEST_F(LogViewerTest, ErrorLogShowsTheRecordedErrorAndLimpiarEmptiesItOnlyWhenAgreed) {
+    domain::ErrorHandler handler;
+    handler.attach(db.get());
+    domain::ErrorInfo info;
+    info.subsystem = "DBCMD";
+    info.sub_code = 1010;
+    info.description = "Registro no encontrado";
+    info.filename = "CLIENTES";
+    info.calls = {{"MOD_CLIENTE", 120}, {"DO_ACTION", 40}};
+    ASSERT_TRUE(handler.handle(info).window);
+    handler.answer(domain::ErrorAnswer::Default);
+
+    show(open_view_errors(nullptr, *db));
+    ASSERT_EQ(grid()->rowCount(), 1);
+    EXPECT_EQ(cell(0, 0), "15/03/26");
+    EXPECT_EQ(cell(0, 2), "Error DBCMD/1010  Registro no encontrado: CLIENTES");
+    EXPECT_EQ(detail(),
+              "File: CLIENTES GenCode: 0 OsCode: 0\nCalled from MOD_CLIENTE(120)\n"
+              "Called from DO_ACTION(40)");
+
+    boxes.then(kIdCancel);
+    press(kClearErrorLog);
+    EXPECT_EQ(boxes.last_text(), "Desea borrar el Historial de Errores?");
+    EXPECT_EQ(boxes.shown().back().title, "Advertencia");
+    EXPECT_EQ(grid()->rowCount(), 1);
+
+    boxes.then(kIdOk);
+    EXPECT_TRUE(LIMPIAR_LOG(screen));
+    EXPECT_EQ(grid()->rowCount(), 0);
+    EXPECT_EQ(detail(), "");
+    EXPECT_EQ(data::USE(*db, "ERROR", "")->LastRec(), 1) << "kept until the viewer closes";
+    close_screen();
+    EXPECT_FALSE(screen);
+    EXPECT_EQ(data::USE(*db, "ERROR", "")->LastRec(), 0);
+}
+
+TEST_F(LogViewerTest, OnlyTheErrorViewerTakesLimpiar) {
+    show(open_view_rollbacks(nullptr, *db));
+    EXPECT_FALSE(LIMPIAR_LOG(screen));
+    EXPECT_FALSE(LIMPIAR_LOG(nullptr));
+    EXPECT_TRUE(boxes.shown().empty());
+}
+
+TEST_F(LogViewerTest, SessionLogListsNewestFirstMarksFatalEndsAndDeletesAfterAsking) {
+    const domain::SessionStamp who{"HOTEL", "SUP", "SPA"};
+    const long first = domain::log_session_entry(*db, who, "SUPERVISOR");
+    at("11:00:00");
+    domain::log_session_entry(*db, who, "SUPERVISOR");
+    domain::mark_session_fatal(*db, first, "Error X/1  roto",
+                               "File:  GenCode: 0\r\nCalled from A(1)");
+
+    show(open_view_sessions(nullptr, *db));
+    ASSERT_EQ(grid()->rowCount(), 2);
+    EXPECT_EQ(cell(0, 0), "15/03/26 11:00:00");
+    EXPECT_EQ(cell(0, 1), "");
+    EXPECT_EQ(cell(1, 1), "15/03/26 11:00:00") << "the fatal end is the exit";
+    EXPECT_TRUE(cell(1, 7).startsWith("* Error X/1  roto|"));
+    EXPECT_EQ(cell(0, 3), "SPA");
+
+    boxes.then(kIdOk);
+    press(kLogClearSessions);
+    EXPECT_EQ(boxes.last_text(), "Desea borrar el Historial de Entradas y Salidas?");
+    EXPECT_EQ(grid()->rowCount(), 0);
+}
+
+TEST_F(LogViewerTest, RollbackLogShowsWhyTheTransactionWasUndone) {
+    db->XUSER_ABREVIA = "CAJ";
+    data::START_TRANSACTION(*db, 2, data::kTransPayment);
+    db->XADS_T_ERR = "Error PG/23505  duplicado\r\nsegunda línea";
+    data::ROLLBACK_TRANSACTION(*db);
+
+    show(open_view_rollbacks(nullptr, *db));
+    ASSERT_EQ(grid()->rowCount(), 1);
+    EXPECT_EQ(cell(0, 2), "CAJ");
+    EXPECT_EQ(cell(0, 4), QString::number(data::kTransPayment));
+    EXPECT_EQ(cell(0, 5), "Error PG/23505  duplicado segunda línea");
+    EXPECT_EQ(detail(), "Error PG/23505  duplicado\nsegunda línea");
+}
+
+TEST_F(LogViewerTest, ScreenUsageNarrowsTheListToTheUserChosenInTheTree) {
+    const std::pair<const char*, const char*> opened[] = {
+        {"SUP", "08:00:00"}, {"CAJ", "09:00:00"}, {"SUP", "10:00:00"}};
+    for (const auto& [user, time] : opened) {
+        at(time);
+        int id = 2588;
+        domain::NEW_LOG_DIAG(*db, {"HOTEL", user, "SPA"}, id, "VIEW_ERRORS");
+    }
+    int other = 2590;
+    domain::NEW_LOG_DIAG(*db, {"HOTEL", "CAJ", "SPA"}, other, "VIEW_E_S");
+
+    show(open_log_diag(nullptr, *db, "HOTEL", 2588));
+    ASSERT_EQ(grid()->rowCount(), 3);
+    EXPECT_EQ(cell(0, 1), "10:00:00");
+    auto* tree = screen->control_as<QTreeWidget>(kLogUsers);
+    QTreeWidgetItem* root = tree->topLevelItem(0);
+    ASSERT_EQ(root->text(0), "Usuarios");
+    ASSERT_EQ(root->childCount(), 2);
+    EXPECT_EQ(root->child(0)->text(0), "SUPERVISOR");
+    EXPECT_EQ(root->child(1)->text(0), "CAJERO");
+
+    tree->setCurrentItem(root->child(1));
+    ASSERT_EQ(grid()->rowCount(), 1);
+    EXPECT_EQ(cell(0, 2), "CAJ");
+    EXPECT_EQ(detail(), "Pantalla: VIEW_ERRORS\nMódulo: SPA");
+    tree->setCurrentItem(root);
+    EXPECT_EQ(grid()->rowCount(), 3);
+}
+
+}  // namespace
+}  // namespace qz::gui
