@@ -1,6 +1,10 @@
 #include "gui/main/look.h"
 
 #include <QApplication>
+#include <QFont>
+#include <QIcon>
+#include <QPainter>
+#include <QPixmap>
 #include <QLibraryInfo>
 #include <QPalette>
 #include <QStyleFactory>
@@ -10,6 +14,24 @@ namespace qz::gui {
 
 namespace {
 QColor rgb(const std::array<int, 3>& c) { return QColor(c[0], c[1], c[2]); }
+
+// The suite's mark, drawn: a "Q" on the highlight colour, for every window of the application.
+QIcon suite_icon(const QColor& colour) {
+    QPixmap pm(64, 64);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setBrush(colour);
+    p.setPen(Qt::NoPen);
+    p.drawRoundedRect(2, 2, 60, 60, 12, 12);
+    QFont f;
+    f.setPixelSize(42);
+    f.setBold(true);
+    p.setFont(f);
+    p.setPen(Qt::white);
+    p.drawText(pm.rect(), Qt::AlignCenter, "Q");
+    return QIcon(pm);
+}
 }  // namespace
 
 void apply_look(QApplication& app, const std::array<int, 3>& window_rgb,
@@ -36,6 +58,7 @@ void apply_look(QApplication& app, const std::array<int, 3>& window_rgb,
     p.setColor(QPalette::Disabled, QPalette::WindowText, QColor(120, 120, 120));
     p.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(120, 120, 120));
     app.setPalette(p);
+    app.setWindowIcon(suite_icon(highlight));
 }
 
 bool load_spanish(QApplication& app) {

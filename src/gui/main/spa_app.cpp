@@ -8,6 +8,7 @@
 #include "data/table_ops.h"
 #include "domain/session/log_diag.h"
 #include "domain/session/log_sessions.h"
+#include "domain/session/price_schedule.h"
 #include "domain/session/rate_check.h"
 #include "domain/session/rights.h"
 #include "domain/session/temp_path.h"
@@ -123,9 +124,16 @@ int run_spa(int argc, char** argv, const std::string& home) {
     after_login_checks(ctx);
     for (int id : module.start) w.post_start_command(id);
 
-    QTimer poll;  // sign of life in the session log and the idle lock
+    install_lock_request_signal();
+    QTimer poll;  // sign of life in the session log, lock requests and the idle lock
     QObject::connect(&poll, &QTimer::timeout, &w, [&ctx] { session_tick(ctx, now_ms_since_start()); });
     poll.start(10000);
+    QTimer prices;  // scheduled price changes of the business, when F_INV asks for them
+    QObject::connect(&prices, &QTimer::timeout, &w, [&ctx] {
+        if (ctx.IN_CH_STRUC == 0 && domain::price_check_enabled(*ctx.db, ctx.session.XU_COMP))
+            domain::apply_due_price_changes(*ctx.db, ctx.session.XU_COMP, ctx.clock.now());
+    });
+    prices.start(30000);
     int rc = app.exec();
     set_screen_host(nullptr);
     set_main_window(nullptr);

@@ -2,6 +2,7 @@
 // change, session lock and the error window.
 #include <QApplication>
 #include <QWidget>
+#include <csignal>
 #include <cstdlib>
 
 #include "domain/session/log_sessions.h"
@@ -24,7 +25,13 @@ SessionContext session_context(AppContext& ctx) {
 
 bool remote_session() { return std::getenv("SSH_CONNECTION") || std::getenv("XRDP_SESSION"); }
 
+volatile std::sig_atomic_t g_lock_requested = 0;
+
+extern "C" void on_lock_request(int) { g_lock_requested = 1; }
+
 }  // namespace
+
+void install_lock_request_signal() { std::signal(SIGUSR1, on_lock_request); }
 
 bool run_login(AppContext& ctx) {
     LoginOptions opts;
@@ -58,8 +65,10 @@ void change_business(AppContext& ctx, const std::string& code) {
 void session_tick(AppContext& ctx, long long now_ms) {
     if (ctx.session.XREC_E_S) domain::log_session_poll(*ctx.db, *ctx.session.XREC_E_S);
     bool minimised = ctx.window && ctx.window->isMinimized();
-    if (ctx.session.lock.XAPP_IN_MESSAGETIME ||
-        !domain::idle_lock_due(ctx.session, ctx.settings, last_input_ms(), now_ms) ||
+    bool requested = g_lock_requested != 0;
+    g_lock_requested = 0;
+    bool idle = domain::idle_lock_due(ctx.session, ctx.settings, last_input_ms(), now_ms);
+    if (ctx.session.lock.XAPP_IN_MESSAGETIME || !(requested || idle) ||
         !domain::lock_request_applies(ctx.session, true, minimised))
         return;
     LockOptions opts;

@@ -20,7 +20,10 @@ void after_login_checks(AppContext& ctx);
 void change_business(AppContext& ctx, const std::string& code);
 // The 60-second look at BLOQUEAD.!, with its alarm and countdown.
 void check_quit(AppContext& ctx);
-// Every few seconds: the session log's sign of life and the idle session lock.
+// An administrator asks a workstation's session to lock itself by sending its process SIGUSR1
+// (the suite's session-lock request); the request is honoured at the next session tick.
+void install_lock_request_signal();
+// Every few seconds: the session log's sign of life, a lock request and the idle session lock.
 void session_tick(AppContext& ctx, long long now_ms);
 // Milliseconds since the application started (the timers' clock).
 long long now_ms_since_start();
