@@ -294,8 +294,11 @@ void Principal::screen_opened(const std::string& dialog_name) {
 void Principal::adopt_screen(WDIAG& screen) { open_child(&screen); }
 
 void Principal::open_child(QWidget* screen) {
+    QSize wanted = screen->size().expandedTo(screen->sizeHint());
     QMdiSubWindow* sub = m_mdi->addSubWindow(screen);
     sub->setAttribute(Qt::WA_DeleteOnClose);
+    // The frame keeps the size the screen gave itself, not just its minimal hint.
+    sub->resize(wanted + (sub->sizeHint() - screen->sizeHint()));
     screen->show();
     sub->show();
 }
