@@ -365,43 +365,50 @@ void Principal::apply_capture(QMenu* menu) {
     }
 }
 
-// QMenu runs an item on the release of either button; in capture mode the right button marks
-// it instead, and the press is swallowed too so the menu never starts a run of its own.
-bool Principal::capture_click(QObject* obj, QEvent* e) {
-    if (!m_capture_toggle) return false;
+// A right click on a command of a menu: the menu and the action under the mouse, or nulls.
+// QMenu runs an item on the release of either button, so both the press and the release of the
+// right button are taken by whoever handles the click.
+namespace {
+struct RightClick {
+    QMenu* menu = nullptr;
+    QAction* action = nullptr;
+    int id = 0;
+    bool release = false;
+};
+
+RightClick right_click(QObject* obj, QEvent* e) {
     if (e->type() != QEvent::MouseButtonPress && e->type() != QEvent::MouseButtonRelease)
-        return false;
+        return {};
     auto* menu = qobject_cast<QMenu*>(obj);
     auto* mouse = static_cast<QMouseEvent*>(e);
-    if (!menu || mouse->button() != Qt::RightButton) return false;
+    if (!menu || mouse->button() != Qt::RightButton) return {};
     QAction* a = menu->actionAt(mouse->position().toPoint());
     const int id = a ? right_of(a) : 0;
-    if (id == 0) return false;
-    if (e->type() == QEvent::MouseButtonRelease) {
-        m_capture_toggle(id);
-        a->setChecked(m_capture_checked && m_capture_checked(id));
+    if (id == 0) return {};
+    return {menu, a, id, e->type() == QEvent::MouseButtonRelease};
+}
+}  // namespace
+
+// In capture mode the right button marks the command instead of running it.
+bool Principal::capture_click(QObject* obj, QEvent* e) {
+    if (!m_capture_toggle) return false;
+    RightClick c = right_click(obj, e);
+    if (!c.id) return false;
+    if (c.release) {
+        m_capture_toggle(c.id);
+        c.action->setChecked(m_capture_checked && m_capture_checked(c.id));
     }
     return true;
 }
 
-}  // namespace qz::gui
-
-namespace qz::gui {
-
 // A supervisor's right click on a command opens who used its screen (the screen-usage log).
 bool Principal::usage_click(QObject* obj, QEvent* e) {
     if (!m_hooks.usage_viewer || !m_hooks.supervisor || !m_hooks.supervisor()) return false;
-    if (e->type() != QEvent::MouseButtonPress && e->type() != QEvent::MouseButtonRelease)
-        return false;
-    auto* menu = qobject_cast<QMenu*>(obj);
-    auto* mouse = static_cast<QMouseEvent*>(e);
-    if (!menu || mouse->button() != Qt::RightButton) return false;
-    QAction* a = menu->actionAt(mouse->position().toPoint());
-    const int id = a ? right_of(a) : 0;
-    if (id == 0) return false;
-    if (e->type() == QEvent::MouseButtonRelease) {
-        for (QWidget* w = menu; w; w = qobject_cast<QMenu*>(w->parentWidget())) w->close();
-        QTimer::singleShot(0, this, [this, id] { m_hooks.usage_viewer(id); });
+    RightClick c = right_click(obj, e);
+    if (!c.id) return false;
+    if (c.release) {
+        for (QWidget* w = c.menu; w; w = qobject_cast<QMenu*>(w->parentWidget())) w->close();
+        QTimer::singleShot(0, this, [this, id = c.id] { m_hooks.usage_viewer(id); });
     }
     return true;
 }

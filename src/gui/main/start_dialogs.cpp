@@ -7,7 +7,7 @@
 
 #include "domain/session/log_sessions.h"
 #include "domain/session/login.h"
-#include "gui/errors/error_spec.h"
+#include "gui/errors/error_window.h"
 #include "gui/main/principal.h"
 #include "gui/main/start_steps.h"
 #include "gui/session/business_dialog.h"

@@ -1,6 +1,6 @@
 // The error window: it shows the handler's texts as composed (line breaks made visible), only
 // the buttons the failure allows can be pressed, and the pressed button is the answer.
-#include "gui/errors/error_spec.h"
+#include "gui/errors/error_window.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>

@@ -1,4 +1,4 @@
-#include "gui/errors/error_spec.h"
+#include "gui/errors/error_window.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
