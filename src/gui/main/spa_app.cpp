@@ -4,6 +4,7 @@
 #include <QThread>
 #include <QTimer>
 #include <cstdlib>
+#include <memory>
 
 #include "data/table_ops.h"
 #include "domain/session/log_diag.h"
@@ -112,6 +113,7 @@ int run_spa(int argc, char** argv, const std::string& home) {
     load_session_settings(ctx);
     apply_look(app, ctx.settings.XO_COLOUR, ctx.settings.XH_COLOUR);
     if (!run_login(ctx)) return 0;
+    std::unique_ptr<QWidget> splash(show_splash(ctx));
 
     domain::ModuleInfo module = domain::module_info(ctx.session.XID_MODULO);
     Principal w(module.title, module.login, hooks_for(ctx));
@@ -121,6 +123,7 @@ int run_spa(int argc, char** argv, const std::string& home) {
     register_commands(w, ctx);
     w.MenuSet(0);
     show_main_window(w);
+    splash.reset();
     after_login_checks(ctx);
     for (int id : module.start) w.post_start_command(id);
 

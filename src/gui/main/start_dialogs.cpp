@@ -1,6 +1,11 @@
 // The start steps that open the session's dialogs: login, change of business, forced password
 // change, session lock and the error window.
 #include <QApplication>
+#include <QFile>
+#include <QPainter>
+#include <QProcess>
+#include <QSplashScreen>
+#include <QStandardPaths>
 #include <QWidget>
 #include <csignal>
 #include <cstdlib>
@@ -25,6 +30,16 @@ SessionContext session_context(AppContext& ctx) {
 
 bool remote_session() { return std::getenv("SSH_CONNECTION") || std::getenv("XRDP_SESSION"); }
 
+void play_welcome(const std::string& home) {
+    QString wav = QString::fromStdString(home + "/WAV/QUARTZEN.WAV");
+    if (!QFile::exists(wav)) return;
+    for (const char* player : {"paplay", "aplay"})
+        if (QString exe = QStandardPaths::findExecutable(player); !exe.isEmpty()) {
+            QProcess::startDetached(exe, {wav});
+            return;
+        }
+}
+
 volatile std::sig_atomic_t g_lock_requested = 0;
 
 extern "C" void on_lock_request(int) { g_lock_requested = 1; }
@@ -43,7 +58,28 @@ bool run_login(AppContext& ctx) {
     opts.fade_in = ctx.settings.XDOTRANSPARENCY == 1 && !remote_session() &&
                    QGuiApplication::platformName() != "offscreen";
     LoginDialog dialog(session_context(ctx), opts);
-    return dialog.Login() == domain::LoginOutcome::Accepted;
+    if (dialog.Login() != domain::LoginOutcome::Accepted) return false;
+    play_welcome(ctx.home);
+    return true;
+}
+
+QWidget* show_splash(const AppContext& ctx) {
+    QPixmap logo(QString::fromStdString(ctx.home + "/BMP/LOGO32.BMP"));
+    if (logo.isNull()) {
+        logo = QPixmap(420, 140);
+        logo.fill(QColor(38, 110, 120));
+        QPainter p(&logo);
+        p.setPen(Qt::white);
+        QFont f;
+        f.setPixelSize(40);
+        f.setLetterSpacing(QFont::AbsoluteSpacing, 6);
+        p.setFont(f);
+        p.drawText(logo.rect(), Qt::AlignCenter, "QUARTZEN SPA");
+    }
+    auto* splash = new QSplashScreen(logo);
+    splash->show();
+    QCoreApplication::processEvents();
+    return splash;
 }
 
 void force_password_change_if_due(AppContext& ctx) {

@@ -3,6 +3,8 @@
 // read on its own. run_spa calls them in order.
 #include <string>
 
+class QWidget;
+
 #include "domain/session/error_handler.h"
 #include "gui/main/app_context.h"
 
@@ -12,8 +14,12 @@ namespace qz::gui {
 bool open_database(AppContext& ctx);
 // F_SYS, DEFMAIL, FONTS, the local temporary path and the framework's switches.
 void load_session_settings(AppContext& ctx);
-// The login dialog; false when it was abandoned or refused.
+// The login dialog; false when it was abandoned or refused. On success the installation's
+// WAV/QUARTZEN.WAV is played when the workstation has a player.
 bool run_login(AppContext& ctx);
+// The splash window shown from the login until the main window is up (BMP/LOGO32.BMP, or the
+// system's name drawn); the caller deletes it once the window shows.
+QWidget* show_splash(const AppContext& ctx);
 // After the window is up: caption translations, the stale-rate warning and the password age.
 void after_login_checks(AppContext& ctx);
 // The business selector of the toolbar asked for another business.
