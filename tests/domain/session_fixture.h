@@ -12,6 +12,7 @@
 #include "data/table_ops.h"
 #include "domain/demo/demo_data.h"
 #include "domain/session/login.h"
+#include "support/record_edit.h"
 #include "support/test_db.h"
 
 namespace qz::test {
@@ -34,15 +35,9 @@ protected:
     }
     std::vector<std::string>& shown() { return inst->port.messages; }
 
-    // Changes the record found by `key` along `order` and stores it.
     void edit(const std::string& table, const std::string& order, const std::string& key,
               const std::function<void(data::WDBTable&)>& change) {
-        data::Table t = data::USE(*db, table, order);
-        ASSERT_TRUE(t->Seek(key)) << table << " " << key;
-        data::LOCK_FOR_MODIFY(*t);
-        change(*t);
-        data::UNLOCK_FOR_MODIFY(*t);
-        data::KILLTABLA(*db, t);
+        edit_record(*db, table, order, key, change);
     }
     void edit_user(const std::string& name, const std::function<void(data::WDBTable&)>& change) {
         edit("USUARIOS", "USUARIOS", pad_right("HOTEL", 15) + pad_right(name, 10), change);
@@ -50,21 +45,11 @@ protected:
     void edit_business(const std::function<void(data::WDBTable&)>& change) {
         edit("NEGOCIOS", "NEGOCIOS", pad_right("HOTEL", 15), change);
     }
-    // Appends a record with the given fields.
     void add(const std::string& table,
              std::initializer_list<std::pair<const char*, data::Value>> fields) {
-        data::Table t = data::USE(*db, table);
-        data::ADD_NEW_REC(*t);
-        for (const auto& [name, value] : fields) t->FieldPut(name, value);
-        data::UNLOCK_NEW_REC(*t);
-        data::KILLTABLA(*db, t);
+        add_record(*db, table, fields);
     }
-    // A copy of the user record as it is stored now.
-    data::Table user(const std::string& name) {
-        data::Table t = data::USE(*db, "USUARIOS", "USUARIOS");
-        EXPECT_TRUE(t->Seek(pad_right("HOTEL", 15) + pad_right(name, 10))) << name;
-        return t;
-    }
+    data::Table user(const std::string& name) { return demo_user(*db, name); }
 
     std::unique_ptr<TestInstall> inst;
     std::unique_ptr<data::Db> db;

@@ -19,6 +19,7 @@
 #include "gui/framework/message_box.h"
 #include "gui/framework/qt_user_port.h"
 #include "gui/session/session_context.h"
+#include "support/record_edit.h"
 #include "support/test_db.h"
 
 namespace qz::gui::test {
@@ -39,15 +40,9 @@ protected:
                   domain::LoginOutcome::Accepted);
     }
 
-    // Changes a record found by `key` along `order`, through the table layer.
     void edit(const std::string& table, const std::string& order, const std::string& key,
               const std::function<void(data::WDBTable&)>& change) {
-        data::Table t = data::USE(*db, table, order);
-        ASSERT_TRUE(t->Seek(key)) << table << " " << key;
-        data::LOCK_FOR_MODIFY(*t);
-        change(*t);
-        data::UNLOCK_FOR_MODIFY(*t);
-        data::KILLTABLA(*db, t);
+        qz::test::edit_record(*db, table, order, key, change);
     }
     void edit_user(const std::string& name, const std::function<void(data::WDBTable&)>& change) {
         edit("USUARIOS", "USUARIOS", pad_right("HOTEL", 15) + pad_right(name, 10), change);
@@ -57,18 +52,9 @@ protected:
     }
     void add(const std::string& table,
              std::initializer_list<std::pair<const char*, data::Value>> fields) {
-        data::Table t = data::USE(*db, table);
-        data::ADD_NEW_REC(*t);
-        for (const auto& [name, value] : fields) t->FieldPut(name, value);
-        data::UNLOCK_NEW_REC(*t);
-        data::KILLTABLA(*db, t);
+        qz::test::add_record(*db, table, fields);
     }
-    // The user record as it is stored now.
-    data::Table user(const std::string& name) {
-        data::Table t = data::USE(*db, "USUARIOS", "USUARIOS");
-        EXPECT_TRUE(t->Seek(pad_right("HOTEL", 15) + pad_right(name, 10))) << name;
-        return t;
-    }
+    data::Table user(const std::string& name) { return qz::test::demo_user(*db, name); }
 
     // The texts of the boxes shown so far, as "title: text".
     std::vector<std::string> boxes() const {
