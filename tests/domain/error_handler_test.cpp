@@ -2,7 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
 #include <cstdlib>
+#include <filesystem>
 
 #include "core/decimal.h"
 #include "core/stamp.h"
@@ -11,6 +17,7 @@
 #include "data/sqlite_connection.h"
 #include "data/table_ops.h"
 #include "data/transaction.h"
+#include "domain/session/crash_marker.h"
 #include "domain/session/log_sessions.h"
 #include "domain/session/log_viewers.h"
 #include "support/test_db.h"
@@ -351,6 +358,43 @@ TEST_P(ErrorHandlerTest, ContentionIsRetriedUntilItPasses) {
                                   }),
                  DbError);
     EXPECT_EQ(calls, 1);
+}
+
+// A process killed by a fatal signal leaves a file that the next start turns into the ERROR
+// record and the session's mark, once, even when two starts look at the same time.
+TEST_P(ErrorHandlerTest, ACrashIsRecordedAtTheNextStart) {
+    auto dir = crash_directory(inst->home());
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        rlimit no_core{0, 0};
+        setrlimit(RLIMIT_CORE, &no_core);
+        arm_crash_marker(dir, std::nullopt);
+        arm_crash_marker(dir, rec_e_s);  // the login's second call names the session
+        volatile int* nowhere = nullptr;
+        *nowhere = 1;
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    EXPECT_EQ(WTERMSIG(status), SIGSEGV);  // the process still ends as the signal says
+
+    auto markers = read_crash_markers(dir);
+    ASSERT_EQ(markers.size(), 1u);
+    EXPECT_EQ(markers[0].pid, child);
+    EXPECT_EQ(markers[0].rec_e_s, rec_e_s);
+
+    EXPECT_EQ(record_crashes(*db, dir), 1);
+    EXPECT_EQ(record_crashes(*db, dir), 0);
+    auto errors = error_log(*db);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_NE(errors[0].descrip.find("SIGSEGV"), std::string::npos);
+    auto row = session_log(*db).at(0);
+    EXPECT_TRUE(row.fatal);
+    EXPECT_NE(row.desc_err.find("SIGSEGV"), std::string::npos);
+    EXPECT_FALSE(row.fecha_sal.empty());
+    EXPECT_TRUE(std::filesystem::is_empty(dir));
 }
 
 INSTANTIATE_TEST_SUITE_P(Errors, ErrorHandlerTest,

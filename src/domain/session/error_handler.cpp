@@ -8,8 +8,6 @@
 
 namespace qz::domain {
 
-namespace {
-
 void write_error_record(data::Db& db, const std::string& message, const std::string& detail) {
     DateTime now = db.clock().now();
     data::Table err = data::USE(db, "ERROR");
@@ -22,6 +20,8 @@ void write_error_record(data::Db& db, const std::string& message, const std::str
     data::UNLOCK_NEW_REC(*err);
     data::KILLTABLA(db, err);
 }
+
+namespace {
 
 // The mail service sends the rows that are ready and not yet sent.
 void queue_mail(data::Db& db, const ErrorMail& mail) {

@@ -111,6 +111,9 @@ private:
     std::vector<std::string> m_failures;
 };
 
+// Appends one failure to ERROR (FECHA, HORA, DESCRIP, DETALLE, INFO).
+void write_error_record(data::Db& db, const std::string& message, const std::string& detail);
+
 // Runs `op` again, the way the table layer retries a lock, while it fails with contention
 // (ErrorClass::Retry): every poll interval, telling the user after the patience runs out, or
 // inside a transaction abandoning it. Any other failure propagates.

@@ -93,9 +93,13 @@ bool log_session_exit(data::Db& db, long rec_e_s) {
 
 bool mark_session_fatal(data::Db& db, long rec_e_s, const std::string& message,
                         const std::string& detail) {
-    DateTime now = db.clock().now();
+    return mark_session_fatal(db, rec_e_s, message, detail, db.clock().now());
+}
+
+bool mark_session_fatal(data::Db& db, long rec_e_s, const std::string& message,
+                        const std::string& detail, const DateTime& at) {
     return update_session(db, rec_e_s,
-                          [&](RecordSlot& r) { fill_fatal_mark(r, message, detail, now); });
+                          [&](RecordSlot& r) { fill_fatal_mark(r, message, detail, at); });
 }
 
 std::vector<SessionLogRow> session_log(data::Db& db, const std::optional<DateRange>& range) {

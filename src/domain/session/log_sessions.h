@@ -45,6 +45,9 @@ bool log_session_poll(data::Db& db, long rec_e_s);
 bool log_session_exit(data::Db& db, long rec_e_s);
 bool mark_session_fatal(data::Db& db, long rec_e_s, const std::string& message,
                         const std::string& detail);
+// The same with the moment the session ended (a crash recorded at a later start).
+bool mark_session_fatal(data::Db& db, long rec_e_s, const std::string& message,
+                        const std::string& detail, const DateTime& at);
 
 struct SessionLogRow {
     long recno = 0;

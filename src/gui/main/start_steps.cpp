@@ -4,6 +4,7 @@
 #include <QTimer>
 
 #include "core/text.h"
+#include "domain/session/crash_marker.h"
 #include "domain/session/log_sessions.h"
 #include "domain/session/rate_check.h"
 #include "domain/session/temp_path.h"
@@ -45,6 +46,10 @@ bool open_database(AppContext& ctx) {
     }
     ctx.clock.set_server_source([db = ctx.db.get()] { return db->server_now(); });
     ctx.errors.attach(ctx.db.get());
+    // Crashes of earlier sessions are recorded before this one can crash in its turn.
+    auto crashes = domain::crash_directory(ctx.home);
+    domain::record_crashes(*ctx.db, crashes);
+    domain::arm_crash_marker(crashes, std::nullopt);
     return true;
 }
 
@@ -65,6 +70,7 @@ void after_login_checks(AppContext& ctx) {
         rows.push_back({p.from, p.to, p.mode});
     set_XTRADUCT(std::move(rows));
     ctx.errors.set_session_log(ctx.session.XREC_E_S);
+    domain::arm_crash_marker(domain::crash_directory(ctx.home), ctx.session.XREC_E_S);
     domain::show_stale_rates(ctx.port, domain::CHECK_CAMBIO(*ctx.db, ctx.session.XU_COMP));
     force_password_change_if_due(ctx);
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The steps of the spa application's start and of its running session, each small enough to
 // read on its own. run_spa calls them in order.
+#include <memory>
 #include <string>
 
 class QWidget;
@@ -20,6 +21,9 @@ bool run_login(AppContext& ctx);
 // The splash window shown from the login until the main window is up (BMP/LOGO32.BMP, or the
 // system's name drawn); the caller deletes it once the window shows.
 QWidget* show_splash(const AppContext& ctx);
+// The main window after a successful login: menus greyed by the user's rights, shown maximised,
+// the after-login checks, the module's start commands posted and the session timers running.
+std::unique_ptr<Principal> open_main_window(AppContext& ctx);
 // After the window is up: caption translations, the stale-rate warning and the password age.
 void after_login_checks(AppContext& ctx);
 // The business selector of the toolbar asked for another business.
