@@ -4,7 +4,7 @@ set -euo pipefail
 pkgs=(cmake ninja-build g++ pkg-config git
       qt6-base-dev qt6-translations-l10n libgl1-mesa-dev
       libsqlite3-dev libpq-dev postgresql
-      libfmt-dev libsodium-dev libcurl4-openssl-dev libxlsxwriter-dev
+      libfmt-dev libsodium-dev libcurl4-openssl-dev libxlsxwriter-dev libminizip-dev
       libgtest-dev libgmock-dev libbenchmark-dev
       xvfb xauth imagemagick poppler-utils)
 missing=()
