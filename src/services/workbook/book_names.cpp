@@ -36,8 +36,7 @@ std::string strip_book_extension(std::string_view name) {
     return std::string(name);
 }
 
-std::filesystem::path free_book_path(const std::filesystem::path& folder,
-                                     const std::string& base) {
+std::filesystem::path free_book_path(const std::filesystem::path& folder, const std::string& base) {
     auto path = folder / (base + std::string(kBookExtension));
     for (int n = 2; std::filesystem::exists(path); ++n)
         path = folder / (base + " (" + std::to_string(n) + ")" + std::string(kBookExtension));

@@ -20,9 +20,12 @@ bool looks_like_number(std::string_view text) {
     bool digit = false;
     for (size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
-        if (c >= '0' && c <= '9') digit = true;
-        else if (c == '-' && i != 0) return false;
-        else if (c != '.' && c != ',' && c != '-') return false;
+        if (c >= '0' && c <= '9')
+            digit = true;
+        else if (c == '-' && i != 0)
+            return false;
+        else if (c != '.' && c != ',' && c != '-')
+            return false;
     }
     return digit;
 }

@@ -51,8 +51,9 @@ void write_headings(XLS_GENERATOR& book, const std::vector<GridExportColumn>& co
     for (size_t i = 0; i < columns.size(); ++i) {
         const int col = static_cast<int>(i) + 1;
         book.XLSWRITE(1, col, columns[i].heading, true);
-        const auto width = std::max<size_t>(utf8_length(columns[i].heading),
-                                            static_cast<size_t>(std::max(0, columns[i].picture_length)));
+        const auto width =
+            std::max<size_t>(utf8_length(columns[i].heading),
+                             static_cast<size_t>(std::max(0, columns[i].picture_length)));
         book.XLSCOLSIZE(col, static_cast<double>(width));
     }
 }

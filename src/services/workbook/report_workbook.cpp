@@ -28,8 +28,7 @@ ReportWorkbook::ReportWorkbook(std::filesystem::path folder, const PrintStamp& s
       m_current_year(stamp.at.date.empty() ? workstation_now().date.year() : stamp.at.date.year()),
       m_book(stamp, std::move(bmp_folder)) {}
 
-void ReportWorkbook::add_heading(double row, int column, const std::string& text, int align,
-                                 bool) {
+void ReportWorkbook::add_heading(double row, int column, const std::string& text, int align, bool) {
     // Later headings at a known column (a second page's, a sub-heading) do not redefine it.
     if (m_started || trim(text).empty() || m_headings.count(column)) return;
     m_headings[column] = Heading{row, trim(text), align};
@@ -83,8 +82,7 @@ void ReportWorkbook::remember_width(int col, const std::string& text) {
 }
 
 std::filesystem::path ReportWorkbook::close(const std::vector<std::string>& titles,
-                                            const std::string& logo,
-                                            const std::string& file_name) {
+                                            const std::string& logo, const std::string& file_name) {
     if (!m_started) return {};
     for (const auto& [col, width] : m_widths) m_book.XLSCOLSIZE(col, static_cast<double>(width));
     const int columns = m_widths.empty() ? 0 : m_widths.rbegin()->first;

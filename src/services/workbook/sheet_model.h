@@ -26,9 +26,9 @@ struct CellLook {
     std::string font;
     double font_size = 0;
     bool bold = false;
-    bool boxed = false;        // a border on any side
-    std::string bottom;        // the bottom border's style: "thin", "medium"... or ""
-    bool filled = false;       // a solid fill
+    bool boxed = false;   // a border on any side
+    std::string bottom;   // the bottom border's style: "thin", "medium"... or ""
+    bool filled = false;  // a solid fill
 };
 
 struct SheetCell {

@@ -41,7 +41,7 @@ bool XLS_GENERATOR::INIT(const std::filesystem::path& folder, const std::string&
         }
         adopt_loaded(std::move(*sheets), sheet_name);
     } else {
-        const std::string name = !sheet_name             ? "HOJA 1"
+        const std::string name = !sheet_name                 ? "HOJA 1"
                                  : trim(*sheet_name).empty() ? "Hoja 1"
                                                              : clean_sheet_name(*sheet_name);
         m_sheets.push_back(Sheet{name, {}, {}, {}});
@@ -97,8 +97,8 @@ void XLS_GENERATOR::WRITEHEADER(const std::vector<std::string>& titles, const st
 }
 
 std::filesystem::path XLS_GENERATOR::XLSCLOSE(const std::vector<std::string>& titles,
-                                              const std::string& logo,
-                                              const std::string& file_name, int columns) {
+                                              const std::string& logo, const std::string& file_name,
+                                              int columns) {
     if (!m_open) {
         m_error = "no book is open";
         return {};
@@ -218,12 +218,17 @@ XlsCellData XLS_GENERATOR::GET_CELLDATA(int col, int row) const {
     const auto& cell = it->second;
     switch (cell.type) {
         case CellType::Text:
-        case CellType::Error: return cell.text;
-        case CellType::Number: return cell.number;
-        case CellType::Date: return cell.date;
-        case CellType::Boolean: return !cell.number.is_zero();
+        case CellType::Error:
+            return cell.text;
+        case CellType::Number:
+            return cell.number;
+        case CellType::Date:
+            return cell.date;
+        case CellType::Boolean:
+            return !cell.number.is_zero();
         case CellType::Blank:
-        case CellType::Empty: return {};
+        case CellType::Empty:
+            return {};
     }
     return {};
 }

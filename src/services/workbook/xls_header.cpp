@@ -19,7 +19,8 @@ struct BmpSize {
 };
 
 int32_t le32(const unsigned char* p) {
-    return static_cast<int32_t>(p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24));
+    return static_cast<int32_t>(p[0] | (p[1] << 8) | (p[2] << 16) |
+                                (static_cast<uint32_t>(p[3]) << 24));
 }
 
 std::optional<BmpSize> bmp_size(const std::filesystem::path& file) {

@@ -43,9 +43,9 @@ struct Styles {
 
 const std::map<int, std::string>& builtin_formats() {
     static const std::map<int, std::string> formats{
-        {0, "General"},     {1, "0"},         {2, "0.00"},        {3, "#,##0"},
-        {4, "#,##0.00"},    {9, "0%"},        {10, "0.00%"},      {14, "mm-dd-yy"},
-        {15, "d-mmm-yy"},   {16, "d-mmm"},    {17, "mmm-yy"},     {22, "m/d/yy h:mm"}};
+        {0, "General"},   {1, "0"},      {2, "0.00"},    {3, "#,##0"},
+        {4, "#,##0.00"},  {9, "0%"},     {10, "0.00%"},  {14, "mm-dd-yy"},
+        {15, "d-mmm-yy"}, {16, "d-mmm"}, {17, "mmm-yy"}, {22, "m/d/yy h:mm"}};
     return formats;
 }
 
@@ -89,7 +89,8 @@ Styles read_styles(const std::string& xml) {
     std::string section;
     while (x.next()) {
         if (!x.is_start()) {
-            if (x.is("fonts") || x.is("fills") || x.is("borders") || x.is("cellXfs")) section.clear();
+            if (x.is("fonts") || x.is("fills") || x.is("borders") || x.is("cellXfs"))
+                section.clear();
             continue;
         }
         if (x.is("fonts") || x.is("fills") || x.is("borders") || x.is("cellXfs")) {
@@ -123,9 +124,12 @@ std::vector<std::string> read_shared_strings(const std::string& xml) {
     XmlScanner x(xml);
     bool in_phonetic = false;
     while (x.next()) {
-        if (x.is("rPh")) in_phonetic = x.is_start() && !x.is_end();
-        else if (x.is("si") && x.is_start()) out.emplace_back();
-        else if (x.is("t") && x.is_start() && !in_phonetic && !out.empty()) out.back() += x.text();
+        if (x.is("rPh"))
+            in_phonetic = x.is_start() && !x.is_end();
+        else if (x.is("si") && x.is_start())
+            out.emplace_back();
+        else if (x.is("t") && x.is_start() && !in_phonetic && !out.empty())
+            out.back() += x.text();
     }
     return out;
 }
@@ -134,7 +138,8 @@ std::vector<std::string> read_shared_strings(const std::string& xml) {
 std::optional<std::pair<int, int>> parse_ref(const std::string& ref) {
     int col = 0;
     size_t i = 0;
-    for (; i < ref.size() && ref[i] >= 'A' && ref[i] <= 'Z'; ++i) col = col * 26 + (ref[i] - 'A' + 1);
+    for (; i < ref.size() && ref[i] >= 'A' && ref[i] <= 'Z'; ++i)
+        col = col * 26 + (ref[i] - 'A' + 1);
     if (i == 0 || i == ref.size() || col > 16384) return std::nullopt;
     const int row = std::atoi(ref.c_str() + i);
     if (row < 1 || row > 1048576) return std::nullopt;
@@ -210,8 +215,12 @@ void read_sheet(const std::string& xml, const std::vector<std::string>& strings,
     while (x.next()) {
         if (x.is("c")) {
             if (x.is_start()) {
-                raw = RawCell{x.attr("r").value_or(""), x.attr("t").value_or("n"), "", "",
-                              to_int(x.attr("s")), false};
+                raw = RawCell{x.attr("r").value_or(""),
+                              x.attr("t").value_or("n"),
+                              "",
+                              "",
+                              to_int(x.attr("s")),
+                              false};
                 in_cell = true;
             }
             if (x.is_end() && in_cell) flush();
@@ -249,10 +258,14 @@ bool is_date_format(int id, const std::string& code) {
     bool quoted = false, bracket = false;
     for (size_t i = 0; i < code.size(); ++i) {
         const char c = code[i];
-        if (c == '\\') ++i;
-        else if (c == '"') quoted = !quoted;
-        else if (!quoted && c == '[') bracket = true;
-        else if (!quoted && c == ']') bracket = false;
+        if (c == '\\')
+            ++i;
+        else if (c == '"')
+            quoted = !quoted;
+        else if (!quoted && c == '[')
+            bracket = true;
+        else if (!quoted && c == ']')
+            bracket = false;
         else if (!quoted && !bracket && (c == 'd' || c == 'D' || c == 'y' || c == 'Y'))
             return true;
     }

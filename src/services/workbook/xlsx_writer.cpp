@@ -23,10 +23,14 @@ struct FontSpec {
 
 FontSpec group_font(int group, bool bold) {
     switch (group) {
-        case kTitleStyle: return {bold ? "Arial Black" : "ARIAL BLACK", 20};
-        case kSubtitleStyle: return {"Arial Black", 10};
-        case kBorderStyle: return {"Arial Black", 6};
-        default: return {"Tahoma", 8};
+        case kTitleStyle:
+            return {bold ? "Arial Black" : "ARIAL BLACK", 20};
+        case kSubtitleStyle:
+            return {"Arial Black", 10};
+        case kBorderStyle:
+            return {"Arial Black", 6};
+        default:
+            return {"Tahoma", 8};
     }
 }
 
@@ -53,13 +57,16 @@ private:
         format_set_font_name(f, font.face);
         format_set_font_size(f, font.size);
         if (bold) format_set_bold(f);
-        if (group == kBorderStyle) format_set_bottom(f, LXW_BORDER_MEDIUM);
-        else if (boxed) format_set_border(f, LXW_BORDER_THIN);
+        if (group == kBorderStyle)
+            format_set_bottom(f, LXW_BORDER_MEDIUM);
+        else if (boxed)
+            format_set_border(f, LXW_BORDER_THIN);
         if (boxed) {
             format_set_pattern(f, LXW_PATTERN_SOLID);
             format_set_bg_color(f, kBoxFill);
         }
-        if (group == 0 && index >= 4) format_set_num_format(f, index < 8 ? "#,##0.00" : "dd/mm/yyyy");
+        if (group == 0 && index >= 4)
+            format_set_num_format(f, index < 8 ? "#,##0.00" : "dd/mm/yyyy");
         return f;
     }
 
@@ -84,20 +91,25 @@ lxw_error write_cell(lxw_worksheet* ws, int row, int col, const SheetCell& cell,
         case CellType::Text:
         case CellType::Error:
             return worksheet_write_string(ws, row, col, cell_text(cell.text).c_str(), f);
-        case CellType::Number: return worksheet_write_number(ws, row, col, to_double(cell.number), f);
-        case CellType::Boolean: return worksheet_write_boolean(ws, row, col, !cell.number.is_zero(), f);
+        case CellType::Number:
+            return worksheet_write_number(ws, row, col, to_double(cell.number), f);
+        case CellType::Boolean:
+            return worksheet_write_boolean(ws, row, col, !cell.number.is_zero(), f);
         case CellType::Date:
             if (auto serial = sheet_serial(cell.date))
                 return worksheet_write_number(ws, row, col, static_cast<double>(*serial), f);
             return worksheet_write_string(ws, row, col, cell.date.dtoc4().c_str(), f);
-        case CellType::Blank: return worksheet_write_blank(ws, row, col, f);
-        case CellType::Empty: return LXW_NO_ERROR;
+        case CellType::Blank:
+            return worksheet_write_blank(ws, row, col, f);
+        case CellType::Empty:
+            return LXW_NO_ERROR;
     }
     return LXW_NO_ERROR;
 }
 
 std::string fill_sheet(lxw_worksheet* ws, const Sheet& sheet, Formats& formats) {
-    for (const auto& [col, width] : sheet.widths) worksheet_set_column(ws, col, col, width, nullptr);
+    for (const auto& [col, width] : sheet.widths)
+        worksheet_set_column(ws, col, col, width, nullptr);
     for (const auto& [pos, cell] : sheet.cells) {
         const auto err = write_cell(ws, pos.first, pos.second, cell, formats);
         if (err != LXW_NO_ERROR) return lxw_strerror(err);

@@ -53,11 +53,16 @@ std::string xml_decode(std::string_view raw) {
             continue;
         }
         const auto entity = raw.substr(i + 1, semi - i - 1);
-        if (entity == "lt") out += '<';
-        else if (entity == "gt") out += '>';
-        else if (entity == "amp") out += '&';
-        else if (entity == "quot") out += '"';
-        else if (entity == "apos") out += '\'';
+        if (entity == "lt")
+            out += '<';
+        else if (entity == "gt")
+            out += '>';
+        else if (entity == "amp")
+            out += '&';
+        else if (entity == "quot")
+            out += '"';
+        else if (entity == "apos")
+            out += '\'';
         else if (!entity.empty() && entity[0] == '#') {
             const bool hex = entity.size() > 1 && (entity[1] == 'x' || entity[1] == 'X');
             const std::string digits(entity.substr(hex ? 2 : 1));
@@ -85,8 +90,10 @@ bool XmlScanner::next() {
         auto gt = lt + 1;
         char quote = 0;
         while (gt < m_xml.size() && (quote || m_xml[gt] != '>')) {
-            if (quote && m_xml[gt] == quote) quote = 0;
-            else if (!quote && (m_xml[gt] == '"' || m_xml[gt] == '\'')) quote = m_xml[gt];
+            if (quote && m_xml[gt] == quote)
+                quote = 0;
+            else if (!quote && (m_xml[gt] == '"' || m_xml[gt] == '\''))
+                quote = m_xml[gt];
             ++gt;
         }
         if (gt >= m_xml.size()) {
@@ -135,7 +142,8 @@ std::string XmlScanner::text() const {
     // Character data may be split by CDATA sections; anything else ends it.
     while (pos < m_xml.size()) {
         const auto lt = m_xml.find('<', pos);
-        out += xml_decode(m_xml.substr(pos, (lt == std::string_view::npos ? m_xml.size() : lt) - pos));
+        out +=
+            xml_decode(m_xml.substr(pos, (lt == std::string_view::npos ? m_xml.size() : lt) - pos));
         if (lt == std::string_view::npos || m_xml.substr(lt, 9) != "<![CDATA[") break;
         const auto end = m_xml.find("]]>", lt + 9);
         if (end == std::string_view::npos) break;

@@ -32,10 +32,11 @@ private:
 
 // A 2 × 2 pixel, 24-bit BMP.
 inline void write_bmp(const std::filesystem::path& file) {
-    const unsigned char bmp[] = {
-        'B', 'M', 70, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 2, 0, 0, 0, 2, 0, 0, 0, 1, 0,
-        24, 0, 0, 0, 0, 0, 16, 0, 0, 0, 0x13, 0x0B, 0, 0, 0x13, 0x0B, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-        255, 0, 0, 0, 255, 0, 0, 0, 0, 0, 255, 255, 255, 255, 0, 0};
+    const unsigned char bmp[] = {'B',  'M',  70,  0, 0, 0, 0,  0, 0,   0,   54,   0,    0,   0,
+                                 40,   0,    0,   0, 2, 0, 0,  0, 2,   0,   0,    0,    1,   0,
+                                 24,   0,    0,   0, 0, 0, 16, 0, 0,   0,   0x13, 0x0B, 0,   0,
+                                 0x13, 0x0B, 0,   0, 0, 0, 0,  0, 0,   0,   0,    0,    255, 0,
+                                 0,    0,    255, 0, 0, 0, 0,  0, 255, 255, 255,  255,  0,   0};
     std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bmp), sizeof bmp);
 }
 

@@ -13,12 +13,11 @@ namespace {
 
 class FakeGrid : public GridExportSource {
 public:
-    std::vector<GridExportColumn> cols{{"Documento", 12, false}, {"Monto", 15, true},
-                                       {"Referencia", 6, true}};
-    std::vector<std::vector<std::string>> rows{
-        {"FA-0001", "    -1,234.50", "12-3"},
-        {"05/03/26", "       900.00", "05/03/26"},
-        {"", "           .5", "-"}};
+    std::vector<GridExportColumn> cols{
+        {"Documento", 12, false}, {"Monto", 15, true}, {"Referencia", 6, true}};
+    std::vector<std::vector<std::string>> rows{{"FA-0001", "    -1,234.50", "12-3"},
+                                               {"05/03/26", "       900.00", "05/03/26"},
+                                               {"", "           .5", "-"}};
     size_t at = 0;
     int suspended = 0, resumed = 0;
 
@@ -48,7 +47,10 @@ TEST_F(GridExportTest, DisplayedTextsBecomeNumbersOnlyWhenTheyAreNumbers) {
     std::vector<std::string> states;
     std::vector<long> counts;
     GridExportProgress progress{[&](const std::string& s) { states.push_back(s); },
-                                [&](long n) { counts.push_back(n); return true; }};
+                                [&](long n) {
+                                    counts.push_back(n);
+                                    return true;
+                                }};
     const auto file = export_grid(grid, request(), port, progress);
     ASSERT_TRUE(file);
     EXPECT_EQ(file->filename(), "GRID_Documentos.xlsx");
