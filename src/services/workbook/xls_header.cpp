@@ -28,7 +28,7 @@ std::optional<BmpSize> bmp_size(const std::filesystem::path& file) {
     unsigned char h[46] = {};
     if (!in.read(reinterpret_cast<char*>(h), sizeof h) || h[0] != 'B' || h[1] != 'M')
         return std::nullopt;
-    const double width = le32(h + 18), height = std::abs(le32(h + 22));
+    const double width = le32(h + 18), height = std::abs(static_cast<double>(le32(h + 22)));
     if (width <= 0 || height <= 0) return std::nullopt;
     auto dpi = [](int32_t per_metre) { return per_metre > 0 ? per_metre * 0.0254 : 96.0; };
     return BmpSize{width * 96 / dpi(le32(h + 38)), height * 96 / dpi(le32(h + 42))};

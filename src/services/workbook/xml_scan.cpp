@@ -101,6 +101,10 @@ bool XmlScanner::next() {
             return false;
         }
         auto inner = m_xml.substr(lt + 1, gt - lt - 1);
+        if (inner.empty() || inner == "/") {
+            m_pos = gt + 1;
+            continue;
+        }
         m_start = inner.front() != '/';
         if (!m_start) inner.remove_prefix(1);
         m_self_closing = !inner.empty() && inner.back() == '/';
