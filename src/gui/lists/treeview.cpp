@@ -208,11 +208,15 @@ void TREEVIEW::DEFINE_MENU(const std::vector<std::optional<std::string>>& captio
 QMenu* TREEVIEW::build_menu(TREELINK* clicked, QWidget* parent) {
     auto* menu = new QMenu(parent);
     menu->setObjectName("tree_menu");
+    // Groups 1-4 (shape), 5-10 (marks), 11-13 (editing), 14-15 (search), with a separator
+    // between groups that show entries.
+    auto group = [](int cmd) { return cmd < 5 ? 0 : cmd < 11 ? 1 : cmd < 14 ? 2 : 3; };
+    int last_group = -1;
     for (int cmd = 1; cmd <= kMenuEntries; ++cmd) {
         const auto& caption = M2_OPTIONS[static_cast<size_t>(cmd - 1)];
         if (!caption) continue;
-        if ((cmd == 5 || cmd == 11 || cmd == 14) && !menu->actions().isEmpty())
-            menu->addSeparator();
+        if (last_group >= 0 && group(cmd) != last_group) menu->addSeparator();
+        last_group = group(cmd);
         QAction* a = menu->addAction(QString::fromStdString(*caption));
         a->setObjectName(QString::number(cmd));
         a->setEnabled(clicked || !needs_node(cmd));
