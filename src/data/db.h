@@ -29,6 +29,13 @@ public:
     // mode 1 removes the texts of a document from the index, mode 2 adds them.
     virtual void update(int mode, const std::string& negocio, const std::string& document,
                         const std::vector<std::string>& texts) = 0;
+    // The same, told which table the record belongs to, so documents of different tables with
+    // the same key stay apart in the index. The table layer calls this one.
+    virtual void update(int mode, const std::string& table, const std::string& negocio,
+                        const std::string& document, const std::vector<std::string>& texts) {
+        (void)table;
+        update(mode, negocio, document, texts);
+    }
 };
 
 struct DbOptions {

@@ -79,7 +79,7 @@ void run_hook(WDBTable& t, int mode) {
                                                        *t.def().field(t.search_field),
                                                        t.FieldGet(t.search_field)))
                                                  : "";
-    db.full_text->update(mode, negocio, doc, texts);
+    db.full_text->update(mode, t.Name, negocio, doc, texts);
 }
 
 std::string lock_message(WDBTable& t) {

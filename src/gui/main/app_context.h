@@ -6,6 +6,7 @@
 #include "core/clock.h"
 #include "core/ini_file.h"
 #include "data/db.h"
+#include "domain/search/txt_srch.h"
 #include "domain/session/error_handler.h"
 #include "domain/session/forced_exit.h"
 #include "domain/session/login.h"
@@ -22,6 +23,7 @@ struct AppContext {
     QtUserPort port;
     Clock clock;
     std::unique_ptr<data::Db> db;
+    std::unique_ptr<domain::TxtSrchHook> full_text;  // after db: it goes first
     domain::AppSettings settings;
     domain::Session session;
     std::unique_ptr<IniFile> ini;

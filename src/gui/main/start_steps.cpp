@@ -46,6 +46,7 @@ bool open_database(AppContext& ctx) {
     }
     ctx.clock.set_server_source([db = ctx.db.get()] { return db->server_now(); });
     ctx.errors.attach(ctx.db.get());
+    ctx.full_text = domain::install_full_text(*ctx.db);
     // Crashes of earlier sessions are recorded before this one can crash in its turn.
     auto crashes = domain::crash_directory(ctx.home);
     domain::record_crashes(*ctx.db, crashes);
