@@ -13,10 +13,6 @@
 namespace qz::gui {
 namespace {
 
-std::string cargo_of(const TREELINK* n) {
-    return n ? std::get<std::string>(*n->TreeItem().Getcargo()) : "<nil>";
-}
-
 // Accounts: 1 Activos {11 Caja {111, 112}, 12 Bancos}, 2 Pasivos {21}.
 struct Accounts {
     TREEVIEW tree;
