@@ -31,7 +31,8 @@ public:
     void reload();
     // Forgets the rows read; the count stays (a redraw).
     void invalidate();
-    // An inactive model shows nothing and never touches the table.
+    // An inactive model shows nothing and never touches the table; a model starts inactive so
+    // that building the columns does not count the table each time.
     void set_active(bool active);
     bool active() const { return m_active; }
 
@@ -63,7 +64,7 @@ private:
     data::WDBTable& m_table;
     std::vector<WBCOLUMN>& m_columns;
     long m_count = 0;
-    bool m_active = true;
+    bool m_active = false;
     mutable std::deque<Row> m_cache;
     mutable int m_cache_first = 0;
     const std::set<long>* m_marks = nullptr;

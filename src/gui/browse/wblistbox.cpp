@@ -92,14 +92,14 @@ void WBLISTBOX::BrowMarks(BrowMarksOptions o) {
     verticalHeader()->setFixedWidth(std::max(m_nub, fontMetrics().horizontalAdvance(m_symbol) + 6));
     CONFIGURE();
     load_layout();
-    m_active = true;
     m_sort = 0;
     if (o.initial_sort >= 1 && o.initial_sort <= static_cast<int>(m_sortable.size()))
         SET_ORDER(o.initial_sort);
     else
         apply_scope();
-    grid_model().reload();
-    if (o.go_top) GOTOP();
+    m_active = true;
+    grid_model().set_active(true);  // the one count of the opening
+    if (o.go_top || !currentIndex().isValid()) GOTOP();
     if (!o.initial_search.empty()) {
         for (std::string t = o.initial_search; !t.empty(); t.pop_back())
             if (SEARCH(t)) break;

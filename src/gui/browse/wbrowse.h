@@ -2,7 +2,8 @@
 // WBROWSE: the grid engine. A QTableView over a GridModel, whose current row is the table's
 // current record: moving in the grid moves the table and runs the select block, so a screen reads
 // the selected row from its table as it always did. Columns are WBCOLUMNs; CONFIGURE turns them
-// into display pictures, kinds and widths.
+// into display pictures, kinds and widths. The grid shows rows once its model is made active
+// (WBLISTBOX::BrowMarks does it after the columns are built).
 #include <QTableView>
 #include <functional>
 #include <memory>
