@@ -214,6 +214,60 @@ long WDBTable::KeyNo() {
     return n;
 }
 
+// Rows of the scope matching `cond`; with a limit the count stops there, which is what keeps a
+// position near the far end from walking the whole index.
+long WDBTable::count_where(const std::string& cond, const std::vector<SqlValue>& params, Bounds b,
+                           long limit) {
+    std::string inner = "SELECT 1 FROM " + m_sql + " WHERE " + scope_where(b) + cond;
+    std::string sql = limit > 0 ? "SELECT count(*) FROM (" + inner + " LIMIT ?) q"
+                                : "SELECT count(*) FROM " + m_sql + " WHERE " + scope_where(b) +
+                                      cond;
+    Statement& st = stmt(sql);
+    int i = bind_scope(st, 1, b);
+    for (const auto& p : params) st.bind(i++, p);
+    if (limit > 0) st.bind(i, static_cast<int64_t>(limit));
+    long n = st.step() ? static_cast<long>(st.int_at(0)) : 0;
+    st.reset();
+    return n;
+}
+
+long WDBTable::KeyNo(long key_count) {
+    if (m_eof || m_new) return 0;
+    if (!m_order || key_count <= 0) return KeyNo();
+    // Keys equal to the current one are few; they are ordered by record number.
+    std::vector<SqlValue> same = texts({m_key});
+    same.emplace_back(std::in_place_type<int64_t>, m_recno);
+    const std::string k = key_expr(), r = quote_ident(kRecnoCol);
+    long half = key_count / 2 + 1;
+    long before = count_where(" AND " + k + " < ?", texts({m_key}), Bounds::Top, half);
+    if (before < half)
+        return before + count_where(" AND " + k + " = ? AND " + r + " <= ?", same, Bounds::None, 0);
+    long after = count_where(" AND " + k + " > ?", texts({m_key}), Bounds::Bottom, 0) +
+                 count_where(" AND " + k + " = ? AND " + r + " > ?", same, Bounds::None, 0);
+    return key_count - after;
+}
+
+bool WDBTable::GoToKeyNo(long n, long key_count) {
+    flush();
+    m_moved.clear();
+    if (n < 1 || (key_count > 0 && n > key_count)) {
+        set_eof();
+        return false;
+    }
+    const bool from_end = key_count > 0 && n > key_count / 2;
+    const std::string dir = from_end ? " DESC" : "";
+    std::string tail = " ORDER BY " + key_expr() + dir +
+                       (m_order ? ", " + quote_ident(kRecnoCol) + dir : "") + " LIMIT 1 OFFSET ?";
+    std::vector<SqlValue> p;
+    p.emplace_back(std::in_place_type<int64_t>, from_end ? key_count - n : n - 1);
+    if (!fetch_one(tail, p, Bounds::Both)) {
+        set_eof();
+        return false;
+    }
+    m_bof = false;
+    return true;
+}
+
 bool WDBTable::Seek(const std::string& key, bool soft) {
     if (!m_order) throw DbError("Seek sin orden activo en " + Alias);
     flush();

@@ -54,6 +54,13 @@ public:
     void ClearScope();
     long KeyCount();  // rows within the scope
     long KeyNo();     // 1-based position of the current row within the scope; 0 at EOF
+    // KeyNo, given the key count of the scope: it counts from whichever end of the scope is
+    // nearer, so a row near the end of a large order costs as little as one near the start.
+    long KeyNo(long key_count);
+    // Goes to the n-th row (1-based) of the order within the scope, reading the index from its
+    // nearer end when the key count is given (0: from the start). False and EOF when there is
+    // no such row.
+    bool GoToKeyNo(long n, long key_count = 0);
 
     // Navigation.
     bool Seek(const std::string& key, bool soft = false);
@@ -133,6 +140,8 @@ private:
     bool fetch_one(const std::string& where_and_order, const std::vector<SqlValue>& params,
                    Bounds bounds);
     void skip_one(bool forward);
+    long count_where(const std::string& cond, const std::vector<SqlValue>& params, Bounds b,
+                     long limit);
     std::string key_expr() const;
     const FieldDef& field_at(int pos) const;
     void require_writable(const FieldDef& f);

@@ -1,0 +1,24 @@
+#pragma once
+// The grid as the export window reads it: its shown columns and, from the first row of its order
+// and scope, the texts it displays. The grid is suspended while the export walks its table.
+#include "services/workbook/grid_export_source.h"
+
+namespace qz::gui {
+
+class WBLISTBOX;
+
+class GridExportAdapter : public services::GridExportSource {
+public:
+    explicit GridExportAdapter(WBLISTBOX& grid) : m_grid(grid) {}
+    std::vector<services::GridExportColumn> columns() const override;
+    bool first() override;
+    bool next() override;
+    std::string text(int column) const override;
+    void suspend() override;
+    void resume() override;
+
+private:
+    WBLISTBOX& m_grid;
+};
+
+}  // namespace qz::gui
