@@ -8,9 +8,11 @@
 
 #include "core/text.h"
 #include "data/table_ops.h"
+#include "services/mail/mail_log.h"
 #include "services/mail/mail_peer.h"
 #include "services/mail/mail_queue.h"
 #include "services/mail/mail_service.h"
+#include "services/mail/mail_settings.h"
 #include "support/test_db.h"
 
 namespace qz::services {
@@ -220,6 +222,57 @@ TEST_F(MailQueueTest, CommandLineOncePassSendsTheQueue) {
     EXPECT_EQ(peer.messages().size(), 2u);
     EXPECT_GE(GET_HEARTBEAT(inst.home()), 0);
     EXPECT_EQ(run({"--home", inst.home(), "mail-service", "--twice"}), 2);
+}
+
+TEST_F(MailQueueTest, LogReadsNewestFirstAcrossSentAndUnsentInPages) {
+    // Rows written in a shuffled order of time, some sent.
+    const std::vector<std::pair<std::string, int>> rows = {
+        {"10:00:03", 1}, {"10:00:01", 0}, {"10:00:05", 0}, {"10:00:02", 1}, {"10:00:04", 1}};
+    for (const auto& [hora, sent] : rows) {
+        auto q = data::USE(*db, "E_MSGS");
+        data::ADD_NEW_REC(*q);
+        q->FieldPut("FECHA", Date(2026, 3, 4));
+        q->FieldPut("HORA", hora);
+        q->FieldPut("TO_USER", hora);
+        q->FieldPut("ENVIADO", Decimal(sent));
+        data::UNLOCK_NEW_REC(*q);
+        data::KILLTABLA(*db, q);
+    }
+    MailLogReader reader(*db);
+    std::vector<std::string> seen;
+    for (auto page = reader.next(2); !page.empty(); page = reader.next(2)) {
+        EXPECT_LE(page.size(), 2u);
+        for (const auto& r : page) seen.push_back(r.hora);
+    }
+    EXPECT_EQ(seen, (std::vector<std::string>{"10:00:05", "10:00:04", "10:00:03", "10:00:02",
+                                              "10:00:01"}));
+    EXPECT_TRUE(reader.at_end());
+}
+
+TEST(MailSettingsForm, ChecksAndKeepsTheUsersOwnSender) {
+    MailSettingsForm f;
+    EXPECT_EQ(check_mail_form(f), "Debe indicar el servidor de correo (Host)");
+    f.HOST = "smtp.hotel.test";
+    f.USERADDR = "spa@hotel";
+    EXPECT_EQ(check_mail_form(f), "Dirección del remitente: email inválido");
+    f.USERADDR = "spa@hotel.test";
+    f.SENDMAIL = 1;
+    EXPECT_EQ(check_mail_form(f), "Debe indicar la dirección de soporte para enviar los errores");
+    f.DESTINO = "soporte@hotel.test";
+    EXPECT_EQ(check_mail_form(f), "");
+
+    MailSettingsForm stored;
+    stored.USERNAME = "Spa";
+    stored.USERADDR = "old@hotel.test";
+    domain::AppSettings s;
+    s.XEMAILNAME = "Ana Mora";  // from the user's record at login
+    s.XEMAILADDR = "old@hotel.test";
+    f.USERNAME = "Spa Nuevo";
+    apply_mail_form(s, stored, f);
+    EXPECT_EQ(s.XEMAILNAME, "Ana Mora");
+    EXPECT_EQ(s.XEMAILADDR, "spa@hotel.test");
+    EXPECT_EQ(s.XEMAILHOST, "smtp.hotel.test");
+    EXPECT_EQ(s.XEMAILDEST, "soporte@hotel.test");
 }
 
 }  // namespace
