@@ -55,9 +55,8 @@ int main(int argc, char** argv) {
     }
     std::string cmd = rest.front();
     rest.erase(rest.begin());
-    const bool wants_help =
-        std::find(rest.begin(), rest.end(), "--help") != rest.end() ||
-        std::find(rest.begin(), rest.end(), "-h") != rest.end();
+    const bool wants_help = std::find(rest.begin(), rest.end(), "--help") != rest.end() ||
+                            std::find(rest.begin(), rest.end(), "-h") != rest.end();
     if (wants_help && cmd != "mail-service") {  // the others share the general help
         usage(stdout);
         return 0;

@@ -32,13 +32,13 @@ public:
         form->addRow("Enviar a", Add(new QLineEdit(q(m_target.address), this), kLeeRecipient));
         layout->addLayout(form);
         const bool silent = services::mail_service_silent(m_age);
-        layout->addWidget(Add(new QLabel(silent ? "El MAILSERVER no se encuentra trabajando..."
-                                                : "MAILSERVER OK...",
-                                         this),
-                              kLeeState1));
         layout->addWidget(Add(
-            new QLabel(silent ? "Se intentará enviar el mail directamente..." : "", this),
-            kLeeState2));
+            new QLabel(silent ? "El MAILSERVER no se encuentra trabajando..." : "MAILSERVER OK...",
+                       this),
+            kLeeState1));
+        layout->addWidget(
+            Add(new QLabel(silent ? "Se intentará enviar el mail directamente..." : "", this),
+                kLeeState2));
         auto* buttons = new QHBoxLayout;
         buttons->addStretch();
         buttons->addWidget(Add(new QPushButton("Aceptar", this), kCmdOk, [this] { SAVE_DATOS(); }));
@@ -64,7 +64,9 @@ public:
     const MailTarget& target() const { return m_target; }
 
 private:
-    std::string value(int id) const { return trim(control_as<QLineEdit>(id)->text().toStdString()); }
+    std::string value(int id) const {
+        return trim(control_as<QLineEdit>(id)->text().toStdString());
+    }
 
     MailTarget m_target;
     long m_age;

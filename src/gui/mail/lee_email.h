@@ -12,12 +12,16 @@ struct MailTarget {
 };
 
 // Ids of the dialog's controls.
-enum LeeEmailId { kLeeRecipient = 501, kLeeState1 = 502, kLeeState2 = 503, kLeeFolder = 504,
-                  kLeeFile = 505 };
+enum LeeEmailId {
+    kLeeRecipient = 501,
+    kLeeState1 = 502,
+    kLeeState2 = 503,
+    kLeeFolder = 504,
+    kLeeFile = 505
+};
 
 // Shows the dialog with `proposed`; `heartbeat_age` is GET_HEARTBEAT's answer. Returns the
 // target once OK found the file and a valid address; nullopt when cancelled.
-std::optional<MailTarget> LEE_EMAIL(QWidget* owner, const MailTarget& proposed,
-                                    long heartbeat_age);
+std::optional<MailTarget> LEE_EMAIL(QWidget* owner, const MailTarget& proposed, long heartbeat_age);
 
 }  // namespace qz::gui

@@ -41,9 +41,9 @@ public:
     int columnCount(const QModelIndex& p = {}) const override { return p.isValid() ? 0 : 9; }
 
     QVariant headerData(int section, Qt::Orientation o, int role) const override {
-        static const char* kHeads[] = {"Fecha",    "Hora",     "Destinatario",
-                                       "Asunto",   "Enviado",  "F. Envío",
-                                       "H. Envío", "Errores",  "Último Error"};
+        static const char* kHeads[] = {"Fecha",    "Hora",    "Destinatario",
+                                       "Asunto",   "Enviado", "F. Envío",
+                                       "H. Envío", "Errores", "Último Error"};
         if (o != Qt::Horizontal || role != Qt::DisplayRole) return {};
         return QString::fromUtf8(kHeads[section]);
     }
@@ -52,15 +52,24 @@ public:
         if (!i.isValid() || role != Qt::DisplayRole) return {};
         const auto& r = m_rows[static_cast<size_t>(i.row())];
         switch (i.column()) {
-            case 0: return date_text(r.fecha);
-            case 1: return q(r.hora);
-            case 2: return q(r.to);
-            case 3: return q(r.subject);
-            case 4: return r.sent ? QString("Sí") : QString("No");
-            case 5: return date_text(r.f_envio);
-            case 6: return q(r.h_envio);
-            case 7: return QString::number(r.err_count);
-            case 8: return q(r.err_text).simplified();
+            case 0:
+                return date_text(r.fecha);
+            case 1:
+                return q(r.hora);
+            case 2:
+                return q(r.to);
+            case 3:
+                return q(r.subject);
+            case 4:
+                return r.sent ? QString("Sí") : QString("No");
+            case 5:
+                return date_text(r.f_envio);
+            case 6:
+                return q(r.h_envio);
+            case 7:
+                return QString::number(r.err_count);
+            case 8:
+                return q(r.err_text).simplified();
         }
         return {};
     }
@@ -106,8 +115,8 @@ public:
         view->resizeColumnsToContents();
         layout->addWidget(view);
         auto* buttons = new QHBoxLayout;
-        buttons->addWidget(Add(new QPushButton("Refrescar", this), 201,
-                               [this] { m_model->reload(); }));
+        buttons->addWidget(
+            Add(new QPushButton("Refrescar", this), 201, [this] { m_model->reload(); }));
         buttons->addStretch();
         buttons->addWidget(Add(new QPushButton("Salir", this), kCmdCancel));
         layout->addLayout(buttons);
@@ -127,8 +136,6 @@ private:
 
 }  // namespace
 
-WDIAG* open_mail_log(QWidget* owner, data::Db& db) {
-    return open_screen<MailLogScreen>(owner, db);
-}
+WDIAG* open_mail_log(QWidget* owner, data::Db& db) { return open_screen<MailLogScreen>(owner, db); }
 
 }  // namespace qz::gui

@@ -25,8 +25,21 @@ WDIAG* open_mail_log(QWidget* owner, data::Db& db);
 
 // Ids of the settings dialog's controls.
 enum MailSettingsId {
-    kMsHost = 501, kMsSmtpPort, kMsPop3, kMsPop3Port, kMsName, kMsAddr, kMsIdName, kMsDest,
-    kMsSendMail, kMsAuth, kMsAuthUser, kMsAuthPass, kMsCc1, kMsCc2, kMsTestAddr = 520,
+    kMsHost = 501,
+    kMsSmtpPort,
+    kMsPop3,
+    kMsPop3Port,
+    kMsName,
+    kMsAddr,
+    kMsIdName,
+    kMsDest,
+    kMsSendMail,
+    kMsAuth,
+    kMsAuthUser,
+    kMsAuthPass,
+    kMsCc1,
+    kMsCc2,
+    kMsTestAddr = 520,
     kMsTestButton = 201
 };
 inline constexpr int kMailLogGrid = 500;

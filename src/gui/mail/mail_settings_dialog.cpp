@@ -52,8 +52,8 @@ public:
 
         auto* test = new QHBoxLayout;
         test->addWidget(edit(kMsTestAddr, ""));
-        test->addWidget(Add(new QPushButton("Enviar Prueba", this), kMsTestButton,
-                            [this] { SEND_TEST(); }));
+        test->addWidget(
+            Add(new QPushButton("Enviar Prueba", this), kMsTestButton, [this] { SEND_TEST(); }));
         auto* box = new QGroupBox("Prueba de envío", this);
         box->setLayout(test);
         layout->addWidget(box);
@@ -129,9 +129,7 @@ private:
         c->setChecked(value == 1);
         return c;
     }
-    std::string text(int id) const {
-        return trim(control_as<QLineEdit>(id)->text().toStdString());
-    }
+    std::string text(int id) const { return trim(control_as<QLineEdit>(id)->text().toStdString()); }
     long number(int id) const { return control_as<QSpinBox>(id)->value(); }
     int flag(int id) const { return control_as<QCheckBox>(id)->isChecked() ? 1 : 0; }
 

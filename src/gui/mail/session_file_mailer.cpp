@@ -64,9 +64,9 @@ bool mail_one(QWidget* owner, SessionContext& ctx, const std::string& home,
         return false;
     }
     const long age = services::GET_HEARTBEAT(home);
-    MailTarget proposed{r.file.parent_path().string(), name,
-                        services::user_email(ctx.db, ctx.session.XU_COMP,
-                                             ctx.session.XUSER_NUMBER)};
+    MailTarget proposed{
+        r.file.parent_path().string(), name,
+        services::user_email(ctx.db, ctx.session.XU_COMP, ctx.session.XUSER_NUMBER)};
     const auto target = LEE_EMAIL(owner, proposed, age);
     if (!target) return false;
     fs::path file = fs::path(target->folder) / target->file;

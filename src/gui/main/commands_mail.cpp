@@ -13,9 +13,8 @@ enum Command { kMailSettings = 2987, kMailLog = 6282 };
 }  // namespace
 
 void register_mail_commands(Principal& w, AppContext& ctx) {
-    w.register_command(kMailSettings, [&ctx, &w] {
-        open_mail_settings(&w, *ctx.db, ctx.settings, ctx.home);
-    });
+    w.register_command(kMailSettings,
+                       [&ctx, &w] { open_mail_settings(&w, *ctx.db, ctx.settings, ctx.home); });
     w.register_command(kMailLog, [&ctx, &w] { open_mail_log(&w, *ctx.db); });
 }
 

@@ -92,7 +92,6 @@ bool valid_email(const std::string& address) {
            domain.find("..") == std::string::npos;
 }
 
-
 MailEngine::MailEngine(const domain::AppSettings& settings, MailPaths paths, UserPort* port)
     : m_settings(settings), m_paths(std::move(paths)), m_port(port) {}
 
@@ -130,8 +129,8 @@ int MailEngine::CONNECTSEE(bool /*load*/, bool quiet) {
 
 int MailEngine::SENDMAILQUARTZEN(const MailMessage& m) {
     if (!m_connected) return fail(kMailNoCode, "No hay conexion SMTP");
-    const std::string addr = trim(m.sender_addr).empty() ? trim(m_settings.XEMAILADDR)
-                                                         : trim(m.sender_addr);
+    const std::string addr =
+        trim(m.sender_addr).empty() ? trim(m_settings.XEMAILADDR) : trim(m.sender_addr);
     const std::string name = trim(m.sender_name).empty() ? m_settings.XEMAILNAME : m.sender_name;
 
     std::string html = m.body;
@@ -160,8 +159,7 @@ int MailEngine::SENDMAILQUARTZEN(const MailMessage& m) {
     set_smtp_common(e.h, m_settings, m_timeout);
     const std::string from = "<" + addr + ">";
     curl_easy_setopt(e.h, CURLOPT_MAIL_FROM, from.c_str());
-    const auto to = split_addresses(m.to), cc = split_addresses(m.cc),
-               bcc = split_addresses(m.bcc);
+    const auto to = split_addresses(m.to), cc = split_addresses(m.cc), bcc = split_addresses(m.bcc);
     for (const auto& list : {to, cc, bcc})
         for (const auto& a : list) e.rcpt = curl_slist_append(e.rcpt, ("<" + a + ">").c_str());
     if (!e.rcpt) return fail(kMailNoCode, "Sin destinatario");

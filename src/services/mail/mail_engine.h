@@ -21,12 +21,12 @@ inline constexpr int kMailNoCode = -999;
 struct MailMessage {
     std::string to, cc, bcc;  // addresses separated by ";" or ","
     std::string subject;
-    std::string body;       // HTML; "@NAME" names a file of MAIL/SEND
-    std::string embedded;   // comma-separated picture names of the HTML folder
-    std::string alt_text;   // plain-text alternative; empty for none
-    std::string attachments;      // comma-separated file names
-    std::string attach_folder;    // their folder; empty = the HTML folder
-    int delete_flag = 0;          // 1 = delete the attachments once sent
+    std::string body;                      // HTML; "@NAME" names a file of MAIL/SEND
+    std::string embedded;                  // comma-separated picture names of the HTML folder
+    std::string alt_text;                  // plain-text alternative; empty for none
+    std::string attachments;               // comma-separated file names
+    std::string attach_folder;             // their folder; empty = the HTML folder
+    int delete_flag = 0;                   // 1 = delete the attachments once sent
     std::string sender_addr, sender_name;  // empty = XEMAILADDR, XEMAILNAME
 };
 

@@ -23,8 +23,7 @@ std::string check_mail_target(const std::string& folder, const std::string& file
 // The PDF's name once renamed: document name + " (" + ticks + ")" + ".PDF", same folder.
 // nullopt when the rename failed.
 std::optional<std::filesystem::path> rename_pdf(const std::filesystem::path& file,
-                                                const std::string& document_name,
-                                                long long ticks);
+                                                const std::string& document_name, long long ticks);
 // Milliseconds of the monotonic clock (the tick count of the names).
 long long tick_count();
 

@@ -23,7 +23,6 @@ size_t discard(char*, size_t size, size_t n, void*) { return size * n; }
 
 }  // namespace
 
-
 int MailEngine::CONNECTPOP3(bool /*load*/, bool quiet, const std::string& user,
                             const std::string& password, const std::string& host,
                             std::optional<long> port) {
@@ -53,9 +52,9 @@ int MailEngine::CONNECTPOP3(bool /*load*/, bool quiet, const std::string& user,
     const long count = pop3_count();
     if (count < 0) {
         const int code = static_cast<int>(count);
-        tell("Error POP3 Connect, maybe bad authentication: " + std::to_string(code) + " " +
-                 m_error,
-             quiet);
+        tell(
+            "Error POP3 Connect, maybe bad authentication: " + std::to_string(code) + " " + m_error,
+            quiet);
         m_pop3.reset();
         return code;
     }

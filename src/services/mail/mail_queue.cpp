@@ -1,11 +1,11 @@
 #include "services/mail/mail_queue.h"
 
+#include <sys/stat.h>
+
 #include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-
-#include <sys/stat.h>
 
 #include "core/text.h"
 #include "data/table_ops.h"
@@ -71,8 +71,8 @@ std::string join_names(const std::vector<std::string>& names) {
 }
 
 std::optional<long> queue_with_template(data::Db& db, const domain::AppSettings& s,
-                                        const MailPaths& paths, UserPort& port,
-                                        const ReglasArgs& a, std::istream& tmpl) {
+                                        const MailPaths& paths, UserPort& port, const ReglasArgs& a,
+                                        std::istream& tmpl) {
     const DateTime now = db.clock().now();
     MailFields fields = a.fields;
     fields.insert(fields.end(), {{"XHOTEL", a.hotel},
@@ -95,8 +95,9 @@ std::optional<long> queue_with_template(data::Db& db, const domain::AppSettings&
     if (pictures.empty() && !trim(a.picture).empty() &&
         fs::is_regular_file(fs::path(paths.html()) / trim(a.picture)))
         pictures.push_back(trim(a.picture));
-    QueueRow r{a.business, a.to,    a.subject,       a.cod_res, name,
-               join_names(pictures), a.attachment, a.attach_folder, a.cc1, a.cc2, a.kind};
+    QueueRow r{
+        a.business,      a.to,  a.subject, a.cod_res, name, join_names(pictures), a.attachment,
+        a.attach_folder, a.cc1, a.cc2,     a.kind};
     return append_row(db, s, r);
 }
 

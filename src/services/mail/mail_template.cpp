@@ -127,16 +127,27 @@ std::string html_escape(const std::string& text) {
     for (size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
         switch (c) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '"': out += "&quot;"; break;
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
             case '\r':
                 if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
                 out += "<br>";
                 break;
-            case '\n': out += "<br>"; break;
-            default: out += c;
+            case '\n':
+                out += "<br>";
+                break;
+            default:
+                out += c;
         }
     }
     return out;

@@ -1,15 +1,14 @@
 // The e-mail step of reports: the LEE_EMAIL checks, and the choice between leaving the message
 // to the mail service and sending it at once, made by the age of the service's heartbeat.
 #include <QLabel>
-
 #include <ctime>
 #include <filesystem>
 #include <fstream>
 
 #include "gui/mail/lee_email.h"
 #include "gui/mail/session_file_mailer.h"
-#include "services/mail/mail_queue.h"
 #include "gui/session/session_dialog_fixture.h"
+#include "services/mail/mail_queue.h"
 
 namespace qz::gui {
 namespace {
@@ -64,9 +63,9 @@ TEST_F(FileMailerTest, LeeEmailRefusesMissingFileAndBadAddress) {
         press_ok(dialog());
     });
     got = LEE_EMAIL(nullptr, {folder.string(), "R.PDF", ""}, -1);
-    EXPECT_EQ(boxes(), (std::vector<std::string>{
-                           "Error: Archivo no se encuentra en la dirección indicada",
-                           "Error: email inválido"}));
+    EXPECT_EQ(boxes(),
+              (std::vector<std::string>{"Error: Archivo no se encuentra en la dirección indicada",
+                                        "Error: email inválido"}));
     ASSERT_TRUE(got);
     EXPECT_EQ(got->address, "jefe@hotel.test");
 
@@ -115,9 +114,10 @@ TEST_F(FileMailerTest, RefusalsBeforeTheDialog) {
     session.XU_COMP = "HOTEL";
     FileMailRequest grid{folder / "NOFOLDER" / "G.XLS", "Grid", "", false, true};
     EXPECT_FALSE(mailer(nullptr, grid));
-    EXPECT_EQ(boxes(), (std::vector<std::string>{
-                           "Error: Error en Código de Usuario utilizado",
-                           "Error: Error generando Archivo XLS.  Reporte posiblemente sin datos?"}));
+    EXPECT_EQ(boxes(),
+              (std::vector<std::string>{
+                  "Error: Error en Código de Usuario utilizado",
+                  "Error: Error generando Archivo XLS.  Reporte posiblemente sin datos?"}));
 }
 
 }  // namespace

@@ -1,10 +1,11 @@
 // "Parámetros Globales" stores DEFMAIL and applies it to the session at once; its test send
 // tells the failure; "Log Envío de emails" lists the queue newest first.
+#include "gui/mail/mail_screens.h"
+
 #include <QSpinBox>
 #include <QTableView>
 
 #include "gui/framework/wdiag.h"
-#include "gui/mail/mail_screens.h"
 #include "gui/session/session_dialog_fixture.h"
 #include "services/mail/mail_settings.h"
 
@@ -51,7 +52,8 @@ TEST_F(MailScreensTest, SettingsSaveAppliesAndTestSendReportsFailure) {
 
 TEST_F(MailScreensTest, LogListsTheQueue) {
     for (const char* hora : {"08:00:00", "09:00:00"})
-        add("E_MSGS", {{"FECHA", Date(2026, 3, 15)}, {"HORA", std::string(hora)},
+        add("E_MSGS", {{"FECHA", Date(2026, 3, 15)},
+                       {"HORA", std::string(hora)},
                        {"TO_USER", std::string("a@b.cr")}});
     WDIAG* screen = open_mail_log(nullptr, *db);
     ASSERT_NE(screen, nullptr);

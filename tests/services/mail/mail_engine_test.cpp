@@ -1,9 +1,10 @@
+#include "services/mail/mail_engine.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 
-#include "services/mail/mail_engine.h"
 #include "services/mail/mail_peer.h"
 #include "support/test_db.h"
 
@@ -61,8 +62,8 @@ TEST_F(MailEngineTest, SendsWithoutAuthAndHeaders) {
     auto sess = peer.sessions();
     const auto& sent = sess.back();
     EXPECT_EQ(sent.mail_from, "<spa@hotel.test>");
-    EXPECT_EQ(sent.rcpt, (std::vector<std::string>{"<guest@example.test>", "<a@x.test>",
-                                                   "<b@x.test>"}));
+    EXPECT_EQ(sent.rcpt,
+              (std::vector<std::string>{"<guest@example.test>", "<a@x.test>", "<b@x.test>"}));
     EXPECT_TRUE(sent.auth_user.empty());
 }
 

@@ -56,8 +56,7 @@ std::string upper(std::string s) {
 }
 
 std::string unbase64(const std::string& in) {
-    static const std::string a =
-        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    static const std::string a = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
     std::string out;
     unsigned v = 0;
     int bits = 0;

@@ -1,3 +1,5 @@
+#include "services/mail/mail_queue.h"
+
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -10,7 +12,6 @@
 #include "data/table_ops.h"
 #include "services/mail/mail_log.h"
 #include "services/mail/mail_peer.h"
-#include "services/mail/mail_queue.h"
 #include "services/mail/mail_service.h"
 #include "services/mail/mail_settings.h"
 #include "support/test_db.h"
@@ -140,9 +141,10 @@ TEST_F(MailQueueTest, PassEmptiesQueueAndFailuresAreCountedThenGivenUp) {
     s.XEMAIL_SMTP_PORT = peer.port();
     std::vector<long> rows;
     for (int i = 0; i < 4; ++i) rows.push_back(queue_plain("g" + std::to_string(i) + "@x.test"));
-    const long html_row = *SEND_NOTIFICATION(*db, s, paths, inst.port,
-                                             {"01", "Hotel", "h@x.test", "Archivo", "Archivo R.PDF",
-                                              "Ventas", "ENVIO AUTOMATICO", "Descripción:", "", ""});
+    const long html_row =
+        *SEND_NOTIFICATION(*db, s, paths, inst.port,
+                           {"01", "Hotel", "h@x.test", "Archivo", "Archivo R.PDF", "Ventas",
+                            "ENVIO AUTOMATICO", "Descripción:", "", ""});
     MailEngine engine(s, paths, &inst.port);
     auto rep = run_mail_pass(*db, engine);
     EXPECT_EQ(rep.sent, 5);
