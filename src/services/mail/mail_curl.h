@@ -2,12 +2,19 @@
 // libcurl pieces shared by the engine's SMTP and POP3 halves (not for use outside the engine).
 #include <curl/curl.h>
 
+#include <mutex>
 #include <string>
 #include <vector>
 
 #include "services/mail/mail_engine.h"
 
 namespace qz::services {
+
+// libcurl's global set-up, once per process.
+inline void global_init() {
+    static std::once_flag once;
+    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+}
 
 // The message body: multipart/mixed holding a multipart/related part (the HTML, or a
 // multipart/alternative of the plain text and the HTML, then each picture inline with its file

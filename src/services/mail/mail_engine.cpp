@@ -2,9 +2,9 @@
 
 #include <curl/curl.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <mutex>
 #include <sstream>
 
 #include "core/text.h"
@@ -16,11 +16,6 @@ namespace qz::services {
 namespace fs = std::filesystem;
 
 namespace {
-
-void global_init() {
-    static std::once_flag once;
-    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-}
 
 struct Easy {
     CURL* h;
@@ -74,7 +69,10 @@ std::vector<std::string> split_addresses(const std::string& list) {
     for (const auto& a : split(s, ';')) {
         std::string t = trim(a);
         if (t.size() > 2 && t.front() == '<' && t.back() == '>') t = t.substr(1, t.size() - 2);
-        if (!t.empty()) out.push_back(t);
+        // An address with control characters could smuggle header lines into the message.
+        const bool clean =
+            std::none_of(t.begin(), t.end(), [](unsigned char c) { return c < ' ' || c == 0x7F; });
+        if (!t.empty() && clean) out.push_back(t);
     }
     return out;
 }

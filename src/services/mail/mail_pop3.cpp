@@ -28,7 +28,7 @@ int MailEngine::CONNECTPOP3(bool /*load*/, bool quiet, const std::string& user,
                             std::optional<long> port) {
     m_quiet = quiet;
     m_pop3.reset();
-    curl_global_init(CURL_GLOBAL_DEFAULT);
+    global_init();
     auto p = std::make_unique<Pop3>();
     p->h = curl_easy_init();
     if (!p->h) return fail(kMailNoCode, "curl_easy_init");

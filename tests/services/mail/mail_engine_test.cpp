@@ -179,6 +179,8 @@ TEST(MailAddress, Validation) {
         EXPECT_FALSE(valid_email(bad)) << bad;
     EXPECT_EQ(split_addresses("a@x.cr; <b@x.cr>,, c@x.cr "),
               (std::vector<std::string>{"a@x.cr", "b@x.cr", "c@x.cr"}));
+    EXPECT_EQ(split_addresses("a@x.cr\r\nBcc: e@vil.cr; d@x.cr"),
+              std::vector<std::string>{"d@x.cr"});
 }
 
 }  // namespace
