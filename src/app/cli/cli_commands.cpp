@@ -12,8 +12,6 @@
 
 namespace qz::cli {
 
-namespace {
-
 std::unique_ptr<data::Db> open_db(const Options& o, UserPort& port, Clock& clock) {
     data::DbOptions d;
     d.home = o.home;
@@ -25,6 +23,8 @@ std::unique_ptr<data::Db> open_db(const Options& o, UserPort& port, Clock& clock
     clock.set_server_source([p = db.get()] { return p->server_now(); });
     return db;
 }
+
+namespace {
 
 long count_rows(data::Db& db, const std::string& table) {
     auto t = data::USE(db, table);

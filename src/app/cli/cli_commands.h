@@ -1,4 +1,5 @@
 #pragma once
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -10,5 +11,19 @@ struct Options {
 
 int cmd_init(const Options& opts, const std::vector<std::string>& args);
 int cmd_info(const Options& opts, const std::vector<std::string>& args);
+int cmd_mail_service(const Options& opts, const std::vector<std::string>& args);
 
 }  // namespace qz::cli
+
+namespace qz {
+class Clock;
+class UserPort;
+namespace data {
+class Db;
+}
+namespace cli {
+// A session on the installation of `opts`, its clock following the server when there is one.
+std::unique_ptr<data::Db> open_db(const Options& o, UserPort& port, Clock& clock);
+}  // namespace cli
+
+}  // namespace qz

@@ -1,5 +1,6 @@
 // quartzen: the suite's command line — installation, administration and batch work.
 // Exit status: 0 done, 1 refused (the message says why), 2 bad usage.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -19,6 +20,7 @@ void usage(FILE* out) {
         "  init [--demo]   crea o actualiza la instalacion (directorios y esquema);\n"
         "                  --demo carga la empresa de demostracion si la base esta vacia\n"
         "  info            resume la instalacion: motor, tablas, empresas y usuarios\n"
+        "  mail-service [--once]  envia la cola de correos E_MSGS (--help: detalles)\n"
         "\n"
         "--home DIR fija el directorio de la instalacion (si no, $QUARTZEN_HOME o\n"
         "~/.local/share/quartzen). Con ADS.DEF en ese directorio se usa el servidor\n"
@@ -40,7 +42,7 @@ int main(int argc, char** argv) {
                 return 2;
             }
             opts.home = args[++i];
-        } else if (args[i] == "--help" || args[i] == "-h") {
+        } else if ((args[i] == "--help" || args[i] == "-h") && rest.empty()) {
             usage(stdout);
             return 0;
         } else {
@@ -53,9 +55,16 @@ int main(int argc, char** argv) {
     }
     std::string cmd = rest.front();
     rest.erase(rest.begin());
+    const bool wants_help = std::find(rest.begin(), rest.end(), "--help") != rest.end() ||
+                            std::find(rest.begin(), rest.end(), "-h") != rest.end();
+    if (wants_help && cmd != "mail-service") {  // the others share the general help
+        usage(stdout);
+        return 0;
+    }
     try {
         if (cmd == "init") return qz::cli::cmd_init(opts, rest);
         if (cmd == "info") return qz::cli::cmd_info(opts, rest);
+        if (cmd == "mail-service") return qz::cli::cmd_mail_service(opts, rest);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "quartzen: %s\n", e.what());
         return 1;

@@ -1,0 +1,21 @@
+#include "gui/main/commands_mail.h"
+
+#include "gui/mail/mail_screens.h"
+#include "gui/main/app_context.h"
+#include "gui/main/principal.h"
+
+namespace qz::gui {
+
+namespace {
+
+enum Command { kMailSettings = 2987, kMailLog = 6282 };
+
+}  // namespace
+
+void register_mail_commands(Principal& w, AppContext& ctx) {
+    w.register_command(kMailSettings,
+                       [&ctx, &w] { open_mail_settings(&w, *ctx.db, ctx.settings, ctx.home); });
+    w.register_command(kMailLog, [&ctx, &w] { open_mail_log(&w, *ctx.db); });
+}
+
+}  // namespace qz::gui
