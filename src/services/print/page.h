@@ -29,6 +29,7 @@ struct DrawOp {
 
 struct Page {
     int width = 0, height = 0;
+    int dpi = 72;  // font sizes in points become device units at this resolution
     std::vector<DrawOp> ops;
 };
 

@@ -16,11 +16,6 @@ namespace {
 // A workbook needs no printer: when none can be had its grid is laid on an A4 page at 600 dpi.
 constexpr int kNominalWidth = 4960, kNominalHeight = 7016, kNominalDpi = 600;
 
-PrintProgress& no_progress() {
-    static PrintProgress none;
-    return none;
-}
-
 std::unique_ptr<PrintDevice> open_device(PrinterFunction& job, int attempts) {
     for (int i = 0; i < attempts; ++i) {
         if (i > 0) job.wait_ms(500);
@@ -81,9 +76,14 @@ std::string page_number(int n) { return pic_format(Decimal(n), "9,999"); }
 
 }  // namespace
 
-PrinterFunction::PrinterFunction(PrintProgress* owner) : o_self(owner ? owner : &no_progress()) {}
+PrinterFunction::PrinterFunction(PrintProgress* owner) : o_self(owner ? owner : no_print_progress()) {}
 
 PrinterFunction::~PrinterFunction() = default;
+
+PrintProgress* no_print_progress() {
+    static PrintProgress none;
+    return &none;
+}
 
 std::vector<std::string> PrinterFunction::titles() const {
     return {TitleT1, TitleT2, TitleT3.value_or(""), TitleT4.value_or(""), TitleT5.value_or("")};
@@ -165,7 +165,7 @@ void START_PAGE(PrinterFunction& job) {
             return;
         }
     }
-    job.page = Page{job.Width, job.Height, {}};
+    job.page = Page{job.Width, job.Height, job.DpiY, {}};
     job.No_Page = false;
     job.PRow = job.PCol = 0;
     job.YPos = job.p_Offset * job.Height;

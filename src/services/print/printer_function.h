@@ -173,6 +173,9 @@ public:
     void wait_ms(int ms) const;
 };
 
+// The progress of a job nobody watches: it shows nothing and owns no screen.
+PrintProgress* no_print_progress();
+
 // Opens the job: device, fonts, grid, progress window. False when the printer cannot be had (the
 // user has been told) — the job then draws nothing and RESETPRINT still restores the owner.
 bool START_DOC(PrinterFunction& job, const std::string& name, bool show = true);

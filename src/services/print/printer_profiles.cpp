@@ -57,7 +57,7 @@ PrinterProfileKeys read_profile_keys(const IniFile& ini, const std::string& busi
     k.station = get("ESTAC");
     for (int i = 0; i < 3; ++i) {
         const std::string n = std::to_string(i + 1);
-        PrinterSlot& s = k.slots[i];
+        PrinterSlot& s = k.periods[i];
         s.active = get("HA" + n) == "1";
         s.start = get("HI" + n);
         s.end = get("HF" + n);
@@ -87,7 +87,7 @@ void write_profile_keys(IniFile& ini, const std::string& business, const std::st
     put("ESTAC", pad_right(k.station, 4));
     for (int i = 0; i < 3; ++i) {
         const std::string n = std::to_string(i + 1);
-        const PrinterSlot& s = k.slots[i];
+        const PrinterSlot& s = k.periods[i];
         put("HA" + n, s.active ? "1" : "0");
         put("HI" + n, hhmm(s.start));
         put("HF" + n, hhmm(s.end));
@@ -128,7 +128,7 @@ PredetInfo SET_PREDET_INFO(const IniFile& ini, const PrinterPort& printers,
     const PrinterProfileKeys k = read_profile_keys(ini, business, code);
     std::string printer = k.printer, station = k.station, flag = k.icf;
     std::string search = k.search, p1 = k.part1, p2 = k.part2, p3 = k.part3;
-    for (const PrinterSlot& s : k.slots) {
+    for (const PrinterSlot& s : k.periods) {
         if (!holds(s, now)) continue;
         printer = s.printer;
         station = s.station;

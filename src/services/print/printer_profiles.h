@@ -42,7 +42,7 @@ struct PrinterProfileKeys {
     std::string part1, part2, part3;
     std::string icf = "0";  // ICF
     std::string station;    // ESTAC, 4 characters
-    std::array<PrinterSlot, 3> slots;
+    std::array<PrinterSlot, 3> periods;
     bool operator==(const PrinterProfileKeys&) const = default;
 };
 
@@ -69,7 +69,7 @@ struct PredetInfo {
     std::string station;  // the station the profile (or its slot) names
 };
 
-// Applies profile `code` of `business` to the job at time `now` ("HH:MM..."). Active slots whose
+// Applies profile `code` of `business` to the job at time `now` ("HH:MM..."). Active periods whose
 // period holds the time replace the base printer, station and flag; a later slot wins. Mode 0
 // assigns the printer; mode 1 assigns it unless a station is named with its flag off; mode 2 only
 // reports the station.

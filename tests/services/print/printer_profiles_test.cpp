@@ -25,9 +25,9 @@ protected:
         k.printer = "Cocina_HP_LaserJet";
         k.station = "ST01";
         k.icf = "1";
-        k.slots[0] = {true, "08:00", "12:00", "Barra_Epson_TM88", "ST02", "1"};
-        k.slots[1] = {true, "11:00", "14:00:59", "Oficina_HP_DeskJet", "ST03", "0"};
-        k.slots[2] = {false, "00:00", "23:59", "Nadie", "ST09", "1"};
+        k.periods[0] = {true, "08:00", "12:00", "Barra_Epson_TM88", "ST02", "1"};
+        k.periods[1] = {true, "11:00", "14:00:59", "Oficina_HP_DeskJet", "ST03", "0"};
+        k.periods[2] = {false, "00:00", "23:59", "Nadie", "ST09", "1"};
         return k;
     }
 
@@ -44,10 +44,10 @@ TEST_F(PrinterProfiles, KeysRoundTripThroughTheSettingsFile) {
     EXPECT_EQ(ini.get("PREDET_P", "SPA1C1HA3"), "0");
     IniFile again(ini.path());
     PrinterProfileKeys expected = base();
-    expected.slots[1].end = "14:00";
-    expected.slots[2].search = expected.slots[1].search = expected.slots[0].search = "";
+    expected.periods[1].end = "14:00";
+    expected.periods[2].search = expected.periods[1].search = expected.periods[0].search = "";
     PrinterProfileKeys read = read_profile_keys(again, "SPA1", "C1");
-    for (auto& s : read.slots) s.search = "";
+    for (auto& s : read.periods) s.search = "";
     EXPECT_EQ(read, expected);
 }
 
@@ -60,7 +60,7 @@ TEST_F(PrinterProfiles, ALaterActiveSlotWinsAndEndsAreIncluded) {
     EXPECT_EQ(job.b_cSelPrinter, "Cocina_HP_LaserJet");
     at("08:00:00");
     EXPECT_EQ(job.b_cSelPrinter, "Barra_Epson_TM88");
-    at("11:30:00");  // both slots hold the time: the second wins
+    at("11:30:00");  // both periods hold the time: the second wins
     EXPECT_EQ(job.b_cSelPrinter, "Oficina_HP_DeskJet");
     at("14:00:30");  // only the first five characters of the end count
     EXPECT_EQ(job.b_cSelPrinter, "Oficina_HP_DeskJet");
