@@ -1,6 +1,5 @@
 #include "gui/main/commands_print.h"
 
-
 #include "core/stamp.h"
 #include "domain/session/temp_path.h"
 #include "gui/main/app_context.h"

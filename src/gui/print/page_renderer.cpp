@@ -140,7 +140,8 @@ std::unique_ptr<services::PrintDevice> open_qt_device(const services::PrinterFun
     }
     const QPrinterInfo info = QPrinterInfo::printerInfo(QString::fromStdString(job.b_cSelPrinter));
     if (info.isNull()) {
-        if (job.recording() || job.To_Excel) return std::make_unique<QtPrintDevice>(pdf_printer(job, {}));
+        if (job.recording() || job.To_Excel)
+            return std::make_unique<QtPrintDevice>(pdf_printer(job, {}));
         return nullptr;
     }
     auto printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
@@ -151,7 +152,8 @@ std::unique_ptr<services::PrintDevice> open_qt_device(const services::PrinterFun
 
 services::TextMeasure qt_measure(const services::PrinterFunction& job) {
     return [&job](const std::string& text, const services::FontRef& font) {
-        return QFontMetricsF(page_font(font, job.DpiY)).horizontalAdvance(QString::fromStdString(text));
+        return QFontMetricsF(page_font(font, job.DpiY))
+            .horizontalAdvance(QString::fromStdString(text));
     };
 }
 

@@ -60,8 +60,16 @@ public:
         // Slot k (1..3) uses kIdSlot + 20 × k + one of the offsets below.
         kIdSlot = 200,
     };
-    enum SlotOffset { kActive, kStart, kEnd, kSlotPrinter, kSlotStation, kSlotFlag, kSlotSearch,
-                      kSlotPart1 };
+    enum SlotOffset {
+        kActive,
+        kStart,
+        kEnd,
+        kSlotPrinter,
+        kSlotStation,
+        kSlotFlag,
+        kSlotSearch,
+        kSlotPart1
+    };
     static int slot_id(int k, int offset) { return kIdSlot + 20 * k + offset; }
 
     PredetForm(QWidget* owner, data::Db& db, IniFile& ini, std::string business,

@@ -100,21 +100,21 @@ QWidget* DISPMETA::tool_bar() {
     auto* bar = new QWidget(this);
     auto* l = new QHBoxLayout(bar);
     l->setContentsMargins(0, 0, 0, 0);
-    l->addWidget(Add(tool("Disminuir Imagen", "-", bar), kIdZoomOut,
-                     [this] { set_zoom(m_zoom - 0.10); }));
-    l->addWidget(Add(tool("Aumentar Imagen", "+", bar), kIdZoomIn,
-                     [this] { set_zoom(m_zoom + 0.10); }));
-    l->addWidget(Add(tool("Expander horizontalmente", "<->", bar), kIdFitWidth,
-                     [this] { fit_width(); }));
+    l->addWidget(
+        Add(tool("Disminuir Imagen", "-", bar), kIdZoomOut, [this] { set_zoom(m_zoom - 0.10); }));
+    l->addWidget(
+        Add(tool("Aumentar Imagen", "+", bar), kIdZoomIn, [this] { set_zoom(m_zoom + 0.10); }));
+    l->addWidget(
+        Add(tool("Expander horizontalmente", "<->", bar), kIdFitWidth, [this] { fit_width(); }));
     l->addWidget(Add(tool("Descartar Páginas Marcadas", "X", bar), kIdClearMarks,
                      [this] { clear_marks(); }));
     l->addWidget(Add(tool("Ir a Primera Página", "|<", bar), kIdFirst, [this] { go_to(1); }));
-    l->addWidget(Add(tool("Página Anterior", "<", bar), kIdPrevious,
-                     [this] { go_to(m_current - 1); }));
-    l->addWidget(Add(tool("Página Siguiente", ">", bar), kIdNext,
-                     [this] { go_to(m_current + 1); }));
-    l->addWidget(Add(tool("Ir a Última Página", ">|", bar), kIdLast,
-                     [this] { go_to(page_count()); }));
+    l->addWidget(
+        Add(tool("Página Anterior", "<", bar), kIdPrevious, [this] { go_to(m_current - 1); }));
+    l->addWidget(
+        Add(tool("Página Siguiente", ">", bar), kIdNext, [this] { go_to(m_current + 1); }));
+    l->addWidget(
+        Add(tool("Ir a Última Página", ">|", bar), kIdLast, [this] { go_to(page_count()); }));
     l->addWidget(Add(tool("Imprimir múltiples Páginas", "Imprimir...", bar), kIdPrintMany,
                      [this] { print_many(); }));
     l->addWidget(Add(tool("Imprimir Página Actual", "Imprimir", bar), kIdPrintCurrent,
@@ -123,8 +123,7 @@ QWidget* DISPMETA::tool_bar() {
     connect(m_select, &QCheckBox::clicked, this, [this](bool on) { toggle_selected(on); });
     m_selected = Add(new QLabel(bar), kIdSelected);
     m_marks = Add(new QComboBox(bar), kIdMarks);
-    for (const auto& mark : acMarks)
-        m_marks->addItem(QString::fromStdString(mark.text), mark.page);
+    for (const auto& mark : acMarks) m_marks->addItem(QString::fromStdString(mark.text), mark.page);
     connect(m_marks, &QComboBox::activated, this,
             [this](int index) { go_to(m_marks->itemData(index).toInt()); });
     l->addWidget(m_select);
@@ -143,9 +142,7 @@ void DISPMETA::set_zoom(double zoom) {
     refresh();
 }
 
-void DISPMETA::fit_width() {
-    set_zoom(m_view->zoom_for_width(m_scroll->viewport()->width() - 4));
-}
+void DISPMETA::fit_width() { set_zoom(m_view->zoom_for_width(m_scroll->viewport()->width() - 4)); }
 
 void DISPMETA::toggle_selected(bool on) {
     acPrintPage[m_current - 1] = on ? 1 : 0;
@@ -174,8 +171,7 @@ void DISPMETA::print_many() {
     std::vector<int> marked;
     for (int i = 0; i < page_count(); ++i)
         if (acPrintPage[i] == 1) marked.push_back(i + 1);
-    SetupPrinterDialog dialog(this, "setgenPv2", 1, false, "", 1,
-                              services::page_list_text(marked));
+    SetupPrinterDialog dialog(this, "setgenPv2", 1, false, "", 1, services::page_list_text(marked));
     if (dialog.run() != kCmdOk) return;
     const PrinterChoice& c = dialog.choice();
     std::vector<int> pages;
@@ -199,7 +195,8 @@ void DISPMETA::print_pages(const std::vector<int>& pages, const PrinterChoice& c
         MESSAGE_BOX(this,
                     "No se pudo iniciar el Trabajo de Impresión.\nRevise que la impresora se "
                     "encuentra disponible\no la cola de impresión esté bien definida.\n"
-                    "Imprimiendo: " + name,
+                    "Imprimiendo: " +
+                        name,
                     "Error", kMbOk | kMbIconStop);
         return;
     }

@@ -16,7 +16,7 @@ struct PrintContext {
     std::function<services::PrintEnvironment()> environment;
     std::shared_ptr<services::PrinterPort> printers;
     services::ExcelSinkFactory excel_factory;
-    std::function<void(int)> store_grayed;  // XGRAYED chosen in the printer dialog
+    std::function<void(int)> store_grayed;   // XGRAYED chosen in the printer dialog
     services::DeviceFactory device_factory;  // default: the Qt printer or PDF file
     UserPort* port = nullptr;
 };

@@ -35,8 +35,7 @@ void prepare_job(services::PrinterFunction& job) {
     if (print_context().environment) job.env = print_context().environment();
 }
 
-bool START_DOC(QWidget* owner, services::PrinterFunction& job, const std::string& name,
-               bool show) {
+bool START_DOC(QWidget* owner, services::PrinterFunction& job, const std::string& name, bool show) {
     const PrintContext& ctx = print_context();
     if (job.env.temp_dir.empty()) prepare_job(job);
     job.device_factory = ctx.device_factory ? ctx.device_factory : open_qt_device;

@@ -97,15 +97,16 @@ QWidget* SetupPrinterDialog::output_buttons() {
     if (cDlgName() == "PSETGEN") {
         l->addWidget(Add(button("F2: Preliminar", box), kIdPreview,
                          [this] { choose(PrintOutput::Preview); }));
-        auto* excel = Add(button("F3: Excel", box), kIdExcel, [this] { choose(PrintOutput::Excel); });
+        auto* excel =
+            Add(button("F3: Excel", box), kIdExcel, [this] { choose(PrintOutput::Excel); });
         auto* excel_mail = Add(button("Excel && mail", box), kIdExcelMail,
                                [this] { choose(PrintOutput::ExcelMail); });
         excel->setEnabled(m_excel_allowed);
         excel_mail->setEnabled(m_excel_allowed);
         l->addWidget(excel);
         l->addWidget(excel_mail);
-        l->addWidget(Add(button("PDF && mail", box), kIdPdfMail,
-                         [this] { choose(PrintOutput::PdfMail); }));
+        l->addWidget(
+            Add(button("PDF && mail", box), kIdPdfMail, [this] { choose(PrintOutput::PdfMail); }));
     }
     l->addWidget(Add(button("Configuración", box), kIdDriver, [this] { driver_settings(); }));
     l->addWidget(Add(button("Cancelar", box), kCmdCancel));
@@ -170,8 +171,8 @@ std::optional<PrinterChoice> SETUPPRINTER(services::PrinterFunction& job, int li
     job.To_Excel = c.output == PrintOutput::Excel || c.output == PrintOutput::ExcelMail;
     job.do_email = c.output == PrintOutput::ExcelMail || c.output == PrintOutput::PdfMail;
     job.to_PDF = c.output == PrintOutput::PdfMail;
-    job.T_Print = c.output == PrintOutput::Printer || c.output == PrintOutput::PdfMail ? "PRINTER"
-                                                                                       : "META";
+    job.T_Print =
+        c.output == PrintOutput::Printer || c.output == PrintOutput::PdfMail ? "PRINTER" : "META";
     return c;
 }
 

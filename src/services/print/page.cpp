@@ -40,8 +40,7 @@ std::string serialise(const DrawOp& op) {
             return fmt::format("rrect {} {} {} {} r={} fill={} pen={}", op.x, op.y, op.x2, op.y2,
                                op.radius, fill_text(op.fill), op.pen);
         case DrawOp::Kind::Picture:
-            return fmt::format("picture {} {} {} {} {}", op.x, op.y, op.x2, op.y2,
-                               quoted(op.text));
+            return fmt::format("picture {} {} {} {} {}", op.x, op.y, op.x2, op.y2, quoted(op.text));
     }
     return {};
 }

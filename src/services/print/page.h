@@ -18,13 +18,13 @@ struct DrawOp {
     // Text: anchor point (x per alignment, y the top of the text). Line: from (x, y) to (x2, y2).
     // Rect, RoundRect, Picture: corners (x, y) and (x2, y2).
     int x = 0, y = 0, x2 = 0, y2 = 0;
-    int align = 0;       // text: 0 left, 1 centred, 2 right of x
+    int align = 0;        // text: 0 left, 1 centred, 2 right of x
     bool opaque = false;  // text: on a white background
-    FontRef font;        // text
-    std::string text;    // text; picture: the file
+    FontRef font;         // text
+    std::string text;     // text; picture: the file
     long fill = kNoFill;  // rect, round rect: fill colour, kNoFill for an outline only
-    int pen = 1;         // line and outline width in device units; 0 = no outline
-    int radius = 0;      // round rect: corner radius
+    int pen = 1;          // line and outline width in device units; 0 = no outline
+    int radius = 0;       // round rect: corner radius
 };
 
 struct Page {

@@ -36,8 +36,7 @@ std::optional<PredetRow> find_predet(data::Db& db, const std::string& business,
                                      const std::string& code) {
     data::Table t = data::USE(db, "PREDET_P", "PREDET_P");
     std::optional<PredetRow> row;
-    if (t->Seek(row_key(business, code)) && trim(t->str("CODIGO")) == trim(code))
-        row = row_of(*t);
+    if (t->Seek(row_key(business, code)) && trim(t->str("CODIGO")) == trim(code)) row = row_of(*t);
     data::KILLTABLA(db, t);
     return row;
 }
@@ -49,8 +48,8 @@ std::optional<PredetProblem> check_predet(data::Db& db, const std::string& busin
     if (trim(row.DESCRIP).empty())
         return PredetProblem{"Error", "Debe definir una Descripción válida"};
     if (adding && find_predet(db, business, row.CODIGO))
-        return PredetProblem{"Error", "Ya existe una Impresora Predeterminada con el Código " +
-                                          trim(row.CODIGO)};
+        return PredetProblem{
+            "Error", "Ya existe una Impresora Predeterminada con el Código " + trim(row.CODIGO)};
     const bool local = trim(row.CODIGO) == kLocalPrinterProfile;
     if (keys.search == "1" || local) return std::nullopt;
     if (trim(keys.printer).empty())

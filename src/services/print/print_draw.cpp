@@ -48,9 +48,8 @@ void SUBRAYA(PrinterFunction& job, double row, double column, double length) {
     job.draw(std::move(op));
 }
 
-void CUADRO(PrinterFunction& job, int picture, double row, double left, double height,
-            double right, const std::string& text, bool shade, double top, long colour,
-            int force) {
+void CUADRO(PrinterFunction& job, int picture, double row, double left, double height, double right,
+            const std::string& text, bool shade, double top, long colour, int force) {
     (void)picture;  // background pictures are chosen by code but not drawn in this build
     const bool grey = shade && (job.env.XGRAYED == 1 || force != 0);
     grid_shape(job, DrawOp::Kind::RoundRect, row, left, height, right, grey ? colour : kWhite,

@@ -54,8 +54,8 @@ double HEADER(PrinterFunction& job, const std::string& box_text, bool centred) {
     LETRABIG(job);
     print_title(job, 1, 7.75, job.TitleT1, centred, 53, 68);
     LETRAP(job);
-    const std::string others[] = {job.TitleT2, job.TitleT3.value_or(""),
-                                  job.TitleT4.value_or(""), job.TitleT5.value_or("")};
+    const std::string others[] = {job.TitleT2, job.TitleT3.value_or(""), job.TitleT4.value_or(""),
+                                  job.TitleT5.value_or("")};
     const double rows[] = {2.5, 3.4, 4.3, 5.2};
     for (int i = 0; i < 4; ++i)
         if (!trim(others[i]).empty()) print_title(job, rows[i], 14, others[i], centred, 96, 124);

@@ -22,15 +22,12 @@ std::string format_number(const Decimal& value, const std::string& picture);
 // Text at (row, column): alignment 0 left at the column, 1 centred over the picture's length,
 // 2 right-aligned to its end. `fill` replaces the text's last blank or star.
 void PRINTOUT(PrinterFunction& job, double row, double column, const std::string& text,
-              const std::string& picture = "", int align = 0, int bk_mode = kBkJob,
-              char fill = 0);
+              const std::string& picture = "", int align = 0, int bk_mode = kBkJob, char fill = 0);
 // A text with a number for picture: that number is the alignment, "X" × its length the picture.
-void PRINTOUT(PrinterFunction& job, double row, double column, const std::string& text,
-              int align);
+void PRINTOUT(PrinterFunction& job, double row, double column, const std::string& text, int align);
 // A number, formatted by its picture and right-aligned unless told otherwise.
 void PRINTOUT(PrinterFunction& job, double row, double column, const Decimal& value,
-              const std::string& picture = "", int align = 2, int bk_mode = kBkJob,
-              char fill = 0);
+              const std::string& picture = "", int align = 2, int bk_mode = kBkJob, char fill = 0);
 
 // Breaks the page at 90 % of its height × factor (never in workbook mode): the page is ended, a
 // new one started and `header` run. True when it broke.
@@ -42,9 +39,9 @@ double HEADER(PrinterFunction& job, const std::string& box_text = "", bool centr
 std::string stamp_line(const PrinterFunction& job);
 
 void SUBRAYA(PrinterFunction& job, double row, double column, double length);
-void CUADRO(PrinterFunction& job, int picture, double row, double left, double height,
-            double right, const std::string& text = "", bool shade = true, double top = 0,
-            long colour = 14474460, int force = 0);
+void CUADRO(PrinterFunction& job, int picture, double row, double left, double height, double right,
+            const std::string& text = "", bool shade = true, double top = 0, long colour = 14474460,
+            int force = 0);
 void WALLPAPER(PrinterFunction& job, int picture, double row, double left, double height,
                double right, int flag = 0);
 // Longest prefix of the translated text that fits `cells` columns; the whole text in workbooks.

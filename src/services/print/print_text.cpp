@@ -106,8 +106,7 @@ void PRINTOUT(PrinterFunction& job, double row, double column, const std::string
     print_formatted(job, row, column, shown, length, align, bk_mode, fill, heading);
 }
 
-void PRINTOUT(PrinterFunction& job, double row, double column, const std::string& text,
-              int align) {
+void PRINTOUT(PrinterFunction& job, double row, double column, const std::string& text, int align) {
     PRINTOUT(job, row, column, text, std::string(utf8_length(text), 'X'), align);
 }
 
@@ -150,8 +149,7 @@ void PRINTABS(PrinterFunction& job, double row, int x, const std::string& text, 
     TEXT_ABS(job, x, static_cast<int>(std::lround(job.YPos)), text, align);
 }
 
-void FIT_ABS(PrinterFunction& job, int x, int y, double width, const std::string& text,
-             int align) {
+void FIT_ABS(PrinterFunction& job, int x, int y, double width, const std::string& text, int align) {
     TEXT_ABS(job, x, y, CUT_ABS(job, text, width), align);
 }
 

@@ -76,7 +76,8 @@ std::string page_number(int n) { return pic_format(Decimal(n), "9,999"); }
 
 }  // namespace
 
-PrinterFunction::PrinterFunction(PrintProgress* owner) : o_self(owner ? owner : no_print_progress()) {}
+PrinterFunction::PrinterFunction(PrintProgress* owner)
+    : o_self(owner ? owner : no_print_progress()) {}
 
 PrinterFunction::~PrinterFunction() = default;
 

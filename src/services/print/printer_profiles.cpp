@@ -109,8 +109,7 @@ bool ASSIGNPRINTER(PrinterFunction& job, const PrinterPort& printers, const std:
         chosen.clear();
         for (const std::string& entry : printers.installed()) {
             const std::string n = entry_name(entry);
-            if (!part1.empty() && contains(n, part1) && contains(n, part2) &&
-                contains(n, part3)) {
+            if (!part1.empty() && contains(n, part1) && contains(n, part2) && contains(n, part3)) {
                 chosen = n;
                 break;
             }

@@ -7,8 +7,8 @@
 #include <memory>
 #include <vector>
 
-#include "gui/print/print_context.h"
 #include "gui/framework/wdiag.h"
+#include "gui/print/print_context.h"
 
 namespace qz::gui::test {
 

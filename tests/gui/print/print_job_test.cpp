@@ -1,5 +1,7 @@
 // Reports on the screen: the printer dialog and its outputs, PDF through the Qt renderer, and the
 // preview with its page printing.
+#include "gui/print/print_job.h"
+
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,7 +13,6 @@
 #include "gui/framework/framework_test_util.h"
 #include "gui/framework/message_box.h"
 #include "gui/print/preview.h"
-#include "gui/print/print_job.h"
 #include "gui/print/setup_printer.h"
 #include "print_gui_fakes.h"
 #include "services/print/print_ops.h"

@@ -54,9 +54,7 @@ public:
         m_log.events.push_back("H " + std::to_string(row) + " " + std::to_string(column) + " " +
                                text);
     }
-    void end_header(const std::string& title1) override {
-        m_log.events.push_back("END " + title1);
-    }
+    void end_header(const std::string& title1) override { m_log.events.push_back("END " + title1); }
     void add_value(double row, int column, const std::string& text, bool) override {
         m_log.events.push_back("V " + std::to_string(row) + " " + std::to_string(column) + " " +
                                text);
@@ -87,8 +85,8 @@ inline void wire(PrinterFunction& job, DeviceLog& log) {
     };
     job.sleep = [](int) {};
     job.env.print_font = "Calibri";
-    job.env.stamp = PrintStamp{DateTime{Date::from_dtos("20260315").value(), "09:30:00"}, "ADM",
-                               "RECEPCION"};
+    job.env.stamp =
+        PrintStamp{DateTime{Date::from_dtos("20260315").value(), "09:30:00"}, "ADM", "RECEPCION"};
 }
 
 // Compares with the golden file; QZ_UPDATE_GOLDEN=1 writes it instead.

@@ -12,8 +12,7 @@ namespace {
 class PrinterProfiles : public ::testing::Test {
 protected:
     PrinterProfiles()
-        : dir(std::filesystem::temp_directory_path() /
-              ("qz_predet_" + std::to_string(::getpid()))),
+        : dir(std::filesystem::temp_directory_path() / ("qz_predet_" + std::to_string(::getpid()))),
           ini((std::filesystem::create_directories(dir), dir / "QUARTZEN.INI")) {
         printers.names = {"Cocina_HP_LaserJet", "Barra_Epson_TM88", "Oficina_HP_DeskJet"};
         printers.def = "Oficina_HP_DeskJet";
