@@ -79,6 +79,28 @@ std::optional<Db::ServerState> Db::server_state() {
     }
 }
 
+std::optional<long> Db::cached_count(const std::string& scope_key) {
+    auto version = m_conn->change_version();
+    if (!version || *version != m_count_version) {
+        m_counts.clear();
+        m_count_version = version.value_or("");
+        return std::nullopt;
+    }
+    auto it = m_counts.find(scope_key);
+    if (it == m_counts.end()) return std::nullopt;
+    return it->second;
+}
+
+void Db::remember_count(const std::string& scope_key, long count) {
+    auto version = m_conn->change_version();
+    if (!version) return;
+    if (*version != m_count_version) {
+        m_counts.clear();
+        m_count_version = *version;
+    }
+    m_counts[scope_key] = count;
+}
+
 void Db::set_alternate(const std::string& dir) {
     std::string d = trim(dir);
     if (d == m_alt) return;

@@ -118,6 +118,11 @@ public:
     int tx_depth = 0;          // nested START_TRANSACTION calls
     bool tx_doomed = false;    // an inner block rolled back: the outer one cannot commit
 
+    // Key counts of scopes already counted, valid while the connection's change version stays
+    // the same: a grid reopened or refreshed over unchanged data need not count again.
+    std::optional<long> cached_count(const std::string& scope_key);
+    void remember_count(const std::string& scope_key, long count);
+
     // Names of this session's temporary tables, to make new names unique.
     std::vector<std::string> temp_tables;
 
@@ -131,6 +136,8 @@ private:
     int m_selected = 0;
     std::string m_alt;
     std::unique_ptr<Statement> m_now_stmt;
+    std::string m_count_version;
+    std::map<std::string, long> m_counts;
 };
 
 // The SQLite database file of an installation.

@@ -63,6 +63,10 @@ public:
     virtual bool in_transaction() const = 0;
     // Qualified name of a table for SQL; `alt_schema` names an alternate data set ("" = none).
     virtual bool table_exists(const std::string& schema, const std::string& table) = 0;
+    // A value that changes whenever anything may have changed in the database since it was last
+    // read: a commit of another connection or any change through this one. Nothing when the
+    // engine cannot tell cheaply; then nothing derived from the data may be cached.
+    virtual std::optional<std::string> change_version() { return std::nullopt; }
     // Convenience: first column of the first row, or nullopt.
     std::optional<std::string> scalar(const std::string& sql);
 };

@@ -84,11 +84,26 @@ SqliteConnection::SqliteConnection(const std::string& path, int busy_timeout_ms)
 }
 
 SqliteConnection::~SqliteConnection() {
+    m_data_version.reset();
     if (m_db) sqlite3_close_v2(m_db);
 }
 
 std::unique_ptr<Statement> SqliteConnection::prepare(const std::string& sql) {
     return std::make_unique<SqliteStatement>(m_db, sql);
+}
+
+// data_version moves with the commits of other connections only; this connection's own row
+// changes, committed or not, are counted by sqlite3_total_changes64, and its tables dropped or
+// created (a temporary table made again under its name) by the schema versions.
+std::optional<std::string> SqliteConnection::change_version() {
+    if (!m_data_version)
+        m_data_version = prepare(
+            "SELECT (SELECT data_version FROM pragma_data_version) || ':' || "
+            "(SELECT schema_version FROM main.pragma_schema_version) || ':' || "
+            "(SELECT schema_version FROM temp.pragma_schema_version)");
+    std::string v = m_data_version->step() ? m_data_version->text_at(0) : "";
+    m_data_version->reset();
+    return v + ":" + std::to_string(sqlite3_total_changes64(m_db));
 }
 
 void SqliteConnection::exec(const std::string& sql) {

@@ -1,4 +1,6 @@
 #pragma once
+#include <memory>
+#include <optional>
 #include <string>
 
 #include "data/sql.h"
@@ -24,6 +26,7 @@ public:
     void rollback() override;
     bool in_transaction() const override { return m_in_tx; }
     bool table_exists(const std::string& schema, const std::string& table) override;
+    std::optional<std::string> change_version() override;
 
     // Makes an alternate data set file reachable as `schema`.
     void attach(const std::string& path, const std::string& schema);
@@ -34,6 +37,7 @@ private:
     sqlite3* m_db = nullptr;
     std::string m_path;
     bool m_in_tx = false;
+    std::unique_ptr<Statement> m_data_version;
 };
 
 }  // namespace qz::data

@@ -191,11 +191,15 @@ void WDBTable::ClearScope() {
 }
 
 long WDBTable::KeyCount() {
+    const std::string scope_key = m_sql + "\x1f" + key_expr() + "\x1f" +
+                                  (m_scoped ? m_scope_top + "\x1f" + m_scope_bottom : "");
+    if (auto cached = m_db.cached_count(scope_key)) return *cached;
     std::string sql = "SELECT count(*) FROM " + m_sql + " WHERE " + scope_where(Bounds::Both);
     Statement& st = stmt(sql);
     bind_scope(st, 1, Bounds::Both);
     long n = st.step() ? static_cast<long>(st.int_at(0)) : 0;
     st.reset();
+    m_db.remember_count(scope_key, n);
     return n;
 }
 
@@ -231,6 +235,37 @@ long WDBTable::count_where(const std::string& cond, const std::vector<SqlValue>&
     return n;
 }
 
+std::optional<bool> WDBTable::probably_past_middle() {
+    constexpr int kSamples = 32;
+    // Two sub-queries: min and max together in one select would scan the table.
+    const std::string recno = quote_ident(kRecnoCol);
+    Statement& bounds = stmt("SELECT (SELECT min(" + recno + ") FROM " + m_sql + "), (SELECT max(" +
+                             recno + ") FROM " + m_sql + ")");
+    int64_t lo = 0, hi = 0;
+    if (bounds.step() && !bounds.is_null(0)) lo = bounds.int_at(0), hi = bounds.int_at(1);
+    bounds.reset();
+    if (hi - lo < kSamples) return std::nullopt;
+    std::string marks;
+    for (int i = 0; i < kSamples; ++i) marks += i ? ", ?" : "?";
+    // Only the record numbers constrain the query, so it runs as that many lookups by record
+    // number; the scope and the deleted mark are checked here, not by an index walk.
+    Statement& st = stmt("SELECT " + quote_ident(kDeletedCol) + ", " + key_expr() + " FROM " +
+                         m_sql + " WHERE " + quote_ident(kRecnoCol) + " IN (" + marks + ")");
+    for (int k = 0; k < kSamples; ++k)
+        st.bind(k + 1, SqlValue(std::in_place_type<int64_t>, lo + (hi - lo) * k / (kSamples - 1)));
+    int in_scope = 0, before = 0;
+    while (st.step()) {
+        std::string key = st.text_at(1);
+        if (st.int_at(0) != 0) continue;
+        if (m_scoped && (key < m_scope_top || key > m_scope_bottom + kMaxChar)) continue;
+        ++in_scope;
+        if (key < m_key) ++before;
+    }
+    st.reset();
+    if (in_scope < 4) return std::nullopt;
+    return before * 2 > in_scope;
+}
+
 long WDBTable::KeyNo(long key_count) {
     if (m_eof || m_new) return 0;
     if (!m_order || key_count <= 0) return KeyNo();
@@ -238,13 +273,22 @@ long WDBTable::KeyNo(long key_count) {
     std::vector<SqlValue> same = texts({m_key});
     same.emplace_back(std::in_place_type<int64_t>, m_recno);
     const std::string k = key_expr(), r = quote_ident(kRecnoCol);
+    auto count_after = [&] {
+        return count_where(" AND " + k + " > ?", texts({m_key}), Bounds::Bottom, 0) +
+               count_where(" AND " + k + " = ? AND " + r + " > ?", same, Bounds::None, 0);
+    };
+    auto count_up_to = [&](long before) {
+        return before + count_where(" AND " + k + " = ? AND " + r + " <= ?", same, Bounds::None, 0);
+    };
+    // A sample says which end is nearer, so only the shorter side is counted; without one, the
+    // count from the start stops at the middle and the rest is counted from the end.
+    if (auto past = probably_past_middle())
+        return *past ? key_count - count_after()
+                     : count_up_to(count_where(" AND " + k + " < ?", texts({m_key}), Bounds::Top, 0));
     long half = key_count / 2 + 1;
     long before = count_where(" AND " + k + " < ?", texts({m_key}), Bounds::Top, half);
-    if (before < half)
-        return before + count_where(" AND " + k + " = ? AND " + r + " <= ?", same, Bounds::None, 0);
-    long after = count_where(" AND " + k + " > ?", texts({m_key}), Bounds::Bottom, 0) +
-                 count_where(" AND " + k + " = ? AND " + r + " > ?", same, Bounds::None, 0);
-    return key_count - after;
+    if (before < half) return count_up_to(before);
+    return key_count - count_after();
 }
 
 bool WDBTable::GoToKeyNo(long n, long key_count) {

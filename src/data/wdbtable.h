@@ -140,6 +140,9 @@ private:
     bool fetch_one(const std::string& where_and_order, const std::vector<SqlValue>& params,
                    Bounds bounds);
     void skip_one(bool forward);
+    // Whether the current row probably lies in the second half of the scope, judged from a few
+    // rows sampled by record number; nothing when too few sampled rows fall in the scope.
+    std::optional<bool> probably_past_middle();
     long count_where(const std::string& cond, const std::vector<SqlValue>& params, Bounds b,
                      long limit);
     std::string key_expr() const;

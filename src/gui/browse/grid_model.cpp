@@ -27,12 +27,14 @@ int GridModel::columnCount(const QModelIndex& parent) const {
 void GridModel::reload() {
     beginResetModel();
     m_cache.clear();
+    m_anchor.reset();
     m_count = m_active && m_table.Used() ? m_table.KeyCount() : 0;
     endResetModel();
 }
 
 void GridModel::invalidate() {
     m_cache.clear();
+    m_anchor.reset();
     if (m_count > 0) {
         emit dataChanged(index(0, 0), index(static_cast<int>(m_count) - 1,
                                             std::max(0, columnCount() - 1)));
@@ -101,6 +103,11 @@ bool GridModel::reach(int first) const {
             return !m_table.Eof() && !m_table.BOF();
         }
     }
+    if (m_anchor && std::abs(first - m_anchor->first) <= kNear) {
+        m_table.GoTo(m_anchor->second);
+        if (first != m_anchor->first) m_table.Skip(first - m_anchor->first);
+        if (!m_table.Eof() && !m_table.BOF()) return true;
+    }
     return m_table.GoToKeyNo(first + 1, m_count);
 }
 
@@ -143,12 +150,14 @@ bool GridModel::go_to_row(int r) {
         m_table.GoTo(m_cache[static_cast<size_t>(r - m_cache_first)].recno);
         return !m_table.Eof();
     }
-    return m_table.GoToKeyNo(r + 1, m_count);
+    return reach(r);
 }
 
 int GridModel::row_of_current() const {
     if (!m_active || m_table.Eof()) return -1;
-    return static_cast<int>(m_table.KeyNo(m_count)) - 1;
+    const int row = static_cast<int>(m_table.KeyNo(m_count)) - 1;
+    if (row >= 0) m_anchor = std::pair(row, m_table.RecNo());
+    return row;
 }
 
 QVariant GridModel::data(const QModelIndex& index, int role) const {

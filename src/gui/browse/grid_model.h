@@ -7,6 +7,7 @@
 #include <QAbstractTableModel>
 #include <QColor>
 #include <deque>
+#include <optional>
 #include <functional>
 #include <set>
 #include <vector>
@@ -67,6 +68,9 @@ private:
     bool m_active = false;
     mutable std::deque<Row> m_cache;
     mutable int m_cache_first = 0;
+    // The last row whose position was counted (a search's find): reaching rows near it steps
+    // from it instead of counting again from an end of the scope.
+    mutable std::optional<std::pair<int, long>> m_anchor;  // {row, record number}
     const std::set<long>* m_marks = nullptr;
     QString m_symbol;
     std::function<int()> m_colour_block;

@@ -1,5 +1,6 @@
 #pragma once
 // Everything a running session of the spa application holds, handed to whoever needs it.
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -20,6 +21,7 @@ class Principal;
 
 struct AppContext {
     std::string home;
+    std::filesystem::path temp_dir;  // this session's temporary files (TEMP or the local path)
     QtUserPort port;
     Clock clock;
     std::unique_ptr<data::Db> db;
@@ -33,6 +35,10 @@ struct AppContext {
     Principal* window = nullptr;
     int IN_CH_STRUC = 0;
 };
+
+// After a login or a change of business: what grids, exports, mail and the error handler take
+// from the session (session_services.cpp).
+void install_session_services(AppContext& ctx);
 
 // The commands of the menu that have a screen: each opens it (see commands.cpp).
 void register_commands(Principal& w, AppContext& ctx);

@@ -5,6 +5,8 @@
 #include "domain/session/rights.h"
 #include "gui/logs/log_viewers.h"
 #include "gui/main/app_context.h"
+#include "gui/main/commands_mail.h"
+#include "gui/main/commands_print.h"
 #include "gui/main/look.h"
 #include "gui/main/principal.h"
 #include "gui/main/start_steps.h"
@@ -58,6 +60,8 @@ void register_logs(Principal& w, AppContext& ctx) {
 void register_commands(Principal& w, AppContext& ctx) {
     register_settings(w, ctx);
     register_logs(w, ctx);
+    register_mail_commands(w, ctx);
+    register_print_commands(w, ctx);
     w.register_command(kUsers, [&ctx, &w] {
         open_users_screen(&w, *ctx.db, ctx.session.XU_COMP, ctx.home);
     });

@@ -1,24 +1,17 @@
 #include "gui/main/commands_print.h"
 
 #include "core/stamp.h"
-#include "domain/session/temp_path.h"
 #include "gui/main/app_context.h"
 #include "gui/main/principal.h"
 #include "gui/print/predet_screen.h"
 #include "gui/print/print_context.h"
+#include "services/workbook/report_workbook.h"
 
 namespace qz::gui {
 
 namespace {
 
 constexpr int kPrinterProfiles = 2782;
-
-std::filesystem::path temp_dir(const AppContext& ctx) {
-    const auto& local = ctx.settings.XTEMPPATH;
-    if (local.local == 1 && !local.path.empty())
-        return domain::map_local_path(local.path, domain::home_drives(ctx.home)) / "TEMP";
-    return std::filesystem::path(ctx.home) / "TEMP";
-}
 
 // The second logo is for displays of 20 colours or fewer, when one is set.
 std::string logo_file(const AppContext& ctx) {
@@ -34,7 +27,7 @@ services::PrintEnvironment environment(AppContext& ctx) {
     env.XGRAYED = ctx.settings.XGRAYED;
     env.logo = logo_file(ctx);
     env.XLOGOFILE = ctx.settings.XLOGOFILE;
-    env.temp_dir = temp_dir(ctx);
+    env.temp_dir = ctx.temp_dir;
     env.stamp = services::PrintStamp{ctx.clock.now(), ctx.session.XUSER_ABREVIA, computer_name()};
     return env;
 }
@@ -46,6 +39,11 @@ void register_print_commands(Principal& w, AppContext& ctx) {
     print.environment = [&ctx] { return environment(ctx); };
     print.store_grayed = [&ctx](int grayed) { ctx.settings.XGRAYED = grayed; };
     print.port = &ctx.port;
+    print.excel_factory = [&ctx](const std::filesystem::path& folder,
+                                 const services::PrintStamp& stamp) {
+        return services::make_report_workbook(folder, stamp,
+                                              std::filesystem::path(ctx.home) / "BMP");
+    };
     w.register_command(kPrinterProfiles, [&ctx, &w] {
         open_predet_screen(&w, *ctx.db, *ctx.ini, ctx.session.XU_COMP);
     });

@@ -56,7 +56,8 @@ bool open_database(AppContext& ctx) {
 
 void load_session_settings(AppContext& ctx) {
     domain::load_settings(ctx.settings, *ctx.db);
-    domain::prepare_temp_path(ctx.settings, ctx.home, ctx.port, domain::home_drives(ctx.home));
+    ctx.temp_dir =
+        domain::prepare_temp_path(ctx.settings, ctx.home, ctx.port, domain::home_drives(ctx.home));
     ctx.errors.set_settings(&ctx.settings);
     ctx.ini = std::make_unique<IniFile>(default_ini_path());
     set_XSEL_DATE(ctx.settings.XSEL_DATE);
@@ -72,6 +73,7 @@ void after_login_checks(AppContext& ctx) {
     set_XTRADUCT(std::move(rows));
     ctx.errors.set_session_log(ctx.session.XREC_E_S);
     domain::arm_crash_marker(domain::crash_directory(ctx.home), ctx.session.XREC_E_S);
+    install_session_services(ctx);
     domain::show_stale_rates(ctx.port, domain::CHECK_CAMBIO(*ctx.db, ctx.session.XU_COMP));
     force_password_change_if_due(ctx);
 }

@@ -24,9 +24,9 @@ protected:
         k.printer = "Cocina_HP_LaserJet";
         k.station = "ST01";
         k.icf = "1";
-        k.periods[0] = {true, "08:00", "12:00", "Barra_Epson_TM88", "ST02", "1"};
-        k.periods[1] = {true, "11:00", "14:00:59", "Oficina_HP_DeskJet", "ST03", "0"};
-        k.periods[2] = {false, "00:00", "23:59", "Nadie", "ST09", "1"};
+        k.periods[0] = {true, "08:00", "12:00", "Barra_Epson_TM88", "ST02", "1", "", "", "", ""};
+        k.periods[1] = {true, "11:00", "14:00:59", "Oficina_HP_DeskJet", "ST03", "0", "", "", "", ""};
+        k.periods[2] = {false, "00:00", "23:59", "Nadie", "ST09", "1", "", "", "", ""};
         return k;
     }
 
