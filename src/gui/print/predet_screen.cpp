@@ -11,7 +11,10 @@
 namespace qz::gui {
 
 PredetScreen::PredetScreen(QWidget* owner, data::Db& db, IniFile& ini, std::string business)
-    : WDIAG(owner, "PREDET_P", kContextId), m_db(db), m_ini(ini), m_business(std::move(business)) {}
+    : WDIAG(owner, "PREDET_P", kContextId, ScreenOptions{true, true}),
+      m_db(db),
+      m_ini(ini),
+      m_business(std::move(business)) {}
 
 bool PredetScreen::Init() {
     auto* layout = new QVBoxLayout(this);
