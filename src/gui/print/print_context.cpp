@@ -13,11 +13,13 @@ PrintContext& print_context() {
 std::vector<std::string> QtPrinters::installed() const {
     std::vector<std::string> names;
     for (const QString& n : QPrinterInfo::availablePrinterNames()) names.push_back(n.toStdString());
+    names.push_back(kPdfFilePrinter);
     return names;
 }
 
 std::string QtPrinters::default_printer() const {
-    return QPrinterInfo::defaultPrinterName().toStdString();
+    const std::string name = QPrinterInfo::defaultPrinterName().toStdString();
+    return name.empty() ? kPdfFilePrinter : name;
 }
 
 bool QtPrinters::is_remote(const std::string& name) const {

@@ -3,14 +3,21 @@
 // face, grey boxes, logo, temporary folder, stamp), the installed printers, the workbook writer,
 // where the "Cuadros Grises" choice is kept, and the device a job prints on. The main window
 // fills it when the session starts; tests put fakes in it.
+#include <filesystem>
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "core/user_port.h"
 #include "services/print/printer_function.h"
 #include "services/print/printer_profiles.h"
 
 namespace qz::gui {
+
+// Always offered after the installed printers: the job becomes a PDF file in the session's
+// temporary folder, opened with the desktop's viewer. A workstation without any printer can
+// still preview and keep a printout.
+inline const std::string kPdfFilePrinter = "Archivo PDF";
 
 struct PrintContext {
     std::function<services::PrintEnvironment()> environment;
@@ -19,6 +26,8 @@ struct PrintContext {
     std::function<void(int)> store_grayed;   // XGRAYED chosen in the printer dialog
     services::DeviceFactory device_factory;  // default: the Qt printer or PDF file
     UserPort* port = nullptr;
+    // Opens a finished workbook or PDF; the desktop's program when not set.
+    std::function<void(const std::filesystem::path&)> open_file;
 };
 
 PrintContext& print_context();

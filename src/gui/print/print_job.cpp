@@ -57,8 +57,11 @@ void RESETPRINT(QWidget* owner, services::PrinterFunction& job, bool stamp) {
     if (out.mail) {
         FileMailRequest request{out.file, job.TitleT1, job.EXP_Name, job.to_PDF, false};
         mail_file(owner, request);
-    } else if (out.open_workbook) {
-        QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(out.file.string())));
+    } else if (out.open_workbook || (job.to_PDF && job.Can_Print && !out.file.empty())) {
+        if (print_context().open_file)
+            print_context().open_file(out.file);
+        else
+            QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(out.file.string())));
     }
 }
 

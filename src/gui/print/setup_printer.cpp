@@ -170,7 +170,8 @@ std::optional<PrinterChoice> SETUPPRINTER(services::PrinterFunction& job, int li
     job.nCopies = c.copies;
     job.To_Excel = c.output == PrintOutput::Excel || c.output == PrintOutput::ExcelMail;
     job.do_email = c.output == PrintOutput::ExcelMail || c.output == PrintOutput::PdfMail;
-    job.to_PDF = c.output == PrintOutput::PdfMail;
+    job.to_PDF = c.output == PrintOutput::PdfMail ||
+                 (c.output == PrintOutput::Printer && c.printer == kPdfFilePrinter);
     job.T_Print =
         c.output == PrintOutput::Printer || c.output == PrintOutput::PdfMail ? "PRINTER" : "META";
     return c;

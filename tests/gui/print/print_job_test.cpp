@@ -122,6 +122,33 @@ TEST(PrintJobGui, F2ChoosesThePreviewWithOneCopy) {
     EXPECT_EQ(job.b_cSelPrinter, "Recepcion_HP");
 }
 
+// A workstation without printers still keeps its printouts: "Archivo PDF" is always offered,
+// and printing on it writes the PDF and opens it instead of mailing it.
+TEST(PrintJobGui, ThePdfFilePrinterWritesAndOpensThePdf) {
+    EXPECT_EQ(QtPrinters().installed().back(), kPdfFilePrinter);
+    test::PrintContextScope scope;
+    print_context().printers = std::make_shared<QtPrinters>();
+    std::filesystem::path opened;
+    print_context().open_file = [&](const std::filesystem::path& f) { opened = f; };
+    bool mailed = false;
+    set_file_mailer([&](QWidget*, const FileMailRequest&) { return mailed = true; });
+    PrinterFunction job;
+    prepare_job(job);
+    test::when_modal([] {
+        QApplication::activeModalWidget()->findChild<QLineEdit*>("104")->setText(
+            QString::fromStdString(kPdfFilePrinter));
+        QTest::mouseClick(button(QApplication::activeModalWidget(), kCmdOk), Qt::LeftButton);
+    });
+    ASSERT_TRUE(SETUPPRINTER(job, 1, true).has_value());
+    ASSERT_TRUE(START_DOC(nullptr, job, "ARCHIVO", false));
+    three_pages(job);
+    RESETPRINT(nullptr, job);
+    set_file_mailer({});
+    EXPECT_EQ(opened, scope.temp / "ARCHIVO.PDF");
+    EXPECT_EQ(test::pdf_pages(opened), 3);
+    EXPECT_FALSE(mailed);
+}
+
 TEST(PrintJobGui, PreviewOfAJobWithoutPagesShowsOneEmptyPage) {
     test::PrintContextScope scope;
     PrinterFunction job;
