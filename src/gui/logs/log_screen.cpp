@@ -90,8 +90,8 @@ long LogScreen::row_count() const { return m_grid->nMaxRec(); }
 void LogScreen::show_detail() {
     if (!m_with_detail) return;
     auto* box = control_as<QPlainTextEdit>(kLogDetail);
-    const bool on_row = m_grid->nMaxRec() > 0 && m_grid->currentIndex().isValid() &&
-                        !m_table->Eof();
+    const bool on_row =
+        m_grid->nMaxRec() > 0 && m_grid->currentIndex().isValid() && !m_table->Eof();
     box->setPlainText(on_row ? display_text(detail(*m_table)) : QString());
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 // The viewers of the system's logs, each an MDI screen with a grid over its log table, standing on
-// the newest row, and an "Imprimir" that prints the grid's rows: "Log de Errores Registrados" (ERROR), "Log de Entradas Registradas" (LOG_E_S), "Log de
-// Rollbacks Transaccionales" (LOG_ROLL) and the screen-usage viewer a supervisor opens for one
-// menu command (LOG_DIAG). Each returns the open screen, or null when it could not open.
+// the newest row, and an "Imprimir" that prints the grid's rows: "Log de Errores Registrados"
+// (ERROR), "Log de Entradas Registradas" (LOG_E_S), "Log de Rollbacks Transaccionales" (LOG_ROLL)
+// and the screen-usage viewer a supervisor opens for one menu command (LOG_DIAG). Each returns the
+// open screen, or null when it could not open.
 #include <string>
 
 class QWidget;

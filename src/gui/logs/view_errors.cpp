@@ -30,9 +30,8 @@ protected:
     void add_columns(WBLISTBOX& g, data::WDBTable& t) override {
         AGREGARCOL(g, t, "Fecha", "FECHA");
         AGREGARCOL(g, t, "Hora", "HORA");
-        AGREGARCOL(g, t, "Descripción", "", "", [&t] {
-            return CellValue(one_line(t.str("DESCRIP")));
-        });
+        AGREGARCOL(g, t, "Descripción", "", "",
+                   [&t] { return CellValue(one_line(t.str("DESCRIP"))); });
     }
     BrowMarksOptions grid_options() override {
         BrowMarksOptions o;

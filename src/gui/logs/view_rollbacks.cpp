@@ -21,13 +21,14 @@ protected:
         AGREGARCOL(g, t, "Usuario", "USUARIO");
         AGREGARCOL(g, t, "Info Usuario", "INFO_USER");
         // A transaction without a posting id shows blank, not 0.
-        AGREGARCOL(g, t, "Transacción", "", "", [&t] {
-            const long id = t.num("TRANS_ID").to_int();
-            return CellValue(id ? std::to_string(id) : std::string());
-        }, 2, true);
-        AGREGARCOL(g, t, "Motivo", "", "", [&t] {
-            return CellValue(one_line(t.str("MOTIVO")));
-        });
+        AGREGARCOL(
+            g, t, "Transacción", "", "",
+            [&t] {
+                const long id = t.num("TRANS_ID").to_int();
+                return CellValue(id ? std::to_string(id) : std::string());
+            },
+            2, true);
+        AGREGARCOL(g, t, "Motivo", "", "", [&t] { return CellValue(one_line(t.str("MOTIVO"))); });
     }
     BrowMarksOptions grid_options() override {
         BrowMarksOptions o;

@@ -15,9 +15,7 @@ namespace qz::gui {
 namespace {
 
 // Older session logs lack some fields: those read blank.
-std::string text(const data::WDBTable& t, const char* field) {
-    return domain::text_of(t, field);
-}
+std::string text(const data::WDBTable& t, const char* field) { return domain::text_of(t, field); }
 
 std::string moment(const data::WDBTable& t, const char* date, const char* time) {
     return t.FieldPos(date) == 0 ? std::string() : moment_text(t.date(date), text(t, time));

@@ -49,8 +49,7 @@ void put(PrinterFunction& job, double row, const GridReportColumn& c, std::strin
     text = utf8_substr(text, 0, static_cast<size_t>(c.width));
     const size_t length = utf8_length(text);
     if (c.right) text = std::string(static_cast<size_t>(c.width) - length, ' ') + text;
-    services::PRINTOUT(job, row, c.at, text, std::string(static_cast<size_t>(c.width), 'X'),
-                       align);
+    services::PRINTOUT(job, row, c.at, text, std::string(static_cast<size_t>(c.width), 'X'), align);
 }
 
 void print_headings(PrinterFunction& job, double row, const std::vector<GridReportColumn>& cols) {

@@ -3,21 +3,23 @@
 // by its users tree.
 #include "gui/logs/log_viewers.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QTreeWidget>
 
+#include "core/text.h"
 #include "data/table_ops.h"
 #include "data/transaction.h"
 #include "domain/demo/demo_data.h"
 #include "domain/session/error_handler.h"
 #include "domain/session/log_diag.h"
 #include "domain/session/log_sessions.h"
+#include "gui/browse/wblistbox.h"
 #include "gui/framework/framework_test_util.h"
 #include "gui/framework/message_box.h"
-#include "gui/browse/wblistbox.h"
 #include "gui/framework/wdiag.h"
 #include "support/test_db.h"
 
@@ -167,6 +169,46 @@ TEST_F(LogViewerTest, ScreenUsageNarrowsTheListToTheUserChosenInTheTree) {
     EXPECT_EQ(detail(), "Pantalla: VIEW_ERRORS\nMódulo: SPA");
     tree->setCurrentItem(root);
     EXPECT_EQ(rows(), 3);
+}
+
+TEST_F(LogViewerTest, ErrorGridOverHundredsOfRowsStandsOnTheNewestAndPrintsThem) {
+    {
+        data::Table err = data::USE(*db, "ERROR", "");
+        data::Transaction tx(*db);
+        // Written out of date order: the order, not the record number, sorts them.
+        for (int i = 300; i >= 1; --i) {
+            data::ADD_NEW_REC(*err);
+            err->FieldPut("FECHA", Date(2026, 1, 1) + (i - 1) / 10);
+            err->FieldPut("HORA", str_int(8 + (i - 1) % 10, 2) + ":00:00");
+            err->FieldPut("DESCRIP", "Error " + std::to_string(i));
+            err->FieldPut("DETALLE", "Detalle " + std::to_string(i) + "\r\nsegunda");
+            data::UNLOCK_NEW_REC(*err);
+        }
+        tx.commit();
+    }
+    show(open_view_errors(nullptr, *db));
+    ASSERT_EQ(rows(), 300);
+    EXPECT_EQ(grid()->currentIndex().row(), 299);
+    EXPECT_EQ(cell(0, 2), "Error 300");
+    EXPECT_EQ(cell(1, 2), "Error 299");
+    EXPECT_EQ(cell(299, 2), "Error 1");
+    EXPECT_EQ(detail(), "Detalle 300\nsegunda");
+    grid()->SKIP(-150);
+    EXPECT_EQ(detail(), "Detalle 150\nsegunda");
+    grid()->GOTOP();
+    EXPECT_EQ(detail(), "Detalle 1\nsegunda");
+
+    // "Imprimir" asks for the printer first; cancelled, nothing is printed and the grid stays.
+    test::when_modal([] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        EXPECT_EQ(dialog->objectName(), "PSETGEN");
+        EXPECT_TRUE(dialog->findChild<QPushButton*>("210")->isEnabled()) << "F3: Excel";
+        QTest::mouseClick(dialog->findChild<QPushButton*>(QString::number(kCmdCancel)),
+                          Qt::LeftButton);
+    });
+    press(kLogPrint);
+    EXPECT_EQ(rows(), 300);
+    EXPECT_EQ(detail(), "Detalle 1\nsegunda");
 }
 
 }  // namespace

@@ -56,7 +56,8 @@ TEST_F(GridReportTest, PreviewHoldsCaptionHeadingsAndTheRowsOfTheScope) {
     const auto t = texts(job);
     auto has = [&](const std::string& s) { return std::find(t.begin(), t.end(), s) != t.end(); };
     EXPECT_TRUE(has("Reservas de Otro"));
-    for (const char* h : {"Código", "Fecha", "Nombre", "Personas", "Marca"}) EXPECT_TRUE(has(h)) << h;
+    for (const char* h : {"Código", "Fecha", "Nombre", "Personas", "Marca"})
+        EXPECT_TRUE(has(h)) << h;
     EXPECT_TRUE(has("R0001"));
     EXPECT_TRUE(has("R0020"));
     EXPECT_FALSE(has("R0021")) << "only the scope";
