@@ -11,6 +11,7 @@
 #include "core/text.h"
 #include "gui/browse/browse_settings.h"
 #include "gui/browse/searchob.h"
+#include "gui/browse/spalten_dlg.h"
 #include "gui/framework/dialog_frame.h"
 #include "gui/framework/message_box.h"
 #include "gui/framework/wdiag.h"
@@ -60,6 +61,11 @@ WBLISTBOX::WBLISTBOX(QWidget* parent, data::WDBTable& table, std::string name, i
     setCornerButtonEnabled(false);
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this,
             [this](int column) { sort_by_column(column); });
+    // A right click on the column headings opens the column layout of this grid.
+    horizontalHeader()->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(horizontalHeader(), &QHeaderView::customContextMenuRequested, this, [this] {
+        if (m_active) SpaltenDlg::run(*this);
+    });
     connect(verticalHeader(), &QHeaderView::sectionClicked, this, [this](int row) {
         if (m_no_marks || m_nub <= 3) return;
         TOGGLEMARK(grid_model().recno_at(row));

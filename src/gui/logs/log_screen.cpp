@@ -1,31 +1,16 @@
 #include "gui/logs/log_screen.h"
 
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTableWidget>
 #include <QVBoxLayout>
-#include <algorithm>
 
+#include "data/table_ops.h"
+#include "gui/browse/add2browse.h"
 #include "gui/logs/log_viewers.h"
+#include "gui/print/grid_report.h"
 
 namespace qz::gui {
-
-namespace {
-
-constexpr int kMaxColumnWidth = 420;
-
-// A cell shows one line, however many the text has.
-QString cell_text(const std::string& text) {
-    QString s = QString::fromStdString(text);
-    s.replace("\r\n", " ");
-    s.replace('\r', ' ');
-    s.replace('\n', ' ');
-    return s;
-}
-
-}  // namespace
 
 QString display_text(const std::string& text) {
     QString s = QString::fromStdString(text);
@@ -34,73 +19,86 @@ QString display_text(const std::string& text) {
     return s;
 }
 
+std::string one_line(const std::string& text) {
+    QString s = QString::fromStdString(text);
+    s.replace("\r\n", " ");
+    s.replace('\r', ' ');
+    s.replace('\n', ' ');
+    return s.toStdString();
+}
+
 std::string date_text(const Date& d) { return d.empty() ? std::string() : d.dtoc(); }
 
+std::string moment_text(const Date& d, const std::string& time) {
+    return d.empty() ? std::string() : date_text(d) + " " + time;
+}
+
 LogScreen::LogScreen(QWidget* owner, const std::string& dlg_name, int context_id,
-                     std::string caption, QStringList headers, data::Db& db)
+                     std::string caption, data::Db& db)
     : WDIAG(owner, dlg_name, context_id, ScreenOptions{true, true}),
       m_db(db),
-      m_caption(std::move(caption)),
-      m_headers(std::move(headers)) {}
+      m_grid_id(kLogGrid),
+      m_caption(std::move(caption)) {}
 
 bool LogScreen::Init() {
+    m_table = open_table();
+    if (!m_table) return false;
     auto* layout = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;
     if (QWidget* side = side_panel()) top->addWidget(side);
-    m_grid = Add(new QTableWidget(this), kLogGrid);
-    m_grid->setColumnCount(static_cast<int>(m_headers.size()));
-    m_grid->setHorizontalHeaderLabels(m_headers);
-    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_grid->setAlternatingRowColors(true);
-    m_grid->setWordWrap(false);
-    m_grid->verticalHeader()->hide();
-    m_grid->horizontalHeader()->setStretchLastSection(true);
-    connect(m_grid, &QTableWidget::currentCellChanged, this, [this](int row) { show_detail(row); });
-    top->addWidget(m_grid, 1);
+    top->addWidget(Add(new QWidget(this), m_grid_id), 1);
     layout->addLayout(top, 1);
+    m_grid = WBLISTBOX::Init(*this, m_grid_id, *m_table, cDlgName());
+    if (!m_grid) return false;
+    add_columns(*m_grid, *m_table);
+    m_grid->Sel_Block = [this] { show_detail(); };
 
-    auto* detail = Add(new QPlainTextEdit(this), kLogDetail);
-    detail->setReadOnly(true);
-    detail->setMaximumHeight(fontMetrics().lineSpacing() * 8);
-    layout->addWidget(detail);
+    if (m_with_detail) {
+        auto* detail = Add(new QPlainTextEdit(this), kLogDetail);
+        detail->setReadOnly(true);
+        detail->setMaximumHeight(fontMetrics().lineSpacing() * 8);
+        layout->addWidget(detail);
+    }
 
     auto* buttons = new QHBoxLayout;
     add_buttons(buttons);
+    buttons->addWidget(Add(new QPushButton("Imprimir", this), kLogPrint,
+                           [this] { print_grid_report(this, *m_grid, m_caption); }));
     buttons->addStretch();
     buttons->addWidget(Add(new QPushButton("Salir", this), kCmdCancel));
     layout->addLayout(buttons);
 
     Text(m_caption);
     resize(860, 540);
+    BrowMarksOptions o = grid_options();
+    o.go_top = false;
+    o.no_marks = true;
+    o.nub_width = 0;
+    m_grid->BrowMarks(std::move(o));
     reload();
     return true;
 }
 
 void LogScreen::reload() {
-    std::vector<Row> rows;
-    m_details.clear();
-    load(rows, m_details);
-    m_grid->clearContents();
-    m_grid->setRowCount(static_cast<int>(rows.size()));
-    for (int r = 0; r < static_cast<int>(rows.size()); ++r)
-        for (int c = 0; c < static_cast<int>(rows[r].size()); ++c)
-            m_grid->setItem(r, c, new QTableWidgetItem(cell_text(rows[r][c])));
-    m_grid->resizeColumnsToContents();
-    // A long description must not push the other columns out of sight.
-    for (int c = 0; c < m_grid->columnCount(); ++c)
-        m_grid->setColumnWidth(c, std::min(m_grid->columnWidth(c), kMaxColumnWidth));
-    if (!rows.empty()) m_grid->setCurrentCell(0, 0);
-    show_detail(m_grid->currentRow());
+    m_grid->REFRESHALL();
+    m_grid->GOBOTTOM();
+    show_detail();
 }
 
-int LogScreen::row_count() const { return m_grid->rowCount(); }
+long LogScreen::row_count() const { return m_grid->nMaxRec(); }
 
-void LogScreen::show_detail(int row) {
-    auto* detail = control_as<QPlainTextEdit>(kLogDetail);
-    const bool valid = row >= 0 && row < static_cast<int>(m_details.size());
-    detail->setPlainText(valid ? display_text(m_details[row]) : QString());
+void LogScreen::show_detail() {
+    if (!m_with_detail) return;
+    auto* box = control_as<QPlainTextEdit>(kLogDetail);
+    const bool on_row =
+        m_grid->nMaxRec() > 0 && m_grid->currentIndex().isValid() && !m_table->Eof();
+    box->setPlainText(on_row ? display_text(detail(*m_table)) : QString());
+}
+
+void LogScreen::CerrarBases() {
+    if (!m_table) return;
+    if (m_grid) m_grid->DISABLE_BROWSE();
+    data::KILLTABLA(m_db, m_table);
 }
 
 }  // namespace qz::gui

@@ -1,8 +1,9 @@
 #pragma once
-// The viewers of the system's logs, each an MDI screen over the rows the domain lists newest
-// first: "Log de Errores Registrados" (ERROR), "Log de Entradas Registradas" (LOG_E_S), "Log de
-// Rollbacks Transaccionales" (LOG_ROLL) and the screen-usage viewer a supervisor opens for one
-// menu command (LOG_DIAG). Each returns the open screen, or null when it could not open.
+// The viewers of the system's logs, each an MDI screen with a grid over its log table, standing on
+// the newest row, and an "Imprimir" that prints the grid's rows: "Log de Errores Registrados"
+// (ERROR), "Log de Entradas Registradas" (LOG_E_S), "Log de Rollbacks Transaccionales" (LOG_ROLL)
+// and the screen-usage viewer a supervisor opens for one menu command (LOG_DIAG). Each returns the
+// open screen, or null when it could not open.
 #include <string>
 
 class QWidget;
@@ -20,6 +21,7 @@ inline constexpr int kLogGrid = 101;    // the rows
 inline constexpr int kLogDetail = 102;  // full text of the selected row
 inline constexpr int kLogUsers = 103;   // the "Usuarios" tree of the screen-usage viewer
 inline constexpr int kLogClearSessions = 104;
+inline constexpr int kLogPrint = 105;  // "Imprimir": the grid's rows as a report
 // "Limpiar Log de Errores", the error viewer's command.
 inline constexpr int kClearErrorLog = 2589;
 

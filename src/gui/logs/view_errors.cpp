@@ -1,7 +1,10 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 
+#include "core/text.h"
+#include "data/table_ops.h"
 #include "domain/session/log_viewers.h"
+#include "gui/browse/add2browse.h"
 #include "gui/framework/qt_user_port.h"
 #include "gui/logs/log_screen.h"
 #include "gui/logs/log_viewers.h"
@@ -13,8 +16,7 @@ namespace {
 class ViewErrors : public LogScreen {
 public:
     ViewErrors(QWidget* owner, data::Db& db)
-        : LogScreen(owner, "VIEW_ERRORS", 2588, "Log de Errores Registrados",
-                    {"Fecha", "Hora", "Descripción"}, db) {}
+        : LogScreen(owner, "VIEW_ERRORS", 2588, "Log de Errores Registrados", db) {}
 
     void LIMPIAR() {
         QtUserPort port(this);
@@ -24,18 +26,26 @@ public:
     }
 
 protected:
-    void load(std::vector<Row>& rows, std::vector<std::string>& details) override {
-        for (auto& r : domain::error_log(m_db)) {
-            rows.push_back({date_text(r.fecha), r.hora, r.descrip});
-            details.push_back(std::move(r.detalle));
-        }
+    data::Table open_table() override { return data::USE(m_db, "ERROR", "ERROR"); }
+    void add_columns(WBLISTBOX& g, data::WDBTable& t) override {
+        AGREGARCOL(g, t, "Fecha", "FECHA");
+        AGREGARCOL(g, t, "Hora", "HORA");
+        AGREGARCOL(g, t, "Descripción", "", "",
+                   [&t] { return CellValue(one_line(t.str("DESCRIP"))); });
     }
+    BrowMarksOptions grid_options() override {
+        BrowMarksOptions o;
+        o.sortable = {{1, "ERROR"}};
+        return o;
+    }
+    std::string detail(data::WDBTable& t) override { return trim(t.str("DETALLE")); }
     void add_buttons(QHBoxLayout* buttons) override {
         buttons->addWidget(Add(new QPushButton("Limpiar Log de Errores", this), kClearErrorLog,
                                [this] { LIMPIAR(); }));
     }
-    // The deleted records are removed for good only now that the list no longer reads them.
+    // The deleted records are removed for good only now that the grid's handle is closed.
     void CerrarBases() override {
+        LogScreen::CerrarBases();
         if (m_cleared) domain::pack_error_log(m_db);
     }
 

@@ -1,7 +1,11 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 
+#include "core/text.h"
+#include "data/table_ops.h"
+#include "domain/session/log_record.h"
 #include "domain/session/log_sessions.h"
+#include "gui/browse/add2browse.h"
 #include "gui/framework/qt_user_port.h"
 #include "gui/logs/log_screen.h"
 #include "gui/logs/log_viewers.h"
@@ -10,27 +14,44 @@ namespace qz::gui {
 
 namespace {
 
-std::string moment(const Date& d, const std::string& time) {
-    return d.empty() ? std::string() : date_text(d) + " " + time;
+// Older session logs lack some fields: those read blank.
+std::string text(const data::WDBTable& t, const char* field) { return domain::text_of(t, field); }
+
+std::string moment(const data::WDBTable& t, const char* date, const char* time) {
+    return t.FieldPos(date) == 0 ? std::string() : moment_text(t.date(date), text(t, time));
 }
 
 class ViewSessions : public LogScreen {
 public:
     ViewSessions(QWidget* owner, data::Db& db)
-        : LogScreen(owner, "VIEW_E_S", 2590, "Log de Entradas Registradas",
-                    {"Entrada", "Salida", "Última Señal", "Módulo", "Usuario", "Código",
-                     "Computador", "Error"},
-                    db) {}
+        : LogScreen(owner, "VIEW_E_S", 2590, "Log de Entradas Registradas", db) {}
 
 protected:
-    void load(std::vector<Row>& rows, std::vector<std::string>& details) override {
-        for (auto& r : domain::session_log(m_db)) {
-            // A session that died in a fatal error is marked the way the log marks it.
-            rows.push_back({moment(r.fecha, r.hora), moment(r.fecha_sal, r.hora_sal),
-                            moment(r.poll_f, r.poll_h), r.modulo, r.usuario, r.id_usuario,
-                            r.ws_host, (r.fatal ? "* " : "") + r.desc_err});
-            details.push_back(r.info_user + (r.desc_err.empty() ? "" : "\n" + r.desc_err));
-        }
+    data::Table open_table() override { return data::USE(m_db, "LOG_E_S", "LOG_E_S"); }
+    void add_columns(WBLISTBOX& g, data::WDBTable& t) override {
+        auto col = [&](const char* heading, std::function<std::string()> block) {
+            AGREGARCOL(g, t, heading, "", "", [block] { return CellValue(block()); });
+        };
+        col("Entrada", [&t] { return moment(t, "FECHA", "HORA"); });
+        col("Salida", [&t] { return moment(t, "FECHA_SAL", "HORA_SAL"); });
+        col("Última Señal", [&t] { return moment(t, "POLL_F", "POLL_H"); });
+        col("Módulo", [&t] { return text(t, "MODULO"); });
+        col("Usuario", [&t] { return text(t, "USUARIO"); });
+        col("Código", [&t] { return text(t, "ID_USUARIO"); });
+        col("Computador", [&t] { return text(t, "WS_HOST"); });
+        // A session that died in a fatal error is marked the way the log marks it.
+        col("Error", [&t] {
+            return (text(t, "ERR_CHECK") == "*" ? "* " : "") + one_line(text(t, "DESC_ERR"));
+        });
+    }
+    BrowMarksOptions grid_options() override {
+        BrowMarksOptions o;
+        o.sortable = {{1, "LOG_E_S"}};
+        return o;
+    }
+    std::string detail(data::WDBTable& t) override {
+        const std::string err = text(t, "DESC_ERR");
+        return text(t, "INFO_USER") + (err.empty() ? "" : "\n" + err);
     }
     void add_buttons(QHBoxLayout* buttons) override {
         buttons->addWidget(

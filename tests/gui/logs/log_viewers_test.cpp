@@ -3,19 +3,21 @@
 // by its users tree.
 #include "gui/logs/log_viewers.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
-#include <QTableWidget>
 #include <QTreeWidget>
 
+#include "core/text.h"
 #include "data/table_ops.h"
 #include "data/transaction.h"
 #include "domain/demo/demo_data.h"
 #include "domain/session/error_handler.h"
 #include "domain/session/log_diag.h"
 #include "domain/session/log_sessions.h"
+#include "gui/browse/wblistbox.h"
 #include "gui/framework/framework_test_util.h"
 #include "gui/framework/message_box.h"
 #include "gui/framework/wdiag.h"
@@ -42,10 +44,11 @@ protected:
         screen = s;
         ASSERT_TRUE(screen);
     }
-    QTableWidget* grid() { return screen->control_as<QTableWidget>(kLogGrid); }
+    WBLISTBOX* grid() { return screen->control_as<WBLISTBOX>(kLogGrid); }
+    int rows() { return grid()->model()->rowCount(); }
+    // Rows counted newest first: the grid lists oldest to newest and stands on the last.
     QString cell(int row, int column) {
-        auto* item = grid()->item(row, column);
-        return item ? item->text() : QString();
+        return grid()->model()->index(rows() - 1 - row, column).data().toString().trimmed();
     }
     QString detail() { return screen->control_as<QPlainTextEdit>(kLogDetail)->toPlainText(); }
     void press(int id) { QTest::mouseClick(screen->control(id), Qt::LeftButton); }
@@ -73,7 +76,7 @@ TEST_F(LogViewerTest, ErrorLogShowsTheRecordedErrorAndLimpiarEmptiesItOnlyWhenAg
     handler.answer(domain::ErrorAnswer::Default);
 
     show(open_view_errors(nullptr, *db));
-    ASSERT_EQ(grid()->rowCount(), 1);
+    ASSERT_EQ(rows(), 1);
     EXPECT_EQ(cell(0, 0), "15/03/26");
     EXPECT_EQ(cell(0, 2), "Error DBCMD/1010  Registro no encontrado: CLIENTES");
     EXPECT_EQ(detail(),
@@ -84,11 +87,11 @@ TEST_F(LogViewerTest, ErrorLogShowsTheRecordedErrorAndLimpiarEmptiesItOnlyWhenAg
     press(kClearErrorLog);
     EXPECT_EQ(boxes.last_text(), "Desea borrar el Historial de Errores?");
     EXPECT_EQ(boxes.shown().back().title, "Advertencia");
-    EXPECT_EQ(grid()->rowCount(), 1);
+    EXPECT_EQ(rows(), 1);
 
     boxes.then(kIdOk);
     EXPECT_TRUE(LIMPIAR_LOG(screen));
-    EXPECT_EQ(grid()->rowCount(), 0);
+    EXPECT_EQ(rows(), 0);
     EXPECT_EQ(detail(), "");
     EXPECT_EQ(data::USE(*db, "ERROR", "")->LastRec(), 1) << "kept until the viewer closes";
     close_screen();
@@ -112,7 +115,7 @@ TEST_F(LogViewerTest, SessionLogListsNewestFirstMarksFatalEndsAndDeletesAfterAsk
                                "File:  GenCode: 0\r\nCalled from A(1)");
 
     show(open_view_sessions(nullptr, *db));
-    ASSERT_EQ(grid()->rowCount(), 2);
+    ASSERT_EQ(rows(), 2);
     EXPECT_EQ(cell(0, 0), "15/03/26 11:00:00");
     EXPECT_EQ(cell(0, 1), "");
     EXPECT_EQ(cell(1, 1), "15/03/26 11:00:00") << "the fatal end is the exit";
@@ -122,7 +125,7 @@ TEST_F(LogViewerTest, SessionLogListsNewestFirstMarksFatalEndsAndDeletesAfterAsk
     boxes.then(kIdOk);
     press(kLogClearSessions);
     EXPECT_EQ(boxes.last_text(), "Desea borrar el Historial de Entradas y Salidas?");
-    EXPECT_EQ(grid()->rowCount(), 0);
+    EXPECT_EQ(rows(), 0);
 }
 
 TEST_F(LogViewerTest, RollbackLogShowsWhyTheTransactionWasUndone) {
@@ -132,7 +135,7 @@ TEST_F(LogViewerTest, RollbackLogShowsWhyTheTransactionWasUndone) {
     data::ROLLBACK_TRANSACTION(*db);
 
     show(open_view_rollbacks(nullptr, *db));
-    ASSERT_EQ(grid()->rowCount(), 1);
+    ASSERT_EQ(rows(), 1);
     EXPECT_EQ(cell(0, 2), "CAJ");
     EXPECT_EQ(cell(0, 4), QString::number(data::kTransPayment));
     EXPECT_EQ(cell(0, 5), "Error PG/23505  duplicado segunda línea");
@@ -151,7 +154,7 @@ TEST_F(LogViewerTest, ScreenUsageNarrowsTheListToTheUserChosenInTheTree) {
     domain::NEW_LOG_DIAG(*db, {"HOTEL", "CAJ", "SPA"}, other, "VIEW_E_S");
 
     show(open_log_diag(nullptr, *db, "HOTEL", 2588));
-    ASSERT_EQ(grid()->rowCount(), 3);
+    ASSERT_EQ(rows(), 3);
     EXPECT_EQ(cell(0, 1), "10:00:00");
     auto* tree = screen->control_as<QTreeWidget>(kLogUsers);
     QTreeWidgetItem* root = tree->topLevelItem(0);
@@ -161,11 +164,51 @@ TEST_F(LogViewerTest, ScreenUsageNarrowsTheListToTheUserChosenInTheTree) {
     EXPECT_EQ(root->child(1)->text(0), "CAJERO");
 
     tree->setCurrentItem(root->child(1));
-    ASSERT_EQ(grid()->rowCount(), 1);
+    ASSERT_EQ(rows(), 1);
     EXPECT_EQ(cell(0, 2), "CAJ");
     EXPECT_EQ(detail(), "Pantalla: VIEW_ERRORS\nMódulo: SPA");
     tree->setCurrentItem(root);
-    EXPECT_EQ(grid()->rowCount(), 3);
+    EXPECT_EQ(rows(), 3);
+}
+
+TEST_F(LogViewerTest, ErrorGridOverHundredsOfRowsStandsOnTheNewestAndPrintsThem) {
+    {
+        data::Table err = data::USE(*db, "ERROR", "");
+        data::Transaction tx(*db);
+        // Written out of date order: the order, not the record number, sorts them.
+        for (int i = 300; i >= 1; --i) {
+            data::ADD_NEW_REC(*err);
+            err->FieldPut("FECHA", Date(2026, 1, 1) + (i - 1) / 10);
+            err->FieldPut("HORA", str_int(8 + (i - 1) % 10, 2) + ":00:00");
+            err->FieldPut("DESCRIP", "Error " + std::to_string(i));
+            err->FieldPut("DETALLE", "Detalle " + std::to_string(i) + "\r\nsegunda");
+            data::UNLOCK_NEW_REC(*err);
+        }
+        tx.commit();
+    }
+    show(open_view_errors(nullptr, *db));
+    ASSERT_EQ(rows(), 300);
+    EXPECT_EQ(grid()->currentIndex().row(), 299);
+    EXPECT_EQ(cell(0, 2), "Error 300");
+    EXPECT_EQ(cell(1, 2), "Error 299");
+    EXPECT_EQ(cell(299, 2), "Error 1");
+    EXPECT_EQ(detail(), "Detalle 300\nsegunda");
+    grid()->SKIP(-150);
+    EXPECT_EQ(detail(), "Detalle 150\nsegunda");
+    grid()->GOTOP();
+    EXPECT_EQ(detail(), "Detalle 1\nsegunda");
+
+    // "Imprimir" asks for the printer first; cancelled, nothing is printed and the grid stays.
+    test::when_modal([] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        EXPECT_EQ(dialog->objectName(), "PSETGEN");
+        EXPECT_TRUE(dialog->findChild<QPushButton*>("210")->isEnabled()) << "F3: Excel";
+        QTest::mouseClick(dialog->findChild<QPushButton*>(QString::number(kCmdCancel)),
+                          Qt::LeftButton);
+    });
+    press(kLogPrint);
+    EXPECT_EQ(rows(), 300);
+    EXPECT_EQ(detail(), "Detalle 1\nsegunda");
 }
 
 }  // namespace
