@@ -30,7 +30,7 @@ protected:
     void add_columns(WBLISTBOX& g, data::WDBTable& t) override {
         AGREGARCOL(g, t, "Fecha", "FECHA");
         AGREGARCOL(g, t, "Hora", "HORA");
-        AGREGARCOL(g, t, "Descripción", "", "",
+        AGREGARCOL(g, t, "Descripción", "", std::string(80, 'X'),
                    [&t] { return CellValue(one_line(t.str("DESCRIP"))); });
     }
     BrowMarksOptions grid_options() override {

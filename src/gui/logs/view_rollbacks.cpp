@@ -28,7 +28,8 @@ protected:
                 return CellValue(id ? std::to_string(id) : std::string());
             },
             2, true);
-        AGREGARCOL(g, t, "Motivo", "", "", [&t] { return CellValue(one_line(t.str("MOTIVO"))); });
+        AGREGARCOL(g, t, "Motivo", "", std::string(70, 'X'),
+                   [&t] { return CellValue(one_line(t.str("MOTIVO"))); });
     }
     BrowMarksOptions grid_options() override {
         BrowMarksOptions o;

@@ -29,18 +29,20 @@ public:
 protected:
     data::Table open_table() override { return data::USE(m_db, "LOG_E_S", "LOG_E_S"); }
     void add_columns(WBLISTBOX& g, data::WDBTable& t) override {
-        auto col = [&](const char* heading, std::function<std::string()> block) {
-            AGREGARCOL(g, t, heading, "", "", [block] { return CellValue(block()); });
+        // The picture only sizes the column: a plain "X" picture shows the text as it is.
+        auto col = [&](const char* heading, int width, std::function<std::string()> block) {
+            AGREGARCOL(g, t, heading, "", std::string(width, 'X'),
+                       [block] { return CellValue(block()); });
         };
-        col("Entrada", [&t] { return moment(t, "FECHA", "HORA"); });
-        col("Salida", [&t] { return moment(t, "FECHA_SAL", "HORA_SAL"); });
-        col("Última Señal", [&t] { return moment(t, "POLL_F", "POLL_H"); });
-        col("Módulo", [&t] { return text(t, "MODULO"); });
-        col("Usuario", [&t] { return text(t, "USUARIO"); });
-        col("Código", [&t] { return text(t, "ID_USUARIO"); });
-        col("Computador", [&t] { return text(t, "WS_HOST"); });
+        col("Entrada", 19, [&t] { return moment(t, "FECHA", "HORA"); });
+        col("Salida", 19, [&t] { return moment(t, "FECHA_SAL", "HORA_SAL"); });
+        col("Última Señal", 19, [&t] { return moment(t, "POLL_F", "POLL_H"); });
+        col("Módulo", 6, [&t] { return text(t, "MODULO"); });
+        col("Usuario", 14, [&t] { return text(t, "USUARIO"); });
+        col("Código", 6, [&t] { return text(t, "ID_USUARIO"); });
+        col("Computador", 14, [&t] { return text(t, "WS_HOST"); });
         // A session that died in a fatal error is marked the way the log marks it.
-        col("Error", [&t] {
+        col("Error", 60, [&t] {
             return (text(t, "ERR_CHECK") == "*" ? "* " : "") + one_line(text(t, "DESC_ERR"));
         });
     }

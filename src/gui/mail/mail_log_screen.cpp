@@ -35,7 +35,7 @@ protected:
         AGREGARCOL(g, t, "F. Envío", "F_ENVIO");
         AGREGARCOL(g, t, "H. Envío", "H_ENVIO");
         AGREGARCOL(g, t, "Errores", "ERR_COUNT", "9999");
-        AGREGARCOL(g, t, "Último Error", "", "",
+        AGREGARCOL(g, t, "Último Error", "", std::string(60, 'X'),
                    [&t] { return CellValue(one_line(domain::text_of(t, "ERR_TEXT"))); });
     }
     BrowMarksOptions grid_options() override {

@@ -301,6 +301,19 @@ void Principal::open_child(QWidget* screen) {
     sub->resize(wanted + (sub->sizeHint() - screen->sizeHint()));
     screen->show();
     sub->show();
+    keep_inside(sub);
+}
+
+// A screen larger than the room left by the ones before it would open partly out of sight:
+// it is shrunk to the work area and moved back inside it.
+void Principal::keep_inside(QMdiSubWindow* sub) {
+    const QSize area = m_mdi->viewport()->size();
+    if (area.isEmpty()) return;
+    sub->resize(sub->size().boundedTo(area));
+    QPoint p = sub->pos();
+    p.setX(std::max(0, std::min(p.x(), area.width() - sub->width())));
+    p.setY(std::max(0, std::min(p.y(), area.height() - sub->height())));
+    sub->move(p);
 }
 
 void Principal::post_start_command(int id) {

@@ -12,6 +12,7 @@
 #include "gui/main/menu_def.h"
 
 class QMdiArea;
+class QMdiSubWindow;
 class QMenu;
 class QComboBox;
 class QLineEdit;
@@ -70,6 +71,7 @@ public:
     QMdiArea* mdi() const { return m_mdi; }
     // Adds a screen as an MDI child and shows it.
     void open_child(QWidget* screen);
+    void keep_inside(QMdiSubWindow* sub);
     // Posts the module's start command once the window is up.
     void post_start_command(int id);
 

@@ -56,14 +56,15 @@ void print_headings(PrinterFunction& job, double row, const std::vector<GridRepo
     job.BEGIN_HEADER();
     for (const auto& c : cols) put(job, row, c, c.heading);
     job.END_HEADER();
-    if (!job.EXCEL()) services::SUBRAYA(job, row + 0.9, 0, total_width(cols));
+    // The rule runs just under the headings, clear of the first row half a line below.
+    if (!job.EXCEL()) services::SUBRAYA(job, row + 0.2, 0, total_width(cols));
 }
 
 }  // namespace
 
 std::vector<GridReportColumn> grid_report_columns(const WBLISTBOX& grid, int max_width) {
     std::vector<GridReportColumn> out;
-    double at = 0;
+    double at = 2;  // a margin at the left edge of the paper
     for (const auto& c : grid.aDBFelder()) {
         GridReportColumn col;
         col.heading = c.wbHeading;
