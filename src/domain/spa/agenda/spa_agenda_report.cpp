@@ -111,6 +111,32 @@ std::vector<AgendaReportGroup> agenda_by_agent(data::Db& db, const std::string& 
     return groups;
 }
 
+namespace {
+
+std::vector<CodeName> code_names(data::Db& db, const std::string& negocio, const char* table,
+                                 const char* name_field) {
+    std::vector<CodeName> out;
+    data::UseOptions o;
+    o.order = table;
+    o.read_only = true;
+    data::Table t = data::USE(db, table, o);
+    const std::string key = pad_right(negocio, 15);
+    for (t->Seek(key); !t->Eof() && starts_with(t->CurrentKey(), key); t->Skip())
+        out.emplace_back(trim(t->str("CODIGO")), trim(t->str(name_field)));
+    data::KILLTABLA(db, t);
+    return out;
+}
+
+}  // namespace
+
+std::vector<CodeName> report_rooms(data::Db& db, const std::string& negocio) {
+    return code_names(db, negocio, "SPA_SALA", "DESCRIP");
+}
+
+std::vector<CodeName> report_agents(data::Db& db, const std::string& negocio) {
+    return code_names(db, negocio, "AGENTES", "NOMBRE");
+}
+
 std::string check_report_request(const AgendaReportRequest& req) {
     if (req.from.empty()) return "La fecha inicial es requerida...";
     if (req.to.empty()) return "La fecha final es requerida...";

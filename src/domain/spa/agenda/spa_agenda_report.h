@@ -41,6 +41,12 @@ std::vector<AgendaReportGroup> agenda_by_room(data::Db& db, const std::string& n
 std::vector<AgendaReportGroup> agenda_by_agent(data::Db& db, const std::string& negocio,
                                                const AgendaReportRequest& req);
 
+// Code and name of every room (SPA_SALA.DESCRIP) and every person in charge (AGENTES.NOMBRE) of
+// the business in code order, for the reports' filters.
+using CodeName = std::pair<std::string, std::string>;
+std::vector<CodeName> report_rooms(data::Db& db, const std::string& negocio);
+std::vector<CodeName> report_agents(data::Db& db, const std::string& negocio);
+
 // Checks a request as the parameter dialogs take it: "" when acceptable, else the message.
 std::string check_report_request(const AgendaReportRequest& req);
 
