@@ -50,8 +50,9 @@ void fill_masters(Db& db) {
     append(*fac, {{"SPA_H_AGEN", Decimal(2)}, {"HI_AGE_RES", "00:00"}, {"HF_AGE_RES", "23:00"}});
     auto rooms = USE(db, "SPA_SALA");
     for (int r = 1; r <= kRooms; ++r)
-        append(*rooms, {{"CODIGO", "S" + two(r)}, {"DESCRIP", "Sala " + two(r)},
-                        {"CAPAC_MAX", Decimal(4)}});
+        append(
+            *rooms,
+            {{"CODIGO", "S" + two(r)}, {"DESCRIP", "Sala " + two(r)}, {"CAPAC_MAX", Decimal(4)}});
     auto agents = USE(db, "AGENTES");
     auto arts = USE(db, "DEF_ART");
     for (int a = 1; a <= 8; ++a) {

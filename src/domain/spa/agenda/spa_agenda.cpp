@@ -86,9 +86,12 @@ AgendaSettings read_agenda_settings(data::Db& db, const std::string& negocio) {
 
 int slot_span(int interval) {
     switch (interval) {
-        case 1: return 29;
-        case 2: return 14;
-        default: return 59;
+        case 1:
+            return 29;
+        case 2:
+            return 14;
+        default:
+            return 59;
     }
 }
 

@@ -52,8 +52,7 @@ bool earlier(const AgendaReportEntry& a, const AgendaReportEntry& b) {
 
 // Every reservation of the request, room by room, with its names and services.
 template <class Fn>
-void each_entry(data::Db& db, const std::string& negocio, const AgendaReportRequest& req,
-                Fn&& fn) {
+void each_entry(data::Db& db, const std::string& negocio, const AgendaReportRequest& req, Fn&& fn) {
     SpaDayReader reader(db, negocio);
     RoomNames rooms(db, negocio);
     std::vector<std::string> codes =

@@ -26,10 +26,14 @@ data::Table open_read(data::Db& db, const char* table, const char* order) {
 
 std::string reservation_state_name(int state) {
     switch (state) {
-        case kResActive: return "Activa";
-        case kResInvoiced: return "Facturada";
-        case kResCancelled: return "Anulada";
-        default: return {};
+        case kResActive:
+            return "Activa";
+        case kResInvoiced:
+            return "Facturada";
+        case kResCancelled:
+            return "Anulada";
+        default:
+            return {};
     }
 }
 

@@ -15,15 +15,14 @@ using domain::spa::AgendaReportGroup;
 
 struct Column {
     const char* title;
-    double at;     // on a 132-character line
+    double at;  // on a 132-character line
     double width;
 };
 
 // The sixth column is the room in the report by person and the person in the report by room.
-constexpr Column kColumns[] = {{"Fecha", 0, 10},     {"Hora I.", 11, 7}, {"Hora F.", 18, 7},
-                               {"Reserva", 25, 10},  {"Nombre", 36, 28}, {"", 65, 20},
-                               {"# Pax", 86, 5},     {"Servicios", 92, 30},
-                               {"Estado", 123, 9}};
+constexpr Column kColumns[] = {{"Fecha", 0, 10},    {"Hora I.", 11, 7},    {"Hora F.", 18, 7},
+                               {"Reserva", 25, 10}, {"Nombre", 36, 28},    {"", 65, 20},
+                               {"# Pax", 86, 5},    {"Servicios", 92, 30}, {"Estado", 123, 9}};
 constexpr double kBasis = 132;
 
 std::string services_text(const AgendaReportEntry& e) {
@@ -40,8 +39,15 @@ std::vector<std::string> cells(const AgendaReportEntry& e, AgendaReportKind kind
     const std::string sixth = kind == AgendaReportKind::ByAgent
                                   ? r.room + (e.room_name.empty() ? "" : " " + e.room_name)
                                   : e.agent_name;
-    return {r.date.dtoc4(),  r.start, r.end, r.code, r.name, sixth, std::to_string(r.persons),
-            services_text(e), domain::spa::reservation_state_name(r.state)};
+    return {r.date.dtoc4(),
+            r.start,
+            r.end,
+            r.code,
+            r.name,
+            sixth,
+            std::to_string(r.persons),
+            services_text(e),
+            domain::spa::reservation_state_name(r.state)};
 }
 
 class ReportPage {
@@ -54,7 +60,7 @@ public:
         m_scale = m_job.Chars_per_Line / kBasis;
         m_job.BEGIN_HEADER();
         for (const auto& c : kColumns) {
-            const char* title = c.title[0] ? c.title
+            const char* title = c.title[0]                            ? c.title
                                 : m_kind == AgendaReportKind::ByAgent ? "Sala"
                                                                       : "Encargado";
             services::PRINTOUT(m_job, m_row, c.at * m_scale, title);
@@ -97,8 +103,8 @@ private:
 
 }  // namespace
 
-void draw_agenda_report(services::PrinterFunction& job, const std::vector<AgendaReportGroup>& groups,
-                        AgendaReportKind kind) {
+void draw_agenda_report(services::PrinterFunction& job,
+                        const std::vector<AgendaReportGroup>& groups, AgendaReportKind kind) {
     ReportPage page(job, kind);
     page.header();
     for (const auto& g : groups) {

@@ -27,14 +27,18 @@ using domain::spa::kAgendaRooms;
 // Read from across the desk: pale, clearly different backgrounds and near-black text.
 QColor background(CellState s) {
     switch (s) {
-        case CellState::Free: return QColor(0xEE, 0xF7, 0xEF);    // pale mint
-        case CellState::Partly: return QColor(0xFF, 0xE6, 0x9E);  // soft amber
-        case CellState::Full: return QColor(0xF2, 0xA9, 0xA0);    // soft coral
+        case CellState::Free:
+            return QColor(0xEE, 0xF7, 0xEF);  // pale mint
+        case CellState::Partly:
+            return QColor(0xFF, 0xE6, 0x9E);  // soft amber
+        case CellState::Full:
+            return QColor(0xF2, 0xA9, 0xA0);  // soft coral
     }
     return Qt::white;
 }
 const QColor kText(0x1B, 0x26, 0x31);
 const QColor kHourBackground(0xDD, 0xE3, 0xEA);
+const QColor kNoRoomBackground(0xF1, 0xF2, 0xF4);  // a column without a room is not "free"
 constexpr int kRoomWidth = 170;
 constexpr int kEmptyColumnWidth = 48;
 constexpr int kCellLines = 3;  // rows show at least this many lines of text
@@ -64,9 +68,8 @@ bool AgendaScreen::Init() {
     auto* layout = new QVBoxLayout(this);
     auto* bar = new QHBoxLayout;
     auto button = [&](const char* text, int id, int months) {
-        auto* b = Add(new QPushButton(text, this), id, [this, months] {
-            set_day(m_day.add_months(months));
-        });
+        auto* b = Add(new QPushButton(text, this), id,
+                      [this, months] { set_day(m_day.add_months(months)); });
         b->setAutoDefault(false);
         bar->addWidget(b);
     };
@@ -89,8 +92,8 @@ bool AgendaScreen::Init() {
     bar->addWidget(m_day_name);
     bar->addStretch();
     bar->addWidget(Add(new QPushButton("Refrescar", this), kIdRefresh, [this] { refresh(); }));
-    bar->addWidget(Add(new QPushButton("Imprimir", this), kIdPrint,
-                       [this] { print_agenda(this, m_agenda); }));
+    bar->addWidget(
+        Add(new QPushButton("Imprimir", this), kIdPrint, [this] { print_agenda(this, m_agenda); }));
     bar->addWidget(Add(new QPushButton("Salir", this), kCmdCancel));
     layout->addLayout(bar);
 
@@ -178,8 +181,10 @@ void AgendaScreen::show_agenda() {
         m_grid->setItem(r, 0, hour);
         for (int c = 0; c < kAgendaRooms; ++c) {
             const AgendaCell& cell = row.cells[c];
+            const bool room = c < static_cast<int>(m_agenda.rooms.size());
             m_grid->setItem(r, c + 1,
-                            item(QString::fromStdString(cell.text), background(cell.state)));
+                            item(QString::fromStdString(cell.text),
+                                 room ? background(cell.state) : kNoRoomBackground));
         }
     }
     m_grid->resizeRowsToContents();

@@ -38,9 +38,8 @@ protected:
         data::KILLTABLA(*db, t);
     }
     void settings(int interval, const std::string& first, const std::string& last) {
-        put("F_FAC", {{"SPA_H_AGEN", Decimal(interval)},
-                      {"HI_AGE_RES", first},
-                      {"HF_AGE_RES", last}});
+        put("F_FAC",
+            {{"SPA_H_AGEN", Decimal(interval)}, {"HI_AGE_RES", first}, {"HF_AGE_RES", last}});
     }
     void room(const std::string& code, const std::string& name, int capacity) {
         put("SPA_SALA", {{"CODIGO", code}, {"DESCRIP", name}, {"CAPAC_MAX", Decimal(capacity)}});

@@ -92,14 +92,30 @@ TEST_P(SpaAgendaTest, HourlyCellTextOfAReservationSpanningSeveralSlots) {
 
 TEST_P(SpaAgendaTest, HalfHourCellsShareFillUpAndIgnoreCancelled) {
     settings(1, "09:00", "10:00");
-    book({.code = "R1", .room = "S01", .start = "09:00", .end = "10:00", .name = "Ana",
-          .persons = 2, .observation = "Primera vez", .service = "FAC001"},
+    book({.code = "R1",
+          .room = "S01",
+          .start = "09:00",
+          .end = "10:00",
+          .name = "Ana",
+          .persons = 2,
+          .observation = "Primera vez",
+          .service = "FAC001"},
          kDay);
-    book({.code = "R2", .room = "S01", .start = "09:30", .end = "10:00", .name = "Berta",
-          .persons = 2, .service = "MAS001"},
+    book({.code = "R2",
+          .room = "S01",
+          .start = "09:30",
+          .end = "10:00",
+          .name = "Berta",
+          .persons = 2,
+          .service = "MAS001"},
          kDay);
-    book({.code = "R3", .room = "S01", .start = "09:00", .end = "10:30", .name = "Carla",
-          .persons = 3, .state = 3},
+    book({.code = "R3",
+          .room = "S01",
+          .start = "09:00",
+          .end = "10:30",
+          .name = "Carla",
+          .persons = 3,
+          .state = 3},
          kDay);
     book({.code = "R4", .room = "S01", .start = "09:00", .end = "10:30", .name = "Otro día"},
          kDay + 1);
@@ -130,15 +146,29 @@ TEST_P(SpaAgendaTest, OnlyTheFirstFifteenRoomsAreShown) {
 
 TEST_P(SpaAgendaTest, ReportsGroupByRoomAndByPersonInCharge) {
     agent("02", "Carlos Solís");
-    book({.code = "R1", .room = "S02", .start = "15:00", .end = "16:00", .name = "Ana",
-          .agent = "02", .service = "MAS001"},
+    book({.code = "R1",
+          .room = "S02",
+          .start = "15:00",
+          .end = "16:00",
+          .name = "Ana",
+          .agent = "02",
+          .service = "MAS001"},
          kDay);
-    book({.code = "R2", .room = "S01", .start = "09:00", .end = "10:00", .name = "Berta",
-          .persons = 2, .agent = "01"},
+    book({.code = "R2",
+          .room = "S01",
+          .start = "09:00",
+          .end = "10:00",
+          .name = "Berta",
+          .persons = 2,
+          .agent = "01"},
          kDay + 1);
     book({.code = "R3", .room = "S01", .start = "08:00", .end = "09:00", .name = "Carla"},
          kDay + 1);
-    book({.code = "R4", .room = "S01", .start = "08:00", .end = "09:00", .name = "Anulada",
+    book({.code = "R4",
+          .room = "S01",
+          .start = "08:00",
+          .end = "09:00",
+          .name = "Anulada",
           .state = 3},
          kDay);
     book({.code = "R5", .room = "S01", .start = "08:00", .end = "09:00", .name = "Fuera"},
@@ -166,5 +196,4 @@ TEST_P(SpaAgendaTest, ReportsGroupByRoomAndByPersonInCharge) {
 }
 
 INSTANTIATE_TEST_SUITE_P(SpaAgenda, SpaAgendaTest,
-                         ::testing::Values(Engine::SQLite, Engine::PostgreSQL),
-                         test::engine_name);
+                         ::testing::Values(Engine::SQLite, Engine::PostgreSQL), test::engine_name);

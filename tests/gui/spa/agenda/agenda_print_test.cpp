@@ -1,4 +1,6 @@
 // The printed agenda and the agenda reports, recorded as the preview keeps them.
+#include "gui/spa/agenda/agenda_print.h"
+
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -8,7 +10,6 @@
 #include "gui/framework/message_box.h"
 #include "gui/print/print_gui_fakes.h"
 #include "gui/print/print_job.h"
-#include "gui/spa/agenda/agenda_print.h"
 #include "gui/spa/agenda/agenda_reports.h"
 #include "services/print/print_ops.h"
 
@@ -64,10 +65,10 @@ TEST(AgendaPrint, ReportByPersonHoldsHeadingsGroupLinesAndTotals) {
     g.persons = 4;
     const auto texts = recorded(
         [&](PrinterFunction& job) { draw_agenda_report(job, {g}, AgendaReportKind::ByAgent); });
-    for (const char* t : {"Fecha", "Hora I.", "Sala", "Servicios", "Estado", "# Pax",
-                          "Encargado: 01 - ANA MORA", "R1", "Berta Solís", "09:00", "11:00",
-                          "S01 Sala Jade", "Masaje relajante, 2 x Facial", "Activa", "Facturada",
-                          "20/05/2026", "Total personas: 4"})
+    for (const char* t :
+         {"Fecha", "Hora I.", "Sala", "Servicios", "Estado", "# Pax", "Encargado: 01 - ANA MORA",
+          "R1", "Berta Solís", "09:00", "11:00", "S01 Sala Jade", "Masaje relajante, 2 x Facial",
+          "Activa", "Facturada", "20/05/2026", "Total personas: 4"})
         EXPECT_TRUE(has(texts, t)) << t;
     EXPECT_FALSE(has(texts, "Encargado"));  // the person heads the group, not a column
 }

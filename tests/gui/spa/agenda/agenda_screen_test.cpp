@@ -41,7 +41,10 @@ protected:
                                  const std::string& time) {
                 calls.push_back({which, room, time, day});
                 if (std::string(which) == "new")  // the form saves a booking
-                    book({.code = "R2", .room = room, .start = time, .end = "11:00",
+                    book({.code = "R2",
+                          .room = room,
+                          .start = time,
+                          .end = "11:00",
                           .name = "Berta"},
                          day);
             };
