@@ -1,0 +1,228 @@
+#include "gui/spa/agenda/agenda_screen.h"
+
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "gui/framework/date_keys.h"
+#include "gui/framework/masked_edit.h"
+#include "gui/framework/message_box.h"
+#include "gui/spa/agenda/agenda_hooks.h"
+#include "gui/spa/agenda/agenda_print.h"
+
+namespace qz::gui {
+
+namespace {
+
+using domain::spa::AgendaCell;
+using domain::spa::CellState;
+using domain::spa::kAgendaRooms;
+
+// Read from across the desk: pale, clearly different backgrounds and near-black text.
+QColor background(CellState s) {
+    switch (s) {
+        case CellState::Free:
+            return QColor(0xEE, 0xF7, 0xEF);  // pale mint
+        case CellState::Partly:
+            return QColor(0xFF, 0xE6, 0x9E);  // soft amber
+        case CellState::Full:
+            return QColor(0xF2, 0xA9, 0xA0);  // soft coral
+    }
+    return Qt::white;
+}
+const QColor kText(0x1B, 0x26, 0x31);
+const QColor kHourBackground(0xDD, 0xE3, 0xEA);
+const QColor kNoRoomBackground(0xF1, 0xF2, 0xF4);  // a column without a room is not "free"
+constexpr int kRoomWidth = 170;
+constexpr int kEmptyColumnWidth = 48;
+constexpr int kCellLines = 3;  // rows show at least this many lines of text
+
+const char* const kWeekdays[] = {"Domingo", "Lunes",   "Martes", "Miércoles",
+                                 "Jueves",  "Viernes", "Sábado"};
+
+QTableWidgetItem* item(const QString& text, const QColor& bg) {
+    auto* it = new QTableWidgetItem(text);
+    it->setBackground(bg);
+    it->setForeground(kText);
+    it->setTextAlignment(Qt::AlignLeft | Qt::AlignTop);
+    it->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    return it;
+}
+
+}  // namespace
+
+AgendaScreen::AgendaScreen(QWidget* owner, data::Db& db, std::string negocio, const Clock& clock)
+    : WDIAG(owner, "AGEN_SPA", kContext, ScreenOptions{true, true}),
+      m_db(db),
+      m_negocio(std::move(negocio)),
+      m_clock(clock),
+      m_day(clock.XDATE()) {}
+
+bool AgendaScreen::Init() {
+    auto* layout = new QVBoxLayout(this);
+    auto* bar = new QHBoxLayout;
+    auto button = [&](const char* text, int id, int months) {
+        auto* b = Add(new QPushButton(text, this), id,
+                      [this, months] { set_day(m_day.add_months(months)); });
+        b->setAutoDefault(false);
+        bar->addWidget(b);
+    };
+    button("<< Año", kIdYearBack, -12);
+    button("< Mes", kIdMonthBack, -1);
+    m_date = Add(new LR_MASKED(this, kIdDate, m_day), kIdDate);
+    m_date->setMaximumWidth(110);
+    attach_date_keys(m_date);
+    connect(m_date, &LR_MASKED::value_accepted, this, [this] { date_typed(); });
+    connect(m_date, &QLineEdit::textEdited, this, [this] { date_typed(); });
+    bar->addWidget(m_date);
+    button("Mes >", kIdMonthOn, 1);
+    button("Año >>", kIdYearOn, 12);
+    m_day_name = Add(new QLabel(this), kIdDayName);
+    QFont big = m_day_name->font();
+    big.setPointSizeF(big.pointSizeF() * 1.3);
+    big.setBold(true);
+    m_day_name->setFont(big);
+    bar->addSpacing(16);
+    bar->addWidget(m_day_name);
+    bar->addStretch();
+    bar->addWidget(Add(new QPushButton("Refrescar", this), kIdRefresh, [this] { refresh(); }));
+    bar->addWidget(
+        Add(new QPushButton("Imprimir", this), kIdPrint, [this] { print_agenda(this, m_agenda); }));
+    bar->addWidget(Add(new QPushButton("Salir", this), kCmdCancel));
+    layout->addLayout(bar);
+
+    build_grid();
+    layout->addWidget(m_grid, 1);
+
+    m_timer = new QTimer(this);
+    m_timer->setInterval(kRefreshMs);
+    connect(m_timer, &QTimer::timeout, this, [this] {
+        if (isEnabled()) refresh();
+    });
+    m_timer->start();
+
+    Text("Agenda Spa");
+    resize(1100, 640);
+    refresh();
+    return true;
+}
+
+void AgendaScreen::build_grid() {
+    m_grid = Add(new QTableWidget(0, kAgendaRooms + 1, this), kIdGrid);
+    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_grid->setWordWrap(true);
+    m_grid->verticalHeader()->hide();
+    QFont f = m_grid->font();
+    f.setPointSizeF(f.pointSizeF() * 1.1);
+    m_grid->setFont(f);
+    m_grid->setStyleSheet("QTableWidget { gridline-color: #9AA5B1; }");
+    connect(m_grid, &QTableWidget::cellClicked, this, [this](int r, int c) { choose(r, c); });
+    m_grid->installEventFilter(this);
+}
+
+bool AgendaScreen::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == m_grid && e->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(e)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            const QModelIndex at = m_grid->currentIndex();
+            choose(at.isValid() ? at.row() : -1, at.isValid() ? at.column() : -1);
+            return true;
+        }
+    }
+    return WDIAG::eventFilter(watched, e);
+}
+
+void AgendaScreen::set_day(const Date& day) {
+    if (day.empty()) return;
+    m_day = day;
+    refresh();
+}
+
+void AgendaScreen::date_typed() {
+    if (auto d = field_date(*m_date); d && *d != m_day) {
+        m_day = *d;
+        refresh();
+    }
+}
+
+void AgendaScreen::refresh() {
+    m_agenda = domain::spa::fill_agenda(m_db, m_negocio, m_day);
+    show_agenda();
+}
+
+void AgendaScreen::show_agenda() {
+    if (field_date(*m_date) != m_day) put_field_date(*m_date, m_day);
+    m_day_name->setText(QString::fromUtf8(kWeekdays[m_day.dow() - 1]) + " " +
+                        QString::fromStdString(m_day.dtoc4()));
+    QStringList headers{"HORA"};
+    for (int c = 0; c < kAgendaRooms; ++c) {
+        const bool room = c < static_cast<int>(m_agenda.rooms.size());
+        headers << (room ? QString::fromStdString(m_agenda.rooms[c].name) : QString());
+        m_grid->setColumnWidth(c + 1, room ? kRoomWidth : kEmptyColumnWidth);
+    }
+    m_grid->setHorizontalHeaderLabels(headers);
+    m_grid->setColumnWidth(0, 64);
+    const int rows = static_cast<int>(m_agenda.rows.size());
+    m_grid->setRowCount(rows);
+    const int min_height = m_grid->fontMetrics().lineSpacing() * kCellLines + 8;
+    for (int r = 0; r < rows; ++r) {
+        const auto& row = m_agenda.rows[r];
+        auto* hour = item(QString::fromStdString(row.time), kHourBackground);
+        QFont bold = m_grid->font();
+        bold.setBold(true);
+        hour->setFont(bold);
+        m_grid->setItem(r, 0, hour);
+        for (int c = 0; c < kAgendaRooms; ++c) {
+            const AgendaCell& cell = row.cells[c];
+            const bool room = c < static_cast<int>(m_agenda.rooms.size());
+            m_grid->setItem(r, c + 1,
+                            item(QString::fromStdString(cell.text),
+                                 room ? background(cell.state) : kNoRoomBackground));
+        }
+    }
+    m_grid->resizeRowsToContents();
+    for (int r = 0; r < rows; ++r)
+        if (m_grid->rowHeight(r) < min_height) m_grid->setRowHeight(r, min_height);
+}
+
+void AgendaScreen::choose(int row, int column) {
+    const int rooms = static_cast<int>(m_agenda.rooms.size());
+    if (row < 0 || row >= static_cast<int>(m_agenda.rows.size()) || column < 1 || column > rooms) {
+        MESSAGE_BOX(this, "Selección fuera de rango", "Error", kMbOk | kMbIconStop);
+        return;
+    }
+    const auto& slot = m_agenda.rows[row];
+    const std::string room = m_agenda.rooms[column - 1].code;
+    const bool empty = slot.cells[column - 1].state == CellState::Free;
+    if (empty && m_day < m_clock.XDATE()) {
+        MESSAGE_BOX(this, "No está permitido crear Reservaciones con fecha anterior a la actual...",
+                    "Error", kMbOk | kMbIconStop);
+        return;
+    }
+    const AgendaSlotHook& hook = empty ? agenda_new_reservation() : agenda_slot_list();
+    if (!hook) {
+        MESSAGE_BOX(this, "Las reservaciones no están disponibles en esta instalación.", "Error",
+                    kMbOk | kMbIconStop);
+        return;
+    }
+    // The hook may close this screen (the session ending); only a live screen reads again.
+    QPointer<AgendaScreen> self(this);
+    const Date day = m_day;
+    const std::string time = slot.time;
+    hook(this, room, day, time);
+    if (self && !self->lDestroyed()) self->refresh();
+}
+
+AgendaScreen* open_spa_agenda(QWidget* owner, data::Db& db, const std::string& negocio,
+                              const Clock& clock) {
+    return open_screen<AgendaScreen>(owner, db, negocio, clock);
+}
+
+}  // namespace qz::gui
