@@ -38,3 +38,15 @@ std::string room_description(data::Db& db, const std::string& business, const st
 std::string agent_name(data::Db& db, const std::string& business, const std::string& agent);
 
 }  // namespace qz::domain::spa
+
+#include "domain/spa/reservations/reservation_record.h"
+
+namespace qz::domain::spa {
+
+// The reservations in state 1 or 2 of the room ("TODAS": every room of the business) on the
+// day whose period holds the time (start <= time < end), by room and start.
+std::vector<SpaHeader> slot_reservations(data::Db& db, const std::string& business,
+                                         const std::string& room, const Date& date,
+                                         const std::string& time);
+
+}  // namespace qz::domain::spa
