@@ -1,0 +1,76 @@
+#include "domain/spa/reservations/capacity.h"
+
+#include <algorithm>
+
+#include "core/text.h"
+#include "data/table_ops.h"
+#include "domain/spa/reservations/reservation_record.h"
+
+namespace qz::domain::spa {
+
+std::string state_name(int state) {
+    switch (state) {
+    case kActive: return "Activa";
+    case kInvoiced: return "Facturada";
+    case kCancelled: return "Anulada";
+    default: return "";
+    }
+}
+
+Peak peak_persons(const std::vector<Occupancy>& others, const std::string& start,
+                  const std::string& end, int persons) {
+    struct Event {
+        std::string at;
+        int delta;
+        size_t who;
+    };
+    std::vector<Event> events;
+    for (size_t i = 0; i < others.size(); ++i) {
+        const Occupancy& o = others[i];
+        if (!(o.start < end && start < o.end)) continue;
+        events.push_back({std::max(o.start, start), o.persons, i});
+        events.push_back({std::min(o.end, end), -o.persons, i});
+    }
+    std::sort(events.begin(), events.end(), [](const Event& a, const Event& b) {
+        if (a.at != b.at) return a.at < b.at;
+        return a.delta < b.delta;  // leaving before arriving: touching periods do not overlap
+    });
+    Peak peak{persons, std::nullopt};
+    int now = persons;
+    for (const Event& e : events) {
+        now += e.delta;
+        if (e.delta > 0 && now > peak.persons) {
+            peak.persons = now;
+            peak.holder = others[e.who];
+        }
+    }
+    return peak;
+}
+
+std::vector<Occupancy> room_day_bookings(data::Db& db, const std::string& business,
+                                         const std::string& room, const Date& date,
+                                         const std::string& exclude_code) {
+    auto t = data::USE(db, "SPA_RESE", "SPA_RESE12");
+    const std::string key = pad_right(business, 15) + pad_right(room, 4) + date.dtos();
+    t->SetScope(key, key);
+    std::vector<Occupancy> out;
+    const std::string exclude = trim(exclude_code);
+    for (t->GoTop(); !t->Eof(); t->Skip()) {
+        const long state = t->num("ESTADO").to_int();
+        if (state != kActive && state != kInvoiced) continue;
+        std::string code = trim(t->str("CODIGO"));
+        if (!exclude.empty() && code == exclude) continue;
+        out.push_back({code, trim(t->str("HORA_INI")), trim(t->str("HORA_FIN")),
+                       static_cast<int>(t->num("NUM_PERSON").to_int())});
+    }
+    data::KILLTABLA(db, t);
+    return out;
+}
+
+std::string capacity_refusal(const Occupancy& holder) {
+    return std::string(kOverRoomCapacity) +
+           ". Existe al menos una reserva que tiene apartado este espacio:\rReserva : " +
+           holder.code + " (" + holder.start + " - " + holder.end + ")";
+}
+
+}  // namespace qz::domain::spa

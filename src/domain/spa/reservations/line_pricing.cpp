@@ -1,0 +1,93 @@
+#include "domain/spa/reservations/line_pricing.h"
+
+#include "core/text.h"
+#include "data/table_ops.h"
+
+namespace qz::domain::spa {
+
+namespace {
+
+std::string biz(const std::string& business) { return pad_right(business, 15); }
+
+std::optional<Decimal> subline_cap(data::Db& db, const std::string& business,
+                                   const std::string& line, const std::string& subline) {
+    auto s = data::USE(db, "SUB_LIN", "SUB_LIN");
+    std::optional<Decimal> cap;
+    if (s->Seek(biz(business) + pad_right(line, 4) + pad_right(subline, 4)) &&
+        s->num("CHECK_D1").to_int() == 1)
+        cap = s->num("CHECK_D2");
+    data::KILLTABLA(db, s);
+    return cap;
+}
+
+}  // namespace
+
+std::optional<ArticleInfo> find_article(data::Db& db, const std::string& business,
+                                        const std::string& code) {
+    auto a = data::USE(db, "DEF_ART", "DEF_ART");
+    std::optional<ArticleInfo> out;
+    if (!trim(code).empty() && a->Seek(biz(business) + pad_right(code, 15))) {
+        ArticleInfo info{trim(a->str("CODIGO")), trim(a->str("DESCRIP")), a->num("IMP_ART"), {}};
+        if (a->num("CHECK_D1").to_int() == 1)
+            info.discount_cap = a->num("CHECK_D2");
+        else
+            info.discount_cap =
+                subline_cap(db, business, trim(a->str("LINEA")), trim(a->str("SUBLINEA")));
+        out = info;
+    }
+    data::KILLTABLA(db, a);
+    return out;
+}
+
+std::string spa_register(const IniFile& ini, const std::string& business) {
+    return trim(ini.get("F_SPA", business + "SPA_CAJA"));
+}
+
+std::string spa_default_customer(data::Db& db, const std::string& business,
+                                 const std::string& register_code) {
+    if (register_code.empty()) return "";
+    auto c = data::USE(db, "CAJA_ENC", "CAJA_ENC");
+    std::string customer =
+        c->Seek(biz(business) + pad_right(register_code, 4)) ? trim(c->str("DEF_CLIEN")) : "";
+    data::KILLTABLA(db, c);
+    return customer;
+}
+
+std::optional<LinePrice> lookup_price(data::Db& db, const std::string& business,
+                                      const std::string& article, const std::string& price_type,
+                                      const std::string& customer) {
+    std::optional<LinePrice> out;
+    if (!customer.empty()) {
+        auto c = data::USE(db, "PRE_CLIE", "PRE_CLIE");
+        if (c->Seek(biz(business) + pad_right(customer, 15) + pad_right(article, 15) +
+                    pad_right(price_type, 2)))
+            out = LinePrice{c->num("PRECIO"), kCustomerPrice};
+        data::KILLTABLA(db, c);
+    }
+    if (out) return out;
+    auto l = data::USE(db, "DET_PREC", "DET_PRC1");
+    if (l->Seek(biz(business) + pad_right(price_type, 2) + pad_right(article, 15)))
+        out = LinePrice{l->num("PRECIO"), kPriceList};
+    data::KILLTABLA(db, l);
+    return out;
+}
+
+std::string discount_refusal(const ArticleInfo& a) {
+    return "El Descuento es mayor al autorizado. Artículo: " + a.code + ":" + a.description;
+}
+
+Totals line_totals(const std::vector<SpaLine>& lines) {
+    const Decimal hundred(100);
+    Totals t;
+    for (const SpaLine& l : lines) {
+        if (l.deleted) continue;
+        const Decimal gross = l.quantity * l.price;
+        t.subtotal += ROUND5(gross);
+        t.discount += ROUND5(gross * l.discount / hundred);
+        t.tax += ROUND5(gross * (hundred - l.discount) / hundred * l.tax / hundred);
+        t.total += ROUND5(gross * (hundred + l.tax) / hundred * (hundred - l.discount) / hundred);
+    }
+    return t;
+}
+
+}  // namespace qz::domain::spa

@@ -1,0 +1,49 @@
+#pragma once
+// Prices, discount limits and totals of the service lines of a spa reservation.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/ini_file.h"
+#include "data/db.h"
+#include "domain/spa/reservations/reservation_record.h"
+
+namespace qz::domain::spa {
+
+struct ArticleInfo {
+    std::string code, description;
+    Decimal tax;                          // IMP_ART
+    std::optional<Decimal> discount_cap;  // authorised discount, when one is checked
+};
+
+// The article or service of DEF_ART, with the discount limit that applies to it: its own
+// (CHECK_D1) or else its sub-line's (SUB_LIN.CHECK_D1). Nullopt when there is no such article.
+std::optional<ArticleInfo> find_article(data::Db& db, const std::string& business,
+                                        const std::string& code);
+
+// The spa register: settings-file section F_SPA, key business + "SPA_CAJA".
+std::string spa_register(const IniFile& ini, const std::string& business);
+// The default customer (DEF_CLIEN) of that register in CAJA_ENC; blank without one.
+std::string spa_default_customer(data::Db& db, const std::string& business,
+                                 const std::string& register_code);
+
+struct LinePrice {
+    Decimal price;
+    int origin = kPriceList;
+};
+// The customer's own price for the article and price type (origin 1), else the price list of
+// the price type (origin 0); nullopt when neither has one.
+std::optional<LinePrice> lookup_price(data::Db& db, const std::string& business,
+                                      const std::string& article, const std::string& price_type,
+                                      const std::string& customer);
+
+// "El Descuento es mayor al autorizado. Artículo: " + code + ":" + description
+std::string discount_refusal(const ArticleInfo& a);
+
+struct Totals {
+    Decimal subtotal, discount, tax, total;
+};
+// Each term rounded to 2 decimals before it is added; deleted lines do not count.
+Totals line_totals(const std::vector<SpaLine>& lines);
+
+}  // namespace qz::domain::spa

@@ -1,0 +1,77 @@
+#pragma once
+// The reservation form's state and rules (SPA_RESE with its lines SPA_RESD): what the screen
+// shows and what it may save. The screen only displays this object and forwards what the user
+// types; every message goes through UserPort.
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/user_port.h"
+#include "data/db.h"
+#include "domain/spa/reservations/line_pricing.h"
+#include "domain/spa/reservations/reservation_record.h"
+
+namespace qz::domain::spa {
+
+enum class FormMode { New, Modify, Consult };
+// The field a refused check puts the focus on.
+enum class FormField { Name, Date, Start, End, Persons, Room, Agent, PriceType, Lines, HotelRoom };
+
+class SpaReservation {
+public:
+    SpaReservation(data::Db& db, UserPort& port, std::string business, std::string user);
+
+    // A blank new reservation; `room`, `date` and `start` preset it (the agenda's cell).
+    void start_new(const std::string& room = "", const Date& date = {},
+                   const std::string& start = "");
+    // Reads a saved reservation for modifying or consulting; false when it does not exist.
+    bool load(const std::string& code, FormMode mode);
+
+    SpaHeader header;
+    std::vector<SpaLine> lines;
+    FormMode mode() const { return m_mode; }
+    // The customer whose own prices come first (the spa register's default customer).
+    std::string customer;
+    // Queues the confirmation mail of a saved reservation; true when queued. Set by whoever
+    // can reach the mail service.
+    std::function<bool(const SpaReservation&)> send_confirmation;
+
+    // Hotel room of an in-house guest: fills the blank name, phone and e-mail from the guest.
+    // A room without a guest in house is refused with a message and cleared.
+    bool choose_hotel_room(const std::string& room);
+    // A new line (or line i) for the article: description, tax and price of the price type.
+    bool set_article(size_t i, const std::string& code);
+    void set_quantity(size_t i, const Decimal& q) { lines.at(i).quantity = q; }
+    void set_price(size_t i, const Decimal& price);  // typed by hand
+    // Sets the discount; above the authorised percent it tells the user and cuts it back.
+    void set_discount(size_t i, const Decimal& pct);
+    // Prices every line not typed by hand again (the price type changed).
+    void reprice();
+    void remove_line(size_t i);
+    Totals totals() const { return line_totals(lines); }
+
+    // The checks of saving, in order; nullopt when all pass, else the field to focus after
+    // the message was shown.
+    std::optional<FormField> validate();
+    // The extra checks of invoicing.
+    std::optional<FormField> validate_invoicing();
+    // Validates and writes; on a refusal returns the field to focus.
+    std::optional<FormField> save();
+
+private:
+    bool refuse(const std::string& text);
+    std::optional<int> room_capacity() const;
+    void price_line(SpaLine& l);
+
+    data::Db& m_db;
+    UserPort& m_port;
+    std::string m_business, m_user;
+    FormMode m_mode = FormMode::New;
+    Date m_saved_date;  // the date as loaded, to tell a changed date
+};
+
+// Whether the business mails a confirmation on creation (F_FAC.SPA_A_MAIL = 1).
+bool mails_confirmation(data::Db& db, const std::string& business);
+
+}  // namespace qz::domain::spa
