@@ -2,6 +2,7 @@
 // a duplicate code refused while the form stays open, and deleting only after the question.
 #include "gui/spa/master/spa_master_screens.h"
 
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QPointer>
@@ -9,6 +10,7 @@
 
 #include "domain/demo/demo_data.h"
 #include "domain/spa/master/agents.h"
+#include "domain/spa/master/spa_params.h"
 #include "domain/spa/master/spa_rooms.h"
 #include "gui/browse/wblistbox.h"
 #include "gui/framework/framework_test_util.h"
@@ -103,6 +105,29 @@ TEST_F(SpaMasterScreenTest, AgentsRefuseATakenCodeAndAskBeforeDeleting) {
     press(screen, kListDelete);
     EXPECT_EQ(boxes.last_text(), "Desea borrar el Agente?");
     EXPECT_TRUE(domain::spa::read_agent(*db, "HOTEL", "01"));
+}
+
+TEST_F(SpaMasterScreenTest, SettingsFormRefusesAnAgendaThatEndsBeforeItStarts) {
+    IniFile ini(inst.home() + "/QUARTZEN.INI");
+    test::when_modal([] {
+        QWidget* form = QApplication::activeModalWidget();
+        EXPECT_EQ(form->objectName(), "SPA_PARAM");
+        auto* first = form->findChild<QComboBox*>(QString::number(kPFirst));
+        first->setCurrentIndex(first->findData("22:00"));
+        QTest::mouseClick(form->findChild<QPushButton*>("1"), Qt::LeftButton);
+        ASSERT_EQ(QApplication::activeModalWidget(), form) << "stays open after the refusal";
+        first->setCurrentIndex(first->findData("08:00"));
+        form->findChild<QLineEdit*>(QString::number(kPRegister))->setText("SPA1");
+        QTest::mouseClick(form->findChild<QPushButton*>("1"), Qt::LeftButton);
+    });
+    EXPECT_TRUE(open_spa_params(nullptr, *db, "HOTEL", &ini));
+    ASSERT_GE(boxes.shown().size(), 1u);
+    EXPECT_EQ(boxes.shown().front().text,
+              "La hora inicial de la agenda no puede ser mayor a la hora final...");
+    const auto p = domain::spa::read_spa_params(*db, "HOTEL", &ini);
+    EXPECT_EQ(p.first_hour, "08:00");
+    EXPECT_EQ(p.last_hour, "21:00");
+    EXPECT_EQ(p.spa_register, "SPA1");
 }
 
 }  // namespace
