@@ -3,6 +3,7 @@
 #include "data/table_ops.h"
 #include "data/transaction.h"
 #include "domain/demo/demo_rows.h"
+#include "domain/demo/spa_demo.h"
 
 namespace qz::domain {
 
@@ -40,6 +41,7 @@ std::string install_demo_data(data::Db& db) {
         demo::load_customers(db, today, summary);
         demo::load_hotel(db, today, summary);
         demo::load_spa(db, today, summary);
+        install_spa_demo(db);
         tx.commit();
     }
     std::string text;

@@ -64,6 +64,11 @@ std::vector<MenuItem> spa_menus() {
              sub("Cajas", {cmd("Definición de Cajas", 2839),
                            cmd("Autorización Cajas x Estación", 4098)}),
              sep(), cmd("Definición de Agentes         ", 2831), sep(),
+             sub("Servicios y Precios",
+                 {cmd("Servicios y Artículos", 6450), cmd("Sublíneas de Servicios", 6451), sep(),
+                  cmd("Tipos de Precio", 6452), cmd("Listas de Precios", 6453),
+                  cmd("Precios Especiales por Cliente", 6454)}),
+             sep(),
              sub("Clientes/Clasificaciones", {cmd("Definición de Clientes        ", 2833)})}),
     };
 }

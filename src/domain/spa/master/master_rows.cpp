@@ -1,0 +1,57 @@
+#include "domain/spa/master/master_rows.h"
+
+#include "core/text.h"
+#include "data/table_ops.h"
+
+namespace qz::domain::spa {
+
+std::string normal_code(const std::string& typed) { return upper_ascii(trim(typed)); }
+
+std::string business_key(const std::string& business, const std::string& code, size_t width) {
+    return pad_right(business, 15) + pad_right(code, width);
+}
+
+bool key_exists(data::Db& db, const std::string& table, const std::string& order,
+                const std::string& key) {
+    data::Table t = data::USE(db, table, order);
+    const bool found = t->Seek(key);
+    data::KILLTABLA(db, t);
+    return found;
+}
+
+long recode_by_order(data::Db& db, const std::string& table, const std::string& order,
+                     const std::string& prefix, const std::string& field,
+                     const std::string& new_value, WaitWindow* wait) {
+    data::Table t = data::USE(db, table, order);
+    long done = 0;
+    // A fresh seek each time: the row just rewritten has left the range, so the next one in
+    // it is always the first.
+    while (t->Seek(prefix)) {
+        data::LOCK_FOR_MODIFY(*t);
+        t->FieldPut(field, new_value);
+        data::UNLOCK_FOR_MODIFY(*t);
+        ++done;
+        if (wait && done % 50 == 0) wait->progress(done, 0);
+    }
+    data::KILLTABLA(db, t);
+    return done;
+}
+
+long recode_in_scope(data::Db& db, const std::string& table, const std::string& order,
+                     const std::string& scope, const std::string& field,
+                     const std::string& old_value, const std::string& new_value) {
+    data::Table t = data::USE(db, table, order);
+    t->SetScope(scope, scope);
+    long done = 0;
+    for (t->GoTop(); !t->Eof(); t->Skip()) {
+        if (trim(t->str(field)) != old_value) continue;
+        data::LOCK_FOR_MODIFY(*t);
+        t->FieldPut(field, new_value);
+        data::UNLOCK_FOR_MODIFY(*t);
+        ++done;
+    }
+    data::KILLTABLA(db, t);
+    return done;
+}
+
+}  // namespace qz::domain::spa

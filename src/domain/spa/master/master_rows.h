@@ -1,0 +1,42 @@
+#pragma once
+// What the spa's maintenance rules share: keys of a business's code tables, the lookups they
+// make before writing, and the re-coding of references when a code changes.
+#include <string>
+
+#include "core/user_port.h"
+#include "data/db.h"
+#include "data/wdbtable.h"
+
+namespace qz::domain::spa {
+
+// A write that met a row another workstation holds gives up the whole transaction.
+inline constexpr const char* kRecodeAborted =
+    "Otra estación tiene bloqueado un registro que debía actualizarse; no se guardó ningún "
+    "cambio. Intente de nuevo en un momento.";
+
+// A code as the maintenance screens keep it: no surrounding blanks, ASCII letters upper-cased,
+// so "s01" and "S01 " name the same room.
+std::string normal_code(const std::string& typed);
+
+// The key of a code within a business: both parts padded to their key widths.
+std::string business_key(const std::string& business, const std::string& code, size_t width);
+
+// Whether `table` has a row whose key in `order` is exactly `key` (a full key, padded).
+bool key_exists(data::Db& db, const std::string& table, const std::string& order,
+                const std::string& key);
+
+// Rewrites `field` to `new_value` in every row whose key in `order` begins with `prefix` (the
+// prefix ends with the old value of that field, so each rewritten row leaves the range). Each
+// row is locked for its write; the caller holds the transaction. Every step is one index seek.
+// Returns the rows rewritten.
+long recode_by_order(data::Db& db, const std::string& table, const std::string& order,
+                     const std::string& prefix, const std::string& field,
+                     const std::string& new_value, WaitWindow* wait = nullptr);
+
+// The same for a small table that has no order on the field: walks the rows of `order` within
+// `scope` and rewrites those whose field holds `old_value`.
+long recode_in_scope(data::Db& db, const std::string& table, const std::string& order,
+                     const std::string& scope, const std::string& field,
+                     const std::string& old_value, const std::string& new_value);
+
+}  // namespace qz::domain::spa

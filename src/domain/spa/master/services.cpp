@@ -1,0 +1,302 @@
+#include "domain/spa/master/services.h"
+
+#include <functional>
+
+#include "core/text.h"
+#include "data/table_ops.h"
+#include "data/transaction.h"
+#include "domain/spa/master/master_rows.h"
+
+namespace qz::domain::spa {
+
+namespace {
+
+using Fill = std::function<void(data::WDBTable&)>;
+
+std::string biz(const std::string& business) { return pad_right(business, 15); }
+std::string art_key(const std::string& b, const std::string& code) {
+    return business_key(b, code, kArticleWidth);
+}
+std::string type_key(const std::string& b, const std::string& code) {
+    return business_key(b, code, kPriceTypeWidth);
+}
+std::string list_key(const std::string& b, const std::string& type, const std::string& art) {
+    return type_key(b, type) + pad_right(art, kArticleWidth);
+}
+std::string special_key(const std::string& b, const std::string& customer, const std::string& art,
+                        const std::string& type) {
+    return business_key(b, customer, kCustomerWidth) + pad_right(art, kArticleWidth) +
+           pad_right(type, kPriceTypeWidth);
+}
+std::string sub_key(const std::string& b, const std::string& line, const std::string& code) {
+    return biz(b) + pad_right(line, kLineWidth) + pad_right(code, kLineWidth);
+}
+
+bool refuse(UserPort& port, const std::string& text) {
+    port.message(MsgStyle::Error, "", text);
+    return false;
+}
+
+bool percent_ok(const Decimal& d) { return d >= Decimal(0) && d <= Decimal(100); }
+
+// Rewrites the row with `key` in `order`, or appends one when `add` and there is none; one
+// transaction. False when there was no row to rewrite.
+bool write_row(data::Db& db, const std::string& table, const std::string& order,
+               const std::string& key, bool add, const Fill& fill) {
+    if (!add && !key_exists(db, table, order, key)) return false;
+    data::Transaction tx(db);
+    data::Table t = data::USE(db, table, order);
+    const bool found = t->Seek(key);
+    if (found)
+        data::LOCK_FOR_MODIFY(*t);
+    else
+        data::ADD_NEW_REC(*t);
+    fill(*t);
+    data::UNLOCK_FOR_MODIFY(*t);
+    data::KILLTABLA(db, t);
+    tx.commit();
+    return true;
+}
+
+// Deletes every row whose key in `order` begins with `key`, in the caller's transaction.
+long erase_rows(data::Db& db, const std::string& table, const std::string& order,
+                const std::string& key) {
+    data::Table t = data::USE(db, table, order);
+    long n = 0;
+    while (t->Seek(key)) {
+        data::LOCK_FOR_MODIFY(*t);
+        t->Delete();
+        data::UNLOCK_FOR_MODIFY(*t);
+        ++n;
+    }
+    data::KILLTABLA(db, t);
+    return n;
+}
+
+bool erase_one(data::Db& db, const std::string& table, const std::string& order,
+               const std::string& key) {
+    data::Transaction tx(db);
+    const bool any = erase_rows(db, table, order, key) > 0;
+    tx.commit();
+    return any;
+}
+
+std::optional<Decimal> price_at(data::Db& db, const std::string& table, const std::string& order,
+                                const std::string& key) {
+    data::Table t = data::USE(db, table, order);
+    std::optional<Decimal> p;
+    if (t->Seek(key)) p = t->num("PRECIO");
+    data::KILLTABLA(db, t);
+    return p;
+}
+
+}  // namespace
+
+std::optional<Service> read_service(data::Db& db, const std::string& business,
+                                    const std::string& code) {
+    data::Table t = data::USE(db, "DEF_ART", "DEF_ART");
+    std::optional<Service> s;
+    if (t->Seek(art_key(business, normal_code(code))))
+        s = Service{trim(t->str("CODIGO")), trim(t->str("DESCRIP")),  t->num("IMP_ART"),
+                    trim(t->str("LINEA")),  trim(t->str("SUBLINEA")), t->num("CHECK_D1") == 1,
+                    t->num("CHECK_D2"),     t->num("IMP_T") == 1};
+    data::KILLTABLA(db, t);
+    return s;
+}
+
+std::string check_service(data::Db& db, const std::string& business, const Service& s) {
+    const std::string code = normal_code(s.code);
+    if (code.empty()) return "El código del servicio es requerido...";
+    if (utf8_length(code) > kArticleWidth) return "El código del servicio admite 15 caracteres...";
+    if (trim(s.name).empty()) return "La descripción del servicio es requerida...";
+    if (!percent_ok(s.tax)) return "El impuesto debe estar entre 0 y 100...";
+    if (!percent_ok(s.max_discount)) return "El descuento autorizado debe estar entre 0 y 100...";
+    if (!trim(s.subline).empty() &&
+        !key_exists(db, "SUB_LIN", "SUB_LIN",
+                    sub_key(business, normal_code(s.line), normal_code(s.subline))))
+        return "La sublínea " + normal_code(s.line) + "/" + normal_code(s.subline) +
+               " no está definida...";
+    return "";
+}
+
+bool save_service(data::Db& db, UserPort& port, const std::string& business,
+                  const std::string& old_code, const Service& s) {
+    if (auto problem = check_service(db, business, s); !problem.empty())
+        return refuse(port, problem);
+    const std::string code = normal_code(s.code);
+    const bool is_new = trim(old_code).empty();
+    if (!is_new && normal_code(old_code) != code)
+        return refuse(port, "El código de un servicio no se puede cambiar...");
+    if (is_new && key_exists(db, "DEF_ART", "DEF_ART", art_key(business, code)))
+        return refuse(port, "Código de servicio ya definido...");
+    const bool saved =
+        write_row(db, "DEF_ART", "DEF_ART", art_key(business, code), is_new, [&](auto& t) {
+            t.FieldPut("NEGOCIO", business);
+            t.FieldPut("CODIGO", code);
+            t.FieldPut("DESCRIP", trim(s.name));
+            t.FieldPut("IMP_ART", s.tax);
+            t.FieldPut("LINEA", normal_code(s.line));
+            t.FieldPut("SUBLINEA", normal_code(s.subline));
+            t.FieldPut("CHECK_D1", Decimal(s.check_discount ? 1 : 0));
+            t.FieldPut("CHECK_D2", s.max_discount);
+            t.FieldPut("IMP_T", Decimal(s.ticket ? 1 : 0));
+        });
+    return saved || refuse(port, "El servicio " + code + " ya no existe...");
+}
+
+bool delete_service(data::Db& db, UserPort& port, const std::string& business,
+                    const std::string& code) {
+    const std::string c = normal_code(code);
+    if (!port.confirm("Advertencia", "Desea borrar el Servicio " + c + " y sus precios?"))
+        return false;
+    data::Transaction tx(db);
+    // The price lists are keyed by type first: one seek per price type of the business.
+    data::Table types = data::USE(db, "ENC_PREC", "ENC_PREC");
+    types->SetScope(biz(business), biz(business));
+    for (types->GoTop(); !types->Eof(); types->Skip())
+        erase_rows(db, "DET_PREC", "DET_PRC1", list_key(business, trim(types->str("CODIGO")), c));
+    data::KILLTABLA(db, types);
+    const bool found = erase_rows(db, "DEF_ART", "DEF_ART", art_key(business, c)) > 0;
+    tx.commit();
+    return found;
+}
+
+std::string check_subline(const Subline& s) {
+    if (normal_code(s.line).empty()) return "La línea es requerida...";
+    if (normal_code(s.code).empty()) return "El código de sublínea es requerido...";
+    if (utf8_length(normal_code(s.line)) > kLineWidth ||
+        utf8_length(normal_code(s.code)) > kLineWidth)
+        return "Los códigos de línea y sublínea admiten 4 caracteres...";
+    if (trim(s.name).empty()) return "La descripción de la sublínea es requerida...";
+    if (!percent_ok(s.max_discount)) return "El descuento autorizado debe estar entre 0 y 100...";
+    return "";
+}
+
+bool save_subline(data::Db& db, UserPort& port, const std::string& business, bool is_new,
+                  const Subline& s) {
+    if (auto problem = check_subline(s); !problem.empty()) return refuse(port, problem);
+    const std::string key = sub_key(business, normal_code(s.line), normal_code(s.code));
+    if (is_new && key_exists(db, "SUB_LIN", "SUB_LIN", key))
+        return refuse(port, "Código de sublínea ya definido...");
+    return write_row(db, "SUB_LIN", "SUB_LIN", key, is_new, [&](auto& t) {
+        t.FieldPut("NEGOCIO", business);
+        t.FieldPut("LINEA", normal_code(s.line));
+        t.FieldPut("CODIGO", normal_code(s.code));
+        t.FieldPut("DESCRIP", trim(s.name));
+        t.FieldPut("CHECK_D1", Decimal(s.check_discount ? 1 : 0));
+        t.FieldPut("CHECK_D2", s.max_discount);
+    });
+}
+
+bool delete_subline(data::Db& db, UserPort& port, const std::string& business,
+                    const std::string& line, const std::string& code) {
+    if (!port.confirm("Advertencia", "Desea borrar la sublínea?")) return false;
+    return erase_one(db, "SUB_LIN", "SUB_LIN",
+                     sub_key(business, normal_code(line), normal_code(code)));
+}
+
+std::string check_price_type(data::Db& db, const std::string& business, const PriceType& t) {
+    const std::string code = normal_code(t.code);
+    if (code.empty()) return "El código del tipo de precio es requerido...";
+    if (utf8_length(code) > kPriceTypeWidth)
+        return "El código del tipo de precio admite 2 caracteres...";
+    if (trim(t.name).empty()) return "La descripción del tipo de precio es requerida...";
+    if (!key_exists(db, "MONEDAS", "MONEDAS", business_key(business, normal_code(t.currency), 2)))
+        return "La moneda del tipo de precio no está definida...";
+    return "";
+}
+
+bool save_price_type(data::Db& db, UserPort& port, const std::string& business, bool is_new,
+                     const PriceType& pt) {
+    if (auto problem = check_price_type(db, business, pt); !problem.empty())
+        return refuse(port, problem);
+    const std::string key = type_key(business, normal_code(pt.code));
+    if (is_new && key_exists(db, "ENC_PREC", "ENC_PREC", key))
+        return refuse(port, "Código de tipo de precio ya definido...");
+    return write_row(db, "ENC_PREC", "ENC_PREC", key, is_new, [&](auto& t) {
+        t.FieldPut("NEGOCIO", business);
+        t.FieldPut("CODIGO", normal_code(pt.code));
+        t.FieldPut("DESCRIP", trim(pt.name));
+        t.FieldPut("MONEDA", normal_code(pt.currency));
+        t.FieldPut("IMP_INCL", Decimal(pt.tax_included ? 1 : 0));
+    });
+}
+
+bool delete_price_type(data::Db& db, UserPort& port, const std::string& business,
+                       const std::string& code) {
+    const std::string c = normal_code(code);
+    if (key_exists(db, "DET_PREC", "DET_PRC1", type_key(business, c)))
+        return refuse(port, "El tipo de precio tiene precios en su lista; bórrelos primero...");
+    if (!port.confirm("Advertencia", "Desea borrar el tipo de precio?")) return false;
+    return erase_one(db, "ENC_PREC", "ENC_PREC", type_key(business, c));
+}
+
+std::optional<Decimal> list_price(data::Db& db, const std::string& business,
+                                  const std::string& type, const std::string& article) {
+    return price_at(db, "DET_PREC", "DET_PRC1",
+                    list_key(business, normal_code(type), normal_code(article)));
+}
+
+bool set_list_price(data::Db& db, UserPort& port, const std::string& business,
+                    const std::string& type, const std::string& article, const Decimal& price) {
+    const std::string ty = normal_code(type), art = normal_code(article);
+    if (!key_exists(db, "ENC_PREC", "ENC_PREC", type_key(business, ty)))
+        return refuse(port, "El tipo de precio no está definido...");
+    if (!key_exists(db, "DEF_ART", "DEF_ART", art_key(business, art)))
+        return refuse(port, "El servicio no está definido...");
+    if (price < Decimal(0)) return refuse(port, "El precio no puede ser negativo...");
+    return write_row(db, "DET_PREC", "DET_PRC1", list_key(business, ty, art), true, [&](auto& t) {
+        t.FieldPut("NEGOCIO", business);
+        t.FieldPut("CODIGO", ty);
+        t.FieldPut("ARTICULO", art);
+        t.FieldPut("PRECIO", price);
+    });
+}
+
+bool delete_list_price(data::Db& db, UserPort& port, const std::string& business,
+                       const std::string& type, const std::string& article) {
+    if (!port.confirm("Advertencia", "Desea borrar el precio?")) return false;
+    return erase_one(db, "DET_PREC", "DET_PRC1",
+                     list_key(business, normal_code(type), normal_code(article)));
+}
+
+std::optional<Decimal> special_price(data::Db& db, const std::string& business,
+                                     const std::string& customer, const std::string& article,
+                                     const std::string& type) {
+    return price_at(db, "PRE_CLIE", "PRE_CLIE",
+                    special_key(business, trim(customer), normal_code(article), normal_code(type)));
+}
+
+bool set_special_price(data::Db& db, UserPort& port, const std::string& business,
+                       const std::string& customer, const std::string& article,
+                       const std::string& type, const Decimal& price) {
+    const std::string cu = trim(customer), art = normal_code(article), ty = normal_code(type);
+    if (!key_exists(db, "CLIENTES", "CLIENTES", business_key(business, cu, kCustomerWidth)))
+        return refuse(port, "El cliente no está definido...");
+    if (!key_exists(db, "DEF_ART", "DEF_ART", art_key(business, art)))
+        return refuse(port, "El servicio no está definido...");
+    if (!key_exists(db, "ENC_PREC", "ENC_PREC", type_key(business, ty)))
+        return refuse(port, "El tipo de precio no está definido...");
+    if (price < Decimal(0)) return refuse(port, "El precio no puede ser negativo...");
+    const Date today = db.clock().XDATE();
+    return write_row(db, "PRE_CLIE", "PRE_CLIE", special_key(business, cu, art, ty), true,
+                     [&](auto& t) {
+                         t.FieldPut("NEGOCIO", business);
+                         t.FieldPut("CLIENTE", cu);
+                         t.FieldPut("ARTICULO", art);
+                         t.FieldPut("T_PRECIO", ty);
+                         t.FieldPut("PRECIO", price);
+                         t.FieldPut("FECHA", today);
+                     });
+}
+
+bool delete_special_price(data::Db& db, UserPort& port, const std::string& business,
+                          const std::string& customer, const std::string& article,
+                          const std::string& type) {
+    if (!port.confirm("Advertencia", "Desea borrar el precio especial?")) return false;
+    return erase_one(
+        db, "PRE_CLIE", "PRE_CLIE",
+        special_key(business, trim(customer), normal_code(article), normal_code(type)));
+}
+
+}  // namespace qz::domain::spa

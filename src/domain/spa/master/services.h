@@ -1,0 +1,85 @@
+#pragma once
+// What a spa sells, kept without an inventory module: its services (DEF_ART) with their tax,
+// sub-line and discount limits, the sub-lines' own limits (SUB_LIN), the price types (ENC_PREC)
+// with their price lists (DET_PREC) and customers' special prices (PRE_CLIE).
+#include <optional>
+#include <string>
+
+#include "core/decimal.h"
+#include "core/user_port.h"
+#include "data/db.h"
+
+namespace qz::domain::spa {
+
+inline constexpr size_t kArticleWidth = 15, kLineWidth = 4, kPriceTypeWidth = 2,
+                        kCustomerWidth = 15;
+
+struct Service {
+    std::string code;
+    std::string name;
+    Decimal tax;                  // IMP_ART, percent
+    std::string line, subline;    // LINEA, SUBLINEA (a SUB_LIN of that line)
+    bool check_discount = false;  // CHECK_D1: the service's own limit applies
+    Decimal max_discount;         // CHECK_D2
+    bool ticket = false;          // IMP_T: a ticket is printed for it
+};
+
+struct Subline {
+    std::string line, code, name;
+    bool check_discount = false;  // CHECK_D1
+    Decimal max_discount;         // CHECK_D2
+};
+
+struct PriceType {
+    std::string code, name, currency;
+    bool tax_included = false;  // IMP_INCL
+};
+
+std::optional<Service> read_service(data::Db& db, const std::string& business,
+                                    const std::string& code);
+// What is wrong with a service form (the sub-line must exist when given); "" when nothing.
+std::string check_service(data::Db& db, const std::string& business, const Service& s);
+// Adds (`old_code` empty) or rewrites the service `old_code`; a service's code is kept by
+// sales and reservation lines, so it cannot change once saved. True when saved.
+bool save_service(data::Db& db, UserPort& port, const std::string& business,
+                  const std::string& old_code, const Service& s);
+// Deletes the service with its prices in every price list, after asking. True when deleted.
+bool delete_service(data::Db& db, UserPort& port, const std::string& business,
+                    const std::string& code);
+
+std::string check_subline(const Subline& s);
+bool save_subline(data::Db& db, UserPort& port, const std::string& business, bool is_new,
+                  const Subline& s);
+bool delete_subline(data::Db& db, UserPort& port, const std::string& business,
+                    const std::string& line, const std::string& code);
+
+std::string check_price_type(data::Db& db, const std::string& business, const PriceType& t);
+bool save_price_type(data::Db& db, UserPort& port, const std::string& business, bool is_new,
+                     const PriceType& t);
+// Refused while its price list still has prices.
+bool delete_price_type(data::Db& db, UserPort& port, const std::string& business,
+                       const std::string& code);
+
+// The price of a service in a price type's list; nothing when the list has none.
+std::optional<Decimal> list_price(data::Db& db, const std::string& business,
+                                  const std::string& type, const std::string& article);
+// Sets (adding or rewriting) the list price; the type and the service must exist and the
+// price must not be negative.
+bool set_list_price(data::Db& db, UserPort& port, const std::string& business,
+                    const std::string& type, const std::string& article, const Decimal& price);
+bool delete_list_price(data::Db& db, UserPort& port, const std::string& business,
+                       const std::string& type, const std::string& article);
+
+// A customer's special price of a service in a price type (PRE_CLIE); set and delete as above,
+// the customer must exist too.
+std::optional<Decimal> special_price(data::Db& db, const std::string& business,
+                                     const std::string& customer, const std::string& article,
+                                     const std::string& type);
+bool set_special_price(data::Db& db, UserPort& port, const std::string& business,
+                       const std::string& customer, const std::string& article,
+                       const std::string& type, const Decimal& price);
+bool delete_special_price(data::Db& db, UserPort& port, const std::string& business,
+                          const std::string& customer, const std::string& article,
+                          const std::string& type);
+
+}  // namespace qz::domain::spa

@@ -1,0 +1,150 @@
+#include "domain/spa/master/spa_rooms.h"
+
+#include <stdexcept>
+
+#include "core/text.h"
+#include "data/sql.h"
+#include "data/table_ops.h"
+#include "data/transaction.h"
+#include "domain/spa/master/master_rows.h"
+
+namespace qz::domain::spa {
+
+namespace {
+
+std::string room_key(const std::string& business, const std::string& code) {
+    return business_key(business, code, kRoomCodeWidth);
+}
+
+void put_room(data::WDBTable& t, const std::string& business, const SpaRoom& r) {
+    t.FieldPut("NEGOCIO", business);
+    t.FieldPut("CODIGO", normal_code(r.code));
+    t.FieldPut("DESCRIP", trim(r.name));
+    t.FieldPut("CAPAC_MAX", Decimal(r.capacity));
+    t.FieldPut("BLOQUEADO", Decimal(r.blocked ? 1 : 0));
+}
+
+bool refuse(UserPort& port, const std::string& text) {
+    port.message(MsgStyle::Error, "", text);
+    return false;
+}
+
+// Whether the room holds an active reservation dated today or later (state 1, order
+// SPA_RESE10 = business + state + room + date).
+bool has_coming_reservations(data::Db& db, const std::string& business, const std::string& code) {
+    const std::string prefix = pad_right(business, 15) + "1" + pad_right(code, kRoomCodeWidth);
+    data::Table t = data::USE(db, "SPA_RESE", "SPA_RESE10");
+    const bool coming = t->Seek(prefix + db.clock().XDATE().dtos(), true) && !t->Eof() &&
+                        starts_with(t->CurrentKey(), prefix);
+    data::KILLTABLA(db, t);
+    return coming;
+}
+
+}  // namespace
+
+std::optional<SpaRoom> read_room(data::Db& db, const std::string& business,
+                                 const std::string& code) {
+    data::Table t = data::USE(db, "SPA_SALA", "SPA_SALA");
+    std::optional<SpaRoom> room;
+    if (t->Seek(room_key(business, normal_code(code))))
+        room = SpaRoom{trim(t->str("CODIGO")), trim(t->str("DESCRIP")),
+                       static_cast<long>(t->num("CAPAC_MAX").to_int()),
+                       t->num("BLOQUEADO") == Decimal(1)};
+    data::KILLTABLA(db, t);
+    return room;
+}
+
+std::string check_room(const SpaRoom& r) {
+    const std::string code = normal_code(r.code);
+    if (code.empty()) return "El código de Sala es requerido...";
+    if (utf8_length(code) > kRoomCodeWidth)
+        return "El código de Sala admite " + std::to_string(kRoomCodeWidth) + " caracteres...";
+    if (trim(r.name).empty()) return "La descripción de la Sala es requerida...";
+    if (r.capacity < 1 || r.capacity > 9999)
+        return "La capacidad máxima de personas debe estar entre 1 y 9999...";
+    return "";
+}
+
+bool add_room(data::Db& db, UserPort& port, const std::string& business, const SpaRoom& room) {
+    if (auto problem = check_room(room); !problem.empty()) return refuse(port, problem);
+    const std::string key = room_key(business, normal_code(room.code));
+    if (key_exists(db, "SPA_SALA", "SPA_SALA", key)) return refuse(port, kRoomDuplicate);
+    data::Transaction tx(db);
+    data::Table t = data::USE(db, "SPA_SALA", "SPA_SALA");
+    data::ADD_NEW_REC(*t);
+    put_room(*t, business, room);
+    data::UNLOCK_NEW_REC(*t);
+    data::KILLTABLA(db, t);
+    tx.commit();
+    return true;
+}
+
+long recode_room_reservations(data::Db& db, const std::string& business,
+                              const std::string& old_code, const std::string& new_code,
+                              WaitWindow* wait) {
+    return recode_by_order(db, "SPA_RESE", "SPA_RESE12", room_key(business, old_code), "COD_SALA",
+                           new_code, wait);
+}
+
+bool modify_room(data::Db& db, UserPort& port, const std::string& business,
+                 const std::string& old_code, const SpaRoom& room) {
+    if (auto problem = check_room(room); !problem.empty()) return refuse(port, problem);
+    const std::string old_c = normal_code(old_code), new_c = normal_code(room.code);
+    const bool recode = old_c != new_c;
+    if (!read_room(db, business, old_c))
+        return refuse(port, "La Sala " + old_c + " ya no existe...");
+    if (recode) {
+        if (key_exists(db, "SPA_SALA", "SPA_SALA", room_key(business, new_c)))
+            return refuse(port, kRoomDuplicate);
+        if (!port.confirm("Advertencia", std::string(kRoomRecodeAsk) + "\rCódigo anterior: " +
+                                             old_c + "\rCódigo nuevo: " + new_c))
+            return false;
+    }
+    auto wait = recode ? port.wait("Un momento por favor...") : nullptr;
+    try {
+        data::Transaction tx(db);
+        data::Table t = data::USE(db, "SPA_SALA", "SPA_SALA");
+        // Another workstation may have deleted it since: the seek fails and the transaction with
+        // it.
+        if (!t->Seek(room_key(business, old_c))) throw std::runtime_error("Sala " + old_c);
+        data::LOCK_FOR_MODIFY(*t);
+        put_room(*t, business, room);
+        data::UNLOCK_FOR_MODIFY(*t);
+        data::KILLTABLA(db, t);
+        if (recode) {
+            wait->put_text(kRoomRecodeWait);
+            recode_room_reservations(db, business, old_c, new_c, wait.get());
+        }
+        tx.commit();
+    } catch (const data::TransactionAborted&) {
+        return refuse(port, kRecodeAborted);
+    }
+    return true;
+}
+
+bool delete_room(data::Db& db, UserPort& port, const std::string& business,
+                 const std::string& code) {
+    const std::string c = normal_code(code);
+    if (has_coming_reservations(db, business, c))
+        return refuse(port,
+                      "La Sala tiene reservas activas de hoy en adelante y no se puede eliminar. "
+                      "Puede bloquearla para que no se ofrezca más.");
+    if (!port.confirm("Advertencia",
+                      "Al eliminar la Sala las estadísticas perderán su referencia; lo más seguro "
+                      "es bloquearla en lugar de eliminarla.\r¿Desea eliminar la Sala " +
+                          c + "?"))
+        return false;
+    data::Transaction tx(db);
+    data::Table t = data::USE(db, "SPA_SALA", "SPA_SALA");
+    const bool found = t->Seek(room_key(business, c));
+    if (found) {
+        data::LOCK_FOR_MODIFY(*t);
+        t->Delete();
+        data::UNLOCK_FOR_MODIFY(*t);
+    }
+    data::KILLTABLA(db, t);
+    tx.commit();
+    return found;
+}
+
+}  // namespace qz::domain::spa

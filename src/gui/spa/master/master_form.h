@@ -1,0 +1,34 @@
+#pragma once
+// The small add / modify forms of the spa's maintenance screens, built from a list of fields:
+// each field is a control whose objectName is its id. OK hands the values to `save`, which
+// shows its own refusals; the form closes only once it saved.
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+class QWidget;
+
+namespace qz::gui {
+
+struct FormField {
+    enum class Kind { Text, Number, Check, Choice, Memo };
+    int id = 0;
+    std::string label;
+    Kind kind = Kind::Text;
+    std::string value;   // text, number as text, "1"/"0" for a check, the chosen code
+    int max_length = 0;  // typed characters; 0 = no limit
+    bool read_only = false;
+    std::vector<std::pair<std::string, std::string>> choices;  // {code, caption}
+};
+
+using FormValues = std::map<int, std::string>;  // by field id
+
+// Runs the form modally; true when `save` accepted the values.
+bool run_master_form(QWidget* owner, const std::string& dlg_name, const std::string& caption,
+                     std::vector<FormField> fields,
+                     const std::function<bool(const FormValues&)>& save);
+
+inline constexpr int kFormOk = 1, kFormCancel = 2;
+
+}  // namespace qz::gui

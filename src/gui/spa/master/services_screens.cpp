@@ -1,0 +1,217 @@
+// What the spa sells: services, their sub-lines, price types, price lists and customers'
+// special prices, each a list screen with its form.
+#include "core/text.h"
+#include "domain/spa/master/services.h"
+#include "gui/framework/qt_user_port.h"
+#include "gui/spa/master/master_form.h"
+#include "gui/spa/master/master_list.h"
+#include "gui/spa/master/spa_master_screens.h"
+
+namespace qz::gui {
+
+namespace {
+
+using K = FormField::Kind;
+namespace sp = domain::spa;
+
+// A percentage or price typed in a form; refused with a message when it is not a number.
+bool parse_amount(UserPort& port, const std::string& typed, const char* what, Decimal& out) {
+    const std::string t = trim(typed);
+    if (Decimal::try_parse(t.empty() ? "0" : t, out)) return true;
+    port.message(MsgStyle::Error, "", std::string(what) + " no es un número válido...");
+    return false;
+}
+
+std::string flag(bool on) { return on ? "1" : "0"; }
+
+MasterListScreen* open_list(QWidget* owner, data::Db& db, const std::string& business,
+                            MasterListSpec s) {
+    return open_screen<MasterListScreen>(owner, db, business, std::move(s));
+}
+
+bool service_form(QWidget* owner, data::Db& db, const std::string& business,
+                  const std::optional<sp::Service>& service) {
+    const auto s = service.value_or(sp::Service{"", "", Decimal(13)});
+    std::vector<FormField> fields = {
+        {kFCode, "Código", K::Text, s.code, 15, service.has_value()},
+        {kFName, "Descripción", K::Text, s.name, 60},
+        {kFTax, "Impuesto %", K::Number, s.tax.to_string(2), 7},
+        {kFLine, "Línea", K::Text, s.line, 4},
+        {kFSubline, "Sublínea", K::Text, s.subline, 4},
+        {kFCheck, "Controla su propio descuento", K::Check, flag(s.check_discount)},
+        {kFMaxDiscount, "Descuento autorizado %", K::Number, s.max_discount.to_string(2), 7},
+        {kFTicket, "Imprime tiquete", K::Check, flag(s.ticket)},
+    };
+    std::function<bool(const FormValues&)> save = [&](const FormValues& v) {
+        QtUserPort port(owner);
+        sp::Service n{v.at(kFCode), v.at(kFName),    {},
+                      v.at(kFLine), v.at(kFSubline), v.at(kFCheck) == "1"};
+        n.ticket = v.at(kFTicket) == "1";
+        if (!parse_amount(port, v.at(kFTax), "El impuesto", n.tax) ||
+            !parse_amount(port, v.at(kFMaxDiscount), "El descuento", n.max_discount))
+            return false;
+        return sp::save_service(db, port, business, s.code, n);
+    };
+    return run_master_form(owner, "DEF_SPA_ART_F", "Servicio", std::move(fields), save);
+}
+
+bool subline_form(QWidget* owner, data::Db& db, const std::string& business,
+                  const std::optional<sp::Subline>& sub) {
+    const auto s = sub.value_or(sp::Subline{});
+    std::vector<FormField> fields = {
+        {kFLine, "Línea", K::Text, s.line, 4, sub.has_value()},
+        {kFCode, "Sublínea", K::Text, s.code, 4, sub.has_value()},
+        {kFName, "Descripción", K::Text, s.name, 60},
+        {kFCheck, "Controla descuento", K::Check, flag(s.check_discount)},
+        {kFMaxDiscount, "Descuento autorizado %", K::Number, s.max_discount.to_string(2), 7},
+    };
+    std::function<bool(const FormValues&)> save = [&](const FormValues& v) {
+        QtUserPort port(owner);
+        sp::Subline n{v.at(kFLine), v.at(kFCode), v.at(kFName), v.at(kFCheck) == "1"};
+        if (!parse_amount(port, v.at(kFMaxDiscount), "El descuento", n.max_discount)) return false;
+        return sp::save_subline(db, port, business, !sub, n);
+    };
+    return run_master_form(owner, "SPA_SUBLIN_F", "Sublínea", std::move(fields), save);
+}
+
+bool price_type_form(QWidget* owner, data::Db& db, const std::string& business,
+                     const std::optional<sp::PriceType>& type) {
+    const auto t = type.value_or(sp::PriceType{"", "", "CO"});
+    std::vector<FormField> fields = {
+        {kFCode, "Código", K::Text, t.code, 2, type.has_value()},
+        {kFName, "Descripción", K::Text, t.name, 60},
+        {kFCurrency, "Moneda", K::Text, t.currency, 2},
+        {kFTaxIncluded, "Precios con impuesto incluido", K::Check, flag(t.tax_included)},
+    };
+    std::function<bool(const FormValues&)> save = [&](const FormValues& v) {
+        QtUserPort port(owner);
+        return sp::save_price_type(
+            db, port, business, !type,
+            {v.at(kFCode), v.at(kFName), v.at(kFCurrency), v.at(kFTaxIncluded) == "1"});
+    };
+    return run_master_form(owner, "SPA_T_PREC_F", "Tipo de Precio", std::move(fields), save);
+}
+
+// A price keyed by (customer,) service and type: the key fields are fixed once saved.
+bool price_form(QWidget* owner, data::Db& db, const std::string& business, bool special,
+                const std::string& customer, const std::string& article, const std::string& type,
+                const std::optional<Decimal>& price) {
+    const bool fixed = price.has_value();
+    std::vector<FormField> fields;
+    if (special) fields.push_back({kFCustomer, "Cliente", K::Text, customer, 15, fixed});
+    fields.push_back({kFArticle, "Servicio", K::Text, article, 15, fixed});
+    fields.push_back({kFType, "Tipo de precio", K::Text, type, 2, fixed});
+    fields.push_back({kFPrice, "Precio", K::Number, price ? price->to_string(2) : "", 16});
+    std::function<bool(const FormValues&)> save = [&](const FormValues& v) {
+        QtUserPort port(owner);
+        Decimal amount;
+        if (!parse_amount(port, v.at(kFPrice), "El precio", amount)) return false;
+        return special
+                   ? sp::set_special_price(db, port, business, v.at(kFCustomer), v.at(kFArticle),
+                                           v.at(kFType), amount)
+                   : sp::set_list_price(db, port, business, v.at(kFType), v.at(kFArticle), amount);
+    };
+    return run_master_form(owner, special ? "SPA_P_ESP_F" : "SPA_L_PREC_F",
+                           special ? "Precio Especial" : "Precio de Lista", std::move(fields),
+                           save);
+}
+
+std::string field(data::WDBTable& t, const char* name) { return trim(t.str(name)); }
+
+}  // namespace
+
+MasterListScreen* open_services(QWidget* owner, data::Db& db, const std::string& business) {
+    MasterListSpec s{"DEF_SPA_ART", 6450, "Servicios y Artículos", "DEF_ART", "DEF_ART"};
+    s.columns = {{"Código", "CODIGO", ""},       {"Descripción", "DESCRIP", ""},
+                 {"Impuesto", "IMP_ART", ""},    {"Sublínea", "SUBLINEA", ""},
+                 {"Desc. Aut.", "CHECK_D2", ""}, {"Tiquete", "IMP_T", "9"}};
+    s.add = [&db, business](QWidget* o) { return service_form(o, db, business, std::nullopt); };
+    s.modify = [&db, business](QWidget* o, data::WDBTable& t) {
+        return service_form(o, db, business, sp::read_service(db, business, field(t, "CODIGO")));
+    };
+    s.remove = [&db, business](QWidget* o, data::WDBTable& t) {
+        QtUserPort port(o);
+        return sp::delete_service(db, port, business, field(t, "CODIGO"));
+    };
+    return open_list(owner, db, business, std::move(s));
+}
+
+MasterListScreen* open_sublines(QWidget* owner, data::Db& db, const std::string& business) {
+    MasterListSpec s{"SPA_SUBLIN", 6451, "Sublíneas de Servicios", "SUB_LIN", "SUB_LIN"};
+    s.columns = {{"Línea", "LINEA", ""},
+                 {"Sublínea", "CODIGO", ""},
+                 {"Descripción", "DESCRIP", ""},
+                 {"Controla", "CHECK_D1", "9"},
+                 {"Desc. Aut.", "CHECK_D2", ""}};
+    s.add = [&db, business](QWidget* o) { return subline_form(o, db, business, std::nullopt); };
+    s.modify = [&db, business](QWidget* o, data::WDBTable& t) {
+        return subline_form(o, db, business,
+                            sp::Subline{field(t, "LINEA"), field(t, "CODIGO"), field(t, "DESCRIP"),
+                                        t.num("CHECK_D1") == Decimal(1), t.num("CHECK_D2")});
+    };
+    s.remove = [&db, business](QWidget* o, data::WDBTable& t) {
+        QtUserPort port(o);
+        return sp::delete_subline(db, port, business, field(t, "LINEA"), field(t, "CODIGO"));
+    };
+    return open_list(owner, db, business, std::move(s));
+}
+
+MasterListScreen* open_price_types(QWidget* owner, data::Db& db, const std::string& business) {
+    MasterListSpec s{"SPA_T_PREC", 6452, "Tipos de Precio", "ENC_PREC", "ENC_PREC"};
+    s.columns = {{"Código", "CODIGO", ""},
+                 {"Descripción", "DESCRIP", ""},
+                 {"Moneda", "MONEDA", ""},
+                 {"Imp. Incluido", "IMP_INCL", "9"}};
+    s.add = [&db, business](QWidget* o) { return price_type_form(o, db, business, std::nullopt); };
+    s.modify = [&db, business](QWidget* o, data::WDBTable& t) {
+        return price_type_form(o, db, business,
+                               sp::PriceType{field(t, "CODIGO"), field(t, "DESCRIP"),
+                                             field(t, "MONEDA"), t.num("IMP_INCL") == Decimal(1)});
+    };
+    s.remove = [&db, business](QWidget* o, data::WDBTable& t) {
+        QtUserPort port(o);
+        return sp::delete_price_type(db, port, business, field(t, "CODIGO"));
+    };
+    return open_list(owner, db, business, std::move(s));
+}
+
+MasterListScreen* open_price_lists(QWidget* owner, data::Db& db, const std::string& business) {
+    MasterListSpec s{"SPA_L_PREC", 6453, "Listas de Precios", "DET_PREC", "DET_PRC1"};
+    s.columns = {{"Tipo", "CODIGO", ""}, {"Servicio", "ARTICULO", ""}, {"Precio", "PRECIO", ""}};
+    s.add = [&db, business](QWidget* o) {
+        return price_form(o, db, business, false, "", "", "", std::nullopt);
+    };
+    s.modify = [&db, business](QWidget* o, data::WDBTable& t) {
+        return price_form(o, db, business, false, "", field(t, "ARTICULO"), field(t, "CODIGO"),
+                          t.num("PRECIO"));
+    };
+    s.remove = [&db, business](QWidget* o, data::WDBTable& t) {
+        QtUserPort port(o);
+        return sp::delete_list_price(db, port, business, field(t, "CODIGO"), field(t, "ARTICULO"));
+    };
+    return open_list(owner, db, business, std::move(s));
+}
+
+MasterListScreen* open_special_prices(QWidget* owner, data::Db& db, const std::string& business) {
+    MasterListSpec s{"SPA_P_ESP", 6454, "Precios Especiales por Cliente", "PRE_CLIE", "PRE_CLIE"};
+    s.columns = {{"Cliente", "CLIENTE", ""},
+                 {"Servicio", "ARTICULO", ""},
+                 {"Tipo", "T_PRECIO", ""},
+                 {"Precio", "PRECIO", ""},
+                 {"Fecha", "FECHA", ""}};
+    s.add = [&db, business](QWidget* o) {
+        return price_form(o, db, business, true, "", "", "", std::nullopt);
+    };
+    s.modify = [&db, business](QWidget* o, data::WDBTable& t) {
+        return price_form(o, db, business, true, field(t, "CLIENTE"), field(t, "ARTICULO"),
+                          field(t, "T_PRECIO"), t.num("PRECIO"));
+    };
+    s.remove = [&db, business](QWidget* o, data::WDBTable& t) {
+        QtUserPort port(o);
+        return sp::delete_special_price(db, port, business, field(t, "CLIENTE"),
+                                        field(t, "ARTICULO"), field(t, "T_PRECIO"));
+    };
+    return open_list(owner, db, business, std::move(s));
+}
+
+}  // namespace qz::gui

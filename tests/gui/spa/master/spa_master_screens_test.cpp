@@ -1,0 +1,134 @@
+// The rooms and persons-in-charge screens over the demonstration spa: adding through the form,
+// a duplicate code refused while the form stays open, and deleting only after the question.
+#include "gui/spa/master/spa_master_screens.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+
+#include "domain/demo/demo_data.h"
+#include "domain/spa/master/agents.h"
+#include "domain/spa/master/spa_params.h"
+#include "domain/spa/master/spa_rooms.h"
+#include "gui/browse/wblistbox.h"
+#include "gui/framework/framework_test_util.h"
+#include "gui/framework/message_box.h"
+#include "gui/spa/master/master_list.h"
+#include "support/test_db.h"
+
+namespace qz::gui {
+namespace {
+
+class SpaMasterScreenTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        inst.clock.freeze(DateTime{Date(2026, 3, 15), "09:30:00"});
+        db = inst.open();
+        domain::install_demo_data(*db);
+    }
+    void TearDown() override {
+        if (screen) screen->CLOSEIT(kCmdEnd);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    void press(QWidget* w, int id) {
+        QTest::mouseClick(w->findChild<QPushButton*>(QString::number(id)), Qt::LeftButton);
+    }
+    // Types into the open form and presses OK; then Cancel when the form is still open.
+    void fill_form(std::vector<std::pair<int, QString>> values) {
+        test::when_modal([values] {
+            QWidget* form = QApplication::activeModalWidget();
+            for (const auto& [id, text] : values)
+                form->findChild<QLineEdit*>(QString::number(id))->setText(text);
+            QTest::mouseClick(form->findChild<QPushButton*>("1"), Qt::LeftButton);
+            if (QApplication::activeModalWidget() == form)
+                QTest::mouseClick(form->findChild<QPushButton*>("2"), Qt::LeftButton);
+        });
+    }
+    void choose_row(int row) {
+        auto* g = screen->grid();
+        g->setCurrentIndex(g->model()->index(row, 0));
+    }
+
+    qz::test::TestInstall inst{qz::test::Engine::SQLite};
+    std::unique_ptr<data::Db> db;
+    QPointer<MasterListScreen> screen;
+    MessageBoxScript boxes;
+};
+
+TEST_F(SpaMasterScreenTest, RoomsAreAddedOnceAndDeletedOnlyAfterTheQuestion) {
+    screen = open_spa_rooms(nullptr, *db, "HOTEL");
+    ASSERT_TRUE(screen);
+    EXPECT_EQ(screen->objectName(), "SPA_SALA");
+    const long before = screen->grid()->nMaxRec();
+
+    fill_form({{kFCode, "S09"}, {kFName, "Cabina Masajes 3"}, {kFCapacity, "2"}});
+    press(screen, kListAdd);
+    auto added = domain::spa::read_room(*db, "HOTEL", "S09");
+    ASSERT_TRUE(added);
+    EXPECT_EQ(added->capacity, 2);
+    EXPECT_EQ(screen->grid()->nMaxRec(), before + 1);
+
+    fill_form({{kFCode, "S01"}, {kFName, "Otra"}, {kFCapacity, "2"}});
+    press(screen, kListAdd);
+    EXPECT_EQ(boxes.last_text(), domain::spa::kRoomDuplicate);
+    EXPECT_EQ(domain::spa::read_room(*db, "HOTEL", "S01")->name, "Sala Individual Jade");
+
+    choose_row(3);  // S04, no reservations
+    boxes.then(kIdCancel);
+    press(screen, kListDelete);
+    EXPECT_NE(boxes.last_text().find("bloquearla"), std::string::npos);
+    EXPECT_TRUE(domain::spa::read_room(*db, "HOTEL", "S04"));
+    choose_row(3);
+    boxes.then(kIdOk);
+    press(screen, kListDelete);
+    EXPECT_FALSE(domain::spa::read_room(*db, "HOTEL", "S04"));
+    EXPECT_EQ(screen->grid()->nMaxRec(), before);
+}
+
+TEST_F(SpaMasterScreenTest, AgentsRefuseATakenCodeAndAskBeforeDeleting) {
+    screen = open_agents(nullptr, *db, "HOTEL");
+    ASSERT_TRUE(screen);
+    EXPECT_EQ(screen->objectName(), "AGENTE");
+
+    fill_form({{kFCode, "01"}, {kFName, "Otra Ana"}});
+    press(screen, kListAdd);
+    EXPECT_EQ(boxes.last_text(), "Código de agente ya definido...");
+
+    fill_form({{kFCode, "07"}, {kFName, "Rosa Elena Campos"}, {kFDiscount, "5"}});
+    press(screen, kListAdd);
+    ASSERT_TRUE(domain::spa::read_agent(*db, "HOTEL", "07"));
+
+    choose_row(0);
+    boxes.then(kIdCancel);
+    press(screen, kListDelete);
+    EXPECT_EQ(boxes.last_text(), "Desea borrar el Agente?");
+    EXPECT_TRUE(domain::spa::read_agent(*db, "HOTEL", "01"));
+}
+
+TEST_F(SpaMasterScreenTest, SettingsFormRefusesAnAgendaThatEndsBeforeItStarts) {
+    IniFile ini(inst.home() + "/QUARTZEN.INI");
+    test::when_modal([] {
+        QWidget* form = QApplication::activeModalWidget();
+        EXPECT_EQ(form->objectName(), "SPA_PARAM");
+        auto* first = form->findChild<QComboBox*>(QString::number(kPFirst));
+        first->setCurrentIndex(first->findData("22:00"));
+        QTest::mouseClick(form->findChild<QPushButton*>("1"), Qt::LeftButton);
+        ASSERT_EQ(QApplication::activeModalWidget(), form) << "stays open after the refusal";
+        first->setCurrentIndex(first->findData("08:00"));
+        form->findChild<QLineEdit*>(QString::number(kPRegister))->setText("SPA1");
+        QTest::mouseClick(form->findChild<QPushButton*>("1"), Qt::LeftButton);
+    });
+    EXPECT_TRUE(open_spa_params(nullptr, *db, "HOTEL", &ini));
+    ASSERT_GE(boxes.shown().size(), 1u);
+    EXPECT_EQ(boxes.shown().front().text,
+              "La hora inicial de la agenda no puede ser mayor a la hora final...");
+    const auto p = domain::spa::read_spa_params(*db, "HOTEL", &ini);
+    EXPECT_EQ(p.first_hour, "08:00");
+    EXPECT_EQ(p.last_hour, "21:00");
+    EXPECT_EQ(p.spa_register, "SPA1");
+}
+
+}  // namespace
+}  // namespace qz::gui
