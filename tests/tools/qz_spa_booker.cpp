@@ -2,17 +2,14 @@
 // the installation directory:
 // qz_spa_booker HOME SCHEMA BUSINESS ROOM YYYYMMDD START END PERSONS
 // Exit status 0 booked, 1 refused (capacity, numbering), 3 failed.
-//
-// The helper programs link the data layer only, so the booking rules are compiled in here from
-// their sources; they depend on nothing above the data layer.
 #include <chrono>
 #include <filesystem>
 #include <iostream>
 #include <thread>
 
-#include "domain/ledger/serials.cpp"
-#include "domain/spa/reservations/booking.cpp"
-#include "domain/spa/reservations/capacity.cpp"
+#include "domain/ledger/serials.h"
+#include "domain/spa/reservations/booking.h"
+#include "domain/spa/reservations/capacity.h"
 #include "tool_common.h"
 
 int main(int argc, char** argv) {

@@ -7,6 +7,9 @@
 #include "gui/main/app_context.h"
 #include "gui/main/commands_mail.h"
 #include "gui/main/commands_print.h"
+#include "gui/main/commands_spa_agenda.h"
+#include "gui/main/commands_spa_master.h"
+#include "gui/main/commands_spa_reservations.h"
 #include "gui/main/look.h"
 #include "gui/main/principal.h"
 #include "gui/main/start_steps.h"
@@ -31,7 +34,6 @@ enum Command {
     kPasswordChange = 2904,
     kRollbackLog = 4146,
     kClockChoice = 4660,
-    kSpaAgenda = 6415,
 };
 
 void register_settings(Principal& w, AppContext& ctx) {
@@ -65,9 +67,9 @@ void register_commands(Principal& w, AppContext& ctx) {
     w.register_command(kUsers, [&ctx, &w] {
         open_users_screen(&w, *ctx.db, ctx.session.XU_COMP, ctx.home);
     });
-    // The spa agenda is the module's start command; its screen comes with the spa agenda
-    // itself, so for now the command only exists.
-    w.register_command(kSpaAgenda, [] {});
+    register_spa_agenda_commands(w, ctx);
+    register_spa_reservations_commands(w, ctx);
+    register_spa_master_commands(w, ctx);
     PrincipalHooks& h = w.hooks();
     h.about = [&ctx, &w] { open_about(&w, ctx.session.USER_NAME); };
     h.ads_config = [&ctx, &w] { open_ads_config(&w, server_info(*ctx.db)); };

@@ -189,16 +189,22 @@ void MailPeer::smtp(int fd) {
             c.send("250 queued\r\n");
         } else if (cmd == "QUIT") {
             s.quit = true;
+            // Recorded before the reply: the client may look at what arrived as soon as it has it.
+            record(s);
             c.send("221 bye\r\n");
-            break;
+            return;
         } else if (cmd == "NOOP" || cmd == "RSET" || cmd == "HELO") {
             c.send("250 ok\r\n");
         } else {
             c.send("502 not here\r\n");
         }
     }
+    record(s);
+}
+
+void MailPeer::record(const SmtpSession& s) {
     std::lock_guard<std::mutex> g(m_mu);
-    m_sessions.push_back(std::move(s));
+    m_sessions.push_back(s);
 }
 
 void MailPeer::pop3(int fd) {

@@ -37,6 +37,7 @@ public:
 private:
     void serve();
     void smtp(int fd);
+    void record(const SmtpSession& s);
     void pop3(int fd);
 
     Kind m_kind;

@@ -31,7 +31,7 @@ std::string join(const std::vector<std::string>& parts) {
 }
 
 // The text of a cell from its first reservation and how many share the cell.
-std::string cell_text(SpaDayReader& reader, const SpaReservation& r, int count) {
+std::string cell_text(SpaDayReader& reader, const DayReservation& r, int count) {
     const std::string guest = upper_text(r.name);
     std::vector<std::string> parts;
     parts.push_back(r.hotel_room.empty() ? guest : "ROOM: " + r.hotel_room + " (" + guest + ")");
@@ -53,7 +53,7 @@ void fill_room(SpaDayReader& reader, const AgendaRoom& room, const Date& day, in
     for (AgendaRow& row : agenda.rows) {
         const int slot = *minutes_of(row.time);
         AgendaCell& cell = row.cells[column];
-        const SpaReservation* first = nullptr;
+        const DayReservation* first = nullptr;
         for (const auto& r : reservations) {
             if (r.start_min > slot + span || r.end_min <= slot) continue;
             if (!first) first = &r;

@@ -19,7 +19,7 @@ struct AgendaReportRequest {
 };
 
 struct AgendaReportEntry {
-    SpaReservation reservation;
+    DayReservation reservation;
     std::string room_name;
     std::string agent_name;
     std::vector<SpaServiceLine> services;

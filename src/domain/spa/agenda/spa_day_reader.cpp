@@ -85,9 +85,9 @@ SpaDayReader::~SpaDayReader() {
         if (*t) data::KILLTABLA(m_db, *t);
 }
 
-SpaReservation SpaDayReader::read_current() const {
+DayReservation SpaDayReader::read_current() const {
     const data::WDBTable& t = *m_rese;
-    SpaReservation r;
+    DayReservation r;
     r.code = trim(t.str("CODIGO"));
     r.state = static_cast<int>(t.num("ESTADO").to_int());
     r.date = t.date("FECHA");
@@ -102,17 +102,17 @@ SpaReservation SpaDayReader::read_current() const {
     return r;
 }
 
-std::vector<SpaReservation> SpaDayReader::room_reservations(const std::string& room,
+std::vector<DayReservation> SpaDayReader::room_reservations(const std::string& room,
                                                             const Date& from, const Date& to,
                                                             const std::vector<int>& states) {
-    std::vector<SpaReservation> out;
+    std::vector<DayReservation> out;
     const std::string prefix = m_negocio + pad_right(room, kRoomWidth);
     const std::string last = prefix + to.dtos();
     data::WDBTable& t = *m_rese;
     for (t.Seek(prefix + from.dtos(), true); !t.Eof(); t.Skip()) {
         const std::string& key = t.CurrentKey();
         if (!starts_with(key, prefix) || key.compare(0, last.size(), last) > 0) break;
-        SpaReservation r = read_current();
+        DayReservation r = read_current();
         if (!states.empty() && std::find(states.begin(), states.end(), r.state) == states.end())
             continue;
         auto start = minutes_of(r.start), end = minutes_of(r.end);

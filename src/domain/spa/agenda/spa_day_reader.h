@@ -29,7 +29,7 @@ std::string upper_text(std::string_view s);
 std::optional<int> minutes_of(std::string_view hhmm);
 std::string hhmm(int minutes);
 
-struct SpaReservation {
+struct DayReservation {
     std::string code;
     int state = 0;
     Date date;
@@ -59,7 +59,7 @@ public:
     // Reservations of `room` dated from..to (both included), in the order of SPA_RESE12, of the
     // given states (empty = every state). Rows whose times do not read are left out: they
     // cannot be placed on a day.
-    std::vector<SpaReservation> room_reservations(const std::string& room, const Date& from,
+    std::vector<DayReservation> room_reservations(const std::string& room, const Date& from,
                                                   const Date& to, const std::vector<int>& states);
     // The codes of the rooms that have any reservation in the business, in key order (a room
     // that was deleted from SPA_SALA still has its reservations reported).
@@ -74,7 +74,7 @@ public:
 
 private:
     const std::string& article_name(const std::string& code);
-    SpaReservation read_current() const;
+    DayReservation read_current() const;
 
     data::Db& m_db;
     std::string m_negocio;
