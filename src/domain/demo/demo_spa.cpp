@@ -5,6 +5,7 @@
 
 #include "core/stamp.h"
 #include "core/text.h"
+#include "data/table_ops.h"
 #include "domain/demo/demo_rows.h"
 
 namespace qz::domain::demo {
@@ -256,17 +257,41 @@ void load_spa(data::Db& db, const Date& today, Summary& out) {
     load_catalogue(db);
     load_register(db, out);
     load_people_and_rooms(db);
-    const int bookings = load_first_bookings(db, today);
+    load_first_bookings(db, today);
+}
 
-    std::string capacities;
-    for (const auto& r : kTreatmentRooms)
-        capacities += std::string(capacities.empty() ? "" : ", ") + r.code + " " + r.name + " (" +
-                      std::to_string(r.capacity) + ")";
-    out.push_back("Salas del spa (capacidad): " + capacities);
-    out.push_back("Servicios: " + std::to_string(std::size(kServices)) + " en " +
-                  std::to_string(std::size(kPriceTypes)) +
-                  " tipos de precio; encargados: " + std::to_string(std::size(kTherapists)) + "; " +
-                  std::to_string(bookings) + " reservas en la agenda");
+namespace {
+
+// Rows of the business in a table whose first order starts with NEGOCIO.
+long business_rows(data::Db& db, const std::string& table) {
+    data::Table t = data::USE(db, table, table);
+    t->SetScope(pad_right(kBiz, 15), pad_right(kBiz, 15));
+    const long n = t->KeyCount();
+    data::KILLTABLA(db, t);
+    return n;
+}
+
+}  // namespace
+
+void summarise_spa(data::Db& db, const Date& today, Summary& out) {
+    std::string rooms;
+    data::Table sala = data::USE(db, "SPA_SALA", "SPA_SALA");
+    sala->SetScope(pad_right(kBiz, 15), pad_right(kBiz, 15));
+    for (sala->GoTop(); !sala->Eof(); sala->Skip())
+        rooms += std::string(rooms.empty() ? "" : ", ") + trim(sala->str("CODIGO")) + " " +
+                 trim(sala->str("DESCRIP")) + " (" + sala->num("CAPAC_MAX").to_string(0) + ")";
+    data::KILLTABLA(db, sala);
+    int bookings = 0;
+    data::Table rese = data::USE(db, "SPA_RESE", "SPA_RESE");
+    rese->SetScope(pad_right(kBiz, 15), pad_right(kBiz, 15));
+    for (rese->GoTop(); !rese->Eof(); rese->Skip())
+        if (rese->date("FECHA") == today) ++bookings;
+    data::KILLTABLA(db, rese);
+    out.push_back("Salas del spa (capacidad): " + rooms);
+    out.push_back("Servicios: " + std::to_string(business_rows(db, "DEF_ART")) + " en " +
+                  std::to_string(business_rows(db, "ENC_PREC")) + " tipos de precio; encargados: " +
+                  std::to_string(business_rows(db, "AGENTES")) + "; " + std::to_string(bookings) +
+                  " reservas de hoy en la agenda");
 }
 
 }  // namespace qz::domain::demo
