@@ -42,6 +42,12 @@ public:
 
     bool Init() override;
     void refresh_after_child() override { refresh(); }
+    // Coming back to the agenda from another screen (a booking made from the slot list, say)
+    // shows the day as it is now.
+    void SHOW_MENU() override {
+        WDIAG::SHOW_MENU();
+        refresh();
+    }
 
     // Reads the day again and shows it.
     void refresh();
