@@ -143,6 +143,8 @@ private:
     // Whether the current row probably lies in the second half of the scope, judged from a few
     // rows sampled by record number; nothing when too few sampled rows fall in the scope.
     std::optional<bool> probably_past_middle();
+    // Whether the scope's bounds hold the first and the last key of the whole order.
+    bool scope_holds_every_row();
     long count_where(const std::string& cond, const std::vector<SqlValue>& params, Bounds b,
                      long limit);
     std::string key_expr() const;
