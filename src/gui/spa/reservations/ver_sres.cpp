@@ -62,6 +62,11 @@ public:
         return true;
     }
     void refresh_after_child() override { fill(); }
+    // Back from a form opened here (a new booking, a change), the list shows the slot as it is.
+    void SHOW_MENU() override {
+        WDIAG::SHOW_MENU();
+        fill();
+    }
 
 private:
     void grey_by_rights() {
