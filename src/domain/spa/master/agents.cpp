@@ -27,11 +27,6 @@ void put_agent(data::WDBTable& t, const std::string& business, const Agent& a) {
     t.FieldPut("VER_SPA", Decimal(a.spa ? 1 : 0));
 }
 
-bool refuse(UserPort& port, const std::string& text) {
-    port.message(MsgStyle::Error, "", text);
-    return false;
-}
-
 }  // namespace
 
 std::optional<Agent> read_agent(data::Db& db, const std::string& business,

@@ -54,4 +54,9 @@ long recode_in_scope(data::Db& db, const std::string& table, const std::string& 
     return done;
 }
 
+bool refuse(UserPort& port, const std::string& text) {
+    port.message(MsgStyle::Error, "", text);
+    return false;
+}
+
 }  // namespace qz::domain::spa

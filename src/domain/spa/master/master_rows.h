@@ -14,6 +14,9 @@ inline constexpr const char* kRecodeAborted =
     "Otra estación tiene bloqueado un registro que debía actualizarse; no se guardó ningún "
     "cambio. Intente de nuevo en un momento.";
 
+// Shows a refusal of the maintenance rules (an error box) and returns false.
+bool refuse(UserPort& port, const std::string& text);
+
 // A code as the maintenance screens keep it: no surrounding blanks, ASCII letters upper-cased,
 // so "s01" and "S01 " name the same room.
 std::string normal_code(const std::string& typed);

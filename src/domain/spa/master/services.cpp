@@ -32,11 +32,6 @@ std::string sub_key(const std::string& b, const std::string& line, const std::st
     return biz(b) + pad_right(line, kLineWidth) + pad_right(code, kLineWidth);
 }
 
-bool refuse(UserPort& port, const std::string& text) {
-    port.message(MsgStyle::Error, "", text);
-    return false;
-}
-
 bool percent_ok(const Decimal& d) { return d >= Decimal(0) && d <= Decimal(100); }
 
 // Rewrites the row with `key` in `order`, or appends one when `add` and there is none; one

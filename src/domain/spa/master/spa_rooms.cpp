@@ -24,11 +24,6 @@ void put_room(data::WDBTable& t, const std::string& business, const SpaRoom& r) 
     t.FieldPut("BLOQUEADO", Decimal(r.blocked ? 1 : 0));
 }
 
-bool refuse(UserPort& port, const std::string& text) {
-    port.message(MsgStyle::Error, "", text);
-    return false;
-}
-
 // Whether the room holds an active reservation dated today or later (state 1, order
 // SPA_RESE10 = business + state + room + date).
 bool has_coming_reservations(data::Db& db, const std::string& business, const std::string& code) {
