@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the build, the application and the tests need (as root).
 set -euo pipefail
-pkgs=(cmake ninja-build g++ pkg-config git
+pkgs=(cmake ninja-build g++ pkg-config git ccache
       qt6-base-dev qt6-translations-l10n libgl1-mesa-dev
       libsqlite3-dev libpq-dev postgresql
       libfmt-dev libsodium-dev libcurl4-openssl-dev libxlsxwriter-dev libminizip-dev
