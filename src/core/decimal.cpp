@@ -162,12 +162,15 @@ Decimal Decimal::operator-(const Decimal& o) const {
 }
 
 Decimal Decimal::operator*(const Decimal& o) const {
-    // a*b/10^s computed as (hi*10^s + lo)*b/10^s = hi*b + lo*b/10^s, so the intermediate product
-    // only overflows when the result itself does not fit.
-    Raw hi = m_raw / kOne, lo = m_raw % kOne;
-    Raw big = checked_mul(hi, o.m_raw);
-    Raw small = div_round(checked_mul(lo, o.m_raw), kOne);
-    return from_raw(checked_add(big, small));
+    // With a = ah*10^s + al and b = bh*10^s + bl, a*b/10^s = ah*bh*10^s + ah*bl + al*bh +
+    // al*bl/10^s. Splitting both operands keeps every partial product within 128 bits unless the
+    // result itself does not fit, whichever operand is the large one; only the last term rounds.
+    Raw ah = m_raw / kOne, al = m_raw % kOne;
+    Raw bh = o.m_raw / kOne, bl = o.m_raw % kOne;
+    Raw whole = checked_mul(checked_mul(ah, bh), kOne);
+    Raw mixed = checked_add(checked_mul(ah, bl), checked_mul(al, bh));
+    Raw frac = div_round(al * bl, kOne);
+    return from_raw(checked_add(checked_add(whole, mixed), frac));
 }
 
 Decimal Decimal::operator/(const Decimal& o) const {

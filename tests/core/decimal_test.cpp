@@ -47,3 +47,14 @@ TEST(Decimal, OverflowThrowsInsteadOfWrapping) {
     EXPECT_THROW(big * big * big, qz::DecimalError);
     EXPECT_THROW(Decimal::parse("99999999999999999999999999999999999999"), qz::DecimalError);
 }
+
+TEST(Decimal, ProductOfALargeAndASmallOperandFitsInEitherOrder) {
+    const Decimal huge = Decimal::parse("10000000000000000000");  // 1e19
+    EXPECT_EQ((0.5_d * huge).to_string(0), "5000000000000000000");
+    EXPECT_EQ((huge * 0.5_d).to_string(0), "5000000000000000000");
+    EXPECT_EQ((-0.25_d * huge), huge * -0.25_d);
+    EXPECT_EQ((Decimal::parse("0.0000000001") * huge).to_string(0), "1000000000");
+    // Rounding of the last place is the same whichever side carries the fraction.
+    EXPECT_EQ(Decimal::parse("1.0000000005") * 0.5_d, 0.5_d * Decimal::parse("1.0000000005"));
+    EXPECT_THROW(huge * huge, qz::DecimalError);
+}
