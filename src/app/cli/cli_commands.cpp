@@ -1,12 +1,15 @@
 #include "cli_commands.h"
 
 #include <cstdio>
+#include <filesystem>
+#include <optional>
 
 #include "core/clock.h"
 #include "core/text.h"
 #include "core/user_port.h"
 #include "data/db.h"
 #include "data/install.h"
+#include "data/integrity.h"
 #include "data/table_ops.h"
 #include "domain/demo/demo_data.h"
 
@@ -31,6 +34,19 @@ long count_rows(data::Db& db, const std::string& table) {
     long n = t->KeyCount();
     data::KILLTABLA(db, t);
     return n;
+}
+
+// The integrity line of the summary, or nothing when the file is damaged: then the reason is
+// already on stderr and nothing else may read from the file.
+std::optional<std::string> check_integrity(const Options& opts, bool full) {
+    if (data::read_ads_def(opts.home)) return "Integridad: la comprueba el servidor PostgreSQL";
+    std::string path = data::sqlite_path(opts.home);
+    if (!std::filesystem::exists(path)) return "";  // opening it says to run quartzen init
+    auto rep = data::check_sqlite_file(path, full);
+    if (rep.ok) return rep.message;
+    std::fprintf(stderr, "quartzen info: %s\n", rep.message.c_str());
+    for (const auto& line : rep.details) std::fprintf(stderr, "  %s\n", line.c_str());
+    return std::nullopt;
 }
 
 }  // namespace
@@ -62,16 +78,24 @@ int cmd_init(const Options& opts, const std::vector<std::string>& args) {
 }
 
 int cmd_info(const Options& opts, const std::vector<std::string>& args) {
-    if (!args.empty()) {
-        std::fprintf(stderr, "quartzen info: no lleva argumentos\n");
-        return 2;
+    bool full = false;
+    for (const auto& a : args) {
+        if (a != "--full") {
+            std::fprintf(stderr, "quartzen info: opcion desconocida: %s\n", a.c_str());
+            return 2;
+        }
+        full = true;
     }
+    auto integrity = check_integrity(opts, full);
+    if (!integrity) return 1;
     ConsoleUserPort port;
     Clock clock;
     auto db = open_db(opts, port, clock);
-    std::printf("Instalacion: %s\nMotor: %s\nTablas en el catalogo: %zu\nFecha del negocio: %s %s\n",
-                opts.home.c_str(), db->server() ? "PostgreSQL" : "SQLite",
-                db->catalogue().size(), clock.XDATE().dtoc().c_str(), clock.XTIME().c_str());
+    std::printf(
+        "Instalacion: %s\nMotor: %s\n%s\nTablas en el catalogo: %zu\n"
+        "Fecha del negocio: %s %s\n",
+        opts.home.c_str(), db->server() ? "PostgreSQL" : "SQLite", integrity->c_str(),
+        db->catalogue().size(), clock.XDATE().dtoc().c_str(), clock.XTIME().c_str());
     auto neg = data::USE(*db, "NEGOCIOS", "NEGOCIOS");
     for (neg->GoTop(); !neg->Eof(); neg->Skip())
         std::printf("Empresa %s  %s\n", trim(neg->str("CODIGO")).c_str(),

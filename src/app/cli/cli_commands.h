@@ -12,6 +12,8 @@ struct Options {
 int cmd_init(const Options& opts, const std::vector<std::string>& args);
 int cmd_info(const Options& opts, const std::vector<std::string>& args);
 int cmd_mail_service(const Options& opts, const std::vector<std::string>& args);
+int cmd_export(const Options& opts, const std::vector<std::string>& args);
+int cmd_backup(const Options& opts, const std::vector<std::string>& args);
 
 }  // namespace qz::cli
 

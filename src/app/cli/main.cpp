@@ -19,7 +19,13 @@ void usage(FILE* out) {
         "Ordenes:\n"
         "  init [--demo]   crea o actualiza la instalacion (directorios y esquema);\n"
         "                  --demo carga la empresa de demostracion si la base esta vacia\n"
-        "  info            resume la instalacion: motor, tablas, empresas y usuarios\n"
+        "  info [--full]   comprueba la integridad de la base (--full: a fondo) y resume\n"
+        "                  la instalacion: motor, tablas, empresas y usuarios\n"
+        "  export [--business EMPRESA] TABLA\n"
+        "                  escribe la tabla en CSV por la salida estandar (solo los\n"
+        "                  registros de EMPRESA con --business)\n"
+        "  backup ARCHIVO  copia de seguridad de la base SQLite sin parar las estaciones;\n"
+        "                  con PostgreSQL indica la orden pg_dump que hay que usar\n"
         "  mail-service [--once]  envia la cola de correos E_MSGS (--help: detalles)\n"
         "\n"
         "--home DIR fija el directorio de la instalacion (si no, $QUARTZEN_HOME o\n"
@@ -65,6 +71,8 @@ int main(int argc, char** argv) {
         if (cmd == "init") return qz::cli::cmd_init(opts, rest);
         if (cmd == "info") return qz::cli::cmd_info(opts, rest);
         if (cmd == "mail-service") return qz::cli::cmd_mail_service(opts, rest);
+        if (cmd == "export") return qz::cli::cmd_export(opts, rest);
+        if (cmd == "backup") return qz::cli::cmd_backup(opts, rest);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "quartzen: %s\n", e.what());
         return 1;
