@@ -12,6 +12,7 @@
 #include "core/text.h"
 #include "data/install.h"
 #include "data/pg_connection.h"
+#include "data/sqlite_connection.h"
 #include "data/table_ops.h"
 #include "data/transaction.h"
 
@@ -185,6 +186,42 @@ void BM_LockUnlock(benchmark::State& state) {
         });
 }
 
+// One committed record: what a receipt costs. On SQLite the layer commits with synchronous=FULL
+// (durable at once) and the bare side with NORMAL on its own connection, so the ratio is the
+// price of durability; on PostgreSQL the server's own setting applies to both.
+void BM_CommitOne(benchmark::State& state) {
+    auto& f = fixture(state.range(0));
+    auto t = USE(*f.db, "DET_DOC");
+    std::unique_ptr<SqliteConnection> normal;
+    Connection* bare_conn = &f.db->conn();
+    if (f.db->dialect() == Dialect::SQLite) {
+        normal = std::make_unique<SqliteConnection>(sqlite_path(f.home));
+        normal->exec("PRAGMA synchronous=NORMAL");
+        bare_conn = normal.get();
+    }
+    auto st = bare_conn->prepare(
+        "INSERT INTO \"DET_DOC\" (\"NEGOCIO\", \"DOCUMENTO\", \"CODIGO\") VALUES (?, ?, ?)");
+    compare(
+        state,
+        [&] {
+            Transaction tx(*f.db);
+            ADD_NEW_REC(*t);
+            t->FieldPut("NEGOCIO", std::string("BENCH"));
+            t->FieldPut("DOCUMENTO", std::string("R"));
+            UNLOCK_NEW_REC(*t);
+            tx.commit();
+        },
+        [&] {
+            bare_conn->begin();
+            st->bind(1, std::string("BENCH"));
+            st->bind(2, std::string("S"));
+            st->bind(3, std::string(""));
+            st->step();
+            st->reset();
+            bare_conn->commit();
+        });
+}
+
 void BM_ScopeWalkMillion(benchmark::State& state) {
     auto& f = fixture(state.range(0));
     auto t = USE(*f.db, "DOCUMENT", "DOCUMENT");
@@ -221,6 +258,7 @@ BENCHMARK(BM_Seek)->Apply(engines);
 BENCHMARK(BM_Skip)->Apply(engines);
 BENCHMARK(BM_AppendInTransaction)->Apply(engines);
 BENCHMARK(BM_LockUnlock)->Apply(engines);
+BENCHMARK(BM_CommitOne)->Apply(engines);
 BENCHMARK(BM_ScopeWalkMillion)->Apply(engines)->Iterations(1)->Unit(benchmark::kSecond);
 
 BENCHMARK_MAIN();

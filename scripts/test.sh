@@ -12,5 +12,5 @@ trap 'bash "$root/scripts/pg_test_server.sh" stop "$pgdir" || true' EXIT
 bash scripts/pg_test_server.sh start "$pgdir" "$port"
 export QZ_TEST_PG="host=127.0.0.1 port=$port user=postgres dbname=postgres"
 export QT_QPA_PLATFORM=offscreen
-cd build
-ctest -j"$(nproc)" --output-on-failure --timeout 600
+(cd build && ctest -j"$(nproc)" --output-on-failure --timeout 600)
+bash scripts/test-sanitized.sh

@@ -4,6 +4,7 @@
 // globals; the names of the members follow the variables the rest of the system knows.
 #include <array>
 #include <chrono>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -15,6 +16,7 @@
 #include "core/user_port.h"
 #include "data/ads_def.h"
 #include "data/catalogue.h"
+#include "data/guarded_connection.h"
 #include "data/locks.h"
 #include "data/sql.h"
 
@@ -45,7 +47,13 @@ struct DbOptions {
     std::string ext_modulo = "XXX";     // module code, extension of temporary tables
     UserPort* port = nullptr;           // where contention messages go (required)
     Clock* clock = nullptr;             // business clock (required)
+    // Check the SQLite file's integrity before using it (after an abnormal end of a session).
+    bool verify_file = false;
+    // Tests wrap the engine's connection (to inject faults or count round trips).
+    std::function<std::unique_ptr<Connection>(std::unique_ptr<Connection>)> wrap_connection;
 };
+
+
 
 class Db {
 public:
@@ -56,7 +64,9 @@ public:
     Db(const Db&) = delete;
     Db& operator=(const Db&) = delete;
 
-    Connection& conn() { return *m_conn; }
+    Connection& conn();
+    // The engine's own connection, under the guard and any test wrapper.
+    Connection& engine() { return *m_engine; }
     Dialect dialect() const { return m_conn->dialect(); }
     const Catalogue& catalogue() const { return Catalogue::instance(); }
     UserPort& port() { return *m_opts.port; }
@@ -81,8 +91,21 @@ public:
     // (PostgreSQL) whose tables are used instead of the main ones where they exist.
     void set_alternate(const std::string& dir);
     const std::string& alternate() const { return m_alt; }
+    // Whether an alternate data set of that name exists ("" is the main set: always).
+    bool data_set_exists(const std::string& dir);
     // A shared table as SQL names it (quoted): the alternate set's when it has the table.
     std::string resolve_table(const std::string& name);
+
+    // Lock number of a shared table (kept per session: it never changes).
+    int lock_id(const std::string& table);
+    // Which data set's locks a table opened as `sql_ref` takes (0 main, 1 alternate).
+    int lock_set_of(const std::string& table, const std::string& sql_ref);
+    // Locks of a table closed inside a transaction: released when the transaction ends.
+    void keep_until_transaction_end(int table, LockKind kind, int64_t recno, LockScope scope);
+    void release_transaction_locks();
+    // Marks the open transaction as unable to commit (a failure inside it).
+    void doom_transaction();
+    bool transaction_doomed() const;
 
     // Work areas.
     int allocate_area();
@@ -128,9 +151,23 @@ public:
 
 private:
     explicit Db(DbOptions opts);
+    static std::unique_ptr<Db> open_on(const DbOptions& opts, std::unique_ptr<Connection> engine);
+
+    void wait_for_database(std::chrono::milliseconds waited);
+    void check_schema_version();
+
+    struct KeptLock {
+        int table;
+        LockKind kind;
+        int64_t recno;
+        LockScope scope;
+    };
 
     DbOptions m_opts;
-    std::unique_ptr<Connection> m_conn;
+    std::unique_ptr<GuardedConnection> m_conn;
+    Connection* m_engine = nullptr;  // the engine's connection (SQLite or PostgreSQL)
+    std::map<std::string, int> m_lock_ids;
+    std::vector<KeptLock> m_kept_locks;
     std::unique_ptr<LockTable> m_locks;
     std::map<int, WDBTable*> m_areas;
     int m_selected = 0;

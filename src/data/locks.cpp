@@ -56,16 +56,14 @@ private:
 
 class PgLocks : public LockBackend {
 public:
-    PgLocks(Connection& c, int installation) : m_conn(c), m_inst(installation) {}
+    PgLocks(Connection& c, int installation, bool alternate)
+        : m_conn(c), m_inst(installation), m_alt(alternate) {}
 
     // A record lock also holds its table's file key shared, so a file lock excludes them all.
     bool try_acquire(int table, LockKind kind, int64_t recno) override {
         switch (kind) {
             case LockKind::Record:
-                if (!call("pg_try_advisory_lock_shared", key(table, kFileSlot))) return false;
-                if (call("pg_try_advisory_lock", key(table, recno))) return true;
-                call("pg_advisory_unlock_shared", key(table, kFileSlot));
-                return false;
+                return call2(kRecordLock, key(table, kFileSlot), key(table, recno));
             case LockKind::File:
                 return call("pg_try_advisory_lock", key(table, kFileSlot));
             case LockKind::OpenShared:
@@ -79,8 +77,7 @@ public:
     void release(int table, LockKind kind, int64_t recno) override {
         switch (kind) {
             case LockKind::Record:
-                call("pg_advisory_unlock", key(table, recno));
-                call("pg_advisory_unlock_shared", key(table, kFileSlot));
+                call2(kRecordUnlock, key(table, kFileSlot), key(table, recno));
                 break;
             case LockKind::File:
                 call("pg_advisory_unlock", key(table, kFileSlot));
@@ -96,9 +93,33 @@ public:
 
 private:
     static constexpr int64_t kOpenSlot = 0xFFFFFFFFLL, kFileSlot = 0xFFFFFFFELL;
+    // A record lock also holds its table's file key shared; both in one round trip, the shared
+    // one given back when the record is taken by someone else.
+    static constexpr const char* kRecordLock =
+        "SELECT CASE WHEN pg_try_advisory_lock_shared(CAST(? AS BIGINT)) THEN CASE WHEN "
+        "pg_try_advisory_lock(CAST(? AS BIGINT)) THEN 't' WHEN pg_advisory_unlock_shared(CAST(? "
+        "AS BIGINT)) THEN 'f' ELSE 'f' END ELSE 'f' END";
+    static constexpr const char* kRecordUnlock =
+        "SELECT pg_advisory_unlock(CAST(? AS BIGINT)) AND "
+        "pg_advisory_unlock_shared(CAST(? AS BIGINT))";
     int64_t key(int table, int64_t slot) const {
-        return (static_cast<int64_t>(m_inst & 0x7FFF) << 48) |
-               (static_cast<int64_t>(table & 0xFFFF) << 32) | (slot & 0xFFFFFFFFLL);
+        return (static_cast<int64_t>(m_inst & 0x7FFF) << 48) | (m_alt ? 1LL << 47 : 0) |
+               (static_cast<int64_t>(table & 0x7FFF) << 32) | (slot & 0xFFFFFFFFLL);
+    }
+    bool call2(const char* sql, int64_t file_key, int64_t record_key) {
+        auto& st = m_stmts[sql];
+        if (!st) st = m_conn.prepare(sql);
+        if (sql == kRecordLock) {
+            st->bind(1, file_key);
+            st->bind(2, record_key);
+            st->bind(3, file_key);
+        } else {
+            st->bind(1, record_key);
+            st->bind(2, file_key);
+        }
+        bool ok = st->step() && st->text_at(0) == "t";
+        st->reset();
+        return ok;
     }
     bool call(const std::string& fn, int64_t k) {
         auto& st = m_stmts[fn];
@@ -110,6 +131,7 @@ private:
     }
     Connection& m_conn;
     int m_inst;
+    bool m_alt;
     std::map<std::string, std::unique_ptr<Statement>> m_stmts;
 };
 
@@ -125,8 +147,9 @@ public:
 std::unique_ptr<LockBackend> make_ofd_lock_backend(const std::string& path) {
     return std::make_unique<OfdLocks>(path);
 }
-std::unique_ptr<LockBackend> make_pg_lock_backend(Connection& c, int installation) {
-    return std::make_unique<PgLocks>(c, installation);
+std::unique_ptr<LockBackend> make_pg_lock_backend(Connection& c, int installation,
+                                                  bool alternate) {
+    return std::make_unique<PgLocks>(c, installation, alternate);
 }
 std::unique_ptr<LockBackend> make_private_lock_backend() {
     return std::make_unique<PrivateLocks>();
@@ -135,34 +158,60 @@ std::unique_ptr<LockBackend> make_private_lock_backend() {
 LockTable::LockTable(std::unique_ptr<LockBackend> shared)
     : m_shared(std::move(shared)), m_private(make_private_lock_backend()) {}
 
-bool LockTable::try_acquire(int table, LockKind kind, int64_t recno, bool private_table) {
-    Key k{private_table, table, static_cast<int>(kind), recno};
-    int& n = m_counts[k];
-    if (n == 0) {
-        LockBackend& b = private_table ? *m_private : *m_shared;
-        bool ok = false;
-        try {
-            ok = b.try_acquire(table, kind, recno);
-        } catch (...) {
-            m_counts.erase(k);
-            throw;
-        }
-        if (!ok) {
-            m_counts.erase(k);
-            return false;
-        }
+void LockTable::set_alternate(std::unique_ptr<LockBackend> backend) {
+    m_alternate = std::move(backend);
+}
+
+LockBackend& LockTable::backend(const Key& k) {
+    if (std::get<0>(k)) return *m_private;
+    return std::get<1>(k) != 0 && m_alternate ? *m_alternate : *m_shared;
+}
+
+bool LockTable::try_acquire(int table, LockKind kind, int64_t recno, LockScope scope) {
+    Key k{scope.private_table, scope.set, table, static_cast<int>(kind), recno};
+    if (!m_failed.empty()) retry_failed();
+    if (m_failed.erase(k)) {
+        m_counts[k] = 1;  // the backend never let it go
+        return true;
     }
-    ++n;
+    auto it = m_counts.find(k);
+    if (it != m_counts.end()) {
+        ++it->second;
+        return true;
+    }
+    if (!backend(k).try_acquire(table, kind, recno)) return false;
+    m_counts[k] = 1;
     return true;
 }
 
-void LockTable::release(int table, LockKind kind, int64_t recno, bool private_table) {
-    Key k{private_table, table, static_cast<int>(kind), recno};
+void LockTable::release(int table, LockKind kind, int64_t recno, LockScope scope) {
+    Key k{scope.private_table, scope.set, table, static_cast<int>(kind), recno};
     auto it = m_counts.find(k);
     if (it == m_counts.end()) return;
     if (--it->second > 0) return;
     m_counts.erase(it);
-    (private_table ? *m_private : *m_shared).release(table, kind, recno);
+    // Tried twice: a passing failure must not keep the record from the other workstations until
+    // this session happens to lock something again.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        try {
+            backend(k).release(table, kind, recno);
+            return;
+        } catch (...) {
+        }
+    }
+    m_failed.insert(k);
+}
+
+void LockTable::retry_failed() {
+    for (auto it = m_failed.begin(); it != m_failed.end();) {
+        const auto& [priv, set, table, kind, recno] = *it;
+        try {
+            backend(*it).release(table, static_cast<LockKind>(kind), recno);
+            it = m_failed.erase(it);
+        } catch (...) {
+            ++it;
+        }
+    }
 }
 
 }  // namespace qz::data

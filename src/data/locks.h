@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <set>
 #include <tuple>
 
 #include "data/sql.h"
@@ -26,22 +27,41 @@ public:
 // Side file "<database>.locks": one byte per (table, record) at table << 32 | record; byte 0 of a
 // table's range is its open lock and the rest of the range its file lock.
 std::unique_ptr<LockBackend> make_ofd_lock_backend(const std::string& path);
-// Advisory locks keyed by installation, table and record.
-std::unique_ptr<LockBackend> make_pg_lock_backend(Connection& c, int installation);
+// Advisory locks keyed by installation, table and record; `alternate` keys the tables of an
+// alternate data set apart from the main ones of the same name.
+std::unique_ptr<LockBackend> make_pg_lock_backend(Connection& c, int installation,
+                                                  bool alternate = false);
 // For tables only this process can see (temporary tables): nothing to tell other processes.
 std::unique_ptr<LockBackend> make_private_lock_backend();
+
+// Which locks a lock call means: the data set (0 main, 1 alternate), or a private table.
+struct LockScope {
+    int set = 0;
+    bool private_table = false;
+};
 
 class LockTable {
 public:
     explicit LockTable(std::unique_ptr<LockBackend> shared);
-    bool try_acquire(int table, LockKind kind, int64_t recno, bool private_table = false);
-    void release(int table, LockKind kind, int64_t recno, bool private_table = false);
+    // The backend of the alternate data set's tables (none: they share the main one's).
+    void set_alternate(std::unique_ptr<LockBackend> backend);
+    bool try_acquire(int table, LockKind kind, int64_t recno, LockScope scope = {});
+    // Never throws: a release the backend refuses (a server transaction in error) is kept as
+    // still held and tried again by retry_failed() or taken back by the next acquire, so the
+    // counts always say what the backend holds.
+    void release(int table, LockKind kind, int64_t recno, LockScope scope = {});
+    void retry_failed();
+    // Locks this session holds (for tests and diagnostics).
+    size_t held() const { return m_counts.size() + m_failed.size(); }
 
 private:
-    using Key = std::tuple<bool, int, int, int64_t>;
+    using Key = std::tuple<bool, int, int, int, int64_t>;
+    LockBackend& backend(const Key& k);
     std::unique_ptr<LockBackend> m_shared;
+    std::unique_ptr<LockBackend> m_alternate;
     std::unique_ptr<LockBackend> m_private;
     std::map<Key, int> m_counts;
+    std::set<Key> m_failed;  // released by this session, still held by the backend
 };
 
 }  // namespace qz::data

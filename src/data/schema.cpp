@@ -1,5 +1,6 @@
 #include "data/schema.h"
 
+#include <cstdio>
 #include <random>
 
 #include "core/clock.h"
@@ -360,8 +361,45 @@ std::vector<std::string> create_table_sql(const TableDef& t, const std::string& 
     return out;
 }
 
+std::optional<int> schema_version(Connection& c) {
+    if (!c.table_exists("", "qz_meta")) return std::nullopt;
+    auto st = c.prepare("SELECT value FROM qz_meta WHERE name = 'schema'");
+    if (!st->step()) return std::nullopt;
+    return std::stoi(st->text_at(0));
+}
+
+std::string catalogue_fingerprint(const Catalogue& cat) {
+    uint64_t h = 1469598103934665603ULL;  // FNV-1a
+    auto mix = [&](const std::string& s) {
+        for (unsigned char ch : s) h = (h ^ ch) * 1099511628211ULL;
+        h = (h ^ 0xFF) * 1099511628211ULL;
+    };
+    for (const auto& name : cat.names()) {
+        const TableDef& t = *cat.find(name);
+        mix(t.name());
+        mix(t.is_template() ? "T" : "S");
+        for (const auto& f : t.fields()) mix(f.name + " " + field_sig(f));
+        for (const auto& o : t.orders())
+            mix(o.tag + " " + key_sql(t, o, Dialect::SQLite) + (o.unique ? " UNIQUE" : ""));
+    }
+    char out[17];
+    std::snprintf(out, sizeof out, "%016llx", static_cast<unsigned long long>(h));
+    return out;
+}
+
+static void record_schema_version(Connection& c) {
+    c.exec("DELETE FROM qz_meta WHERE name = 'schema'");
+    auto st = c.prepare("INSERT INTO qz_meta (name, value) VALUES ('schema', ?)");
+    st->bind(1, std::to_string(kSchemaVersion));
+    st->step();
+}
+
 MigrationReport migrate(Connection& c, const Catalogue& cat) {
     MigrationReport rep;
+    if (auto v = schema_version(c); v && *v > kSchemaVersion)
+        throw DbError("La base de datos fue actualizada por una versión más reciente del sistema "
+                      "(esquema " + std::to_string(*v) + "); este programa usa el esquema " +
+                      std::to_string(kSchemaVersion) + " y no puede migrarla.");
     c.begin();
     try {
         ensure_meta(c);
@@ -378,6 +416,7 @@ MigrationReport migrate(Connection& c, const Catalogue& cat) {
             register_table_id(c, t.name());
         }
         rep.migrations_applied = apply_numbered(c);
+        record_schema_version(c);
         c.commit();
     } catch (...) {
         c.rollback();

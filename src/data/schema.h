@@ -1,6 +1,7 @@
 #pragma once
 // Creating and migrating the schema from the catalogue. Order keys become generated columns
 // ("qz_k_" + tag) with an index each, so every writer keeps every order right.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,9 +29,20 @@ struct MigrationReport {
     int migrations_applied = 0;
 };
 
+// The schema this program's catalogue describes. Raise it with every change of the catalogue
+// (a test compares the catalogue's fingerprint with the one recorded for this number): a
+// workstation must never read a database whose fields it would misread, such as amounts of a
+// field whose decimals changed.
+inline constexpr int kSchemaVersion = 2;
+// The schema a database was last migrated to (qz_meta "schema"); nothing when it predates the
+// record.
+std::optional<int> schema_version(Connection& c);
+// A digest of every table's fields and order keys as this program creates them.
+std::string catalogue_fingerprint(const Catalogue& cat);
+
 // Brings the database to the catalogue: creates missing tables, adds missing fields, rebuilds
 // orders whose key changed and applies the numbered migrations not yet applied. Idempotent; runs
-// in one transaction.
+// in one transaction. Refuses a database migrated by a newer program.
 MigrationReport migrate(Connection& c, const Catalogue& cat);
 
 // Number given to a table for record locks; stable across processes (kept in qz_tables).

@@ -1,7 +1,9 @@
 #pragma once
 // The thin seam between the table layer and a database client: prepared statements with
 // positional "?" parameters, rows read column by column. SQLite and libpq implement it.
+#include <chrono>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -67,8 +69,45 @@ public:
     // read: a commit of another connection or any change through this one. Nothing when the
     // engine cannot tell cheaply; then nothing derived from the data may be cached.
     virtual std::optional<std::string> change_version() { return std::nullopt; }
+    // Whether this connection holds a lock that every other writer of the database must wait
+    // for (SQLite's single write lock, held from a transaction's first write to its end). While
+    // it does, waiting for a record lock could invert with a workstation that holds the record
+    // and waits for the write lock.
+    virtual bool holds_write_lock() const { return false; }
+    // Called while the database keeps this connection waiting for another process (SQLite's
+    // write lock), with the time waited so far; it may tell the user, and it may throw to stop.
+    std::function<void(std::chrono::milliseconds)> on_wait;
     // Convenience: first column of the first row, or nullopt.
     std::optional<std::string> scalar(const std::string& sql);
+};
+
+// Wraps a connection, forwarding everything; decorators (the transaction guard, and tests'
+// fault-injecting and counting connections) override what they add to.
+class ConnectionDecorator : public Connection {
+public:
+    explicit ConnectionDecorator(std::unique_ptr<Connection> inner) : m_inner(std::move(inner)) {
+        m_inner->on_wait = [this](std::chrono::milliseconds waited) {
+            if (on_wait) on_wait(waited);
+        };
+    }
+    Connection& inner() { return *m_inner; }
+    Dialect dialect() const override { return m_inner->dialect(); }
+    std::unique_ptr<Statement> prepare(const std::string& sql) override {
+        return m_inner->prepare(sql);
+    }
+    void exec(const std::string& sql) override { m_inner->exec(sql); }
+    void begin() override { m_inner->begin(); }
+    void commit() override { m_inner->commit(); }
+    void rollback() override { m_inner->rollback(); }
+    bool in_transaction() const override { return m_inner->in_transaction(); }
+    bool table_exists(const std::string& schema, const std::string& table) override {
+        return m_inner->table_exists(schema, table);
+    }
+    std::optional<std::string> change_version() override { return m_inner->change_version(); }
+    bool holds_write_lock() const override { return m_inner->holds_write_lock(); }
+
+private:
+    std::unique_ptr<Connection> m_inner;
 };
 
 // Double quotes an identifier for SQL.

@@ -1,19 +1,29 @@
 #pragma once
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 
 #include "data/sql.h"
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace qz::data {
 
-// One SQLite database file in WAL mode, shared by every process of the machine. Writers wait on
-// each other through the busy timeout instead of failing.
+// One SQLite database file in WAL mode, shared by every process of the machine.
+//
+// A transaction takes the database's write lock at its first write, not when it begins: the
+// record locks a posting takes before writing are waited for without holding the write lock, so
+// a workstation that holds one of those records and needs the write lock to save it is never
+// kept waiting by a posting that waits for it. Reads before the first write see the latest
+// committed data; the record locks, not a snapshot, keep them valid.
+//
+// A wait for the write lock is retried in slices of `busy_slice_ms`; with `on_wait` set every
+// slice reports the time waited (which may tell the user), without it the wait fails.
 class SqliteConnection : public Connection {
 public:
-    explicit SqliteConnection(const std::string& path, int busy_timeout_ms = 60000);
+    explicit SqliteConnection(const std::string& path, int busy_slice_ms = 100);
     ~SqliteConnection() override;
     SqliteConnection(const SqliteConnection&) = delete;
     SqliteConnection& operator=(const SqliteConnection&) = delete;
@@ -27,16 +37,34 @@ public:
     bool in_transaction() const override { return m_in_tx; }
     bool table_exists(const std::string& schema, const std::string& table) override;
     std::optional<std::string> change_version() override;
+    bool holds_write_lock() const override { return m_in_tx && m_writing; }
 
-    // Makes an alternate data set file reachable as `schema`.
+    // Makes an alternate data set file reachable as `schema`; refuses a missing file.
     void attach(const std::string& path, const std::string& schema);
+    void detach(const std::string& schema);
     const std::string& path() const { return m_path; }
     sqlite3* handle() { return m_db; }
 
+    // Before the first step of a statement that writes to `schemas`: takes the write lock when
+    // a transaction is open and checks that the transaction stays within one database file.
+    void before_write(const std::set<std::string>& schemas);
+    // Whether a busy engine may be waited for here, and the wait itself.
+    bool may_wait() const { return static_cast<bool>(on_wait) && !holds_write_lock(); }
+    // Schemas the statement being prepared writes to (filled by the authorizer).
+    std::set<std::string> take_prepared_writes();
+
 private:
+    void run(const std::string& sql);
+    void begin_write();
+    void check_still_in_transaction();
+
     sqlite3* m_db = nullptr;
     std::string m_path;
     bool m_in_tx = false;
+    bool m_writing = false;  // the open transaction holds the write lock
+    std::set<std::string> m_tx_files;
+    std::set<std::string> m_prepared_writes;
+    std::optional<std::string> m_attached;
     std::unique_ptr<Statement> m_data_version;
 };
 

@@ -38,9 +38,9 @@ std::string temp_name(Db& db) {
 
 void take_open_lock(Db& db, WDBTable& t, bool exclusive, const std::string& path) {
     LockKind kind = exclusive ? LockKind::OpenExclusive : LockKind::OpenShared;
-    int id = table_lock_id(db.conn(), t.def().name());
+    int id = db.lock_id(t.def().name());
     wait_for(
-        db, [&] { return db.locks().try_acquire(id, kind, 0, t.temporary()); },
+        db, [&] { return db.locks().try_acquire(id, kind, 0, t.lock_scope()); },
         [&] { return "No se puede abrir archivo: " + path; }, 0);
 }
 
@@ -101,11 +101,23 @@ std::string make_alias(const std::string& name, int area) {
 void wait_for(Db& db, const std::function<bool()>& attempt,
               const std::function<std::string()>& message, int retry_counter) {
     auto start = Clock::now();
+    // Holding the database's write lock, waiting for a lock could wait for a workstation that
+    // holds it and waits for the write lock itself: give up the posting at once instead.
+    if (db.XADSTRANS && db.conn().holds_write_lock()) {
+        if (attempt()) return;
+        ++db.XRETRIES[static_cast<size_t>(retry_counter)];
+        db.XADS_T_ERR = message();
+        db.doom_transaction();
+        throw TransactionAborted(db.XADS_T_ERR);
+    }
     while (!attempt()) {
         ++db.XRETRIES[static_cast<size_t>(retry_counter)];
         if (Clock::now() - start >= db.patience) {
             db.XADS_T_ERR = message();
-            if (db.XADSTRANS) throw TransactionAborted(db.XADS_T_ERR);
+            if (db.XADSTRANS) {
+                db.doom_transaction();
+                throw TransactionAborted(db.XADS_T_ERR);
+            }
             db.port().message(MsgStyle::Alerta, "Alerta", db.XADS_T_ERR);
         }
         std::this_thread::sleep_for(db.poll_interval);
@@ -128,7 +140,8 @@ Table USE(Db& db, const std::string& file, const UseOptions& opts) {
         throw DbError("No se puede abrir archivo: " + name + " es una plantilla");
     std::string sql_ref = db.resolve_table(def.name());
     int area = db.allocate_area();
-    auto t = std::make_unique<WDBTable>(db, def, def.name(), sql_ref, area, false, opts);
+    auto t = std::make_unique<WDBTable>(db, def, def.name(), sql_ref, area, false, opts,
+                                        db.lock_set_of(def.name(), sql_ref));
     t->Alias = make_alias(def.name(), area);
     take_open_lock(db, *t, !opts.shared, table_path(db, def.name()));
     db.register_area(area, t.get());

@@ -1,6 +1,7 @@
 #include "data/transaction.h"
 
 #include <exception>
+#include <utility>
 
 #include "core/stamp.h"
 #include "data/table_ops.h"
@@ -10,24 +11,31 @@ namespace qz::data {
 
 namespace {
 
+// Gives up what the transaction kept: the locks of records released inside it (by area, or of
+// tables closed meanwhile) and the parked tables. Runs whatever failed before it.
 void release_remembered(Db& db) {
-    for (const auto& [area, recno] : db.XA_RECORDS) {
+    for (const auto& [area, recno] : std::exchange(db.XA_RECORDS, {})) {
         WDBTable* t = db.area(area);
         if (!t) continue;
         if (db.XTRANS_TIPO == 1)
             t->UnlockRecord(recno);
         else
-            t->Unlock();
+            t->release_locks();
     }
-    db.XA_RECORDS.clear();
+    db.release_transaction_locks();
 }
 
-void finish(Db& db) {
+void finish(Db& db) noexcept {
     db.XADSTRANS = 0;
     db.tx_depth = 0;
     db.tx_doomed = false;
     release_remembered(db);
-    CLEAR_FILEBAG(db);
+    try {
+        CLEAR_FILEBAG(db);
+    } catch (...) {
+        // A parked table has nothing left to write after the transaction; its close still gave
+        // back its locks and its area.
+    }
 }
 
 void write_log_roll(Db& db) {
@@ -80,12 +88,20 @@ void END_TRANSACTION(Db& db) {
         db.conn().commit();
     } catch (const std::exception& e) {
         db.XADS_T_ERR = e.what();
-        ROLLBACK_TRANSACTION(db);
+        try {
+            ROLLBACK_TRANSACTION(db);
+        } catch (...) {
+            // The failure of the commit is the one to report; the session has left the
+            // transaction all the same.
+        }
         throw;
     }
     finish(db);
 }
 
+// Whatever fails on the way (the engine, re-reading a row, the log), the session leaves the
+// transaction: depth 0, its locks given back, its parked tables closed. The first failure is
+// raised afterwards.
 void ROLLBACK_TRANSACTION(Db& db) {
     if (db.tx_depth == 0) return;
     if (db.tx_depth > 1) {
@@ -93,11 +109,26 @@ void ROLLBACK_TRANSACTION(Db& db) {
         db.tx_doomed = true;
         return;
     }
-    db.conn().rollback();
-    for (const auto& [area, name] : std::vector(db.XFILES_AREA))
-        if (WDBTable* t = db.area(area)) t->after_rollback();
+    std::exception_ptr failure;
+    try {
+        db.conn().rollback();
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    for (const auto& [area, name] : std::vector(db.XFILES_AREA)) {
+        try {
+            if (WDBTable* t = db.area(area)) t->after_rollback();
+        } catch (...) {
+            if (!failure) failure = std::current_exception();
+        }
+    }
     finish(db);
-    write_log_roll(db);
+    try {
+        write_log_roll(db);
+    } catch (...) {
+        if (!failure) failure = std::current_exception();
+    }
+    if (failure) std::rethrow_exception(failure);
 }
 
 Transaction::Transaction(Db& db, std::optional<int> id, int kind)

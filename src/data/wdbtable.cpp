@@ -1,5 +1,7 @@
 #include "data/wdbtable.h"
 
+#include <exception>
+
 #include "core/text.h"
 #include "data/schema.h"
 
@@ -20,15 +22,15 @@ const std::string kMaxChar = "\xF4\x8F\xBF\xBF";
 }  // namespace
 
 WDBTable::WDBTable(Db& db, const TableDef& def, std::string name, std::string sql_ref, int area,
-                   bool temporary, const UseOptions& opts)
-    : m_db(db), m_def(def), m_sql(std::move(sql_ref)), m_temp(temporary) {
+                   bool temporary, const UseOptions& opts, int lock_set)
+    : m_db(db), m_def(def), m_sql(std::move(sql_ref)), m_temp(temporary), m_lock_set(lock_set) {
     Area = area;
     Name = upper_ascii(name);
     RDD = db.server() ? "ADSCDX" : "DBFCDX";
     Cargo = temporary ? "BORRAR" : "";
     m_read_only = opts.read_only;
     m_exclusive = !opts.shared;
-    m_lock_id = temporary ? area : table_lock_id(db.conn(), def.name());
+    m_lock_id = temporary ? area : db.lock_id(def.name());
     m_vals.reserve(def.fields().size());
     for (const auto& f : def.fields()) m_vals.push_back(blank_value(f));
     m_dirty.assign(def.fields().size(), 0);
@@ -546,7 +548,7 @@ void WDBTable::insert_pending() {
     m_new = false;
     std::fill(m_dirty.begin(), m_dirty.end(), 0);
     // A new record stays locked until its writer releases it, as an append always did.
-    if (m_db.locks().try_acquire(m_lock_id, LockKind::Record, m_recno, m_temp))
+    if (m_db.locks().try_acquire(m_lock_id, LockKind::Record, m_recno, lock_scope()))
         m_locked.insert(m_recno);
 }
 
@@ -572,17 +574,36 @@ void WDBTable::update_dirty() {
     std::fill(m_dirty.begin(), m_dirty.end(), 0);
 }
 
+// A write that fails is reported once and forgotten: kept pending, it would be written by the
+// next move or close, after its caller was told it failed.
 void WDBTable::flush() {
     if (!m_open) return;
-    if (m_new) {
-        insert_pending();
-        return;
-    }
-    for (char c : m_dirty)
-        if (c) {
-            update_dirty();
+    try {
+        if (m_new) {
+            insert_pending();
             return;
         }
+        for (char c : m_dirty)
+            if (c) {
+                update_dirty();
+                return;
+            }
+    } catch (...) {
+        discard_pending();
+        throw;
+    }
+}
+
+void WDBTable::discard_pending() noexcept {
+    const bool was_new = m_new;
+    m_new = false;
+    std::fill(m_dirty.begin(), m_dirty.end(), 0);
+    if (was_new || m_recno == 0) return set_eof();
+    try {
+        reload(m_recno);
+    } catch (...) {
+        set_eof();
+    }
 }
 
 void WDBTable::Commit() { flush(); }
@@ -604,27 +625,41 @@ bool WDBTable::RLock() {
     if (m_new) flush();
     if (m_eof) return false;
     if (m_locked.count(m_recno)) return true;
-    if (!m_db.locks().try_acquire(m_lock_id, LockKind::Record, m_recno, m_temp)) return false;
+    if (!m_db.locks().try_acquire(m_lock_id, LockKind::Record, m_recno, lock_scope()))
+        return false;
     m_locked.insert(m_recno);
     return true;
 }
 
 bool WDBTable::FLock() {
     if (m_flocked) return true;
-    m_flocked = m_db.locks().try_acquire(m_lock_id, LockKind::File, 0, m_temp);
+    m_flocked = m_db.locks().try_acquire(m_lock_id, LockKind::File, 0, lock_scope());
     return m_flocked;
 }
 
 void WDBTable::UnlockRecord(long recno) {
     if (!m_locked.erase(recno)) return;
-    m_db.locks().release(m_lock_id, LockKind::Record, recno, m_temp);
+    m_db.locks().release(m_lock_id, LockKind::Record, recno, lock_scope());
 }
 
 void WDBTable::Unlock() {
     flush();
-    for (long r : m_locked) m_db.locks().release(m_lock_id, LockKind::Record, r, m_temp);
+    release_locks();
+}
+
+void WDBTable::release_locks() {
+    for (long r : m_locked) m_db.locks().release(m_lock_id, LockKind::Record, r, lock_scope());
     m_locked.clear();
-    if (m_flocked) m_db.locks().release(m_lock_id, LockKind::File, 0, m_temp);
+    if (m_flocked) m_db.locks().release(m_lock_id, LockKind::File, 0, lock_scope());
+    m_flocked = false;
+}
+
+void WDBTable::give_up_locks() {
+    if (!m_db.XADSTRANS || m_temp) return release_locks();
+    for (long r : m_locked) m_db.keep_until_transaction_end(m_lock_id, LockKind::Record, r,
+                                                            lock_scope());
+    if (m_flocked) m_db.keep_until_transaction_end(m_lock_id, LockKind::File, 0, lock_scope());
+    m_locked.clear();
     m_flocked = false;
 }
 
@@ -636,7 +671,12 @@ void WDBTable::after_rollback() {
         set_eof();
         return;
     }
-    reload(m_recno);
+    try {
+        reload(m_recno);
+    } catch (...) {
+        set_eof();
+        throw;
+    }
 }
 
 void WDBTable::reset_for_reuse(const UseOptions& opts) {
@@ -645,22 +685,32 @@ void WDBTable::reset_for_reuse(const UseOptions& opts) {
     GoTop();
 }
 
+// Every way out of a table (close, destructor, the end of a transaction that parked it) passes
+// here once: whatever fails on the way, the locks and the work area are given back, and the
+// first failure is reported afterwards.
 void WDBTable::close() {
     if (!m_open) return;
+    std::exception_ptr failure;
     try {
         flush();
     } catch (...) {
-        m_open = false;
-        m_db.release_area(Area);
-        throw;
+        failure = std::current_exception();
     }
-    Unlock();
-    m_stmts.clear();
     m_open = false;
+    m_new = false;
+    give_up_locks();
+    m_stmts.clear();
     m_db.locks().release(m_lock_id, m_exclusive ? LockKind::OpenExclusive : LockKind::OpenShared, 0,
-                         m_temp);
-    if (m_temp) m_db.conn().exec("DROP TABLE IF EXISTS " + m_sql);
+                         lock_scope());
+    if (m_temp) {
+        try {
+            m_db.conn().exec("DROP TABLE IF EXISTS " + m_sql);
+        } catch (...) {
+            if (!failure) failure = std::current_exception();
+        }
+    }
     m_db.release_area(Area);
+    if (failure) std::rethrow_exception(failure);
 }
 
 }  // namespace qz::data

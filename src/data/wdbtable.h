@@ -28,7 +28,7 @@ class WDBTable {
 public:
     // `sql_ref` is the table as SQL names it (quoted, qualified when in an alternate data set).
     WDBTable(Db& db, const TableDef& def, std::string name, std::string sql_ref, int area,
-             bool temporary, const UseOptions& opts);
+             bool temporary, const UseOptions& opts, int lock_set = 0);
     ~WDBTable();
     WDBTable(const WDBTable&) = delete;
     WDBTable& operator=(const WDBTable&) = delete;
@@ -100,9 +100,12 @@ public:
     void Delete();  // marks the current record deleted; it disappears from every order
     bool RLock();   // current record, one try
     bool FLock();   // whole table, one try
-    void Unlock();  // every lock of this handle
+    void Unlock();  // writes what is pending, then gives up every lock of this handle
+    // Gives up every record and file lock of this handle without writing anything.
+    void release_locks();
     void UnlockRecord(long recno);
     bool IsLocked(long recno) const { return m_locked.count(recno) > 0; }
+    LockScope lock_scope() const { return {m_lock_set, m_temp}; }
     bool Used() const { return m_open; }
     bool pending_append() const { return m_new; }
     bool ReadOnly() const { return m_read_only; }
@@ -135,6 +138,7 @@ private:
     void set_eof();
     void reload(long recno);  // re-reads a row without starting a new walk
     void flush();
+    void discard_pending() noexcept;
     void insert_pending();
     void update_dirty();
     bool fetch_one(const std::string& where_and_order, const std::vector<SqlValue>& params,
@@ -151,6 +155,9 @@ private:
     const FieldDef& field_at(int pos) const;
     void require_writable(const FieldDef& f);
     int lock_id() const { return m_lock_id; }
+    // Record and file locks leave with the table, except inside a transaction, whose writes are
+    // not final yet: there they are kept until it ends.
+    void give_up_locks();
 
     Db& m_db;
     TableDef m_def;
@@ -160,6 +167,7 @@ private:
     bool m_read_only = false;
     bool m_exclusive = false;
     int m_lock_id = 0;
+    int m_lock_set = 0;  // 1 when the table is the alternate data set's
 
     std::string m_order_tag;
     const OrderDef* m_order = nullptr;

@@ -12,13 +12,15 @@ TEST(DbError, EnginesReportContentionByCodeNotByWording) {
     a.exec("CREATE TABLE t (x INTEGER)");
     a.begin();
     a.exec("INSERT INTO t VALUES (1)");
+    b.begin();  // the write lock is taken at the first write, not here
     try {
-        b.begin();
+        b.exec("INSERT INTO t VALUES (2)");
         FAIL() << "a second writer must be refused with no busy timeout";
     } catch (const qz::data::DbError& e) {
         EXPECT_TRUE(e.contention()) << e.code();
     }
     a.rollback();
+    b.rollback();
     EXPECT_FALSE(qz::data::DbError("x", "sqlite:19").contention());
     fs::remove(path);
 }

@@ -75,8 +75,10 @@ TEST(ErrorClassification, RealSqliteContentionIsRecognised) {
     SqliteConnection holder(sqlite_path(inst.home()), 0);
     SqliteConnection other(sqlite_path(inst.home()), 0);
     holder.begin();
+    holder.exec("DELETE FROM " + quote_ident("ERROR"));  // takes the write lock
+    other.begin();
     try {
-        other.begin();
+        other.exec("DELETE FROM " + quote_ident("ERROR"));
         FAIL() << "a second writer without a busy timeout must be refused";
     } catch (const DbError& e) {
         EXPECT_EQ(classify(e), ErrorClass::Retry) << e.what();

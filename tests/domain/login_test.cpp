@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "core/legacy_crypt.h"
+#include "data/sqlite_connection.h"
 #include "domain/session/password.h"
 #include "domain/session/rate_check.h"
 #include "session_fixture.h"
@@ -189,9 +190,22 @@ TEST_P(LoginTest, UserBoundToADataSetWorksInIt) {
                      {"DESCRIP", std::string("Pruebas")},
                      {"DIRECTORIO", std::string("PRUEBAS")}});
     edit_user("CAJERO", [](WDBTable& t) { t.FieldPut("SUBBASE", std::string("A1")); });
+    // Not there yet: working on the main data instead would post real sales as tests.
+    EXPECT_EQ(login().submit("HOTEL", "CAJERO", "CAJA2026"), LoginOutcome::Refused);
+    EXPECT_EQ(shown().back(), "ERROR: El conjunto de datos PRUEBAS asignado al usuario no existe. "
+                              "Avise al administrador del sistema.");
+    EXPECT_TRUE(db->alternate().empty());
+
+    if (GetParam() == Engine::SQLite) {
+        std::filesystem::create_directories(inst->home() + "/BASES/PRUEBAS");
+        data::SqliteConnection(inst->home() + "/BASES/PRUEBAS/quartzen.db");
+    } else {
+        db->conn().exec("CREATE SCHEMA IF NOT EXISTS \"PRUEBAS\"");
+    }
     ASSERT_EQ(login().submit("HOTEL", "CAJERO", "CAJA2026"), LoginOutcome::Accepted);
     EXPECT_EQ(session.XDBACCESS, (DbAccess{"PRUEBAS", "A1"}));
     EXPECT_EQ(db->alternate(), "PRUEBAS");
+    if (GetParam() == Engine::PostgreSQL) db->conn().exec("DROP SCHEMA \"PRUEBAS\" CASCADE");
 }
 
 TEST_P(LoginTest, ChangeOfBusinessMovesTheSessionOnlyWhenAccepted) {

@@ -72,12 +72,17 @@ TestInstall::~TestInstall() {
     fs::remove_all(m_home, ec);
 }
 
-std::unique_ptr<data::Db> TestInstall::open() {
+std::unique_ptr<data::Db> TestInstall::open() { return open(&port); }
+
+std::unique_ptr<data::Db> TestInstall::open(
+    UserPort* p,
+    std::function<std::unique_ptr<data::Connection>(std::unique_ptr<data::Connection>)> wrap) {
     data::DbOptions o;
     o.home = m_home;
     o.ads = data::read_ads_def(m_home);
     o.pg_schema = m_schema;
-    o.port = &port;
+    o.port = p ? p : &port;
+    o.wrap_connection = std::move(wrap);
     o.clock = &clock;
     o.ext_modulo = "SPA";
     return data::Db::open(o);

@@ -3,6 +3,7 @@
 // test script starts (QZ_TEST_PG holds its connection string; each fixture gets its own schema).
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -30,8 +31,12 @@ class TestInstall {
 public:
     explicit TestInstall(Engine e);
     ~TestInstall();
-    // A new session (connection) on the installation.
+    // A new session (connection) on the installation; `port` replaces the shared scripted one
+    // and `wrap` wraps the engine's connection (fault injection).
     std::unique_ptr<data::Db> open();
+    std::unique_ptr<data::Db> open(UserPort* port,
+                                   std::function<std::unique_ptr<data::Connection>(
+                                       std::unique_ptr<data::Connection>)> wrap = {});
     // Arguments for a helper process to open the same installation.
     std::vector<std::string> process_args() const;
     const std::string& home() const { return m_home; }

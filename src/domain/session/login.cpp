@@ -165,6 +165,8 @@ LoginOutcome LoginService::settle(const Verdict& v, Purpose purpose) {
     bool block = false;
     if (access_refused(m_db, m_session.XID_MODULO, supervisor, account_blocked, shown)) {
         outcome = LoginOutcome::Refused;
+    } else if (v.failure == Failure::None && !data_set_available(*v.user, shown)) {
+        outcome = LoginOutcome::Refused;
     } else if (v.failure != Failure::None) {
         outcome = count_failure(v.business, shown);
         block = outcome == LoginOutcome::Abandoned && v.failure == Failure::WrongPassword &&
@@ -198,6 +200,17 @@ LoginOutcome LoginService::count_failure(const std::string& business, std::vecto
     shown.push_back(
         {MsgStyle::Error, "ERROR", "Se ha excedido el número máximo de Intentos permitidos"});
     return LoginOutcome::Abandoned;
+}
+
+// A user bound to a data set that is not there would otherwise work on the main data believing
+// it is the other set (a test set, say): refused, and the administrator is named as the remedy.
+bool LoginService::data_set_available(const users::UserRecord& u, std::vector<Message>& shown) {
+    const std::string dir = data_set_of(m_db, u.SUBBASE).directory;
+    if (m_db.data_set_exists(dir)) return true;
+    shown.push_back({MsgStyle::Error, "ERROR",
+                     "El conjunto de datos " + dir +
+                         " asignado al usuario no existe. Avise al administrador del sistema."});
+    return false;
 }
 
 void LoginService::open_session(const Verdict& v, std::optional<long> log_record) {

@@ -16,6 +16,7 @@
 #include "data/db.h"
 #include "domain/session/session.h"
 #include "domain/session/settings.h"
+#include "domain/session/user_store.h"
 
 namespace qz::domain {
 
@@ -80,6 +81,7 @@ private:
                    const std::string& password, bool for_unlock);
     LoginOutcome settle(const Verdict& v, Purpose purpose);
     LoginOutcome count_failure(const std::string& business, std::vector<Message>& shown);
+    bool data_set_available(const users::UserRecord& u, std::vector<Message>& shown);
     void open_session(const Verdict& v, std::optional<long> log_record);
     void take_over(const Verdict& v);
     long write_session_log(const std::string& business, const users::UserRecord& u);

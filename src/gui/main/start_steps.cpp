@@ -35,20 +35,22 @@ bool open_database(AppContext& ctx) {
     o.port = &ctx.port;
     o.clock = &ctx.clock;
     o.ext_modulo = ctx.session.EXT_MODULO;
+    // A session that ended abnormally may have left the file damaged: check it before use.
+    auto crashes = domain::crash_directory(ctx.home);
+    o.verify_file = !domain::read_crash_markers(crashes).empty();
     try {
         ctx.db = data::Db::open(o);
     } catch (const std::exception& e) {
-        MESSAGE_BOX(nullptr,
-                    std::string(e.what()) + "\rInstalación: " + ctx.home +
-                        "\rPara crearla: quartzen --home " + ctx.home + " init --demo",
-                    "Error", kMbOk | kMbIconStop);
+        // The message says what to do (initialise, update, restore a copy): the same advice
+        // for every failure would send the user to re-create a database that only needs a copy.
+        MESSAGE_BOX(nullptr, std::string(e.what()) + "\rInstalación: " + ctx.home, "Error",
+                    kMbOk | kMbIconStop);
         return false;
     }
     ctx.clock.set_server_source([db = ctx.db.get()] { return db->server_now(); });
     ctx.errors.attach(ctx.db.get());
     ctx.full_text = domain::install_full_text(*ctx.db);
     // Crashes of earlier sessions are recorded before this one can crash in its turn.
-    auto crashes = domain::crash_directory(ctx.home);
     domain::record_crashes(*ctx.db, crashes);
     domain::arm_crash_marker(crashes, std::nullopt);
     return true;
