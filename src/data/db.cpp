@@ -48,13 +48,7 @@ std::unique_ptr<Db> Db::open(const DbOptions& opts) {
     try {
         return open_on(opts, std::make_unique<SqliteConnection>(path));
     } catch (const DbError& e) {
-        const std::string& code = e.code();
-        if (code.rfind("sqlite:", 0) == 0 && sqlite_damage_code(std::stoi(code.substr(7)))) {
-            auto check = check_sqlite_file(path, false);
-            throw DbError(check.ok ? describe_sqlite_failure(path, std::stoi(code.substr(7)))
-                                   : check.message,
-                          code);
-        }
+        if (auto damage = damaged_file_message(path, e)) throw DbError(*damage, e.code());
         throw;
     }
 }

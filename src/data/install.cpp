@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "data/db.h"
+#include "data/integrity.h"
 #include "data/pg_connection.h"
 #include "data/sqlite_connection.h"
 
@@ -29,8 +30,15 @@ MigrationReport init_installation(const std::string& home, const std::string& pg
         PgConnection c(ads->directory, pg_schema);
         return migrate(c, Catalogue::instance());
     }
-    SqliteConnection c(sqlite_path(home));
-    return migrate(c, Catalogue::instance());
+    const std::string path = sqlite_path(home);
+    try {
+        SqliteConnection c(path);
+        return migrate(c, Catalogue::instance());
+    } catch (const DbError& e) {
+        // Migrating a damaged file cannot mend it: say so, and what will.
+        if (auto damage = damaged_file_message(path, e)) throw DbError(*damage, e.code());
+        throw;
+    }
 }
 
 }  // namespace qz::data

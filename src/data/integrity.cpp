@@ -128,4 +128,13 @@ IntegrityReport check_sqlite_file(const std::string& path, bool full) {
     return run_check(path, file.get(), full);
 }
 
+std::optional<std::string> damaged_file_message(const std::string& path, const DbError& e) {
+    const std::string& code = e.code();
+    if (code.rfind("sqlite:", 0) != 0) return std::nullopt;
+    const int rc = std::stoi(code.substr(7));
+    if (!sqlite_damage_code(rc)) return std::nullopt;
+    auto check = check_sqlite_file(path, false);
+    return check.ok ? describe_sqlite_failure(path, rc) : check.message;
+}
+
 }  // namespace qz::data

@@ -2,8 +2,11 @@
 // Whether the installation's SQLite file is sound. A damaged file must be told in the system's
 // own words, with what to do about it, instead of the engine's English text or, worse, nothing
 // at all until a posting fails half-way.
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "data/sql.h"
 
 namespace qz::data {
 
@@ -24,5 +27,8 @@ bool sqlite_damage_code(int result_code);
 // The user's message for a damaged database file, naming what the code says is wrong and how to
 // recover.
 std::string describe_sqlite_failure(const std::string& path, int result_code);
+// The user's message when `e` (raised while using the file at `path`) says the file is damaged;
+// nothing for any other failure.
+std::optional<std::string> damaged_file_message(const std::string& path, const DbError& e);
 
 }  // namespace qz::data

@@ -547,9 +547,15 @@ void WDBTable::insert_pending() {
     m_db.table_written(m_def.name());
     m_new = false;
     std::fill(m_dirty.begin(), m_dirty.end(), 0);
-    // A new record stays locked until its writer releases it, as an append always did.
-    if (m_db.locks().try_acquire(m_lock_id, LockKind::Record, m_recno, lock_scope()))
-        m_locked.insert(m_recno);
+    // A new record stays locked until its writer releases it, as an append always did. A lock
+    // that fails here must not report the append as failed: outside a transaction the row is
+    // already stored (a caller told otherwise would append it again); inside one the failure
+    // has doomed the transaction already.
+    try {
+        if (m_db.locks().try_acquire(m_lock_id, LockKind::Record, m_recno, lock_scope()))
+            m_locked.insert(m_recno);
+    } catch (const DbError&) {
+    }
 }
 
 void WDBTable::update_dirty() {

@@ -4,11 +4,13 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 #include "core/text.h"
 #include "data/backup.h"
 #include "data/export_csv.h"
+#include "data/install.h"
 #include "data/integrity.h"
 #include "data/schema.h"
 #include "data/table_ops.h"
@@ -253,4 +255,30 @@ TEST(IntegrityCodes, OnlyDamageCountsAsDamage) {
     EXPECT_FALSE(sqlite_damage_code(SQLITE_BUSY));
     EXPECT_FALSE(sqlite_damage_code(SQLITE_CANTOPEN));
     EXPECT_FALSE(sqlite_damage_code(SQLITE_IOERR));
+}
+
+// A workstation opening a damaged installation, or an administrator running init over it, is
+// told what happened and to restore the copy, in the system's words.
+TEST(DamagedInstallation, OpeningOrMigratingADamagedInstallationSaysWhatToDo) {
+    test::TestInstall inst(Engine::SQLite);
+    const std::string path = sqlite_path(inst.home());
+    {
+        auto db = inst.open();
+        db->conn().exec("PRAGMA wal_checkpoint(TRUNCATE)");  // everything into the file itself
+    }
+    {
+        std::fstream f(path, std::ios::in | std::ios::out | std::ios::binary);
+        f.seekp(0);
+        f << std::string(100, '\x5a');  // the header: not a database any more
+    }
+    for (const auto& attempt : std::vector<std::function<void()>>{
+             [&] { inst.open(); }, [&] { init_installation(inst.home()); }}) {
+        try {
+            attempt();
+            ADD_FAILURE() << "a damaged file was used";
+        } catch (const DbError& e) {
+            EXPECT_NE(std::string(e.what()).find("está dañada"), std::string::npos) << e.what();
+            EXPECT_EQ(std::string(e.what()).find("file is not a database"), std::string::npos);
+        }
+    }
 }
