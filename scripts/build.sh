@@ -7,6 +7,8 @@ export CCACHE_DIR=${CCACHE_DIR:-/var/cache/quartzen-ccache}
 mkdir -p "$CCACHE_DIR" 2>/dev/null || export CCACHE_DIR="$HOME/.cache/quartzen-ccache"
 # Paths relative to the clone, so that a clone in another folder hits the same entries.
 export CCACHE_BASEDIR=$(pwd)
+# Debug information would otherwise tie every entry to the folder it was built in.
+export CCACHE_NOHASHDIR=true
 # Precompiled headers are cacheable only when ccache may ignore their defines and time macros.
 export CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime
 launcher=()

@@ -11,6 +11,7 @@
 #include "domain/session/error_handler.h"
 #include "domain/session/forced_exit.h"
 #include "domain/session/login.h"
+#include "domain/session/run_marker.h"
 #include "domain/session/session.h"
 #include "domain/session/settings.h"
 #include "gui/framework/qt_user_port.h"
@@ -26,6 +27,7 @@ struct AppContext {
     Clock clock;
     std::unique_ptr<data::Db> db;
     std::unique_ptr<domain::TxtSrchHook> full_text;  // after db: it goes first
+    std::unique_ptr<domain::RunMarker> running;       // removed on every ordinary way out
     domain::AppSettings settings;
     domain::Session session;
     std::unique_ptr<IniFile> ini;

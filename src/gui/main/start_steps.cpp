@@ -37,7 +37,8 @@ bool open_database(AppContext& ctx) {
     o.ext_modulo = ctx.session.EXT_MODULO;
     // A session that ended abnormally may have left the file damaged: check it before use.
     auto crashes = domain::crash_directory(ctx.home);
-    o.verify_file = !domain::read_crash_markers(crashes).empty();
+    const bool abnormal_end = domain::take_abnormal_ends(domain::run_directory(ctx.home));
+    o.verify_file = abnormal_end || !domain::read_crash_markers(crashes).empty();
     try {
         ctx.db = data::Db::open(o);
     } catch (const std::exception& e) {
@@ -47,6 +48,7 @@ bool open_database(AppContext& ctx) {
                     kMbOk | kMbIconStop);
         return false;
     }
+    ctx.running = std::make_unique<domain::RunMarker>(domain::run_directory(ctx.home));
     ctx.clock.set_server_source([db = ctx.db.get()] { return db->server_now(); });
     ctx.errors.attach(ctx.db.get());
     ctx.full_text = domain::install_full_text(*ctx.db);
