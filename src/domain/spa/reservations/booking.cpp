@@ -1,5 +1,7 @@
 #include "domain/spa/reservations/booking.h"
 
+#include <optional>
+
 #include "core/text.h"
 #include "data/table_ops.h"
 #include "data/transaction.h"
@@ -18,6 +20,10 @@ std::string series_code(data::Db& db, const std::string& business) {
     data::KILLTABLA(db, f);
     return code;
 }
+
+// A number the series gives that a reservation already has (typed by hand, or a series set
+// back) is spent and the next one taken: a collision must not block every later booking.
+constexpr int kMaxTakenNumbers = 100;
 
 bool code_taken(data::Db& db, const std::string& business, const std::string& code) {
     auto t = data::USE(db, "SPA_RESE", "SPA_RESE");
@@ -128,13 +134,17 @@ BookingResult book_reservation(data::Db& db, const BookingRequest& r) {
     auto t = data::USE(db, "SPA_RESE", "SPA_RESE");
     if (r.is_new) {
         const std::string series = series_code(db, r.business);
-        const std::string number =
-            series.empty() ? kNoSerial : GET_NXSERIAL(db, r.business, series);
-        if (is_no_serial(number))
-            return refuse_clean(tx, BookingStatus::NoSerial, kNoSerialMessage);
-        h.code = trim(number);
-        if (code_taken(db, r.business, h.code))
-            return refuse(BookingStatus::CodeTaken, kCodeTakenMessage);
+        if (series.empty()) return refuse_clean(tx, BookingStatus::NoSerial, kNoSerialMessage);
+        std::optional<std::string> code;
+        for (int i = 0; i < kMaxTakenNumbers && !code; ++i) {
+            const std::string number = GET_NXSERIAL(db, r.business, series);
+            if (is_no_serial(number))
+                return refuse_clean(tx, BookingStatus::NoSerial, kNoSerialMessage);
+            if (!code_taken(db, r.business, trim(number))) code = trim(number);
+        }
+        // The taken numbers stay spent, so the next booking starts past them.
+        if (!code) return refuse_clean(tx, BookingStatus::CodeTaken, kCodeTakenMessage);
+        h.code = *code;
         h.state = kActive;
         const DateTime now = db.clock().now();
         data::ADD_NEW_REC(*t);

@@ -107,17 +107,17 @@ TEST_P(SpaReservationTest, NumberingFailuresWriteNothing) {
     // The number the series gives next is already a reservation's.
     test::edit_record(*db, "SERIALES", "SERIALES", pad_right(kSpaBiz, 25) + "SPA",
                       [](data::WDBTable& t) { t.FieldPut("NUMERO", Decimal(1)); });
+    // The taken number is spent and the next free one used, once and for all.
     auto r = book("S4", "12:00", "13:00", 1);
-    EXPECT_EQ(r.status, BookingStatus::CodeTaken);
-    EXPECT_EQ(r.message, "Este Codigo de Reservación ya existe...");
-    // The refused booking gave its number back.
-    EXPECT_EQ(domain::GET_CURRENTSERIAL(*db, kSpaBiz, "SPA"), pad_right("R00002", 15));
+    EXPECT_EQ(r.status, BookingStatus::Saved);
+    EXPECT_EQ(r.code, "R00003");
+    EXPECT_EQ(domain::GET_CURRENTSERIAL(*db, kSpaBiz, "SPA"), pad_right("R00004", 15));
     test::edit_record(*db, "F_FAC", "F_FAC", kSpaBiz,
                       [](data::WDBTable& t) { t.FieldPut("SPA_SERIAL", std::string("")); });
     r = book("S4", "12:00", "13:00", 1);
     EXPECT_EQ(r.status, BookingStatus::NoSerial);
     EXPECT_EQ(r.message, "Falta definir el serial. No se puede asignar un número de reserva...");
-    EXPECT_EQ(room_day_bookings(*db, kSpaBiz, "S4", Date(2026, 5, 12), "").size(), 1u);
+    EXPECT_EQ(room_day_bookings(*db, kSpaBiz, "S4", Date(2026, 5, 12), "").size(), 2u);
 }
 
 TEST_P(SpaReservationTest, LinesArePricedLimitedAndTotalledTermByTerm) {
