@@ -4,13 +4,7 @@
 # where a use after free or a leak would hide. The screens are left to the main run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-export CCACHE_DIR=${CCACHE_DIR:-/var/cache/quartzen-ccache}
-mkdir -p "$CCACHE_DIR" 2>/dev/null || export CCACHE_DIR="$HOME/.cache/quartzen-ccache"
-export CCACHE_BASEDIR=$(pwd)
-# Debug information would otherwise tie every entry to the folder it was built in.
-export CCACHE_NOHASHDIR=true
-launcher=()
-command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+source scripts/ccache-env.sh
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQZ_SANITIZE=ON -DQZ_BUILD_GUI=OFF \
       -DQZ_BUILD_BENCH=OFF "${launcher[@]}" >/dev/null
 cmake --build build-asan -j"$(nproc)" --target qz_data_tests qz_domain_tests qz_lock_holder \
