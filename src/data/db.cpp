@@ -119,7 +119,6 @@ void Db::release_transaction_locks() {
 }
 
 void Db::doom_transaction() { m_conn->doom(); }
-bool Db::transaction_doomed() const { return m_conn->doomed() || tx_doomed; }
 
 std::optional<DateTime> Db::server_now() {
     if (!server()) return std::nullopt;

@@ -53,8 +53,6 @@ struct DbOptions {
     std::function<std::unique_ptr<Connection>(std::unique_ptr<Connection>)> wrap_connection;
 };
 
-
-
 class Db {
 public:
     // Connects to the installation's database: PostgreSQL when ADS.DEF is given, else the SQLite
@@ -105,7 +103,6 @@ public:
     void release_transaction_locks();
     // Marks the open transaction as unable to commit (a failure inside it).
     void doom_transaction();
-    bool transaction_doomed() const;
 
     // Work areas.
     int allocate_area();

@@ -38,8 +38,6 @@ public:
     void set_alternate_schema(const std::string& schema);
     const std::string& schema() const { return m_schema; }
     PGconn* handle() { return m_conn; }
-    // "host:port" of the server, for messages.
-    const std::string& server_name() const { return m_server; }
 
     // The server-side prepared statement of a text, prepared once per connection; its number of
     // parameters.
