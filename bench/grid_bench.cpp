@@ -8,6 +8,7 @@
 
 #include "core/text.h"
 #include "data/install.h"
+#include "data/order_key.h"
 #include "data/table_ops.h"
 #include "gui/browse/add2browse.h"
 
@@ -66,8 +67,8 @@ std::unique_ptr<WBLISTBOX> make_grid(WDBTable& t) {
 
 BrowMarksOptions options() {
     BrowMarksOptions o;
-    o.sortable = {{1, "LOG_DIAG"}, {3, "LOG_DIA2"}};
-    o.scope_start = pad_right("HOTEL", 15);
+    o.sortable = {{"ID_DIAG", "LOG_DIAG"}, {"FECHA", "LOG_DIA2"}};
+    o.scope_start = data::business_key("HOTEL");
     o.no_refresh = true;
     return o;
 }

@@ -150,6 +150,11 @@ std::optional<Db::ServerState> Db::server_state() {
     }
 }
 
+std::string Db::local_engine() {
+    if (server()) return "";
+    return "SQLite " + m_conn->scalar("SELECT sqlite_version()").value_or("");
+}
+
 std::optional<long> Db::cached_count(const std::string& scope_key) {
     auto version = m_conn->change_version();
     if (!version || *version != m_count_version) {

@@ -84,6 +84,8 @@ public:
         std::string version;
     };
     std::optional<ServerState> server_state();
+    // The local database's engine and version ("SQLite 3.40.1"); "" on a server.
+    std::string local_engine();
 
     // Alternate data set (XDBACCESS[1]): a sub-directory of BASES (SQLite) or a schema
     // (PostgreSQL) whose tables are used instead of the main ones where they exist.

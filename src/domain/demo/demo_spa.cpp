@@ -5,6 +5,7 @@
 
 #include "core/stamp.h"
 #include "core/text.h"
+#include "data/order_key.h"
 #include "data/table_ops.h"
 #include "domain/demo/demo_rows.h"
 
@@ -265,7 +266,7 @@ namespace {
 // Rows of the business in a table whose first order starts with NEGOCIO.
 long business_rows(data::Db& db, const std::string& table) {
     data::Table t = data::USE(db, table, table);
-    t->SetScope(pad_right(kBiz, 15), pad_right(kBiz, 15));
+    t->SetScope(data::business_key(kBiz), data::business_key(kBiz));
     const long n = t->KeyCount();
     data::KILLTABLA(db, t);
     return n;
@@ -276,14 +277,14 @@ long business_rows(data::Db& db, const std::string& table) {
 void summarise_spa(data::Db& db, const Date& today, Summary& out) {
     std::string rooms;
     data::Table sala = data::USE(db, "SPA_SALA", "SPA_SALA");
-    sala->SetScope(pad_right(kBiz, 15), pad_right(kBiz, 15));
+    sala->SetScope(data::business_key(kBiz), data::business_key(kBiz));
     for (sala->GoTop(); !sala->Eof(); sala->Skip())
         rooms += std::string(rooms.empty() ? "" : ", ") + trim(sala->str("CODIGO")) + " " +
                  trim(sala->str("DESCRIP")) + " (" + sala->num("CAPAC_MAX").to_string(0) + ")";
     data::KILLTABLA(db, sala);
     int bookings = 0;
     data::Table rese = data::USE(db, "SPA_RESE", "SPA_RESE");
-    rese->SetScope(pad_right(kBiz, 15), pad_right(kBiz, 15));
+    rese->SetScope(data::business_key(kBiz), data::business_key(kBiz));
     for (rese->GoTop(); !rese->Eof(); rese->Skip())
         if (rese->date("FECHA") == today) ++bookings;
     data::KILLTABLA(db, rese);

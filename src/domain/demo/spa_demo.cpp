@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/text.h"
+#include "data/order_key.h"
 #include "data/table_ops.h"
 #include "data/transaction.h"
 #include "domain/demo/demo_rows.h"
@@ -59,10 +60,6 @@ constexpr Booking kToday[] = {
      "carolina.mendez@correo.example", "01", "SAU001", "15000.00"},
 };
 
-std::string key(const std::string& code, size_t width) {
-    return pad_right(kBiz, 15) + pad_right(code, width);
-}
-
 bool exists(data::Db& db, const char* table, const char* order, const std::string& k) {
     data::Table t = data::USE(db, table, order);
     const bool found = t->Seek(k);
@@ -73,12 +70,14 @@ bool exists(data::Db& db, const char* table, const char* order, const std::strin
 void add_rooms_and_services(data::Db& db) {
     RowWriter rooms(db, "SPA_SALA");
     for (const auto& r : kRooms)
-        if (!exists(db, "SPA_SALA", "SPA_SALA", key(r.code, 4)))
+        if (!exists(db, "SPA_SALA", "SPA_SALA",
+                    data::order_key("SPA_SALA", "SPA_SALA", {kBiz, r.code})))
             rooms.add({{"CODIGO", r.code}, {"DESCRIP", r.name}, {"CAPAC_MAX", r.capacity}});
     RowWriter arts(db, "DEF_ART");
     RowWriter prices(db, "DET_PREC");
     for (const auto& s : kServices) {
-        if (exists(db, "DEF_ART", "DEF_ART", key(s.code, 15))) continue;
+        if (exists(db, "DEF_ART", "DEF_ART", data::order_key("DEF_ART", "DEF_ART", {kBiz, s.code})))
+            continue;
         arts.add({{"CODIGO", s.code},
                   {"DESCRIP", s.name},
                   {"LINEA", "SPA"},
@@ -96,7 +95,7 @@ void add_rooms_and_services(data::Db& db) {
 // A half-hour agenda from 7:00 to 21:00, confirmations mailed on booking in two languages.
 void set_spa_settings(data::Db& db) {
     data::Table f = data::USE(db, "F_FAC", "F_FAC");
-    if (f->Seek(pad_right(kBiz, 15))) {
+    if (f->Seek(data::business_key(kBiz))) {
         data::LOCK_FOR_MODIFY(*f);
         if (trim(f->str("SPA_SERIAL")).empty()) f->FieldPut("SPA_SERIAL", std::string(kSeries));
         f->FieldPut("SPA_H_AGEN", Decimal(1));
@@ -116,7 +115,7 @@ void set_spa_settings(data::Db& db) {
 // Whether the room already has a reservation of `day` starting at `start` (order SPA_RESE12).
 bool booked(data::Db& db, const Booking& b, const Date& day) {
     data::Table t = data::USE(db, "SPA_RESE", "SPA_RESE12");
-    const std::string scope = key(b.room, 4) + day.dtos();
+    const std::string scope = data::order_key("SPA_RESE", "SPA_RESE12", {kBiz, b.room, day});
     t->SetScope(scope, scope);
     bool found = false;
     for (t->GoTop(); !t->Eof() && !found; t->Skip()) found = trim(t->str("HORA_INI")) == b.start;
@@ -128,7 +127,7 @@ bool booked(data::Db& db, const Booking& b, const Date& day) {
 std::string next_number(data::Db& db) {
     data::Table s = data::USE(db, "SERIALES", "SERIALES");
     std::string number;
-    if (s->Seek(pad_right(kBiz, 15) + pad_right("", 10) + pad_right(kSeries, 15))) {
+    if (s->Seek(data::order_key("SERIALES", "SERIALES", {kBiz, "", kSeries}))) {
         data::LOCK_FOR_MODIFY(*s);
         const long n = s->num("NUMERO").to_int() + 1;
         s->FieldPut("NUMERO", Decimal(n));

@@ -1,6 +1,7 @@
 #include "domain/ledger/serials.h"
 
 #include "core/text.h"
+#include "data/order_key.h"
 #include "data/table_ops.h"
 
 namespace qz::domain {
@@ -12,7 +13,7 @@ constexpr size_t kSerialWidth = 15;
 // Seeks the business-wide series; leaves the handle on it when found.
 bool seek_series(data::WDBTable& t, const std::string& business, const std::string& code) {
     t.SetOrder("SERIALES");
-    return t.Seek(pad_right(business, 15) + pad_right("", 10) + pad_right(code, 15));
+    return t.Seek(data::order_key("SERIALES", "SERIALES", {business, "", code}));
 }
 
 std::string format_next(const data::WDBTable& t) {

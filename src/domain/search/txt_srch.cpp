@@ -3,6 +3,7 @@
 #include <set>
 
 #include "core/text.h"
+#include "data/order_key.h"
 #include "data/table_ops.h"
 #include "data/transaction.h"
 
@@ -66,8 +67,7 @@ data::WDBTable& TXT_SRCH::table() {
 
 std::string TXT_SRCH::word_key(const std::string& negocio, const std::string& tabla,
                                const std::string& document, const std::string& word) const {
-    return pad_right(negocio, kNegocio) + pad_right(upper_ascii(tabla), kTabla) +
-           pad_right(document, kDocumento) + pad_right(word, kWord);
+    return data::order_key("TXT_SRCH", "TXT_SRCH4", {negocio, upper_ascii(tabla), document, word});
 }
 
 bool TXT_SRCH::indexed(const std::string& key) {
@@ -146,9 +146,8 @@ std::vector<TextHit> TXT_SRCH::SEARCH(const std::vector<std::string>& words,
     std::size_t collected = 0;
     for (const auto& tabla : tables) {
         // Documents under the first word, along TXT_SRCH5 (business + table + word).
-        const std::string prefix =
-            pad_right(Negocio, kNegocio) + pad_right(upper_ascii(tabla), kTabla);
-        const std::string first = prefix + pad_right(wanted.front(), kWord);
+        const std::string first =
+            data::order_key("TXT_SRCH", "TXT_SRCH5", {Negocio, upper_ascii(tabla), wanted.front()});
         std::vector<std::string> documents;
         t.SetOrder("TXT_SRCH5");
         t.SetScope(first, first);

@@ -1,30 +1,31 @@
 #pragma once
-// Seek keys of the session tables, built the way their orders compute them: business padded to
-// 15, login name upper case padded to 10, numbers right-aligned in their key width.
+// Seek keys of the session tables, built from their orders in the catalogue.
 #include <string>
 
 #include "core/text.h"
+#include "data/order_key.h"
 
 namespace qz::domain::keys {
 
-inline std::string business(const std::string& code) { return pad_right(trim(code), 15); }
+inline std::string business(const std::string& code) { return data::business_key(code); }
 
-// USUARIOS: NEGOCIO + NOMBRE.
+// USUARIOS: NEGOCIO + NOMBRE (login names are kept upper case).
 inline std::string user_by_name(const std::string& biz, const std::string& login_name) {
-    return business(biz) + pad_right(upper_ascii(trim(login_name)), 10);
+    return data::order_key("USUARIOS", "USUARIOS", {trim(biz), upper_ascii(trim(login_name))});
 }
 
-// USUARIO3: NEGOCIO + CODIGO (4).
+// USUARIO3: NEGOCIO + CODIGO.
 inline std::string user_by_number(const std::string& biz, long number) {
-    return business(biz) + str_int(number, 4);
+    return data::order_key("USUARIOS", "USUARIO3", {trim(biz), static_cast<long long>(number)});
 }
 
-// MENUS and DET_PERF: NEGOCIO + CODIGO (8) [+ ID (8)]; PERFILES: NEGOCIO + CODIGO (8).
+// MENUS: NEGOCIO + CODIGO [+ ID]; DET_PERF, DET_TRA2 and PERFILES lead with the same two parts.
 inline std::string rights_of(const std::string& biz, long code) {
-    return business(biz) + str_int(code, 8);
+    return data::order_key("MENUS", "MENUS", {trim(biz), static_cast<long long>(code)});
 }
 inline std::string right(const std::string& biz, long code, int id) {
-    return rights_of(biz, code) + str_int(id, 8);
+    return data::order_key("MENUS", "MENUS",
+                           {trim(biz), static_cast<long long>(code), static_cast<long long>(id)});
 }
 
 }  // namespace qz::domain::keys

@@ -5,7 +5,9 @@
 
 #include "core/stamp.h"
 #include "core/text.h"
+#include "data/order_key.h"
 #include "data/table_ops.h"
+#include "data/transaction.h"
 #include "domain/session/log_record.h"
 
 namespace qz::domain {
@@ -65,7 +67,8 @@ bool NEW_LOG_DIAG(data::Db& db, const SessionStamp& who, int& id_menu,
 std::vector<ScreenUseRow> screen_usage(data::Db& db, const std::string& negocio, int id_diag,
                                        const std::optional<std::string>& usuario) {
     data::Table log = data::USE(db, "LOG_DIAG", "LOG_DIAG");
-    std::string key = pad_right(negocio, 15) + str_int(id_diag, 10);
+    const std::string key =
+        data::order_key("LOG_DIAG", "LOG_DIAG", {negocio, static_cast<long long>(id_diag)});
     log->SetScope(key, key);
     std::vector<ScreenUseRow> rows;
     for (log->GoTop(); !log->Eof(); log->Skip()) {
@@ -88,6 +91,22 @@ std::vector<ScreenUseRow> screen_usage(data::Db& db, const std::string& negocio,
     return rows;
 }
 
+void copy_screen_usage(data::Db& db, const std::string& negocio, int id_diag,
+                       const std::optional<std::string>& usuario, data::WDBTable& copy) {
+    const auto rows = screen_usage(db, negocio, id_diag, usuario);
+    data::Table log = data::USE(db, "LOG_DIAG", "LOG_DIAG");
+    data::Transaction tx(db);
+    for (copy.GoTop(); !copy.Eof(); copy.GoTop()) copy.Delete();
+    for (const ScreenUseRow& r : rows) {
+        log->GoTo(r.recno);
+        data::ADD_NEW_REC(copy);
+        for (int f = 1; f <= copy.FCount(); ++f) copy.FieldPut(f, log->FieldGet(f));
+        data::UNLOCK_NEW_REC(copy);
+    }
+    tx.commit();
+    data::KILLTABLA(db, log);
+}
+
 std::vector<ScreenUser> screen_usage_users(data::Db& db, const std::string& negocio,
                                            const std::vector<ScreenUseRow>& rows) {
     std::vector<ScreenUser> users;
@@ -97,7 +116,7 @@ std::vector<ScreenUser> screen_usage_users(data::Db& db, const std::string& nego
                                  [&](const ScreenUser& u) { return u.usuario == r.usuario; });
         if (known) continue;
         std::string label;
-        if (usr->Seek(pad_right(negocio, 15) + pad_right(r.usuario, 10)))
+        if (usr->Seek(data::order_key("USUARIOS", "USUARIO4", {negocio, r.usuario})))
             label = text_of(*usr, "USUARIO");
         users.push_back({r.usuario, label.empty() ? r.usuario : label});
     }

@@ -43,6 +43,11 @@ struct ScreenUseRow {
 std::vector<ScreenUseRow> screen_usage(data::Db& db, const std::string& negocio, int id_diag,
                                        const std::optional<std::string>& usuario = std::nullopt);
 
+// Empties `copy` (a temporary table of LOG_DIAG's structure) and fills it with the records of
+// screen_usage(), in one transaction: the viewer's grid orders them by date and time there.
+void copy_screen_usage(data::Db& db, const std::string& negocio, int id_diag,
+                       const std::optional<std::string>& usuario, data::WDBTable& copy);
+
 struct ScreenUser {
     std::string usuario;  // short code, what the list is narrowed by
     std::string label;    // the user's identifier (USUARIOS.USUARIO); the short code if unknown

@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "core/text.h"
+#include "data/order_key.h"
 #include "data/table_ops.h"
 #include "data/transaction.h"
 #include "domain/session/forced_exit.h"
@@ -48,7 +49,7 @@ DbAccess data_set_of(data::Db& db, const std::string& subbase) {
     if (trim(subbase).empty()) return {};
     data::Table t = data::USE(db, "SUBBASES", "SUBBASES");
     DbAccess access;
-    if (t->Seek(pad_right(subbase, 2)))
+    if (t->Seek(data::order_key("SUBBASES", "SUBBASES", {subbase})))
         access = DbAccess{trim(t->str("DIRECTORIO")), trim(t->str("CODIGO"))};
     data::KILLTABLA(db, t);
     return access;

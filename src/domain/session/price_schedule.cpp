@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "core/text.h"
+#include "data/order_key.h"
 #include "data/table_ops.h"
 #include "data/transaction.h"
 #include "domain/session/keys.h"
@@ -26,7 +27,7 @@ std::vector<DueSchedule> due_schedules(data::Db& db, const std::string& business
                                        const DateTime& now) {
     std::vector<DueSchedule> due;
     data::Table enc = data::USE(db, "ENC_PPRE", "ENC_PPR2");
-    const std::string scope = keys::business(business) + "1";
+    const std::string scope = data::order_key("ENC_PPRE", "ENC_PPR2", {business, 1LL});
     enc->SetScope(scope, scope);
     for (enc->GoTop(); !enc->Eof(); enc->Skip()) {
         if (enc->num("PENDIENTE") != Decimal(1)) continue;
@@ -51,11 +52,11 @@ bool apply_schedule(data::Db& db, const std::string& business, const DueSchedule
 
     data::Table lines = data::USE(db, "DET_PPRE", "DET_PPRE");
     data::Table list = data::USE(db, "DET_PREC", "DET_PRC1");
-    const std::string scope = keys::business(business) + s.code;
+    const std::string scope = data::order_key("DET_PPRE", "DET_PPRE", {business, s.code});
     lines->SetScope(scope, scope);
     for (lines->GoTop(); !lines->Eof(); lines->Skip()) {
-        const std::string key =
-            keys::business(business) + s.price_type + pad_right(rtrim(lines->str("ARTICULO")), 15);
+        const std::string key = data::order_key("DET_PREC", "DET_PRC1",
+                                                {business, s.price_type, lines->str("ARTICULO")});
         if (!list->Seek(key)) continue;
         data::LOCK_FOR_MODIFY(*list);
         list->FieldPut("PRECIO", lines->num("PRECIO"));

@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "core/text.h"
+#include "data/order_key.h"
 #include "data/table_ops.h"
 #include "data/transaction.h"
 #include "domain/session/keys.h"
@@ -207,7 +208,8 @@ struct TreeBuilder {
             std::string descrip;
         };
         std::vector<Entry> found;
-        const std::string key = pad_right(modulo, 2) + str_int(pointer, 10);
+        const std::string key =
+            data::order_key("DERECHOS", "DERECHO2", {modulo, static_cast<long long>(pointer)});
         der.SetScope(key, key);
         for (der.GoTop(); !der.Eof(); der.Skip())
             found.push_back({whole(der, "N_ID"), trim(der.str("DESCRIP"))});

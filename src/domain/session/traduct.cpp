@@ -1,6 +1,7 @@
 #include "domain/session/traduct.h"
 
 #include "core/text.h"
+#include "data/order_key.h"
 #include "data/table_ops.h"
 
 namespace qz::domain {
@@ -8,7 +9,7 @@ namespace qz::domain {
 std::vector<TraductPair> load_traduct(data::Db& db, const std::string& business) {
     std::vector<TraductPair> out;
     auto t = data::USE(db, "TRADUCT", "TRADUCT");
-    std::string key = pad_right(business, 15);
+    std::string key = data::business_key(business);
     t->SetScope(key, key);
     bool has_mode = t->FieldPos("INCRUSTADO") > 0;
     for (t->GoTop(); !t->Eof(); t->Skip()) {

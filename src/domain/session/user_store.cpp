@@ -83,6 +83,7 @@ BusinessRules business_rules(data::Db& db, const std::string& business) {
     BusinessRules r;
     if (t->Seek(keys::business(business))) {
         r.found = true;
+        r.DESCRIP = trim(t->str("DESCRIP"));
         r.INTENTOS = t->num("INTENTOS").to_int();
         if (t->FieldPos("DIAS_CLAVE")) r.DIAS_CLAVE = t->num("DIAS_CLAVE").to_int();
         r.SIZE_CLAVE = t->num("SIZE_CLAVE").to_int();

@@ -34,9 +34,11 @@ std::optional<UserRecord> find_by_name(data::Db& db, const std::string& business
                                        const std::string& login_name);
 std::optional<UserRecord> find_by_number(data::Db& db, const std::string& business, long number);
 
-// The business settings the login and the password rules read.
+// The business record (NEGOCIOS) as the session reads it: its name and the settings the login
+// and the password rules read.
 struct BusinessRules {
     bool found = false;
+    std::string DESCRIP;  // the business's name, without padding
     long INTENTOS = 0;
     std::optional<long> DIAS_CLAVE;
     long SIZE_CLAVE = 0;

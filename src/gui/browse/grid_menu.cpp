@@ -5,6 +5,7 @@
 #include <QMenu>
 
 #include "core/text.h"
+#include "data/order_key.h"
 #include "data/table_ops.h"
 #include "gui/browse/browse_settings.h"
 #include "gui/browse/grid_export.h"
@@ -92,6 +93,11 @@ void WBLISTBOX::search_date() {
     seek_nearest(key.substr(0, 6), -1);
 }
 
+std::string WBLISTBOX::font_key() const {
+    return data::order_key("F_BROWSE", "F_BROWSE",
+                           {browse_business(), dialog_name(), browse_user_number(), m_id});
+}
+
 // The chosen font is kept per business, screen, user and grid in F_BROWSE.
 void WBLISTBOX::choose_font() {
     bool ok = false;
@@ -101,8 +107,7 @@ void WBLISTBOX::choose_font() {
     CONFIGURE();
     try {
         auto t = data::USE(table().db(), "F_BROWSE", "F_BROWSE");
-        const std::string key = pad_right(browse_business(), 15) + pad_right(dialog_name(), 20) +
-                                str_int(browse_user_number(), 4) + str_int(m_id, 4);
+        const std::string key = font_key();
         std::string face = f.family().toStdString();
         if (f.bold()) face += " BOLD";
         if (f.italic()) face += " ITALIC";
@@ -127,9 +132,7 @@ void WBLISTBOX::choose_font() {
 void WBLISTBOX::load_user_font() {
     try {
         auto t = data::USE(table().db(), "F_BROWSE", "F_BROWSE");
-        const std::string key = pad_right(browse_business(), 15) + pad_right(dialog_name(), 20) +
-                                str_int(browse_user_number(), 4) + str_int(m_id, 4);
-        if (!t->Seek(key)) return;
+        if (!t->Seek(font_key())) return;
         const std::string face = trim(t->str("T_FONT"));
         QString family = QString::fromStdString(face);
         family.remove("BOLD").remove("ITALIC");

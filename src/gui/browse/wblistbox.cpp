@@ -9,6 +9,7 @@
 
 #include "core/picture.h"
 #include "core/text.h"
+#include "gui/browse/add2browse.h"
 #include "gui/browse/browse_settings.h"
 #include "gui/browse/searchob.h"
 #include "gui/browse/spalten_dlg.h"
@@ -150,9 +151,10 @@ void WBLISTBOX::SET_ORDER(int entry) {
     if (entry < 1 || entry > static_cast<int>(m_sortable.size())) return;
     WaitCursor wait;
     if (m_pre_seek) m_pre_seek();
-    const auto& [column, order] = m_sortable[static_cast<size_t>(entry - 1)];
+    const auto& [name, order] = m_sortable[static_cast<size_t>(entry - 1)];
     for (auto& c : m_columns) c.wbHeadColor.reset();
-    if (column >= 1 && column <= COLCOUNT()) GETCOLUMN(column).wbHeadColor = colorref(kSortHeadColour);
+    if (const int column = sortable_column(name))
+        GETCOLUMN(column).wbHeadColor = colorref(kSortHeadColour);
     m_sort = entry;
     const long recno = currentIndex().isValid() ? nCrecNo() : 0;
     table().SetOrder(order);
@@ -164,9 +166,19 @@ void WBLISTBOX::SET_ORDER(int entry) {
     setFocus();
 }
 
+int WBLISTBOX::sortable_column(const std::string& name) const {
+    for (size_t i = 0; i < m_columns.size(); ++i)
+        if (iequals(field_of_expression(m_columns[i].wbCargo), name))
+            return static_cast<int>(i) + 1;
+    for (size_t i = 0; i < m_columns.size(); ++i)
+        if (m_columns[i].wbHeading == name) return static_cast<int>(i) + 1;
+    return 0;
+}
+
 void WBLISTBOX::sort_by_column(int column) {
     for (size_t i = 0; i < m_sortable.size(); ++i)
-        if (m_sortable[i].first == column + 1) return SET_ORDER(static_cast<int>(i) + 1);
+        if (sortable_column(m_sortable[i].first) == column + 1)
+            return SET_ORDER(static_cast<int>(i) + 1);
 }
 
 bool WBLISTBOX::ADD_MARK(long recno, bool notify, bool refresh) {

@@ -20,7 +20,9 @@ class DialogFrame;
 
 // The options of BrowMarks.
 struct BrowMarksOptions {
-    std::vector<std::pair<int, std::string>> sortable;  // {column (1-based), order}, up to 8
+    // Columns that sort by a click on their heading, up to 8: {column, order}, the column named
+    // by its field ("FECHA") or, for a column without one, by its heading as given ("Estado").
+    std::vector<std::pair<std::string, std::string>> sortable;
     int initial_sort = 1;            // entry of `sortable` applied first (1-based); 0 = none
     std::string scope_start;         // key prefix; "" = no scope
     std::optional<std::string> scope_end;  // default: the scope start
@@ -137,6 +139,8 @@ private:
     void update_nub();
     void search_date();
     void choose_font();
+    // This grid's record in F_BROWSE: business, screen, user and grid.
+    std::string font_key() const;
     bool typing_key(QKeyEvent& e, QString& out) const;
     bool navigation_key(QKeyEvent& e);
     bool seek_with_scope(const std::string& text, bool soft);
@@ -146,7 +150,9 @@ private:
     DialogFrame* m_dlg = nullptr;
     bool m_active = false;
     long m_parked_recno = 0;
-    std::vector<std::pair<int, std::string>> m_sortable;
+    // The column (1-based, 0 = none of this grid) a sortable entry names.
+    int sortable_column(const std::string& name) const;
+    std::vector<std::pair<std::string, std::string>> m_sortable;
     int m_sort = 0;
     std::string m_scope_start, m_scope_end, m_scope_extra, m_option;
     bool m_scoped = false;

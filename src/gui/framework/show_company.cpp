@@ -3,8 +3,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include "core/text.h"
-#include "data/table_ops.h"
+#include "domain/session/user_store.h"
 #include "gui/framework/dialog_frame.h"
 
 namespace qz::gui {
@@ -14,11 +13,7 @@ constexpr int kCompanyControl = -100;
 }
 
 std::string company_name(data::Db& db, const std::string& negocio) {
-    data::Table t = data::USE(db, "NEGOCIOS", "NEGOCIOS");
-    std::string name;
-    if (t->Seek(pad_right(negocio, 15))) name = rtrim(t->str("DESCRIP"));
-    data::KILLTABLA(db, t);
-    return name;
+    return domain::users::business_rules(db, negocio).DESCRIP;
 }
 
 void SHOW_COMPANY(DialogFrame& dialog, data::Db& db, const std::string& negocio) {

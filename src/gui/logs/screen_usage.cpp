@@ -5,9 +5,8 @@
 #include <QTreeWidget>
 #include <optional>
 
-#include "core/text.h"
 #include "data/table_ops.h"
-#include "data/transaction.h"
+#include "domain/session/log_diag.h"
 #include "domain/session/log_record.h"
 #include "gui/browse/add2browse.h"
 #include "gui/logs/log_screen.h"
@@ -41,7 +40,7 @@ protected:
     }
     BrowMarksOptions grid_options() override {
         BrowMarksOptions o;
-        o.sortable = {{1, "LOG_DIA2"}};
+        o.sortable = {{"FECHA", "LOG_DIA2"}};
         return o;
     }
     std::string detail(data::WDBTable& t) override {
@@ -56,7 +55,8 @@ protected:
         tree->setHeaderHidden(true);
         tree->setMaximumWidth(220);
         auto* root = new QTreeWidgetItem(tree, {"Usuarios"});
-        for (const auto& [code, label] : users()) {
+        const auto everyone = domain::screen_usage(m_db, m_negocio, m_id);
+        for (const auto& [code, label] : domain::screen_usage_users(m_db, m_negocio, everyone)) {
             auto* item = new QTreeWidgetItem(root, {QString::fromStdString(label)});
             item->setData(0, kUsuarioRole, QString::fromStdString(code));
         }
@@ -74,43 +74,9 @@ protected:
     }
 
 private:
-    // Empties the copy and fills it with the command's records (one user's when narrowed): one
-    // walk over the command's scope of LOG_DIAG, written in one transaction.
     void fill(data::WDBTable& copy) {
-        data::Table log = data::USE(m_db, "LOG_DIAG", "LOG_DIAG");
-        const std::string key = pad_right(m_negocio, 15) + str_int(m_id, 10);
-        log->SetScope(key, key);
-        {
-            data::Transaction tx(m_db);
-            for (copy.GoTop(); !copy.Eof(); copy.GoTop()) copy.Delete();
-            for (log->GoTop(); !log->Eof(); log->Skip()) {
-                if (m_usuario && !iequals(domain::text_of(*log, "USUARIO"), trim(*m_usuario)))
-                    continue;
-                data::ADD_NEW_REC(copy);
-                for (int f = 1; f <= copy.FCount(); ++f) copy.FieldPut(f, log->FieldGet(f));
-                data::UNLOCK_NEW_REC(copy);
-            }
-            tx.commit();
-        }
-        data::KILLTABLA(m_db, log);
+        domain::copy_screen_usage(m_db, m_negocio, m_id, m_usuario, copy);
         copy.GoBottom();
-    }
-
-    // Distinct short codes of the copy, newest first, with their user identifiers.
-    std::vector<std::pair<std::string, std::string>> users() {
-        std::vector<std::pair<std::string, std::string>> out;
-        data::Table usr = data::USE(m_db, "USUARIOS", "USUARIO4");
-        for (m_table->GoBottom(); !m_table->Eof() && !m_table->BOF(); m_table->Skip(-1)) {
-            const std::string code = domain::text_of(*m_table, "USUARIO");
-            if (std::any_of(out.begin(), out.end(), [&](const auto& u) { return u.first == code; }))
-                continue;
-            std::string label;
-            if (usr->Seek(pad_right(m_negocio, 15) + pad_right(code, 10)))
-                label = domain::text_of(*usr, "USUARIO");
-            out.emplace_back(code, label.empty() ? code : label);
-        }
-        data::KILLTABLA(m_db, usr);
-        return out;
     }
 
     std::string m_negocio;

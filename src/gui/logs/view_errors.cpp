@@ -35,7 +35,7 @@ protected:
     }
     BrowMarksOptions grid_options() override {
         BrowMarksOptions o;
-        o.sortable = {{1, "ERROR"}};
+        o.sortable = {{"FECHA", "ERROR"}};
         return o;
     }
     std::string detail(data::WDBTable& t) override { return trim(t.str("DETALLE")); }

@@ -33,7 +33,7 @@ protected:
     }
     BrowMarksOptions grid_options() override {
         BrowMarksOptions o;
-        o.sortable = {{1, "LOG_ROLL"}};
+        o.sortable = {{"FECHA", "LOG_ROLL"}};
         return o;
     }
     std::string detail(data::WDBTable& t) override { return trim(t.str("MOTIVO")); }

@@ -48,7 +48,7 @@ protected:
     }
     BrowMarksOptions grid_options() override {
         BrowMarksOptions o;
-        o.sortable = {{1, "LOG_E_S"}};
+        o.sortable = {{"Entrada", "LOG_E_S"}};
         return o;
     }
     std::string detail(data::WDBTable& t) override {

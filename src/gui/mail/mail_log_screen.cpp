@@ -40,7 +40,7 @@ protected:
     }
     BrowMarksOptions grid_options() override {
         BrowMarksOptions o;
-        o.sortable = {{1, ""}, {5, "E_MSGS"}};
+        o.sortable = {{"FECHA", ""}, {"Enviado", "E_MSGS"}};
         return o;
     }
     void add_buttons(QHBoxLayout* buttons) override {

@@ -11,8 +11,9 @@
 #include "domain/session/rights.h"
 #include "gui/framework/framework_settings.h"
 #include "gui/framework/message_box.h"
-#include "gui/main/principal.h"
+#include "gui/main/app_setup.h"
 #include "gui/main/start_steps.h"
+#include "gui/shell/principal.h"
 
 namespace qz::gui {
 

@@ -5,12 +5,11 @@
 #include "gui/framework/file_mailer.h"
 #include "gui/lists/show_cal.h"
 #include "gui/mail/session_file_mailer.h"
+#include "gui/main/app_navigation.h"
+#include "gui/main/app_setup.h"
 #include "gui/print/tree_report.h"
-#include "gui/spa/agenda/agenda_hooks.h"
-#include "gui/spa/reservations/reservation_screens.h"
-#include "gui/main/app_context.h"
-#include "gui/main/principal.h"
 #include "gui/session/session_context.h"
+#include "gui/shell/principal.h"
 #include "gui/workbook/dbf_ob.h"
 #include "services/mail/mail_service.h"
 
@@ -41,23 +40,11 @@ void install_grid_hooks(AppContext& ctx) {
     });
 }
 
-// The agenda opens the reservation form on a free slot and the slot's list on a taken one.
-void install_spa_hooks(AppContext& ctx) {
-    set_agenda_new_reservation([&ctx](QWidget* owner, const std::string& room, Date day,
-                                      const std::string& time) {
-        open_new_reservation(owner, ctx, room, day, time);
-    });
-    set_agenda_slot_list([&ctx](QWidget* owner, const std::string& room, Date day,
-                                const std::string& time) {
-        open_slot_reservations(owner, ctx, room, day, time);
-    });
-}
-
 }  // namespace
 
 void install_session_services(AppContext& ctx) {
     install_grid_hooks(ctx);
-    install_spa_hooks(ctx);
+    if (!ctx.navigation) ctx.navigation = make_app_navigation(ctx);
     set_tree_printer([&ctx](const std::string& title, const std::vector<TreePrintLine>& lines,
                             bool dotted) {
         print_tree_report(ctx.window, title, lines, dotted);

@@ -5,9 +5,9 @@
 
 #include "gui/framework/framework_settings.h"
 #include "gui/framework/message_box.h"
-#include "gui/main/look.h"
-#include "gui/main/principal.h"
 #include "gui/main/start_steps.h"
+#include "gui/shell/look.h"
+#include "gui/shell/principal.h"
 
 namespace qz::gui {
 

@@ -3,7 +3,7 @@
 // handler, and the start-up in its fixed order (database, settings, look, login, main window).
 #include <QApplication>
 
-#include "gui/main/app_context.h"
+#include "gui/session/app_context.h"
 
 namespace qz::gui {
 

@@ -13,12 +13,12 @@
 #include "domain/session/log_sessions.h"
 #include "domain/session/login.h"
 #include "gui/errors/error_window.h"
-#include "gui/main/principal.h"
 #include "gui/main/start_steps.h"
 #include "gui/session/business_dialog.h"
 #include "gui/session/lock_dialog.h"
 #include "gui/session/login_dialog.h"
 #include "gui/session/password_dialogs.h"
+#include "gui/shell/principal.h"
 
 namespace qz::gui {
 

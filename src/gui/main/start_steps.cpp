@@ -4,14 +4,15 @@
 #include <QTimer>
 
 #include "core/text.h"
+#include "domain/ledger/rate_check.h"
 #include "domain/session/crash_marker.h"
 #include "domain/session/log_sessions.h"
-#include "domain/session/rate_check.h"
 #include "domain/session/temp_path.h"
 #include "domain/session/traduct.h"
 #include "gui/framework/framework_settings.h"
 #include "gui/framework/message_box.h"
-#include "gui/main/principal.h"
+#include "gui/main/app_setup.h"
+#include "gui/shell/principal.h"
 
 namespace qz::gui {
 

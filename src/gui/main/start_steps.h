@@ -7,7 +7,7 @@
 class QWidget;
 
 #include "domain/session/error_handler.h"
-#include "gui/main/app_context.h"
+#include "gui/session/app_context.h"
 
 namespace qz::gui {
 

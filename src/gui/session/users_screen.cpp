@@ -12,10 +12,10 @@
 
 #include "domain/session/rights.h"
 #include "gui/framework/qt_user_port.h"
-#include "gui/main/principal.h"
 #include "gui/session/rights_tree.h"
 #include "gui/session/users_access.h"
 #include "gui/session/users_dialogs.h"
+#include "gui/shell/principal.h"
 
 namespace qz::gui {
 

@@ -7,7 +7,6 @@
 #include <QVBoxLayout>
 
 #include "data/db.h"
-#include "data/sql.h"
 #include "gui/framework/dialog_box.h"
 #include "gui/framework/message_box.h"
 
@@ -15,16 +14,14 @@ namespace qz::gui {
 
 ServerInfo server_info(data::Db& db) {
     ServerInfo info;
-    data::Connection& conn = db.conn();
-    if (!db.server()) {
-        info.local_engine = "SQLite " + conn.scalar("SELECT sqlite_version()").value_or("");
+    const auto state = db.server_state();
+    if (!state) {
+        info.local_engine = db.local_engine();
         return info;
     }
     info.server = true;
-    info.sessions = std::stol(
-        conn.scalar("SELECT count(*) FROM pg_stat_activity WHERE datname = current_database()")
-            .value_or("0"));
-    info.version = conn.scalar("SHOW server_version").value_or("");
+    info.sessions = state->sessions;
+    info.version = state->version;
     if (const auto& ads = db.ads()) {
         info.compatible_locking = ads->compatible_locking;
         info.cache_records = ads->cache_records;

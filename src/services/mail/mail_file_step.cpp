@@ -5,6 +5,7 @@
 #include "core/text.h"
 #include "data/table_ops.h"
 #include "domain/session/keys.h"
+#include "domain/session/user_store.h"
 #include "services/mail/mail_engine.h"
 
 namespace qz::services {
@@ -13,11 +14,7 @@ namespace fs = std::filesystem;
 
 std::optional<std::string> business_unit_name(data::Db& db, const std::string& business) {
     if (trim(business).empty()) return std::nullopt;
-    data::Table t = data::USE(db, "NEGOCIOS", "NEGOCIOS");
-    std::string name;
-    if (t->Seek(domain::keys::business(business))) name = trim(t->str("DESCRIP"));
-    data::KILLTABLA(db, t);
-    return name;
+    return domain::users::business_rules(db, business).DESCRIP;
 }
 
 std::string user_email(data::Db& db, const std::string& business, std::optional<long> user) {

@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "core/text.h"
+#include "data/order_key.h"
 #include "data/table_ops.h"
 #include "data/transaction.h"
 
@@ -10,10 +11,8 @@ namespace qz::services {
 
 namespace {
 
-std::string biz_key(const std::string& business) { return pad_right(trim(business), 15); }
-
 std::string row_key(const std::string& business, const std::string& code) {
-    return biz_key(business) + pad_right(trim(code), 2);
+    return data::order_key("PREDET_P", "PREDET_P", {trim(business), trim(code)});
 }
 
 PredetRow row_of(data::WDBTable& t) {
@@ -26,7 +25,7 @@ PredetRow row_of(data::WDBTable& t) {
 std::vector<PredetRow> list_predet(data::Db& db, const std::string& business) {
     std::vector<PredetRow> rows;
     data::Table t = data::USE(db, "PREDET_P", "PREDET_P");
-    t->SetScope(biz_key(business), biz_key(business));
+    t->SetScope(data::business_key(business), data::business_key(business));
     for (t->GoTop(); !t->Eof(); t->Skip()) rows.push_back(row_of(*t));
     data::KILLTABLA(db, t);
     return rows;

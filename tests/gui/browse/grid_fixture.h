@@ -64,7 +64,7 @@ protected:
     }
     static BrowMarksOptions default_options() {
         BrowMarksOptions o;
-        o.sortable = {{1, "SPA_HTC"}, {2, "SPA_HTF"}, {3, "SPA_HTN"}};
+        o.sortable = {{"CODIGO", "SPA_HTC"}, {"FECHA", "SPA_HTF"}, {"A_NOMBRE", "SPA_HTN"}};
         o.scope_start = pad_right("SPA", 15);
         return o;
     }

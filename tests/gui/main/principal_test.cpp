@@ -1,3 +1,5 @@
+#include "gui/shell/principal.h"
+
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -9,7 +11,6 @@
 #include "gui/framework/framework_settings.h"
 #include "gui/framework/message_box.h"
 #include "gui/framework/wdiag.h"
-#include "gui/main/principal.h"
 
 using namespace qz::gui;
 

@@ -18,8 +18,8 @@
 #include "gui/framework/framework_settings.h"
 #include "gui/framework/framework_test_util.h"
 #include "gui/framework/message_box.h"
-#include "gui/main/principal.h"
 #include "gui/main/start_steps.h"
+#include "gui/shell/principal.h"
 #include "support/test_db.h"
 
 namespace qz::gui::test {

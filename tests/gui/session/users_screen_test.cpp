@@ -24,9 +24,9 @@
 #include "gui/framework/dialog_box.h"
 #include "gui/framework/framework_test_util.h"
 #include "gui/framework/message_box.h"
-#include "gui/main/principal.h"
 #include "gui/session/rights_tree.h"
 #include "gui/session/users_access.h"
+#include "gui/shell/principal.h"
 #include "support/test_db.h"
 
 namespace qz::gui {

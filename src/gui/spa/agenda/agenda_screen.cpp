@@ -13,7 +13,6 @@
 #include "gui/framework/date_keys.h"
 #include "gui/framework/masked_edit.h"
 #include "gui/framework/message_box.h"
-#include "gui/spa/agenda/agenda_hooks.h"
 #include "gui/spa/agenda/agenda_print.h"
 
 namespace qz::gui {
@@ -57,11 +56,13 @@ QTableWidgetItem* item(const QString& text, const QColor& bg) {
 
 }  // namespace
 
-AgendaScreen::AgendaScreen(QWidget* owner, data::Db& db, std::string negocio, const Clock& clock)
+AgendaScreen::AgendaScreen(QWidget* owner, data::Db& db, std::string negocio, const Clock& clock,
+                           Navigation& navigation)
     : WDIAG(owner, "AGEN_SPA", kContext, ScreenOptions{true, true}),
       m_db(db),
       m_negocio(std::move(negocio)),
       m_clock(clock),
+      m_navigation(navigation),
       m_day(clock.XDATE()) {}
 
 bool AgendaScreen::Init() {
@@ -206,23 +207,19 @@ void AgendaScreen::choose(int row, int column) {
                     "Error", kMbOk | kMbIconStop);
         return;
     }
-    const AgendaSlotHook& hook = empty ? agenda_new_reservation() : agenda_slot_list();
-    if (!hook) {
-        MESSAGE_BOX(this, "Las reservaciones no están disponibles en esta instalación.", "Error",
-                    kMbOk | kMbIconStop);
-        return;
-    }
-    // The hook may close this screen (the session ending); only a live screen reads again.
+    // Opening a window may close this screen (the session ending); only a live one reads again.
     QPointer<AgendaScreen> self(this);
-    const Date day = m_day;
-    const std::string time = slot.time;
-    hook(this, room, day, time);
+    const SpaSlot chosen{room, m_day, slot.time};
+    if (empty)
+        m_navigation.new_reservation(this, chosen);
+    else
+        m_navigation.slot_reservations(this, chosen);
     if (self && !self->lDestroyed()) self->refresh();
 }
 
 AgendaScreen* open_spa_agenda(QWidget* owner, data::Db& db, const std::string& negocio,
-                              const Clock& clock) {
-    return open_screen<AgendaScreen>(owner, db, negocio, clock);
+                              const Clock& clock, Navigation& navigation) {
+    return open_screen<AgendaScreen>(owner, db, negocio, clock, navigation);
 }
 
 }  // namespace qz::gui

@@ -2,12 +2,13 @@
 // "AGEN_SPA" (command 6415): the spa's day at the reception desk. A column per treatment room,
 // a row per slot, each cell coloured free, partly taken or full and naming who is booked. The
 // year and month buttons and the date field move the day; choosing an empty cell books it,
-// choosing a taken one lists its reservations (both through agenda_hooks.h).
+// choosing a taken one lists its reservations (both through the session's navigation).
 #include <string>
 
 #include "core/clock.h"
 #include "domain/spa/agenda/spa_agenda.h"
 #include "gui/framework/wdiag.h"
+#include "gui/session/navigation.h"
 
 class QLabel;
 class QTableWidget;
@@ -38,7 +39,8 @@ public:
     };
     static constexpr int kRefreshMs = 60000;
 
-    AgendaScreen(QWidget* owner, data::Db& db, std::string negocio, const Clock& clock);
+    AgendaScreen(QWidget* owner, data::Db& db, std::string negocio, const Clock& clock,
+                 Navigation& navigation);
 
     bool Init() override;
     void refresh_after_child() override { refresh(); }
@@ -68,6 +70,7 @@ private:
     data::Db& m_db;
     std::string m_negocio;
     const Clock& m_clock;
+    Navigation& m_navigation;
     Date m_day;
     domain::spa::AgendaDay m_agenda;
     QTableWidget* m_grid = nullptr;
@@ -78,6 +81,6 @@ private:
 
 // Opens the agenda on today; null when it could not open.
 AgendaScreen* open_spa_agenda(QWidget* owner, data::Db& db, const std::string& negocio,
-                              const Clock& clock);
+                              const Clock& clock, Navigation& navigation);
 
 }  // namespace qz::gui

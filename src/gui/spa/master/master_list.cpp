@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "core/text.h"
+#include "data/order_key.h"
 #include "data/table_ops.h"
 #include "gui/browse/add2browse.h"
 #include "gui/browse/wblistbox.h"
@@ -38,7 +39,7 @@ bool MasterListScreen::Init() {
     resize(720, 420);
     Create();
     BrowMarksOptions o;
-    o.scope_start = pad_right(m_business, 15);
+    o.scope_start = data::business_key(m_business);
     o.no_marks = true;
     o.no_refresh = true;
     m_grid->BrowMarks(std::move(o));

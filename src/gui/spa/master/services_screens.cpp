@@ -1,6 +1,7 @@
 // What the spa sells: services, their sub-lines, price types, price lists and customers'
 // special prices, each a list screen with its form.
 #include "core/text.h"
+#include "domain/spa/master/service_defaults.h"
 #include "domain/spa/master/services.h"
 #include "gui/framework/qt_user_port.h"
 #include "gui/spa/master/master_form.h"
@@ -31,7 +32,7 @@ MasterListScreen* open_list(QWidget* owner, data::Db& db, const std::string& bus
 
 bool service_form(QWidget* owner, data::Db& db, const std::string& business,
                   const std::optional<sp::Service>& service) {
-    const auto s = service.value_or(sp::Service{"", "", Decimal(13)});
+    const auto s = service.value_or(sp::Service{"", "", sp::usual_service_tax(db, business)});
     std::vector<FormField> fields = {
         {kFCode, "Código", K::Text, s.code, 15, service.has_value()},
         {kFName, "Descripción", K::Text, s.name, 60},

@@ -14,7 +14,7 @@
 #include "core/text.h"
 #include "domain/spa/reservations/form_lists.h"
 #include "gui/framework/wdiag.h"
-#include "gui/main/app_context.h"
+#include "gui/session/app_context.h"
 #include "gui/spa/reservations/reservation_form_ids.h"
 #include "gui/spa/reservations/reservation_screens.h"
 

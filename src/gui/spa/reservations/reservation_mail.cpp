@@ -2,7 +2,7 @@
 #include "domain/session/log_sessions.h"
 #include "domain/spa/reservations/confirmation.h"
 #include "domain/spa/reservations/reservation_actions.h"
-#include "gui/main/app_context.h"
+#include "gui/session/app_context.h"
 #include "gui/spa/reservations/reservation_screens.h"
 #include "services/mail/mail_queue.h"
 

@@ -1,4 +1,6 @@
 // SPA_HIST (command 6429): the registered reservations, filtered by state and person in charge.
+#include "gui/spa/reservations/spa_hist.h"
+
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -9,9 +11,8 @@
 #include "domain/spa/reservations/form_lists.h"
 #include "gui/browse/add2browse.h"
 #include "gui/framework/wdiag.h"
-#include "gui/main/app_context.h"
+#include "gui/session/app_context.h"
 #include "gui/spa/reservations/reservation_screens.h"
-#include "gui/spa/reservations/spa_hist.h"
 
 namespace qz::gui {
 
@@ -101,8 +102,9 @@ private:
         if (!agent.empty()) key += pad_right(agent, 2);
         BrowMarksOptions o;
         const std::string prefix = std::string("SPA_H") + scope;
-        o.sortable = {{1, prefix + "C"}, {2, prefix + "F"}, {3, prefix + "N"}};
-        if (state == 0) o.sortable.push_back({4, prefix + "S"});
+        o.sortable = {
+            {"CODIGO", prefix + "C"}, {"FECHA", prefix + "F"}, {"A_NOMBRE", prefix + "N"}};
+        if (state == 0) o.sortable.push_back({"Estado", prefix + "S"});
         o.initial_sort = std::min<int>(std::max(1, m_grid->GET_OB_ORDER()),
                                        static_cast<int>(o.sortable.size()));
         o.scope_start = key;

@@ -8,10 +8,10 @@
 #include <QPointer>
 #include <QTableWidget>
 #include <QTest>
+#include <functional>
 
 #include "domain/spa/agenda/spa_agenda_fixture.h"
 #include "gui/framework/message_box.h"
-#include "gui/spa/agenda/agenda_hooks.h"
 
 namespace qz::gui {
 namespace {
@@ -26,6 +26,19 @@ struct Call {
     Date day;
 };
 
+// Records what the agenda asks to open; a new reservation books the slot as the form would.
+struct RecordingLinks : Navigation {
+    std::function<void(const SpaSlot&)> on_new;
+    std::vector<Call> calls;
+    void new_reservation(QWidget*, const SpaSlot& s) override {
+        calls.push_back({"new", s.room, s.time, s.day});
+        if (on_new) on_new(s);
+    }
+    void slot_reservations(QWidget*, const SpaSlot& s) override {
+        calls.push_back({"list", s.room, s.time, s.day});
+    }
+};
+
 class AgendaScreenTest : public qz::test::SpaAgendaFixture {
 protected:
     void SetUp() override {
@@ -36,28 +49,15 @@ protected:
         room("S02", "Suite Orquídea", 2);
         book({.code = "R1", .room = "S01", .start = "09:00", .end = "10:00", .name = "Ana"},
              kToday);
-        auto record = [this](const char* which) {
-            return [this, which](QWidget*, const std::string& room, Date day,
-                                 const std::string& time) {
-                calls.push_back({which, room, time, day});
-                if (std::string(which) == "new")  // the form saves a booking
-                    book({.code = "R2",
-                          .room = room,
-                          .start = time,
-                          .end = "11:00",
-                          .name = "Berta"},
-                         day);
-            };
+        links.on_new = [this](const SpaSlot& s) {
+            book({.code = "R2", .room = s.room, .start = s.time, .end = "11:00", .name = "Berta"},
+                 s.day);
         };
-        set_agenda_new_reservation(record("new"));
-        set_agenda_slot_list(record("list"));
-        screen = open_spa_agenda(nullptr, *db, qz::test::kSpa, inst->clock);
+        screen = open_spa_agenda(nullptr, *db, qz::test::kSpa, inst->clock, links);
         ASSERT_TRUE(screen);
         screen->show();
     }
     void TearDown() override {
-        set_agenda_new_reservation({});
-        set_agenda_slot_list({});
         if (screen) screen->CLOSEIT(kCmdEnd);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
@@ -69,8 +69,9 @@ protected:
         QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, at.center());
     }
 
+    RecordingLinks links;
+    std::vector<Call>& calls = links.calls;
     QPointer<AgendaScreen> screen;
-    std::vector<Call> calls;
     MessageBoxScript boxes;
 };
 

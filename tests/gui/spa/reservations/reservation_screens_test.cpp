@@ -19,7 +19,7 @@
 #include "gui/framework/framework_test_util.h"
 #include "gui/framework/message_box.h"
 #include "gui/framework/wdiag.h"
-#include "gui/main/app_context.h"
+#include "gui/session/app_context.h"
 #include "gui/spa/reservations/reservation_form_ids.h"
 #include "gui/spa/reservations/spa_hist.h"
 #include "gui/spa/reservations/ver_sres.h"

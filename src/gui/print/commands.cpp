@@ -1,10 +1,10 @@
-#include "gui/main/commands_print.h"
+#include "gui/print/commands.h"
 
 #include "core/stamp.h"
-#include "gui/main/app_context.h"
-#include "gui/main/principal.h"
 #include "gui/print/predet_screen.h"
 #include "gui/print/print_context.h"
+#include "gui/session/app_context.h"
+#include "gui/shell/principal.h"
 #include "services/workbook/report_workbook.h"
 
 namespace qz::gui {

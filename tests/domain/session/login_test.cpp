@@ -7,8 +7,8 @@
 
 #include "core/legacy_crypt.h"
 #include "data/sqlite_connection.h"
+#include "domain/ledger/rate_check.h"
 #include "domain/session/password.h"
-#include "domain/session/rate_check.h"
 #include "session_fixture.h"
 
 using namespace qz;
@@ -192,8 +192,9 @@ TEST_P(LoginTest, UserBoundToADataSetWorksInIt) {
     edit_user("CAJERO", [](WDBTable& t) { t.FieldPut("SUBBASE", std::string("A1")); });
     // Not there yet: working on the main data instead would post real sales as tests.
     EXPECT_EQ(login().submit("HOTEL", "CAJERO", "CAJA2026"), LoginOutcome::Refused);
-    EXPECT_EQ(shown().back(), "ERROR: El conjunto de datos PRUEBAS asignado al usuario no existe. "
-                              "Avise al administrador del sistema.");
+    EXPECT_EQ(shown().back(),
+              "ERROR: El conjunto de datos PRUEBAS asignado al usuario no existe. "
+              "Avise al administrador del sistema.");
     EXPECT_TRUE(db->alternate().empty());
 
     if (GetParam() == Engine::SQLite) {

@@ -15,6 +15,7 @@
 #include "domain/session/session.h"
 #include "domain/session/settings.h"
 #include "gui/framework/qt_user_port.h"
+#include "gui/session/navigation.h"
 
 namespace qz::gui {
 
@@ -27,7 +28,7 @@ struct AppContext {
     Clock clock;
     std::unique_ptr<data::Db> db;
     std::unique_ptr<domain::TxtSrchHook> full_text;  // after db: it goes first
-    std::unique_ptr<domain::RunMarker> running;       // removed on every ordinary way out
+    std::unique_ptr<domain::RunMarker> running;      // removed on every ordinary way out
     domain::AppSettings settings;
     domain::Session session;
     std::unique_ptr<IniFile> ini;
@@ -35,14 +36,8 @@ struct AppContext {
     domain::ErrorHandler errors;
     domain::ForcedExit forced_exit;
     Principal* window = nullptr;
+    std::unique_ptr<Navigation> navigation;  // links between screens (app_navigation.cpp)
     int IN_CH_STRUC = 0;
 };
-
-// After a login or a change of business: what grids, exports, mail and the error handler take
-// from the session (session_services.cpp).
-void install_session_services(AppContext& ctx);
-
-// The commands of the menu that have a screen: each opens it (see commands.cpp).
-void register_commands(Principal& w, AppContext& ctx);
 
 }  // namespace qz::gui

@@ -1,7 +1,7 @@
-#include "gui/main/commands_spa_reservations.h"
+#include "gui/spa/reservations/commands.h"
 
-#include "gui/main/app_context.h"
-#include "gui/main/principal.h"
+#include "gui/session/app_context.h"
+#include "gui/shell/principal.h"
 #include "gui/spa/reservations/reservation_screens.h"
 #include "gui/spa/reservations/spa_hist.h"
 

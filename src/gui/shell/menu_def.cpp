@@ -1,4 +1,4 @@
-#include "gui/main/menu_def.h"
+#include "gui/shell/menu_def.h"
 
 #include <map>
 
@@ -15,43 +15,41 @@ MenuItem sub(const std::string& caption, std::vector<MenuItem> children) {
 }
 
 MenuItem archivo() {
-    MenuItem mant = sub("Mantenimientos",
-                        {cmd("Meses Activos Módulos", 2915),
-                         cmd("Impresoras Predeterminadas", 2782),
-                         sep(),
-                         cmd("Perfiles de Usuario", 2000),
-                         cmd("Cambio de Clave de Acceso", 2904),
-                         cmd("Acceso Fecha/Hora", 4660),
-                         cmd("Cambio email Usuario", 4696),
-                         sep(),
-                         cmd("Fuente Despliegue de Datos", 2152),
-                         cmd("Parámetros Manipulación DB", 2539),
-                         {K::NoAction, "Definición de Tipos de Letras", 0, {}},
-                         sep(),
-                         cmd("Definición de Revisión de Tipos de Cambio", 2905),
-                         cmd("Definición de Monedas", 2783),
-                         cmd("Definición de Tipos de Cambio ", 2901),
-                         sep(),
-                         cmd("Definición de Seriales", 2841),
-                         sep(),
-                         cmd("Optimización de Archivo", 3814),
-                         sep(),
-                         cmd("Log de Errores Registrados", 2588),
-                         cmd("Log de Entradas Registradas", 2590),
-                         cmd("Log de Rollbacks Transaccionales", 4146),
-                         cmd("Log Envío de emails", 6282),
-                         cmd("Información ADS Connections", 6361),
-                         sep(),
-                         sub("E-Mails", {cmd("Parámetros Globales", 2987)}),
-                         sep(),
-                         sub("Credit Card Interfaces",
-                             {cmd("Configuración de Estaciones", 6190),
-                              cmd("Asignación Estación a PC", 6194),
-                              sub("Cierres",
-                                  {cmd("Cierre Banco Nacional Costa Rica", 6195),
-                                   sub("Cierres Credomatic",
-                                       {cmd("Pre-Cierre Credomatic", 6196),
-                                        cmd("Cierre Credomatic", 6197)})})})});
+    MenuItem mant =
+        sub("Mantenimientos",
+            {cmd("Meses Activos Módulos", 2915),
+             cmd("Impresoras Predeterminadas", 2782),
+             sep(),
+             cmd("Perfiles de Usuario", 2000),
+             cmd("Cambio de Clave de Acceso", 2904),
+             cmd("Acceso Fecha/Hora", 4660),
+             cmd("Cambio email Usuario", 4696),
+             sep(),
+             cmd("Fuente Despliegue de Datos", 2152),
+             cmd("Parámetros Manipulación DB", 2539),
+             {K::NoAction, "Definición de Tipos de Letras", 0, {}},
+             sep(),
+             cmd("Definición de Revisión de Tipos de Cambio", 2905),
+             cmd("Definición de Monedas", 2783),
+             cmd("Definición de Tipos de Cambio ", 2901),
+             sep(),
+             cmd("Definición de Seriales", 2841),
+             sep(),
+             cmd("Optimización de Archivo", 3814),
+             sep(),
+             cmd("Log de Errores Registrados", 2588),
+             cmd("Log de Entradas Registradas", 2590),
+             cmd("Log de Rollbacks Transaccionales", 4146),
+             cmd("Log Envío de emails", 6282),
+             cmd("Información ADS Connections", 6361),
+             sep(),
+             sub("E-Mails", {cmd("Parámetros Globales", 2987)}),
+             sep(),
+             sub("Credit Card Interfaces",
+                 {cmd("Configuración de Estaciones", 6190), cmd("Asignación Estación a PC", 6194),
+                  sub("Cierres", {cmd("Cierre Banco Nacional Costa Rica", 6195),
+                                  sub("Cierres Credomatic", {cmd("Pre-Cierre Credomatic", 6196),
+                                                             cmd("Cierre Credomatic", 6197)})})})});
     return sub("&Archivo", {mant, {K::Exit, "Salir", 0, {}}});
 }
 
@@ -61,8 +59,8 @@ std::vector<MenuItem> spa_menus() {
         sub("Reportes", {cmd("Agenda Spa", 6436), cmd("Agenda Spa por Encargado", 6437)}),
         sub("Servicios Adicionales",
             {cmd("Parámetros Generales", 6427), cmd("Definición de Salas", 6416), sep(),
-             sub("Cajas", {cmd("Definición de Cajas", 2839),
-                           cmd("Autorización Cajas x Estación", 4098)}),
+             sub("Cajas",
+                 {cmd("Definición de Cajas", 2839), cmd("Autorización Cajas x Estación", 4098)}),
              sep(), cmd("Definición de Agentes         ", 2831), sep(),
              sub("Servicios y Precios",
                  {cmd("Servicios y Artículos", 6450), cmd("Sublíneas de Servicios", 6451), sep(),
@@ -81,8 +79,8 @@ MenuItem ventanas() {
 }
 
 MenuItem acerca() {
-    return sub("Acerca de",
-               {{K::Window, "Acerca &de", kCmdAbout, {}}, {K::Window, "ADS Config.", kCmdAdsConfig, {}}});
+    return sub("Acerca de", {{K::Window, "Acerca &de", kCmdAbout, {}},
+                             {K::Window, "ADS Config.", kCmdAdsConfig, {}}});
 }
 
 void collect(const std::vector<MenuItem>& items, std::vector<int>& out) {

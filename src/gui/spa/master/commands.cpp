@@ -1,7 +1,7 @@
-#include "gui/main/commands_spa_master.h"
+#include "gui/spa/master/commands.h"
 
-#include "gui/main/app_context.h"
-#include "gui/main/principal.h"
+#include "gui/session/app_context.h"
+#include "gui/shell/principal.h"
 #include "gui/spa/master/master_list.h"
 #include "gui/spa/master/spa_master_screens.h"
 

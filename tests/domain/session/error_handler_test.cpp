@@ -1,7 +1,6 @@
 #include "domain/session/error_handler.h"
 
 #include <gtest/gtest.h>
-
 #include <sys/mman.h>
 #include <sys/resource.h>
 #include <sys/wait.h>

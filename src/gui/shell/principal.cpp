@@ -1,4 +1,4 @@
-#include "gui/main/principal.h"
+#include "gui/shell/principal.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -193,8 +193,7 @@ void Principal::build_toolbar() {
     m_business->setObjectName("negocios");
     m_business->setMinimumWidth(260);
     if (m_hooks.businesses) {
-        for (const auto& [code, name] : m_hooks.businesses())
-            m_business->addItem(q(name), q(code));
+        for (const auto& [code, name] : m_hooks.businesses()) m_business->addItem(q(name), q(code));
         if (m_hooks.current_business) {
             int i = m_business->findData(q(m_hooks.current_business()));
             if (i >= 0) m_business->setCurrentIndex(i);
@@ -278,9 +277,7 @@ void Principal::window_command(int id) {
     }
 }
 
-void Principal::screen_activated(WDIAG* screen, int context_id) {
-    MenuSet(context_id, screen);
-}
+void Principal::screen_activated(WDIAG* screen, int context_id) { MenuSet(context_id, screen); }
 
 void Principal::screen_deactivated(WDIAG* screen) {
     // The next screen's activation may already have arrived: keep its menu.
@@ -390,8 +387,7 @@ struct RightClick {
 };
 
 RightClick right_click(QObject* obj, QEvent* e) {
-    if (e->type() != QEvent::MouseButtonPress && e->type() != QEvent::MouseButtonRelease)
-        return {};
+    if (e->type() != QEvent::MouseButtonPress && e->type() != QEvent::MouseButtonRelease) return {};
     auto* menu = qobject_cast<QMenu*>(obj);
     auto* mouse = static_cast<QMouseEvent*>(e);
     if (!menu || mouse->button() != Qt::RightButton) return {};

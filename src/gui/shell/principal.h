@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "gui/framework/screen_host.h"
-#include "gui/main/menu_def.h"
+#include "gui/shell/menu_def.h"
 
 class QMdiArea;
 class QMdiSubWindow;
@@ -30,8 +30,8 @@ struct PrincipalHooks {
     std::function<std::vector<std::pair<std::string, std::string>>()> businesses;
     std::function<std::string()> current_business;
     std::function<void(const std::string&)> change_business;  // re-login in another business
-    std::function<void()> check_quit;                          // the 60-second forced-exit check
-    std::function<void()> logout;                              // LOGOUT_USER before leaving
+    std::function<void()> check_quit;                         // the 60-second forced-exit check
+    std::function<void()> logout;                             // LOGOUT_USER before leaving
     std::function<bool(const std::string&, const std::string&)> confirm;  // title, text
     std::function<void()> ads_config;  // "ADS Config.": the database server in use
     std::function<void()> about;       // "Acerca de"

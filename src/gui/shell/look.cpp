@@ -1,12 +1,12 @@
-#include "gui/main/look.h"
+#include "gui/shell/look.h"
 
 #include <QApplication>
 #include <QFont>
 #include <QIcon>
-#include <QPainter>
-#include <QPixmap>
 #include <QLibraryInfo>
+#include <QPainter>
 #include <QPalette>
+#include <QPixmap>
 #include <QStyleFactory>
 #include <QTranslator>
 

@@ -1,4 +1,4 @@
-#include "domain/session/rate_check.h"
+#include "domain/ledger/rate_check.h"
 
 #include "core/text.h"
 #include "data/table_ops.h"

@@ -1,8 +1,8 @@
-#include "gui/main/commands_mail.h"
+#include "gui/mail/commands.h"
 
 #include "gui/mail/mail_screens.h"
-#include "gui/main/app_context.h"
-#include "gui/main/principal.h"
+#include "gui/session/app_context.h"
+#include "gui/shell/principal.h"
 
 namespace qz::gui {
 
