@@ -15,6 +15,8 @@
 #include <string_view>
 #include <vector>
 
+#include "data/catalogue.h"
+
 namespace qz::data {
 class WDBTable;
 }
@@ -30,9 +32,9 @@ struct PassCodeRule {
 };
 
 // The widest hash the hashing library writes (its buffer less the terminating zero); the ones
-// made here are about 97 characters. A C field that keeps a pass code is this wide; M fields hold
-// any length.
-inline constexpr int kPassCodeWidth = 127;
+// made here are about 97 characters. The catalogue declares every C field that keeps a pass code
+// this wide; M fields hold any length.
+using data::kPassCodeWidth;
 
 // The form of a code that is hashed and compared.
 std::string normalise_pass_code(std::string_view code, const PassCodeRule& rule = {});
