@@ -13,6 +13,11 @@ namespace qz::data {
 // (free-length text), T time text "HH:MM:SS".
 enum class FieldKind : char { C = 'C', N = 'N', D = 'D', L = 'L', M = 'M', T = 'T' };
 
+// Width of a C field that keeps a pass code: the longest argon2id hash the hashing library
+// writes. Codes are stored hashed (domain/session/pass_code.h), never in the 10 characters
+// they are compared on.
+inline constexpr int kPassCodeWidth = 127;
+
 struct FieldDef {
     std::string name;  // upper case, at most 10 characters
     FieldKind kind = FieldKind::C;

@@ -46,6 +46,20 @@ TEST(Catalogue, NumbersFitTheirStorage) {
     }
 }
 
+TEST(Catalogue, PassCodeFieldsHoldAHash) {
+    const std::regex pass_code("CLAVE|PASSWORD|PASSWRD[0-9]");
+    int seen = 0;
+    for (const auto& name : Catalogue::instance().names()) {
+        for (const auto& f : table(name).fields()) {
+            // The user table keeps legacy passwords here and its hashes in PWD_HASH.
+            if (!std::regex_match(f.name, pass_code) || name == "USUARIOS") continue;
+            EXPECT_GE(f.width, kPassCodeWidth) << name << "." << f.name;
+            ++seen;
+        }
+    }
+    EXPECT_GE(seen, 8);
+}
+
 TEST(Catalogue, OrderKeysAreBoundedAndComputedFromRealFields) {
     const std::regex quoted("\"([A-Za-z0-9_]+)\"");
     for (const auto& name : Catalogue::instance().names()) {

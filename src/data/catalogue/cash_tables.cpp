@@ -18,7 +18,7 @@ void flag(TableDef& t, const char* name) { t.N(name, 1); }
 
 // What every register family shares: the workstation's open-register check reads only this.
 void register_core(TableDef& t) {
-    t.C("NEGOCIO", kBiz).C("CODIGO", kRegister).C("DESCRIP", kName).C("PASSWORD", 10);
+    t.C("NEGOCIO", kBiz).C("CODIGO", kRegister).C("DESCRIP", kName).C("PASSWORD", kPassCodeWidth);
     t.C("ESTADO", 1);  // "A" open, "C" closed
 }
 
@@ -89,11 +89,11 @@ void declare_registers(Catalogue& cat) {
 
 void declare_waiters(Catalogue& cat) {
     TableDef w("DEF_MESE");
-    w.C("NEGOCIO", kBiz).C("CODIGO", kOperator).C("NOMBRE", kName).C("CLAVE", 10);
+    w.C("NEGOCIO", kBiz).C("CODIGO", kOperator).C("NOMBRE", kName).C("CLAVE", kPassCodeWidth);
     w.C("ACTIVO", 1).D("FECHA_INI").T("HORA_INI").D("FECHA_FIN").T("HORA_FIN");
+    // A waiter may identify by typing the password alone; the codes are salted hashes, so no
+    // order can find one: the business's waiters are verified one by one instead.
     w.order("DEF_MESE", {kf("NEGOCIO"), kf("CODIGO")}, true);
-    // A waiter may identify by typing the password alone.
-    w.order("DEF_MESE2", {kf("NEGOCIO"), kf("CLAVE")});
     cat.add(std::move(w));
 
     TableDef s("DET_MESE");  // waiter shifts, the running one with an empty end

@@ -53,7 +53,7 @@ TableDef stage_table(const char* name) {
 // Authorisers: ETAPAS_AUT and ETAPAS_MOD hold "[" + stage + "]" for every stage chosen.
 TableDef authoriser_table(const char* name) {
     TableDef t(name);
-    t.C("NEGOCIO", kBiz).C("CODIGO", kStage).C("NOMBRE", kName).C("CLAVE", 10);
+    t.C("NEGOCIO", kBiz).C("CODIGO", kStage).C("NOMBRE", kName).C("CLAVE", kPassCodeWidth);
     t.C("FIRMA", kMail).C("TXT_PUESTO", kName).M("ETAPAS_MOD").M("ETAPAS_AUT");
     return t;
 }

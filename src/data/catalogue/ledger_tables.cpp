@@ -351,8 +351,8 @@ void declare_payment_codes(Catalogue& cat) {
 
     // Data-entry clerks and register operators.
     TableDef dig("DIGITA");
-    dig.C("NEGOCIO", 15).C("CODIGO", 4).C("NOMBRE", 60).C("CLAVE", 10).N("CIERRE", 1);
-    dig.N("HECHOPOR", 1);
+    dig.C("NEGOCIO", 15).C("CODIGO", 4).C("NOMBRE", 60).C("CLAVE", kPassCodeWidth);
+    dig.N("CIERRE", 1).N("HECHOPOR", 1);
     dig.order("DIGITA", {kf("NEGOCIO"), kf("CODIGO")}, true);
     cat.add(std::move(dig));
 }
@@ -475,7 +475,7 @@ void declare_invoicing_settings(Catalogue& cat) {
                               "PROF_PED", "PROF_FACT", "PROF_ANUL"})
         t.C(stage, 4);
     t.C("LIGA_AI", 15).C("LIGA_CXP", 15);
-    t.C("PASSWRD1", 10).C("PASSWRD2", 10).C("PASSWRD3", 10);
+    for (const char* key : {"PASSWRD1", "PASSWRD2", "PASSWRD3"}) t.C(key, kPassCodeWidth);
     t.N("MARGEN_SAL", 16, 2).N("R_INICIO", 4).N("R_FINAL", 4).N("D_GRACIA", 4);
     t.N("SUMA_ANO", 4).N("SUMA_MES", 4).N("SUMA_DIA", 4);
     // Exchange-rate columns 1 to 5 used by the point of sale.

@@ -8,6 +8,7 @@
 #include "data/order_key.h"
 #include "data/table_ops.h"
 #include "domain/demo/demo_rows.h"
+#include "domain/session/pass_code.h"
 
 namespace qz::domain::demo {
 
@@ -141,7 +142,7 @@ void load_register(data::Db& db, Summary& out) {
     RowWriter reg(db, "CAJA_ENC");
     reg.add({{"CODIGO", kRegister},
              {"DESCRIP", "Caja Spa"},
-             {"PASSWORD", kRegisterPassword},
+             {"PASSWORD", hash_pass_code(kRegisterPassword)},
              {"ESTADO", "C"},
              {"POS", 1},
              {"DEF_CLIEN", "CONTADO"},
@@ -160,7 +161,7 @@ void load_register(data::Db& db, Summary& out) {
     for (const auto& o : kOperators) {
         ops.add({{"CODIGO", o.code},
                  {"NOMBRE", o.name},
-                 {"CLAVE", o.password},
+                 {"CLAVE", hash_pass_code(o.password)},
                  {"CIERRE", o.closes ? 1 : 0}});
         who += std::string(who.empty() ? "" : ", ") + o.code + " " + o.name + " (clave " +
                o.password + ")";

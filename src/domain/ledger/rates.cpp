@@ -84,38 +84,35 @@ auto with_rates(data::Db& db, Fn&& fn) {
 }  // namespace
 
 Decimal CAMBIO_SPEC(data::Db&, data::WDBTable& rates, const std::string& negocio,
-                    const std::string& a, const std::string& b, const Date& d, int column,
-                    const Decimal& increment, long extra_days) {
+                    const std::string& a, const std::string& b, const Date& d,
+                    const RateOptions& opts) {
     if (a == b) return 1;
-    StoredRate r = find_rate(rates, negocio, a, b, d, column);
+    StoredRate r = find_rate(rates, negocio, a, b, d, opts.column);
     if (r.direction == StoredRate::Direction::None) return 0;
     Decimal rate = r.value;
     // A row without a date has no day to project from.
-    if (!increment.is_zero() && !r.fecha.empty())
-        rate += increment * Decimal(d - r.fecha + extra_days);
+    if (!opts.daily_increment.is_zero() && !r.fecha.empty())
+        rate += opts.daily_increment * Decimal(d - r.fecha + opts.extra_days);
     if (r.direction == StoredRate::Direction::AsAsked) return rate;
     // A zero rate (imported; the editor refuses one) cannot be inverted: treat it as missing.
     return rate.is_zero() ? Decimal(0) : Decimal(1) / rate;
 }
 
 Decimal CAMBIO_SPEC(data::Db& db, const std::string& negocio, const std::string& a,
-                    const std::string& b, const Date& d, int column, const Decimal& increment,
-                    long extra_days) {
+                    const std::string& b, const Date& d, const RateOptions& opts) {
     if (a == b) return 1;
-    return with_rates(db, [&](data::WDBTable& t) {
-        return CAMBIO_SPEC(db, t, negocio, a, b, d, column, increment, extra_days);
-    });
+    return with_rates(
+        db, [&](data::WDBTable& t) { return CAMBIO_SPEC(db, t, negocio, a, b, d, opts); });
 }
 
 Decimal CAMBIO_ACT(data::Db& db, data::WDBTable& rates, const std::string& negocio,
-                   const std::string& a, const std::string& b, const Decimal& increment,
-                   long extra_days, int column) {
-    return CAMBIO_SPEC(db, rates, negocio, a, b, db.clock().XDATE(), column, increment, extra_days);
+                   const std::string& a, const std::string& b, const RateOptions& opts) {
+    return CAMBIO_SPEC(db, rates, negocio, a, b, db.clock().XDATE(), opts);
 }
 
 Decimal CAMBIO_ACT(data::Db& db, const std::string& negocio, const std::string& a,
-                   const std::string& b, const Decimal& increment, long extra_days, int column) {
-    return CAMBIO_SPEC(db, negocio, a, b, db.clock().XDATE(), column, increment, extra_days);
+                   const std::string& b, const RateOptions& opts) {
+    return CAMBIO_SPEC(db, negocio, a, b, db.clock().XDATE(), opts);
 }
 
 Date CFECHA_ACT(data::Db& db, data::WDBTable& rates, const std::string& negocio,
@@ -132,9 +129,9 @@ Date CFECHA_ACT(data::Db& db, const std::string& negocio, const std::string& a,
 }
 
 Decimal XCAMBIO_ACT(data::Db& db, data::WDBTable& rates, const std::string& negocio,
-                    const std::string& a, const std::string& b, int column) {
+                    const std::string& a, const std::string& b, const StoredRateOptions& opts) {
     if (a == b) return 1;
-    StoredRate r = find_rate(rates, negocio, a, b, db.clock().XDATE(), column);
+    StoredRate r = find_rate(rates, negocio, a, b, db.clock().XDATE(), opts.column);
     switch (r.direction) {
         case StoredRate::Direction::AsAsked:
             return -r.value;
@@ -147,10 +144,10 @@ Decimal XCAMBIO_ACT(data::Db& db, data::WDBTable& rates, const std::string& nego
 }
 
 Decimal XCAMBIO_ACT(data::Db& db, const std::string& negocio, const std::string& a,
-                    const std::string& b, int column) {
+                    const std::string& b, const StoredRateOptions& opts) {
     if (a == b) return 1;
     return with_rates(db,
-                      [&](data::WDBTable& t) { return XCAMBIO_ACT(db, t, negocio, a, b, column); });
+                      [&](data::WDBTable& t) { return XCAMBIO_ACT(db, t, negocio, a, b, opts); });
 }
 
 Decimal rate_factor_from_signed(const Decimal& signed_rate) {

@@ -17,24 +17,29 @@
 
 namespace qz::domain {
 
+// The optional parts of a rate lookup, named at the call (`{.column = 2}`) so that a column is
+// never taken for an increment.
+struct RateOptions {
+    // A daily increment projects the stored rate: rate + increment × (days from the rate's date
+    // to the day asked + extra_days).
+    Decimal daily_increment = 0;
+    long extra_days = 0;
+    int column = 1;  // CAMBIO (0 or 1) or CAMBIO2..CAMBIO5
+};
+
 // Factor converting an amount in currency `b` into currency `a` on date `d`: the newest rate of
 // the pair dated on or before `d`. 1 when a == b, 0 when the pair has no rate by then.
-// `column` picks CAMBIO (0 or 1) or CAMBIO2..CAMBIO5. A daily `increment` projects the stored
-// rate: rate + increment × (days from the rate's date to d + extra_days).
 Decimal CAMBIO_SPEC(data::Db& db, data::WDBTable& rates, const std::string& negocio,
-                    const std::string& a, const std::string& b, const Date& d, int column = 1,
-                    const Decimal& increment = 0, long extra_days = 0);
+                    const std::string& a, const std::string& b, const Date& d,
+                    const RateOptions& opts = {});
 Decimal CAMBIO_SPEC(data::Db& db, const std::string& negocio, const std::string& a,
-                    const std::string& b, const Date& d, int column = 1,
-                    const Decimal& increment = 0, long extra_days = 0);
+                    const std::string& b, const Date& d, const RateOptions& opts = {});
 
 // CAMBIO_SPEC for the business date.
 Decimal CAMBIO_ACT(data::Db& db, data::WDBTable& rates, const std::string& negocio,
-                   const std::string& a, const std::string& b, const Decimal& increment = 0,
-                   long extra_days = 0, int column = 1);
+                   const std::string& a, const std::string& b, const RateOptions& opts = {});
 Decimal CAMBIO_ACT(data::Db& db, const std::string& negocio, const std::string& a,
-                   const std::string& b, const Decimal& increment = 0, long extra_days = 0,
-                   int column = 1);
+                   const std::string& b, const RateOptions& opts = {});
 
 // Date of the rate between a and b in force on the business date: the business date itself when
 // a == b, an empty date when the pair has no rate yet.
@@ -43,13 +48,18 @@ Date CFECHA_ACT(data::Db& db, data::WDBTable& rates, const std::string& negocio,
 Date CFECHA_ACT(data::Db& db, const std::string& negocio, const std::string& a,
                 const std::string& b);
 
+// The column of XCAMBIO_ACT, named at the call as in RateOptions.
+struct StoredRateOptions {
+    int column = 1;  // CAMBIO (0 or 1) or CAMBIO2..CAMBIO5
+};
+
 // The stored rate in force on the business date with its direction in the sign: −CAMBIOk when
 // the pair is stored as (b, a), +CAMBIOk when stored as (a, b), 0 when there is none. 1 when
 // a == b, which reads the same either way.
 Decimal XCAMBIO_ACT(data::Db& db, data::WDBTable& rates, const std::string& negocio,
-                    const std::string& a, const std::string& b, int column = 1);
+                    const std::string& a, const std::string& b, const StoredRateOptions& opts = {});
 Decimal XCAMBIO_ACT(data::Db& db, const std::string& negocio, const std::string& a,
-                    const std::string& b, int column = 1);
+                    const std::string& b, const StoredRateOptions& opts = {});
 
 // Turns a signed rate from XCAMBIO_ACT into the factor CAMBIO_ACT would give (the XMANEJO_TC = 1
 // mode): a negative rate is used without its sign, a positive one inverted, 0 stays 0.

@@ -7,7 +7,8 @@
 
 namespace qz::domain {
 
-// The form that is hashed: ASCII letters upper-cased, blank-padded or cut to 10 characters.
+// The form that is hashed: the default pass-code rule (pass_code.h), letters upper-cased,
+// blank-padded or cut to 10 characters.
 std::string normalise_password(std::string_view plain);
 
 // A self-describing argon2id hash ("$argon2id$v=19$...") with its own random salt. Throws
@@ -22,8 +23,9 @@ bool verify_password(std::string_view plain, const std::string& hash);
 enum class StoredForm { Plain = 0, Scrambled = 1, Hashed = 2 };
 
 // Whether `typed` is the password of a record kept in `form`: the hash in `pwd_hash`, or the
-// legacy value in `password` (descrambled when scrambled), compared upper case and blank-padded
-// to 10 as the login dialogs always did. An unknown form matches nothing.
+// legacy value in `password` (descrambled when scrambled), both sides upper case and
+// blank-padded to 10, as the hash it is upgraded to compares them. A hashed form whose hash is
+// blank or malformed, and an unknown form, match nothing.
 bool matches_stored_password(std::string_view typed, int form, std::string_view password,
                              const std::string& pwd_hash);
 

@@ -9,6 +9,7 @@
 #include "core/text.h"
 #include "data/table_ops.h"
 #include "domain/ledger/rates.h"
+#include "domain/session/pass_code.h"
 #include "domain/session/password.h"
 #include "support/test_db.h"
 
@@ -134,6 +135,14 @@ TEST_P(DemoDataTest, SupervisorPasswordVerifiesAndAWrongOneDoesNot) {
     EXPECT_EQ(users->num("SUPERVISOR"), Decimal(0));
     EXPECT_TRUE(password_matches(*users, "CAJA2026"));
     EXPECT_FALSE(password_matches(*users, "QUARTZEN"));
+
+    // The register's and its operators' codes are stored hashed too.
+    Table reg = USE(*db, "CAJA_ENC", "CAJA_ENC");
+    ASSERT_TRUE(reg->Seek(kHotel + "SPA1"));
+    EXPECT_TRUE(verify_pass_code("SPA1", reg->str("PASSWORD")));
+    Table ops = USE(*db, "DIGITA", "DIGITA");
+    ASSERT_TRUE(ops->Seek(kHotel + "0002"));
+    EXPECT_TRUE(verify_pass_code("2222", ops->str("CLAVE")));
 }
 
 TEST_P(DemoDataTest, SupervisorHoldsEveryRightTheCashierHas) {

@@ -111,22 +111,29 @@ TEST_P(RateTest, SignedRateCarriesTheStoredDirection) {
 
 TEST_P(RateTest, ColumnsPickAlternativeRates) {
     add_rate(kUsd, kCrc, Date(2026, 3, 1), "530", "540");
-    EXPECT_EQ(CAMBIO_SPEC(*db, *rates, kHotel, kCrc, kUsd, Date(2026, 3, 5), 2), Decimal(540));
-    EXPECT_EQ(CAMBIO_SPEC(*db, *rates, kHotel, kCrc, kUsd, Date(2026, 3, 5), 0), Decimal(530));
-    EXPECT_EQ(CAMBIO_ACT(*db, *rates, kHotel, kUsd, kCrc, 0, 0, 2), Decimal(1) / Decimal(540));
-    EXPECT_EQ(XCAMBIO_ACT(*db, *rates, kHotel, kCrc, kUsd, 2), Decimal(-540));
-    EXPECT_THROW(CAMBIO_ACT(*db, *rates, kHotel, kCrc, kUsd, 0, 0, 6), std::invalid_argument);
+    EXPECT_EQ(CAMBIO_SPEC(*db, *rates, kHotel, kCrc, kUsd, Date(2026, 3, 5), {.column = 2}),
+              Decimal(540));
+    EXPECT_EQ(CAMBIO_SPEC(*db, *rates, kHotel, kCrc, kUsd, Date(2026, 3, 5), {.column = 0}),
+              Decimal(530));
+    EXPECT_EQ(CAMBIO_ACT(*db, *rates, kHotel, kUsd, kCrc, {.column = 2}),
+              Decimal(1) / Decimal(540));
+    EXPECT_EQ(XCAMBIO_ACT(*db, *rates, kHotel, kCrc, kUsd, {.column = 2}), Decimal(-540));
+    EXPECT_THROW(CAMBIO_ACT(*db, *rates, kHotel, kCrc, kUsd, {.column = 6}), std::invalid_argument);
 }
 
 TEST_P(RateTest, DailyIncrementProjectsFromTheRateDate) {
     add_rate(kUsd, kCrc, Date(2026, 3, 1), "500");
     Decimal step = Decimal::parse("0.5");
     // Fourteen days after the rate at half a colón a day.
-    EXPECT_EQ(CAMBIO_ACT(*db, *rates, kHotel, kCrc, kUsd, step), Decimal(507));
-    EXPECT_EQ(CAMBIO_ACT(*db, *rates, kHotel, kCrc, kUsd, step, 2), Decimal(508));
-    EXPECT_EQ(CAMBIO_ACT(*db, *rates, kHotel, kUsd, kCrc, step), Decimal(1) / Decimal(507));
-    EXPECT_EQ(CAMBIO_SPEC(*db, *rates, kHotel, kCrc, kUsd, Date(2026, 3, 1), 1, step),
-              Decimal(500));
+    EXPECT_EQ(CAMBIO_ACT(*db, *rates, kHotel, kCrc, kUsd, {.daily_increment = step}), Decimal(507));
+    EXPECT_EQ(
+        CAMBIO_ACT(*db, *rates, kHotel, kCrc, kUsd, {.daily_increment = step, .extra_days = 2}),
+        Decimal(508));
+    EXPECT_EQ(CAMBIO_ACT(*db, *rates, kHotel, kUsd, kCrc, {.daily_increment = step}),
+              Decimal(1) / Decimal(507));
+    EXPECT_EQ(
+        CAMBIO_SPEC(*db, *rates, kHotel, kCrc, kUsd, Date(2026, 3, 1), {.daily_increment = step}),
+        Decimal(500));
 }
 
 TEST_P(RateTest, HandleInAnotherOrderKeepsIt) {
