@@ -6,6 +6,7 @@
 // colones still rounds to the right cent. Every operation is exact or rounds half away from zero
 // at the tenth place; an overflow throws instead of wrapping.
 #include <compare>
+#include <concepts>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -18,15 +19,22 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// Whole numbers that may stand next to a Decimal in arithmetic: not bool, not characters.
+template <class I>
+concept WholeNumber = std::integral<I> && !std::same_as<I, bool> && !std::same_as<I, char>;
+
 class Decimal {
 public:
     static constexpr int kScale = 10;
     using Raw = __int128;
 
     constexpr Decimal() = default;
-    constexpr Decimal(int v) : m_raw(static_cast<Raw>(v) * pow10(kScale)) {}
-    constexpr Decimal(long v) : m_raw(static_cast<Raw>(v) * pow10(kScale)) {}
-    constexpr Decimal(long long v) : m_raw(static_cast<Raw>(v) * pow10(kScale)) {}
+    // Explicit, so that a whole number never becomes an amount by accident (an int passed where
+    // a function takes a column number and an increment, say). In arithmetic and comparisons a
+    // whole number means itself: `total * 2`, `balance > 0`.
+    explicit constexpr Decimal(int v) : m_raw(static_cast<Raw>(v) * pow10(kScale)) {}
+    explicit constexpr Decimal(long v) : m_raw(static_cast<Raw>(v) * pow10(kScale)) {}
+    explicit constexpr Decimal(long long v) : m_raw(static_cast<Raw>(v) * pow10(kScale)) {}
 
     // Parses "-1234.5", "+0.25", ".5"; blanks around are ignored, an empty text is zero.
     // Throws DecimalError on anything else. Thousands separators are the picture parser's job.
@@ -74,6 +82,31 @@ public:
 
     constexpr auto operator<=>(const Decimal& o) const = default;
     constexpr bool operator==(const Decimal& o) const = default;
+
+    template <WholeNumber I>
+    constexpr auto operator<=>(I n) const {
+        return *this <=> Decimal(static_cast<long long>(n));
+    }
+    template <WholeNumber I>
+    constexpr bool operator==(I n) const {
+        return *this == Decimal(static_cast<long long>(n));
+    }
+    template <WholeNumber I>
+    friend Decimal operator+(const Decimal& a, I n) { return a + Decimal(static_cast<long long>(n)); }
+    template <WholeNumber I>
+    friend Decimal operator+(I n, const Decimal& a) { return Decimal(static_cast<long long>(n)) + a; }
+    template <WholeNumber I>
+    friend Decimal operator-(const Decimal& a, I n) { return a - Decimal(static_cast<long long>(n)); }
+    template <WholeNumber I>
+    friend Decimal operator-(I n, const Decimal& a) { return Decimal(static_cast<long long>(n)) - a; }
+    template <WholeNumber I>
+    friend Decimal operator*(const Decimal& a, I n) { return a * Decimal(static_cast<long long>(n)); }
+    template <WholeNumber I>
+    friend Decimal operator*(I n, const Decimal& a) { return Decimal(static_cast<long long>(n)) * a; }
+    template <WholeNumber I>
+    friend Decimal operator/(const Decimal& a, I n) { return a / Decimal(static_cast<long long>(n)); }
+    template <WholeNumber I>
+    friend Decimal operator/(I n, const Decimal& a) { return Decimal(static_cast<long long>(n)) / a; }
 
     static constexpr Raw pow10(int n) {
         Raw r = 1;

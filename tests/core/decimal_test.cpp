@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <type_traits>
+
 using qz::Decimal;
 using namespace qz::literals;
 
@@ -57,4 +59,23 @@ TEST(Decimal, ProductOfALargeAndASmallOperandFitsInEitherOrder) {
     // Rounding of the last place is the same whichever side carries the fraction.
     EXPECT_EQ(Decimal::parse("1.0000000005") * 0.5_d, 0.5_d * Decimal::parse("1.0000000005"));
     EXPECT_THROW(huge * huge, qz::DecimalError);
+}
+
+// A whole number becomes an amount only when written so: a function taking an amount refuses an
+// int (CAMBIO_ACT(db, n, a, b, 2) once read the column 2 as an increment), while arithmetic and
+// comparisons with whole numbers mean the number itself.
+static_assert(!std::is_convertible_v<int, Decimal>);
+static_assert(!std::is_convertible_v<long long, Decimal>);
+static_assert(std::is_constructible_v<Decimal, int>);
+
+TEST(Decimal, WholeNumbersInArithmeticAndComparisonsMeanThemselves) {
+    const Decimal d = Decimal::parse("2.5");
+    EXPECT_EQ(d * 2, Decimal(5));
+    EXPECT_EQ(2 * d, Decimal(5));
+    EXPECT_EQ(d + 1, Decimal::parse("3.5"));
+    EXPECT_EQ(10 - d, Decimal::parse("7.5"));
+    EXPECT_EQ(d / 2, Decimal::parse("1.25"));
+    EXPECT_TRUE(d > 2 && d < 3 && 0 < d && d != 0);
+    EXPECT_TRUE(Decimal() == 0 && 0 == Decimal());
+    EXPECT_EQ(Decimal(7L), Decimal(7LL));
 }

@@ -21,7 +21,7 @@ void RowWriter::add(std::initializer_list<Field> fields) { add(std::vector<Field
 void RowWriter::add(const std::vector<Field>& fields) {
     data::ADD_NEW_REC(*m_table);
     if (m_has_business) m_table->FieldPut("NEGOCIO", kBiz);
-    for (const auto& [name, value] : fields) m_table->FieldPut(name, value);
+    for (const Field& f : fields) m_table->FieldPut(f.first, f.second);
     data::UNLOCK_NEW_REC(*m_table);
 }
 

@@ -17,7 +17,15 @@ inline const std::string kBiz = "HOTEL";
 inline const std::string kColones = "CO";
 inline const std::string kDollars = "US";
 
-using Field = std::pair<const char*, data::Value>;
+// One field of a row: a text, date, logical or amount, or a whole number for a number field.
+struct Field {
+    Field(const char* name, data::Value value) : first(name), second(std::move(value)) {}
+    Field(const char* name, const char* text) : first(name), second(std::string(text)) {}
+    template <WholeNumber I>
+    Field(const char* name, I number) : first(name), second(Decimal(static_cast<long long>(number))) {}
+    const char* first;
+    data::Value second;
+};
 
 // Appends rows to one table. A table that belongs to businesses gets the demonstration
 // business in NEGOCIO unless the row says otherwise. The table is handed back to the running

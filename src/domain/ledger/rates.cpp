@@ -86,9 +86,9 @@ auto with_rates(data::Db& db, Fn&& fn) {
 Decimal CAMBIO_SPEC(data::Db&, data::WDBTable& rates, const std::string& negocio,
                     const std::string& a, const std::string& b, const Date& d,
                     const RateOptions& opts) {
-    if (a == b) return 1;
+    if (a == b) return Decimal(1);
     StoredRate r = find_rate(rates, negocio, a, b, d, opts.column);
-    if (r.direction == StoredRate::Direction::None) return 0;
+    if (r.direction == StoredRate::Direction::None) return Decimal();
     Decimal rate = r.value;
     // A row without a date has no day to project from.
     if (!opts.daily_increment.is_zero() && !r.fecha.empty())
@@ -100,7 +100,7 @@ Decimal CAMBIO_SPEC(data::Db&, data::WDBTable& rates, const std::string& negocio
 
 Decimal CAMBIO_SPEC(data::Db& db, const std::string& negocio, const std::string& a,
                     const std::string& b, const Date& d, const RateOptions& opts) {
-    if (a == b) return 1;
+    if (a == b) return Decimal(1);
     return with_rates(
         db, [&](data::WDBTable& t) { return CAMBIO_SPEC(db, t, negocio, a, b, d, opts); });
 }
@@ -130,7 +130,7 @@ Date CFECHA_ACT(data::Db& db, const std::string& negocio, const std::string& a,
 
 Decimal XCAMBIO_ACT(data::Db& db, data::WDBTable& rates, const std::string& negocio,
                     const std::string& a, const std::string& b, const StoredRateOptions& opts) {
-    if (a == b) return 1;
+    if (a == b) return Decimal(1);
     StoredRate r = find_rate(rates, negocio, a, b, db.clock().XDATE(), opts.column);
     switch (r.direction) {
         case StoredRate::Direction::AsAsked:
@@ -140,19 +140,19 @@ Decimal XCAMBIO_ACT(data::Db& db, data::WDBTable& rates, const std::string& nego
         case StoredRate::Direction::None:
             break;
     }
-    return 0;
+    return Decimal();
 }
 
 Decimal XCAMBIO_ACT(data::Db& db, const std::string& negocio, const std::string& a,
                     const std::string& b, const StoredRateOptions& opts) {
-    if (a == b) return 1;
+    if (a == b) return Decimal(1);
     return with_rates(db,
                       [&](data::WDBTable& t) { return XCAMBIO_ACT(db, t, negocio, a, b, opts); });
 }
 
 Decimal rate_factor_from_signed(const Decimal& signed_rate) {
     if (signed_rate.sign() < 0) return signed_rate.abs();
-    if (signed_rate.is_zero()) return 0;
+    if (signed_rate.is_zero()) return Decimal();
     return Decimal(1) / signed_rate;
 }
 

@@ -22,7 +22,7 @@ namespace qz::domain {
 struct RateOptions {
     // A daily increment projects the stored rate: rate + increment × (days from the rate's date
     // to the day asked + extra_days).
-    Decimal daily_increment = 0;
+    Decimal daily_increment;
     long extra_days = 0;
     int column = 1;  // CAMBIO (0 or 1) or CAMBIO2..CAMBIO5
 };

@@ -186,7 +186,7 @@ SheetCell make_cell(const RawCell& raw, const std::vector<std::string>& strings,
         cell.text = raw.value;
     } else if (raw.type == "b") {
         cell.type = CellType::Boolean;
-        cell.number = raw.value == "1" ? 1 : 0;
+        cell.number = Decimal(raw.value == "1" ? 1 : 0);
     } else if (raw.type == "e") {
         cell.type = CellType::Error;
         cell.text = raw.value;

@@ -106,7 +106,7 @@ TEST_P(RateTest, SignedRateCarriesTheStoredDirection) {
     EXPECT_EQ(rate_factor_from_signed(as_stored_reversed),
               CAMBIO_ACT(*db, *rates, kHotel, kCrc, kUsd));
     EXPECT_EQ(rate_factor_from_signed(as_stored), CAMBIO_ACT(*db, *rates, kHotel, kUsd, kCrc));
-    EXPECT_EQ(rate_factor_from_signed(0), Decimal(0));
+    EXPECT_EQ(rate_factor_from_signed(Decimal()), Decimal());
 }
 
 TEST_P(RateTest, ColumnsPickAlternativeRates) {

@@ -4,7 +4,7 @@
 
 #include <stdexcept>
 
-#include "domain/session_fixture.h"
+#include "domain/session/session_fixture.h"
 
 using namespace qz;
 using namespace qz::domain;
