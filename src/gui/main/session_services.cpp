@@ -2,6 +2,7 @@
 // calendar, the mailer) reach each other and the session.
 #include "core/stamp.h"
 #include "gui/browse/browse_settings.h"
+#include "gui/framework/framework_settings.h"
 #include "gui/framework/file_mailer.h"
 #include "gui/lists/show_cal.h"
 #include "gui/mail/session_file_mailer.h"
@@ -10,6 +11,7 @@
 #include "gui/spa/reservations/reservation_screens.h"
 #include "gui/main/app_context.h"
 #include "gui/main/principal.h"
+#include "gui/print/print_context.h"
 #include "gui/session/session_context.h"
 #include "gui/workbook/dbf_ob.h"
 #include "services/mail/mail_service.h"
@@ -30,14 +32,15 @@ void install_grid_hooks(AppContext& ctx) {
         if (!choice) return std::nullopt;
         return ChosenDate{choice->first, choice->second};
     });
-    set_grid_export_window([&ctx](QWidget* owner, services::GridExportSource& source,
+    set_grid_export_window([&ctx](QWidget* owner,
+                                  std::unique_ptr<services::GridExportSource> source,
                                   const std::string& caption) {
         DbfObSettings s;
         s.temp_folder = ctx.temp_dir;
         s.bmp_folder = std::filesystem::path(ctx.home) / "BMP";
         s.logo = ctx.settings.XLOGOFILE;
         s.stamp = stamp_now(ctx);
-        open_dbf_ob(owner, source, caption, s);
+        open_dbf_ob(owner, std::move(source), caption, s);
     });
 }
 
@@ -66,6 +69,18 @@ void install_session_services(AppContext& ctx) {
         SessionContext{*ctx.db, ctx.port, ctx.session, ctx.settings, *ctx.ini}, ctx.home));
     ctx.errors.set_mail_sender(
         services::make_error_mail_sender(ctx.settings, services::MailPaths{ctx.home}));
+}
+
+void remove_session_services() {
+    set_grid_export_window({});
+    set_grid_date_chooser({});
+    set_agenda_new_reservation({});
+    set_agenda_slot_list({});
+    set_tree_printer({});
+    set_file_mailer({});
+    print_context() = {};
+    set_screen_host(nullptr);
+    set_main_window(nullptr);
 }
 
 }  // namespace qz::gui

@@ -1,9 +1,9 @@
 #include "gui/main/spa_app.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 
-#include "gui/framework/framework_settings.h"
 #include "gui/framework/message_box.h"
 #include "gui/main/look.h"
 #include "gui/main/principal.h"
@@ -55,8 +55,7 @@ int run_spa(int argc, char** argv, const std::string& home) {
     std::unique_ptr<Principal> w = open_main_window(ctx);
     install_lock_request_signal();
     int rc = app.exec();
-    set_screen_host(nullptr);
-    set_main_window(nullptr);
+    remove_session_services();
     return rc;
 }
 
