@@ -11,6 +11,23 @@
 
 namespace qz::gui {
 
+namespace {
+
+// What is left of the command line once Qt has taken its own options (-platform, -style...):
+// main() read "--home DIR"; anything else would otherwise be ignored without a word.
+std::string unknown_option(const QStringList& args) {
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        if (args[i] == "--home") {
+            ++i;
+            continue;
+        }
+        return args[i].toStdString();
+    }
+    return {};
+}
+
+}  // namespace
+
 SpaApplication::SpaApplication(int& argc, char** argv, AppContext& ctx)
     : QApplication(argc, argv), m_ctx(ctx) {}
 
@@ -46,6 +63,11 @@ int run_spa(int argc, char** argv, const std::string& home) {
     AppContext ctx;
     ctx.home = home;
     SpaApplication app(argc, argv, ctx);
+    if (const std::string unknown = unknown_option(app.arguments()); !unknown.empty()) {
+        std::fprintf(stderr, "quartzen-spa: opcion desconocida: %s\n%s", unknown.c_str(),
+                     kSpaUsage);
+        return 2;
+    }
     app.setApplicationName("QUARTZEN SPA");
     load_spanish(app);
     if (!open_database(ctx)) return 1;
