@@ -277,5 +277,19 @@ TEST(MailSettingsForm, ChecksAndKeepsTheUsersOwnSender) {
     EXPECT_EQ(s.XEMAILDEST, "soporte@hotel.test");
 }
 
+TEST(MailSettingsForm, APortIsTakenAsTypedOrRefused) {
+    EXPECT_EQ(typed_port(" "), 0);  // the protocol's standard port
+    EXPECT_EQ(typed_port("587"), 587);
+    EXPECT_EQ(typed_port("65535"), 65535);
+    for (const char* bad : {"0", "70000", "65536", "25a", "-1", "99999999999999999999"})
+        EXPECT_EQ(typed_port(bad), -1) << bad;
+    MailSettingsForm f;
+    f.HOST = "smtp.hotel.test";
+    f.USERADDR = "spa@hotel.test";
+    f.POP3_PORT = typed_port("0");
+    EXPECT_EQ(check_mail_form(f),
+              "Puerto POP3 inválido (de 1 a 65535; en blanco, el puerto estándar)");
+}
+
 }  // namespace
 }  // namespace qz::services
