@@ -61,6 +61,13 @@ void SpaReservation::start_new(const std::string& room, const Date& date,
     lines.clear();
     m_mode = FormMode::New;
     m_saved_date = Date{};
+    m_bad_date = false;
+}
+
+void SpaReservation::type_date(std::string_view text) {
+    const auto d = typed_date(text);
+    m_bad_date = !d;
+    header.date = d.value_or(Date{});
 }
 
 bool SpaReservation::load(const std::string& code, FormMode mode) {
@@ -88,6 +95,7 @@ bool SpaReservation::load(const std::string& code, FormMode mode) {
     data::KILLTABLA(m_db, d);
     m_mode = mode;
     m_saved_date = header.date;
+    m_bad_date = false;
     return true;
 }
 
@@ -175,6 +183,7 @@ std::optional<FormField> SpaReservation::validate() {
     const SpaHeader& h = header;
     const Date today = m_db.clock().XDATE();
     if (trim(h.name).empty() && refuse("El Nombre es requerido...")) return FormField::Name;
+    if (m_bad_date && refuse(kBadDateText)) return FormField::Date;
     if (h.date.empty() && refuse("La fecha es requerida...")) return FormField::Date;
     if (h.start.empty() && refuse("La hora inicial es requerida...")) return FormField::Start;
     if (h.end.empty() && refuse("La hora final es requerida...")) return FormField::End;

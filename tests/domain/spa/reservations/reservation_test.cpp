@@ -56,7 +56,14 @@ TEST_P(SpaReservationTest, ValidationRunsInOrderAndNamesTheField) {
     step(F::Name, "El Nombre es requerido...");
     h.name = "Ana Mora";
     step(F::Date, "La fecha es requerida...");
-    h.date = Date(2026, 5, 12);
+    // A date typed wrong is told as the calendar tells it, not as a missing one.
+    for (const char* typed : {"31/02/2027", "00/00/0000", "12/05/202", "1//"}) {
+        form->type_date(typed);
+        step(F::Date, kBadDateText);
+    }
+    form->type_date("//");  // the empty field
+    step(F::Date, "La fecha es requerida...");
+    form->type_date("12/05/2026");
     step(F::Start, "La hora inicial es requerida...");
     h.start = "10:00";
     step(F::End, "La hora final es requerida...");
