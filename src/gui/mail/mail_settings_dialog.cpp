@@ -79,7 +79,7 @@ public:
         const auto f = read_form();
         if (!valid(f)) return;
         const std::string to = text(kMsTestAddr);
-        if (!services::valid_email(to)) {
+        if (!valid_email(to)) {
             MESSAGE_BOX(this, "email inválido", "Error", kMbOk | kMbIconStop);
             control(kMsTestAddr)->setFocus();
             return;

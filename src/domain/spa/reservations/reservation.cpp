@@ -4,6 +4,7 @@
 #include "data/table_ops.h"
 #include "domain/spa/reservations/booking.h"
 #include "domain/spa/reservations/capacity.h"
+#include "domain/spa/reservations/confirmation.h"
 #include "domain/spa/reservations/form_lists.h"
 
 namespace qz::domain::spa {
@@ -193,6 +194,11 @@ std::optional<FormField> SpaReservation::validate() {
     if (h.persons <= 0 && refuse("El Número de Personas es requerido..."))
         return FormField::Persons;
     if (h.room.empty() && refuse("La sala es requerida...")) return FormField::Room;
+    // The confirmation goes to this address: one that cannot be delivered is refused here, as
+    // the mail settings refuse theirs, instead of waiting in the queue for nobody.
+    if (!trim(h.email).empty() && !valid_email(h.email) &&
+        refuse("email inválido: " + trim(h.email)))
+        return FormField::Email;
     if (m_mode == FormMode::New && h.date < today &&
         refuse("No está permitido crear Reservaciones con fecha anterior a la actual..."))
         return FormField::Date;
@@ -238,7 +244,8 @@ std::optional<FormField> SpaReservation::save() {
     m_port.message(MsgStyle::Aviso, "Confirmación", "Número de Reservación asignado: " + out.code);
     if (!header.email.empty() && mails_confirmation(m_db, m_business) && send_confirmation &&
         send_confirmation(*this))
-        m_port.message(MsgStyle::Aviso, "Confirmación", "Confirmación de Reserva enviada con exito.");
+        m_port.message(MsgStyle::Aviso, "Confirmación",
+                       std::string(kConfirmQueued) + "\r\nDestino: " + header.email);
     return std::nullopt;
 }
 

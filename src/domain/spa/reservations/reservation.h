@@ -17,7 +17,19 @@ namespace qz::domain::spa {
 
 enum class FormMode { New, Modify, Consult };
 // The field a refused check puts the focus on.
-enum class FormField { Name, Date, Start, End, Persons, Room, Agent, PriceType, Lines, HotelRoom };
+enum class FormField {
+    Name,
+    Date,
+    Start,
+    End,
+    Persons,
+    Room,
+    Agent,
+    PriceType,
+    Lines,
+    HotelRoom,
+    Email
+};
 
 class SpaReservation {
 public:

@@ -327,6 +327,7 @@ int spa_form::focus_id(ds::FormField f) {
     case ds::FormField::PriceType: return kPriceType;
     case ds::FormField::Lines: return kLines;
     case ds::FormField::HotelRoom: return kHotelRoom;
+    case ds::FormField::Email: return kEmail;
     }
     return kName;
 }
