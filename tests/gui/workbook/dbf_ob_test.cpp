@@ -46,6 +46,10 @@ protected:
 
 TEST_F(DbfObTest, ExportsTheScreensGridAndGivesTheScreenBack) {
     EXPECT_EQ(active_screen(), window_.data());
+    // Its frame fits it: no wide empty band around a window of fixed size.
+    const QWidget* frame = window_->parentWidget();
+    EXPECT_LE(frame->width() - window_->width(), 20);
+    EXPECT_LE(frame->height() - window_->height(), 60);
     EXPECT_FALSE(hist->isEnabled());
     EXPECT_TRUE(window_->isEnabled());
     EXPECT_EQ(field<QLineEdit>(kFolder)->text().toStdString(), ctx.temp_dir.string());
@@ -64,6 +68,7 @@ TEST_F(DbfObTest, ExportsTheScreensGridAndGivesTheScreenBack) {
     EXPECT_EQ(qz::test::cell(sheet, 15, 1).text, "SPA000006");
     EXPECT_FALSE(window_);
     EXPECT_TRUE(hist->isEnabled());
+    EXPECT_EQ(active_screen(), hist.data());
     EXPECT_EQ(open_screens(), (QStringList{"AGEN_SPA", "SPA_HIST"}));
 }
 
