@@ -109,6 +109,19 @@ std::optional<Date> Date::from_ctod(std::string_view s) {
     return Date(y, m, d);
 }
 
+std::optional<Date> typed_date(std::string_view text) {
+    if (text.find_first_not_of("/ ") == std::string_view::npos) return Date();
+    const size_t slash = text.rfind('/');
+    if (slash == std::string_view::npos) return std::nullopt;
+    std::string_view year = text.substr(slash + 1);
+    while (!year.empty() && year.back() == ' ') year.remove_suffix(1);
+    while (!year.empty() && year.front() == ' ') year.remove_prefix(1);
+    if (year.size() != 2 && year.size() != 4) return std::nullopt;
+    auto d = Date::from_ctod(text);
+    if (!d || d->empty()) return std::nullopt;
+    return d;
+}
+
 int Date::year() const {
     int y = 0, m = 0, d = 0;
     if (!empty()) from_serial_ymd(m_serial, y, m, d);

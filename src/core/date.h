@@ -54,6 +54,13 @@ private:
     long m_serial = 0;  // 0 = empty; 1 = 0001-01-01
 };
 
+// What the calendar answers a typed date that is no day; every date field says the same.
+inline constexpr const char* kBadDateText = "La fecha no es válida: use dd/mm/aaaa";
+// A date as typed into a "dd/mm/aaaa" field: nothing but blanks and separators is no date (an
+// empty Date); a day of the calendar with a year of two or four digits is that day; anything else
+// (31/02/2027, 00/00/0000, a year typed in part) is nullopt.
+std::optional<Date> typed_date(std::string_view text);
+
 // The reference date of newest-first keys: 01/01/2090.
 Date date_2090();
 // Number of days from the date to 01/01/2090 (an empty date counts as day 0 of the calendar).

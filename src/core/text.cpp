@@ -108,4 +108,17 @@ std::vector<std::string> split(std::string_view s, char sep) {
     return out;
 }
 
+bool valid_email(std::string_view address) {
+    const std::string a = trim(address);
+    const size_t at = a.find('@');
+    if (at == std::string::npos || at == 0 || a.find('@', at + 1) != std::string::npos)
+        return false;
+    for (unsigned char c : a)
+        if (c <= ' ' || c == '<' || c == '>' || c == ',' || c == ';' || c == '"') return false;
+    const std::string domain = a.substr(at + 1);
+    const size_t dot = domain.find('.');
+    return dot != std::string::npos && dot > 0 && domain.back() != '.' &&
+           domain.find("..") == std::string::npos;
+}
+
 }  // namespace qz

@@ -27,4 +27,8 @@ bool iequals(std::string_view a, std::string_view b);  // ASCII case-insensitive
 bool starts_with(std::string_view s, std::string_view prefix);
 std::vector<std::string> split(std::string_view s, char sep);
 
+// A plausible single mail address: one "@", a non-empty local part, a dotted domain, no blanks
+// and nothing that separates or quotes addresses. Blanks around it are ignored.
+bool valid_email(std::string_view address);
+
 }  // namespace qz

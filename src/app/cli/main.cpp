@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cli_commands.h"
+#include "core/text.h"
 #include "data/install.h"
 
 namespace {
@@ -43,7 +44,8 @@ int main(int argc, char** argv) {
     std::vector<std::string> rest;
     for (size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--home") {
-            if (i + 1 >= args.size()) {
+            // A blank directory would make the file system's root the installation.
+            if (i + 1 >= args.size() || qz::trim(args[i + 1]).empty()) {
                 std::fputs("quartzen: --home necesita un directorio\n", stderr);
                 return 2;
             }

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "core/text.h"
 #include "data/install.h"
 #include "gui/main/spa_app.h"
 
@@ -19,15 +20,21 @@ bool has_display() {
 
 }  // namespace
 
+// The options Qt itself takes (-platform, -style...) are left in argv for it; run_spa refuses
+// whatever neither it nor Qt knows.
 int main(int argc, char** argv) {
     std::string home = qz::data::default_home();
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--home") == 0 && i + 1 < argc) {
+        if (std::strcmp(argv[i], "--home") == 0) {
+            // A blank directory would make the file system's root the installation.
+            if (i + 1 >= argc || qz::trim(argv[i + 1]).empty()) {
+                std::fprintf(stderr, "quartzen-spa: --home necesita un directorio\n%s",
+                             qz::gui::kSpaUsage);
+                return 2;
+            }
             home = argv[++i];
         } else if (std::strcmp(argv[i], "--help") == 0) {
-            std::puts("Uso: quartzen-spa [--home DIR]\n"
-                      "Abre el modulo SPA de QUARTZEN sobre la instalacion DIR (si no,\n"
-                      "$QUARTZEN_HOME o ~/.local/share/quartzen).");
+            std::fputs(qz::gui::kSpaUsage, stdout);
             return 0;
         }
     }

@@ -19,8 +19,8 @@ namespace {
 
 // However the settings are filled in, a password of one or two characters is no password.
 constexpr long kShortestPassword = 3;
-// The login name is the key of USUARIOS and is kept in 10 characters.
-constexpr size_t kNameWidth = 10;
+// The login name is the key of USUARIOS and is kept in 10 characters, as is the short code.
+constexpr size_t kNameWidth = 10, kAbbreviationWidth = 10;
 
 void refuse(UserPort& port, const std::string& text) {
     port.message(MsgStyle::Error, "Error", text);
@@ -111,6 +111,19 @@ long other_supervisors(data::Db& db, const std::string& business, long except) {
     return n;
 }
 
+// The short code signs every record a user writes (USUARIO of the user stamp): two users of a
+// business sharing one could not be told apart in what they wrote.
+// Returns the login name of the user holding `form`'s code, "" when it is free.
+std::string abbreviation_holder(data::Db& db, const std::string& business, const UserForm& form) {
+    std::string holder;
+    each_in(db, "USUARIOS", "USUARIO3", keys::business(business), [&](data::WDBTable& t) {
+        if (holder.empty() && whole(t, "CODIGO") != form.CODIGO &&
+            upper_ascii(trim(t.str("ABREVIA"))) == form.ABREVIA)
+            holder = trim(t.str("NOMBRE"));
+    });
+    return holder;
+}
+
 long smallest_free(const std::set<long>& used) {
     long n = 1;
     while (used.count(n)) ++n;
@@ -158,6 +171,10 @@ bool checks_pass(data::Db& db, UserPort& port, const std::string& business, User
     auto same_name = users::find_by_name(db, business, form.NOMBRE);
     if (same_name && same_name->CODIGO != form.CODIGO) {
         refuse(port, "Nombre de Usuario ya existente...");
+        return false;
+    }
+    if (const std::string holder = abbreviation_holder(db, business, form); !holder.empty()) {
+        refuse(port, "La Abreviatura " + form.ABREVIA + " ya pertenece al Usuario " + holder);
         return false;
     }
     return true;
@@ -220,6 +237,7 @@ std::optional<long> save_user(data::Db& db, UserPort& port, const std::string& b
         }
     }
     form.NOMBRE = utf8_substr(upper_ascii(trim(form.NOMBRE)), 0, kNameWidth);
+    form.ABREVIA = utf8_substr(upper_ascii(trim(form.ABREVIA)), 0, kAbbreviationWidth);
     const bool new_password = adding || !trim(form.password).empty() || !trim(form.repeat).empty();
     if (!checks_pass(db, port, business, form, new_password)) return std::nullopt;
 

@@ -5,6 +5,7 @@
 #include <QString>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -33,9 +34,11 @@ void set_browse_user(std::string business, int user_number);
 const std::string& browse_business();
 int browse_user_number();
 
-// The export window of a grid; without one, "Exportar a Excel" is disabled.
-using GridExportWindow = std::function<void(QWidget* owner, services::GridExportSource& source,
-                                            const std::string& caption)>;
+// The export window of a grid; without one, "Exportar a Excel" is disabled. The window keeps
+// `source` for as long as it is open, which is longer than the menu command that opened it.
+using GridExportWindow =
+    std::function<void(QWidget* owner, std::unique_ptr<services::GridExportSource> source,
+                       const std::string& caption)>;
 void set_grid_export_window(GridExportWindow hook);
 const GridExportWindow& grid_export_window();
 

@@ -11,6 +11,7 @@
 #include "gui/browse/grid_export.h"
 #include "gui/browse/wblistbox.h"
 #include "gui/framework/message_box.h"
+#include "gui/framework/wdiag.h"
 
 namespace qz::gui {
 
@@ -54,8 +55,10 @@ void WBLISTBOX::run_menu_command(int command) {
     if (!m_active) return;
     if (command == kCmdExport || command == kCmdLegacyExport) {
         if (!grid_export_window()) return;
-        GridExportAdapter source(*this);
-        grid_export_window()(window(), source, window()->windowTitle().toStdString());
+        // The export window is modal over the grid's screen, which names the book.
+        QWidget* screen = screen_of(this);
+        grid_export_window()(screen, std::make_unique<GridExportAdapter>(*this),
+                             screen->windowTitle().toStdString());
     } else if (command == kCmdFont) {
         choose_font();
     } else if (command == kCmdSaveDato) {

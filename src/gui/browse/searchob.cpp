@@ -24,11 +24,6 @@ SEARCHOB* g_window = nullptr;
 int g_active = 0;
 const std::string kRangeMark = "->";
 
-QWidget* owner_of(WBLISTBOX& grid) {
-    for (QWidget* w = grid.parentWidget(); w; w = w->parentWidget())
-        if (qobject_cast<WDIAG*>(w)) return w;
-    return grid.window();
-}
 
 // "a".."i" are the keypad's 1..9 as the grid passes them on.
 QString keypad_digits(QString s) {
@@ -126,7 +121,7 @@ bool SEARCHOB::Reset_Data(WBLISTBOX& grid, const QString& first) {
         grid.setFocus();
         return false;
     }
-    m_owner = owner_of(grid);
+    m_owner = screen_of(&grid);
     if (m_owner) m_owner->setEnabled(false);
     g_active = 1;
     m_text->setText(keypad_digits(first));

@@ -79,7 +79,7 @@ WBLISTBOX::~WBLISTBOX() { m_refresh.stop(); }
 
 std::string WBLISTBOX::dialog_name() const {
     if (m_dlg) return m_dlg->cDlgName();
-    return window()->objectName().toStdString();
+    return screen_of(this)->objectName().toStdString();
 }
 
 void WBLISTBOX::BrowMarks(BrowMarksOptions o) {
@@ -326,9 +326,9 @@ void WBLISTBOX::SET_KEYBLOCK(std::vector<int> columns, KeyBlock block) {
 
 bool WBLISTBOX::screen_allows_refresh() const {
     if (XREFRESH_BROWSE() != 1 || !m_active || !isEnabled()) return false;
-    for (QWidget* w = parentWidget(); w; w = w->parentWidget())
-        if (auto* screen = qobject_cast<WDIAG*>(w)) return screen->isEnabled() && screen->ISACTIVE();
-    return window()->isEnabled() && window()->isActiveWindow();
+    QWidget* screen = screen_of(this);
+    if (auto* wdiag = qobject_cast<WDIAG*>(screen)) return wdiag->isEnabled() && wdiag->ISACTIVE();
+    return screen->isEnabled() && screen->isActiveWindow();
 }
 
 void WBLISTBOX::refresh_tick() {

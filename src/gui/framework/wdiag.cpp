@@ -136,6 +136,12 @@ void WDIAG::watch_subwindow() {
                                 });
 }
 
+QWidget* screen_of(const QWidget* control) {
+    for (QWidget* w = control->parentWidget(); w; w = w->parentWidget())
+        if (qobject_cast<WDIAG*>(w)) return w;
+    return control->window();
+}
+
 void WDIAG::set_active(bool active) {
     if (active == m_active || (active && m_destroyed)) return;
     m_active = active;

@@ -73,6 +73,11 @@ private:
     QMetaObject::Connection m_subwindow_watch;
 };
 
+// The screen a control sits on: its nearest WDIAG, else (a control outside every screen) its
+// window. Inside the main window a control's window() is the main window itself, which is not
+// the screen to disable, to name or to take a caption from.
+QWidget* screen_of(const QWidget* control);
+
 // Creates and opens a screen: `new S(args...)` then open(); null when it could not open.
 template <class S, class... A>
 S* open_screen(A&&... args) {

@@ -152,7 +152,7 @@ bool SHOW_CAL::OnCommand(int id) {
 void SHOW_CAL::OK() {
     auto d = Date::from_ctod(m_edit->text().trimmed().toStdString());
     if (!d || d->empty()) {
-        MESSAGE_BOX(this, "La fecha no es válida: use dd/mm/aaaa", "Error", kMbOk | kMbIconStop);
+        MESSAGE_BOX(this, kBadDateText, "Error", kMbOk | kMbIconStop);
         m_edit->setFocus();
         return;
     }

@@ -4,7 +4,6 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSpinBox>
 #include <QVBoxLayout>
 
 #include "core/text.h"
@@ -80,7 +79,7 @@ public:
         const auto f = read_form();
         if (!valid(f)) return;
         const std::string to = text(kMsTestAddr);
-        if (!services::valid_email(to)) {
+        if (!valid_email(to)) {
             MESSAGE_BOX(this, "email inválido", "Error", kMbOk | kMbIconStop);
             control(kMsTestAddr)->setFocus();
             return;
@@ -118,11 +117,11 @@ private:
     QLineEdit* edit(int id, const std::string& value) {
         return Add(new QLineEdit(q(value), this), id);
     }
-    QSpinBox* port(int id, long value) {
-        auto* s = Add(new QSpinBox(this), id);
-        s->setRange(0, 65535);
-        s->setValue(static_cast<int>(value));
-        return s;
+    // Typed as text: a spin box would cut 70000 to 7000 or take 0 (the standard port) as typed.
+    QLineEdit* port(int id, long value) {
+        auto* e = edit(id, value > 0 ? std::to_string(value) : "");
+        e->setPlaceholderText("estándar");
+        return e;
     }
     QCheckBox* check(int id, const char* caption, int value) {
         auto* c = Add(new QCheckBox(caption, this), id);
@@ -130,15 +129,15 @@ private:
         return c;
     }
     std::string text(int id) const { return trim(control_as<QLineEdit>(id)->text().toStdString()); }
-    long number(int id) const { return control_as<QSpinBox>(id)->value(); }
+    long port_of(int id) const { return services::typed_port(text(id)); }
     int flag(int id) const { return control_as<QCheckBox>(id)->isChecked() ? 1 : 0; }
 
     services::MailSettingsForm read_form() const {
         services::MailSettingsForm f;
         f.HOST = text(kMsHost);
-        f.SMTP_PORT = number(kMsSmtpPort);
+        f.SMTP_PORT = port_of(kMsSmtpPort);
         f.POP3 = flag(kMsPop3);
-        f.POP3_PORT = number(kMsPop3Port);
+        f.POP3_PORT = port_of(kMsPop3Port);
         f.USERNAME = text(kMsName);
         f.USERADDR = text(kMsAddr);
         f.ID_NAME = text(kMsIdName);

@@ -3,10 +3,12 @@
 #include "core/stamp.h"
 #include "gui/browse/browse_settings.h"
 #include "gui/framework/file_mailer.h"
+#include "gui/framework/framework_settings.h"
 #include "gui/lists/show_cal.h"
 #include "gui/mail/session_file_mailer.h"
 #include "gui/main/app_navigation.h"
 #include "gui/main/app_setup.h"
+#include "gui/print/print_context.h"
 #include "gui/print/tree_report.h"
 #include "gui/session/session_context.h"
 #include "gui/shell/principal.h"
@@ -29,14 +31,15 @@ void install_grid_hooks(AppContext& ctx) {
         if (!choice) return std::nullopt;
         return ChosenDate{choice->first, choice->second};
     });
-    set_grid_export_window([&ctx](QWidget* owner, services::GridExportSource& source,
+    set_grid_export_window([&ctx](QWidget* owner,
+                                  std::unique_ptr<services::GridExportSource> source,
                                   const std::string& caption) {
         DbfObSettings s;
         s.temp_folder = ctx.temp_dir;
         s.bmp_folder = std::filesystem::path(ctx.home) / "BMP";
         s.logo = ctx.settings.XLOGOFILE;
         s.stamp = stamp_now(ctx);
-        open_dbf_ob(owner, source, caption, s);
+        open_dbf_ob(owner, std::move(source), caption, s);
     });
 }
 
@@ -53,6 +56,16 @@ void install_session_services(AppContext& ctx) {
         SessionContext{*ctx.db, ctx.port, ctx.session, ctx.settings, *ctx.ini}, ctx.home));
     ctx.errors.set_mail_sender(
         services::make_error_mail_sender(ctx.settings, services::MailPaths{ctx.home}));
+}
+
+void remove_session_services() {
+    set_grid_export_window({});
+    set_grid_date_chooser({});
+    set_tree_printer({});
+    set_file_mailer({});
+    print_context() = {};
+    set_screen_host(nullptr);
+    set_main_window(nullptr);
 }
 
 }  // namespace qz::gui

@@ -1,15 +1,33 @@
 #include "gui/main/spa_app.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 
-#include "gui/framework/framework_settings.h"
 #include "gui/framework/message_box.h"
+#include "gui/main/app_setup.h"
 #include "gui/main/start_steps.h"
 #include "gui/shell/look.h"
 #include "gui/shell/principal.h"
 
 namespace qz::gui {
+
+namespace {
+
+// What is left of the command line once Qt has taken its own options (-platform, -style...):
+// main() read "--home DIR"; anything else would otherwise be ignored without a word.
+std::string unknown_option(const QStringList& args) {
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        if (args[i] == "--home") {
+            ++i;
+            continue;
+        }
+        return args[i].toStdString();
+    }
+    return {};
+}
+
+}  // namespace
 
 SpaApplication::SpaApplication(int& argc, char** argv, AppContext& ctx)
     : QApplication(argc, argv), m_ctx(ctx) {}
@@ -46,6 +64,11 @@ int run_spa(int argc, char** argv, const std::string& home) {
     AppContext ctx;
     ctx.home = home;
     SpaApplication app(argc, argv, ctx);
+    if (const std::string unknown = unknown_option(app.arguments()); !unknown.empty()) {
+        std::fprintf(stderr, "quartzen-spa: opcion desconocida: %s\n%s", unknown.c_str(),
+                     kSpaUsage);
+        return 2;
+    }
     app.setApplicationName("QUARTZEN SPA");
     load_spanish(app);
     if (!open_database(ctx)) return 1;
@@ -55,8 +78,7 @@ int run_spa(int argc, char** argv, const std::string& home) {
     std::unique_ptr<Principal> w = open_main_window(ctx);
     install_lock_request_signal();
     int rc = app.exec();
-    set_screen_host(nullptr);
-    set_main_window(nullptr);
+    remove_session_services();
     return rc;
 }
 

@@ -18,7 +18,14 @@ private:
     AppContext& m_ctx;
 };
 
-// Runs the application; `home` is the installation directory. Returns the process exit code.
+// The command line of quartzen-spa, as its --help and its usage errors show it.
+inline constexpr const char* kSpaUsage =
+    "Uso: quartzen-spa [--home DIR]\n"
+    "Abre el modulo SPA de QUARTZEN sobre la instalacion DIR (si no,\n"
+    "$QUARTZEN_HOME o ~/.local/share/quartzen).\n";
+
+// Runs the application; `home` is the installation directory. Returns the process exit code:
+// 2 for an option neither the program nor Qt knows.
 int run_spa(int argc, char** argv, const std::string& home);
 
 // Shows the error window for an outcome of the error handler and acts on the answer; returns

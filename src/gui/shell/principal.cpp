@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -33,6 +34,9 @@ Principal::Principal(const std::string& title, bool with_login, PrincipalHooks h
     setWindowTitle(q(title));
     m_mdi = new QMdiArea(this);
     m_mdi->setObjectName("mdi");
+    // A screen that closes gives the work back to the one used before it (the screen that
+    // opened it), not to whichever screen was opened first.
+    m_mdi->setActivationOrder(QMdiArea::ActivationHistoryOrder);
     setCentralWidget(m_mdi);
     connect(m_mdi, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* w) {
         // A screen without a context entry still shows "No hay operaciones asociadas".
@@ -291,7 +295,9 @@ void Principal::screen_opened(const std::string& dialog_name) {
 void Principal::adopt_screen(WDIAG& screen) { open_child(&screen); }
 
 void Principal::open_child(QWidget* screen) {
-    QSize wanted = screen->size().expandedTo(screen->sizeHint());
+    // A screen of fixed size is not stretched to the default size of a widget never shown.
+    if (screen->layout()) screen->layout()->activate();
+    QSize wanted = screen->size().expandedTo(screen->sizeHint()).boundedTo(screen->maximumSize());
     QMdiSubWindow* sub = m_mdi->addSubWindow(screen);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     // The frame keeps the size the screen gave itself, not just its minimal hint.

@@ -24,10 +24,10 @@ constexpr int kCounter = 501, kState = 502, kFile = 503, kFolder = 504, kExportM
 QString q(const std::string& s) { return QString::fromStdString(s); }
 }  // namespace
 
-DBF_OB::DBF_OB(QWidget* owner, services::GridExportSource& source, std::string caption,
-               DbfObSettings settings)
+DBF_OB::DBF_OB(QWidget* owner, std::unique_ptr<services::GridExportSource> source,
+               std::string caption, DbfObSettings settings)
     : WDIAG(owner, "DBF_OB"),
-      m_source(source),
+      m_source(std::move(source)),
       m_caption(std::move(caption)),
       m_settings(std::move(settings)) {}
 
@@ -101,7 +101,7 @@ void DBF_OB::EXP_DBF(bool for_mail) {
     QtUserPort port(this);
     GoOn = true;
     set_busy(true);
-    const auto file = services::export_grid(m_source, request, port, progress);
+    const auto file = services::export_grid(*m_source, request, port, progress);
     set_busy(false);
     if (!file) return;
     if (for_mail) {
@@ -119,9 +119,9 @@ void DBF_OB::open_book(const std::filesystem::path& file) {
         QDesktopServices::openUrl(QUrl::fromLocalFile(q(file.string())));
 }
 
-void open_dbf_ob(QWidget* owner, services::GridExportSource& source, const std::string& caption,
-                 DbfObSettings settings) {
-    open_screen<DBF_OB>(owner, source, caption, std::move(settings));
+void open_dbf_ob(QWidget* owner, std::unique_ptr<services::GridExportSource> source,
+                 const std::string& caption, DbfObSettings settings) {
+    open_screen<DBF_OB>(owner, std::move(source), caption, std::move(settings));
 }
 
 }  // namespace qz::gui

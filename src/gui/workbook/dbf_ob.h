@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "gui/framework/wdiag.h"
@@ -30,8 +31,8 @@ struct DbfObSettings {
 
 class DBF_OB : public WDIAG {
 public:
-    DBF_OB(QWidget* owner, services::GridExportSource& source, std::string caption,
-           DbfObSettings settings);
+    DBF_OB(QWidget* owner, std::unique_ptr<services::GridExportSource> source,
+           std::string caption, DbfObSettings settings);
 
     bool Init() override;
     // Export and open (1) or export and mail (201).
@@ -47,7 +48,7 @@ private:
     void set_busy(bool busy);
     void open_book(const std::filesystem::path& file);
 
-    services::GridExportSource& m_source;
+    std::unique_ptr<services::GridExportSource> m_source;
     std::string m_caption;
     DbfObSettings m_settings;
     QLabel* m_counter = nullptr;    // 501
@@ -60,7 +61,7 @@ private:
 
 // Opens the export window over `owner` (disabled while it is open) for the grid `source` of the
 // screen whose caption is `caption`.
-void open_dbf_ob(QWidget* owner, services::GridExportSource& source, const std::string& caption,
-                 DbfObSettings settings);
+void open_dbf_ob(QWidget* owner, std::unique_ptr<services::GridExportSource> source,
+                 const std::string& caption, DbfObSettings settings);
 
 }  // namespace qz::gui

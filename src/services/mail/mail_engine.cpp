@@ -77,19 +77,6 @@ std::vector<std::string> split_addresses(const std::string& list) {
     return out;
 }
 
-bool valid_email(const std::string& address) {
-    const std::string a = trim(address);
-    const size_t at = a.find('@');
-    if (at == std::string::npos || at == 0 || a.find('@', at + 1) != std::string::npos)
-        return false;
-    for (unsigned char c : a)
-        if (c <= ' ' || c == '<' || c == '>' || c == ',' || c == ';' || c == '"') return false;
-    const std::string domain = a.substr(at + 1);
-    const size_t dot = domain.find('.');
-    return dot != std::string::npos && dot > 0 && domain.back() != '.' &&
-           domain.find("..") == std::string::npos;
-}
-
 MailEngine::MailEngine(const domain::AppSettings& settings, MailPaths paths, UserPort* port)
     : m_settings(settings), m_paths(std::move(paths)), m_port(port) {}
 

@@ -84,9 +84,8 @@ private:
     std::unique_ptr<Pop3> m_pop3;
 };
 
-// Splits "a@x; b@y, c@z" into trimmed non-empty addresses.
+// Splits "a@x; b@y, c@z" into trimmed non-empty addresses. A single address is checked by
+// qz::valid_email (core/text.h), which the mail settings and every form with an address share.
 std::vector<std::string> split_addresses(const std::string& list);
-// A plausible single mail address: one "@", a non-empty local part, a dotted domain, no blanks.
-bool valid_email(const std::string& address);
 
 }  // namespace qz::services

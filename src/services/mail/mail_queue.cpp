@@ -82,6 +82,9 @@ std::optional<long> queue_with_template(data::Db& db, const domain::AppSettings&
                                  {"XTITULO2", a.title2},
                                  {"XROTULO1", a.label1},
                                  {"XROTULO2", a.label2}});
+    // The fields are what people typed (a guest's name, a service, a note): in an HTML body
+    // they are text, never markup, and their line breaks become the page's.
+    for (auto& field : fields) field.second = html_escape(field.second);
     ensure_mail_folders(paths);
     const std::string name = body_file_name(paths.send());
     std::ofstream out(fs::path(paths.send()) / name, std::ios::binary);
@@ -150,7 +153,7 @@ std::optional<long> SEND_NOTIFICATION(data::Db& db, const domain::AppSettings& s
     a.title1 = n.title;
     a.title2 = n.heading;
     a.label1 = n.label;
-    a.fields = {{"XINFO1", html_escape(n.body)}};
+    a.fields = {{"XINFO1", n.body}};
     a.attachment = n.attachment;
     a.attach_folder = n.attach_folder;
     const fs::path tmpl = fs::path(paths.html()) / "NOTIFICA.HTM";

@@ -18,7 +18,7 @@ struct ReglasArgs {
     std::string owner;  // who asks (kept for the log; the queue does not store it)
     std::string business, hotel, to, subject, user;
     std::string title1, title2, label1, label2;
-    MailFields fields;
+    MailFields fields;  // plain text: the body gets them HTML-escaped, line breaks as "<br>"
     std::string template_file;
     std::string attachment, attach_folder;
     int number = 1;

@@ -15,6 +15,8 @@ std::string text(const data::WDBTable& t, const char* f) {
     return t.FieldPos(f) ? trim(t.str(f)) : std::string();
 }
 
+constexpr long kLastPort = 65535;
+
 }  // namespace
 
 MailSettingsForm read_mail_form(data::Db& db) {
@@ -67,9 +69,10 @@ void save_mail_form(data::Db& db, const MailSettingsForm& f) {
 }
 
 std::string check_mail_form(const MailSettingsForm& f) {
+    const std::string port_hint = " (de 1 a 65535; en blanco, el puerto estándar)";
     if (trim(f.HOST).empty()) return "Debe indicar el servidor de correo (Host)";
-    if (f.SMTP_PORT < 0 || f.SMTP_PORT > 65535 || f.POP3_PORT < 0 || f.POP3_PORT > 65535)
-        return "Puerto inválido";
+    if (f.SMTP_PORT < 0 || f.SMTP_PORT > kLastPort) return "Puerto SMTP inválido" + port_hint;
+    if (f.POP3_PORT < 0 || f.POP3_PORT > kLastPort) return "Puerto POP3 inválido" + port_hint;
     if (!valid_email(f.USERADDR)) return "Dirección del remitente: email inválido";
     for (const std::string* a : {&f.DESTINO, &f.CC_CONF1, &f.CC_CONF2})
         if (!trim(*a).empty() && !valid_email(*a)) return "email inválido: " + trim(*a);
@@ -78,6 +81,14 @@ std::string check_mail_form(const MailSettingsForm& f) {
     if (f.AUTORIZA == 1 && trim(f.AUTH_USER).empty())
         return "Debe indicar el usuario de autenticación";
     return {};
+}
+
+long typed_port(const std::string& text) {
+    const std::string t = trim(text);
+    if (t.empty()) return 0;
+    if (t.size() > 5 || t.find_first_not_of("0123456789") != std::string::npos) return -1;
+    const long port = std::stol(t);
+    return port >= 1 && port <= kLastPort ? port : -1;
 }
 
 void apply_mail_form(domain::AppSettings& s, const MailSettingsForm& stored,

@@ -23,6 +23,10 @@ MailSettingsForm read_mail_form(data::Db& db);
 void save_mail_form(data::Db& db, const MailSettingsForm& f);
 // The form's first complaint: "" when it can be saved.
 std::string check_mail_form(const MailSettingsForm& f);
+// A port as typed into the form: blank is 0 (the protocol's standard port), 1 to 65535 that
+// port, anything else (a typed 0, 70000, letters) -1, which check_mail_form refuses: no typed
+// port is cut, clamped or taken for the standard one without a word.
+long typed_port(const std::string& text);
 // The session's mail variables with the form applied. The sender name and address the user's
 // own record gave at login (they differ from the stored ones) are kept.
 void apply_mail_form(domain::AppSettings& s, const MailSettingsForm& stored,

@@ -26,7 +26,7 @@ UserForm new_user(const std::string& name) {
     UserForm f;
     f.NOMBRE = name;
     f.USUARIO = "Usuario " + name;
-    f.ABREVIA = "ABC";
+    f.ABREVIA = name;
     f.password = f.repeat = "clave77";
     return f;
 }
@@ -90,6 +90,13 @@ TEST_P(UserAdminTest, RefusalsComeInTheDialogsOrderAndWriteNothing) {
     EXPECT_EQ(refused(f), "Error: La Clave de Acceso no coincide con la verificación");
     f.repeat = "123456";
     EXPECT_EQ(refused(f), "Error: Nombre de Usuario ya existente...");
+    // The short code signs records: it is nobody else's, however it is typed.
+    UserForm twin = new_user("CAJA2");
+    twin.ABREVIA = " caj ";
+    EXPECT_EQ(refused(twin), "Error: La Abreviatura CAJ ya pertenece al Usuario CAJERO");
+    auto cashier = read_user(*db, kHotel, kCashier);
+    cashier->ABREVIA = "SUP";
+    EXPECT_EQ(refused(*cashier), "Error: La Abreviatura SUP ya pertenece al Usuario SUPERVISOR");
     EXPECT_EQ(users(), 2);
 
     // No setting below 3 makes a shorter password acceptable.

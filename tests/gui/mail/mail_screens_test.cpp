@@ -2,7 +2,6 @@
 // tells the failure; "Log Envío de emails" lists the queue newest first.
 #include "gui/mail/mail_screens.h"
 
-#include <QSpinBox>
 #include <QTableView>
 
 #include "gui/framework/wdiag.h"
@@ -26,7 +25,12 @@ TEST_F(MailScreensTest, SettingsSaveAppliesAndTestSendReportsFailure) {
     when_modal([] {
         auto& d = dialog();
         retype(d, kMsHost, "127.0.0.1");
-        d.control_as<QSpinBox>(kMsSmtpPort)->setValue(1);  // nothing listens there
+        // A port out of range or a typed 0 is refused, never cut or taken as the standard one.
+        for (const char* port : {"70000", "0"}) {
+            retype(d, kMsSmtpPort, port);
+            press_ok(d);
+        }
+        retype(d, kMsSmtpPort, "1");  // nothing listens there
         retype(d, kMsTestAddr, "nadie");
         QTest::mouseClick(d.control(kMsTestButton), Qt::LeftButton);
         retype(d, kMsTestAddr, "prueba@hotel.test");
@@ -38,10 +42,14 @@ TEST_F(MailScreensTest, SettingsSaveAppliesAndTestSendReportsFailure) {
     });
     EXPECT_TRUE(open_mail_settings(nullptr, *db, settings, install.home()));
     const auto shown = boxes();
-    ASSERT_EQ(shown.size(), 3u);
-    EXPECT_EQ(shown[0], "Error: email inválido");
-    EXPECT_EQ(shown[1].rfind("Error: Error enviando mail: -", 0), 0u) << shown[1];
-    EXPECT_EQ(shown[2], "Error: email inválido: soporte@");
+    ASSERT_EQ(shown.size(), 5u);
+    const std::string bad_port =
+        "Error: Puerto SMTP inválido (de 1 a 65535; en blanco, el puerto estándar)";
+    EXPECT_EQ(shown[0], bad_port);
+    EXPECT_EQ(shown[1], bad_port);
+    EXPECT_EQ(shown[2], "Error: email inválido");
+    EXPECT_EQ(shown[3].rfind("Error: Error enviando mail: -", 0), 0u) << shown[3];
+    EXPECT_EQ(shown[4], "Error: email inválido: soporte@");
     EXPECT_EQ(settings.XEMAILHOST, "127.0.0.1");
     EXPECT_EQ(settings.XEMAIL_SMTP_PORT, 1);
     EXPECT_EQ(settings.XEMAILDEST, "soporte@hotel.test");

@@ -1,75 +1,75 @@
-// The grid export window: it proposes TEMP and a scratch name, keeps its owner disabled while
-// open, exports and opens the book, mails it instead, refuses an empty file name and stops when
+// The grid export window as the user opens it: "Spa" › "Reservas Registradas", a right click on
+// the grid, "Exportar a Excel". It keeps the reservations screen disabled while open, exports
+// and gives the screen back, mails the book instead, refuses an empty file name and stops when
 // asked.
 #include "gui/workbook/dbf_ob.h"
 
-#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
-#include <QPushButton>
 
+#include "gui/browse/wblistbox.h"
 #include "gui/framework/file_mailer.h"
 #include "gui/framework/framework_test_util.h"
-#include "gui/framework/message_box.h"
+#include "gui/main_window_fixture.h"
+#include "gui/spa/reservations/spa_hist.h"
 #include "services/workbook/book_test_util.h"
 
 namespace qz::gui {
 namespace {
 
-class CountingGrid : public services::GridExportSource {
-public:
-    long count = 5;
-    long at = 0;
-    std::vector<services::GridExportColumn> columns() const override {
-        return {{"Numero", 6, true}};
-    }
-    bool first() override { return (at = 1) <= count; }
-    bool next() override { return ++at <= count; }
-    std::string text(int) const override { return std::to_string(at); }
-};
+namespace fs = std::filesystem;
 
-class DbfObTest : public ::testing::Test {
+constexpr int kReservations = 6429, kFile = 503, kFolder = 504, kCounter = 501, kState = 502;
+
+class DbfObTest : public test::MainWindowFixture {
 protected:
     void SetUp() override {
-        DbfObSettings settings{dir.path() / "TEMP", dir.path() / "BMP", "", qz::test::test_stamp(),
-                               [this](const std::filesystem::path& f) { opened.push_back(f); }};
-        open_dbf_ob(&owner, grid, "Cajas 1/2", settings);
-        for (auto* w : QApplication::topLevelWidgets())
-            if (w->objectName() == "DBF_OB" && w->isVisible()) window = dynamic_cast<DBF_OB*>(w);
-        ASSERT_TRUE(window);
-    }
-    void TearDown() override {
-        if (window) window->CLOSEIT(kCmdEnd);
-        set_file_mailer({});
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        MainWindowFixture::SetUp();
+        hist = choose(kReservations);
+        ASSERT_TRUE(hist);
+        ASSERT_EQ(hist->objectName(), "SPA_HIST");
+        WBLISTBOX* grid = hist->control_as<WBLISTBOX>(spa_hist::kGrid);
+        ASSERT_TRUE(context_menu(grid->viewport(), "Exportar a Excel"));
+        window_ = screen_as<DBF_OB>("DBF_OB");
+        ASSERT_TRUE(window_);
     }
     template <class W>
     W* field(int id) {
-        return window->control_as<W>(id);
+        return window_->control_as<W>(id);
     }
-    void press(int id) { QTest::mouseClick(window->control(id), Qt::LeftButton); }
+    void press(int id) { QTest::mouseClick(window_->control(id), Qt::LeftButton); }
+    fs::path book() const { return ctx.temp_dir / "GRID_Reservas Registradas.xlsx"; }
 
-    qz::test::TempFolder dir;
-    QWidget owner;
-    CountingGrid grid;
-    QPointer<DBF_OB> window;
-    std::vector<std::filesystem::path> opened;
-    MessageBoxScript boxes;
+    QPointer<WDIAG> hist;
+    QPointer<DBF_OB> window_;
 };
 
-TEST_F(DbfObTest, ExportsOpensTheBookAndGivesTheOwnerBack) {
-    EXPECT_FALSE(owner.isEnabled());
-    EXPECT_EQ(field<QLineEdit>(504)->text().toStdString(), (dir.path() / "TEMP").string());
-    EXPECT_TRUE(field<QLineEdit>(503)->text().startsWith("T"));
-    press(1);
-    ASSERT_EQ(opened.size(), 1u);
-    EXPECT_EQ(opened[0], dir.path() / "TEMP" / "GRID_Cajas 1-2.xlsx");
-    const auto sheet = qz::test::read_back(opened[0]).at(0);
-    EXPECT_EQ(qz::test::cell(sheet, 14, 1).number, Decimal(5));
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_FALSE(window);
-    EXPECT_TRUE(owner.isEnabled());
+TEST_F(DbfObTest, ExportsTheScreensGridAndGivesTheScreenBack) {
+    EXPECT_EQ(active_screen(), window_.data());
+    // Its frame fits it: no wide empty band around a window of fixed size.
+    const QWidget* frame = window_->parentWidget();
+    EXPECT_LE(frame->width() - window_->width(), 20);
+    EXPECT_LE(frame->height() - window_->height(), 60);
+    EXPECT_FALSE(hist->isEnabled());
+    EXPECT_TRUE(window_->isEnabled());
+    EXPECT_EQ(field<QLineEdit>(kFolder)->text().toStdString(), ctx.temp_dir.string());
+    // The fields take what is typed.
+    auto* file = field<QLineEdit>(kFile);
+    file->setFocus();
+    file->selectAll();
+    QTest::keyClicks(file, "Reservas");
+    EXPECT_EQ(file->text(), "Reservas");
+    press(kCmdOk);
+    settle();
+    ASSERT_TRUE(fs::exists(book()));
+    const auto sheet = qz::test::read_back(book()).at(0);
+    EXPECT_EQ(qz::test::cell(sheet, 9, 1).text, "Código");
+    EXPECT_EQ(qz::test::cell(sheet, 10, 1).text, "SPA000001");
+    EXPECT_EQ(qz::test::cell(sheet, 15, 1).text, "SPA000006");
+    EXPECT_FALSE(window_);
+    EXPECT_TRUE(hist->isEnabled());
+    EXPECT_EQ(active_screen(), hist.data());
+    EXPECT_EQ(open_screens(), (QStringList{"AGEN_SPA", "SPA_HIST"}));
 }
 
 TEST_F(DbfObTest, MailingHandsTheBookToTheMailerAndStaysOpen) {
@@ -82,32 +82,30 @@ TEST_F(DbfObTest, MailingHandsTheBookToTheMailerAndStaysOpen) {
     ASSERT_EQ(mailed.size(), 1u);
     EXPECT_TRUE(mailed[0].grid);
     EXPECT_EQ(mailed[0].title, "Grid");
-    EXPECT_TRUE(std::filesystem::exists(mailed[0].file));
-    EXPECT_TRUE(opened.empty());
-    EXPECT_EQ(field<QLabel>(502)->text(), "Datos transferidos!");
-    EXPECT_EQ(field<QLabel>(501)->text(), "5");
-    press(2);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_FALSE(window);
-    EXPECT_TRUE(owner.isEnabled());
+    EXPECT_EQ(mailed[0].file, book());
+    EXPECT_EQ(field<QLabel>(kState)->text(), "Datos transferidos!");
+    EXPECT_EQ(field<QLabel>(kCounter)->text(), "6");
+    press(kCmdCancel);
+    settle();
+    EXPECT_FALSE(window_);
+    EXPECT_TRUE(hist->isEnabled());
 }
 
 TEST_F(DbfObTest, EmptyFileNameIsRefusedAndNothingWritten) {
-    field<QLineEdit>(503)->setText("  ");
-    press(1);
+    field<QLineEdit>(kFile)->setText("  ");
+    press(kCmdOk);
     EXPECT_EQ(boxes.last_text(), "Debe definir el nombre del archivo Destino");
-    EXPECT_TRUE(opened.empty());
-    EXPECT_TRUE(window);
-    EXPECT_FALSE(std::filesystem::exists(dir.path() / "TEMP"));
+    EXPECT_TRUE(window_);
+    EXPECT_FALSE(fs::exists(book()));
 }
 
 TEST_F(DbfObTest, StopEndsTheExportAfterTheRowUnderWay) {
-    grid.count = 1000;
-    test::post_click(window->control(2));
-    press(1);
-    ASSERT_EQ(opened.size(), 1u);
-    const auto sheet = qz::test::read_back(opened[0]).at(0);
-    EXPECT_EQ(qz::test::cell(sheet, 10, 1).number, Decimal(1));
+    test::post_click(window_->control(kCmdCancel));
+    press(kCmdOk);
+    settle();
+    ASSERT_TRUE(fs::exists(book()));
+    const auto sheet = qz::test::read_back(book()).at(0);
+    EXPECT_EQ(qz::test::cell(sheet, 10, 1).text, "SPA000001");
     EXPECT_EQ(qz::test::cell(sheet, 11, 1).type, services::CellType::Empty);
 }
 

@@ -1,5 +1,7 @@
 #include "services/mail/mail_engine.h"
 
+#include "core/text.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>

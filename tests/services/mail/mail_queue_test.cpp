@@ -103,14 +103,15 @@ struct MailQueueTest : ::testing::Test {
 
 TEST_F(MailQueueTest, SendReglasWritesBodyAndQueuesRow) {
     std::ofstream(fs::path(paths.html()) / "SPA.HTM")
-        << "<p>XUSUARIO XDATE XHOTEL</p><img src=\"SPA.JPG\">XINFO1";
+        << "<p>XUSUARIO XDATE XHOTEL XNOMBRE</p><img src=\"SPA.JPG\">XINFO1";
     ReglasArgs a;
     a.business = "01";
     a.hotel = "Hotel Sol";
     a.to = "ana@x.test";
     a.subject = "SPA Reservation";
     a.user = "ana@x.test";
-    a.fields = {{"XDATE", "04/03/26"}, {"XINFO1", "Masaje<br>"}};
+    // What was typed arrives as text, its line breaks as the page's.
+    a.fields = {{"XDATE", "04/03/26"}, {"XNOMBRE", "<b>&"}, {"XINFO1", "Masaje\n"}};
     a.template_file = "SPA.HTM";
     a.cod_res = "R1";
     const auto recno = SEND_REGLAS(*db, s, paths, inst.port, a);
@@ -122,7 +123,8 @@ TEST_F(MailQueueTest, SendReglasWritesBodyAndQueuesRow) {
     EXPECT_EQ(file.size(), 12u);
     EXPECT_EQ(file.front(), 'T');
     EXPECT_EQ(slurp(fs::path(paths.send()) / file),
-              "<p>ana@x.test 04/03/26 Hotel Sol</p><img src=\"cid:SPA.JPG\">Masaje<br>");
+              "<p>ana@x.test 04/03/26 Hotel Sol &lt;b&gt;&amp;</p><img src=\"cid:SPA.JPG\">"
+              "Masaje<br>");
     EXPECT_EQ(trim(q->str("HTML_EMBED")), "SPA.JPG");
     EXPECT_EQ(trim(q->str("MAIL")).substr(0, 8), "20260304");
     EXPECT_EQ(trim(q->str("MAIL")).size(), 18u);
@@ -275,6 +277,20 @@ TEST(MailSettingsForm, ChecksAndKeepsTheUsersOwnSender) {
     EXPECT_EQ(s.XEMAILADDR, "spa@hotel.test");
     EXPECT_EQ(s.XEMAILHOST, "smtp.hotel.test");
     EXPECT_EQ(s.XEMAILDEST, "soporte@hotel.test");
+}
+
+TEST(MailSettingsForm, APortIsTakenAsTypedOrRefused) {
+    EXPECT_EQ(typed_port(" "), 0);  // the protocol's standard port
+    EXPECT_EQ(typed_port("587"), 587);
+    EXPECT_EQ(typed_port("65535"), 65535);
+    for (const char* bad : {"0", "70000", "65536", "25a", "-1", "99999999999999999999"})
+        EXPECT_EQ(typed_port(bad), -1) << bad;
+    MailSettingsForm f;
+    f.HOST = "smtp.hotel.test";
+    f.USERADDR = "spa@hotel.test";
+    f.POP3_PORT = typed_port("0");
+    EXPECT_EQ(check_mail_form(f),
+              "Puerto POP3 inválido (de 1 a 65535; en blanco, el puerto estándar)");
 }
 
 }  // namespace

@@ -24,18 +24,6 @@ std::string read_field(data::Db& db, const char* table, const std::string& busin
     return out;
 }
 
-std::string breaks_to_html(const std::string& text) {
-    std::string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
-        if (text[i] == '\r' || text[i] == '\n')
-            out += "<br>";
-        else
-            out += text[i];
-    }
-    return out;
-}
-
 }  // namespace
 
 Confirmation confirmation_of(data::Db& db, const std::string& business, const SpaHeader& h,
@@ -46,7 +34,7 @@ Confirmation confirmation_of(data::Db& db, const std::string& business, const Sp
         std::string d = l.description;
         if (d.empty())
             if (auto a = find_article(db, business, l.article)) d = a->description;
-        services += d + "<br>";
+        services += d + "\n";
     }
     Confirmation c;
     c.code = h.code;
@@ -55,7 +43,7 @@ Confirmation confirmation_of(data::Db& db, const std::string& business, const Sp
     c.fields = {{"XDATE", h.date.dtoc4()},
                 {"XTIME", h.start},
                 {"XINFO1", services},
-                {"XINFO2", breaks_to_html(rtrim(read_field(db, "F_FAC", business, "SPA_I_MAIL")))},
+                {"XINFO2", rtrim(read_field(db, "F_FAC", business, "SPA_I_MAIL"))},
                 {"XUSUARIO", h.email}};
     return c;
 }

@@ -15,14 +15,19 @@ namespace qz::domain::spa {
 inline constexpr const char* kConfirmTemplate = "SPA.HTM";
 inline constexpr const char* kConfirmSubject = "SPA Reservation";
 inline constexpr const char* kConfirmSent = "Confirmación de Reserva enviada con exito.";
+// Queuing is not sending: the suite's mail service sends it later (the system's words for a mail
+// left to the mail service).
+inline constexpr const char* kConfirmQueued =
+    "Confirmación de Reserva guardada en Espera por enviar por MAILSERVER";
 
 struct Confirmation {
     std::string code, to, hotel;
     std::vector<std::pair<std::string, std::string>> fields;  // XDATE, XTIME, XINFO1, XINFO2, XUSUARIO
 };
 
-// The mail of a reservation: its date and start, the descriptions of its services (each
-// followed by "<br>"), F_FAC.SPA_I_MAIL with its line breaks as "<br>", the guest's address.
+// The mail of a reservation: its date and start, the descriptions of its services (one a line),
+// F_FAC.SPA_I_MAIL, the guest's address; plain text, which the queue escapes into the body (line
+// breaks become "<br>").
 Confirmation confirmation_of(data::Db& db, const std::string& business, const SpaHeader& h,
                              const std::vector<SpaLine>& lines);
 

@@ -4,6 +4,7 @@
 #include "data/table_ops.h"
 #include "domain/spa/reservations/booking.h"
 #include "domain/spa/reservations/capacity.h"
+#include "domain/spa/reservations/confirmation.h"
 #include "domain/spa/reservations/form_lists.h"
 
 namespace qz::domain::spa {
@@ -61,6 +62,13 @@ void SpaReservation::start_new(const std::string& room, const Date& date,
     lines.clear();
     m_mode = FormMode::New;
     m_saved_date = Date{};
+    m_bad_date = false;
+}
+
+void SpaReservation::type_date(std::string_view text) {
+    const auto d = typed_date(text);
+    m_bad_date = !d;
+    header.date = d.value_or(Date{});
 }
 
 bool SpaReservation::load(const std::string& code, FormMode mode) {
@@ -88,6 +96,7 @@ bool SpaReservation::load(const std::string& code, FormMode mode) {
     data::KILLTABLA(m_db, d);
     m_mode = mode;
     m_saved_date = header.date;
+    m_bad_date = false;
     return true;
 }
 
@@ -175,6 +184,7 @@ std::optional<FormField> SpaReservation::validate() {
     const SpaHeader& h = header;
     const Date today = m_db.clock().XDATE();
     if (trim(h.name).empty() && refuse("El Nombre es requerido...")) return FormField::Name;
+    if (m_bad_date && refuse(kBadDateText)) return FormField::Date;
     if (h.date.empty() && refuse("La fecha es requerida...")) return FormField::Date;
     if (h.start.empty() && refuse("La hora inicial es requerida...")) return FormField::Start;
     if (h.end.empty() && refuse("La hora final es requerida...")) return FormField::End;
@@ -184,6 +194,11 @@ std::optional<FormField> SpaReservation::validate() {
     if (h.persons <= 0 && refuse("El Número de Personas es requerido..."))
         return FormField::Persons;
     if (h.room.empty() && refuse("La sala es requerida...")) return FormField::Room;
+    // The confirmation goes to this address: one that cannot be delivered is refused here, as
+    // the mail settings refuse theirs, instead of waiting in the queue for nobody.
+    if (!trim(h.email).empty() && !valid_email(h.email) &&
+        refuse("email inválido: " + trim(h.email)))
+        return FormField::Email;
     if (m_mode == FormMode::New && h.date < today &&
         refuse("No está permitido crear Reservaciones con fecha anterior a la actual..."))
         return FormField::Date;
@@ -229,7 +244,8 @@ std::optional<FormField> SpaReservation::save() {
     m_port.message(MsgStyle::Aviso, "Confirmación", "Número de Reservación asignado: " + out.code);
     if (!header.email.empty() && mails_confirmation(m_db, m_business) && send_confirmation &&
         send_confirmation(*this))
-        m_port.message(MsgStyle::Aviso, "Confirmación", "Confirmación de Reserva enviada con exito.");
+        m_port.message(MsgStyle::Aviso, "Confirmación",
+                       std::string(kConfirmQueued) + "\r\nDestino: " + header.email);
     return std::nullopt;
 }
 

@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/user_port.h"
@@ -16,7 +17,19 @@ namespace qz::domain::spa {
 
 enum class FormMode { New, Modify, Consult };
 // The field a refused check puts the focus on.
-enum class FormField { Name, Date, Start, End, Persons, Room, Agent, PriceType, Lines, HotelRoom };
+enum class FormField {
+    Name,
+    Date,
+    Start,
+    End,
+    Persons,
+    Room,
+    Agent,
+    PriceType,
+    Lines,
+    HotelRoom,
+    Email
+};
 
 class SpaReservation {
 public:
@@ -30,6 +43,9 @@ public:
 
     SpaHeader header;
     std::vector<SpaLine> lines;
+    // The date as typed ("dd/mm/aaaa"): a text that is no day leaves the date empty, and saving
+    // then says the date is wrong rather than missing.
+    void type_date(std::string_view text);
     FormMode mode() const { return m_mode; }
     // The customer whose own prices come first (the spa register's default customer).
     std::string customer;
@@ -69,6 +85,7 @@ private:
     std::string m_business, m_user;
     FormMode m_mode = FormMode::New;
     Date m_saved_date;  // the date as loaded, to tell a changed date
+    bool m_bad_date = false;  // the typed date is no day
 };
 
 // Whether the business mails a confirmation on creation (F_FAC.SPA_A_MAIL = 1).

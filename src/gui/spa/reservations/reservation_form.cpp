@@ -196,8 +196,7 @@ private:
     void read_header() {
         auto& h = m_form.header;
         h.room = s(m_room->currentData().toString());
-        const auto d = Date::from_ctod(s(m_date->text()));
-        h.date = d ? *d : Date{};
+        m_form.type_date(s(m_date->text()));
         h.start = time_of(m_sh, m_sm);
         h.end = time_of(m_eh, m_em);
         h.persons = m_persons->value();
@@ -328,6 +327,7 @@ int spa_form::focus_id(ds::FormField f) {
     case ds::FormField::PriceType: return kPriceType;
     case ds::FormField::Lines: return kLines;
     case ds::FormField::HotelRoom: return kHotelRoom;
+    case ds::FormField::Email: return kEmail;
     }
     return kName;
 }

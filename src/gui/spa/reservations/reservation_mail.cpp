@@ -55,6 +55,11 @@ void resend_confirmation(AppContext& ctx, const std::string& code) {
         ctx.port.message(MsgStyle::Error, "Error", "La reserva no tiene correo electrónico.");
         return;
     }
+    // An address stored before addresses were checked would only wait out the time-out.
+    if (!valid_email(r.header.email)) {
+        ctx.port.message(MsgStyle::Error, "Error", "email inválido: " + r.header.email);
+        return;
+    }
     DateTime queued;
     if (auto c = send(ctx, r.header, r.lines, &queued))
         ds::wait_confirmation_sent(*ctx.db, ctx.port, ctx.session.XU_COMP, *c, queued);

@@ -56,7 +56,14 @@ TEST_P(SpaReservationTest, ValidationRunsInOrderAndNamesTheField) {
     step(F::Name, "El Nombre es requerido...");
     h.name = "Ana Mora";
     step(F::Date, "La fecha es requerida...");
-    h.date = Date(2026, 5, 12);
+    // A date typed wrong is told as the calendar tells it, not as a missing one.
+    for (const char* typed : {"31/02/2027", "00/00/0000", "12/05/202", "1//"}) {
+        form->type_date(typed);
+        step(F::Date, kBadDateText);
+    }
+    form->type_date("//");  // the empty field
+    step(F::Date, "La fecha es requerida...");
+    form->type_date("12/05/2026");
     step(F::Start, "La hora inicial es requerida...");
     h.start = "10:00";
     step(F::End, "La hora final es requerida...");
@@ -68,6 +75,9 @@ TEST_P(SpaReservationTest, ValidationRunsInOrderAndNamesTheField) {
     h.room.clear();
     step(F::Room, "La sala es requerida...");
     h.room = "S4";
+    h.email = "ana.hotel.test";
+    step(F::Email, "email inválido: ana.hotel.test");
+    h.email = "ana@hotel.test";
     h.date = Date(2026, 5, 9);
     step(F::Date, "No está permitido crear Reservaciones con fecha anterior a la actual...");
     h.date = Date(2026, 5, 12);
@@ -84,8 +94,19 @@ TEST_P(SpaReservationTest, SavingNumbersFromTheSeriesAndKeepsPastDatesOfOldBooki
     h.name = "Ana Mora";
     h.end = "11:00";
     h.persons = 1;
+    h.email = "ana@x.test";
+    test::edit_record(*db, "F_FAC", "F_FAC", kSpaBiz,
+                      [](data::WDBTable& t) { t.FieldPut("SPA_A_MAIL", Decimal(1)); });
+    int queued = 0;
+    form->send_confirmation = [&](const SpaReservation&) { return ++queued > 0; };
     EXPECT_EQ(form->save(), std::nullopt);
-    EXPECT_EQ(last_message(), "Confirmación: Número de Reservación asignado: R00001");
+    EXPECT_EQ(queued, 1);
+    // The confirmation is queued for the mail service, not sent: the user hears just that.
+    const auto& shown = inst->port.messages;
+    ASSERT_GE(shown.size(), 2u);
+    EXPECT_EQ(shown[shown.size() - 2], "Confirmación: Número de Reservación asignado: R00001");
+    EXPECT_EQ(last_message(), std::string("Confirmación: ") + kConfirmQueued +
+                                  "\r\nDestino: ana@x.test");
     EXPECT_EQ(form->mode(), FormMode::Modify);
     EXPECT_EQ(form->header.state, kActive);
     EXPECT_EQ(form->header.user_reg, "ANA");
@@ -283,8 +304,8 @@ TEST_P(SpaReservationTest, ConfirmationCarriesTheServicesAndTheTemplateIsShipped
     using Fields = std::vector<std::pair<std::string, std::string>>;
     EXPECT_EQ(c.fields, (Fields{{"XDATE", "12/05/2026"},
                                 {"XTIME", "10:00"},
-                                {"XINFO1", "Servicio MAS<br>"},
-                                {"XINFO2", "Llegue temprano<br>Arrive early"},
+                                {"XINFO1", "Servicio MAS\n"},
+                                {"XINFO2", "Llegue temprano\r\nArrive early"},
                                 {"XUSUARIO", "ana@x.test"}}));
     const auto file = std::filesystem::path(inst->home()) / "HTML" / "SPA.HTM";
     ASSERT_TRUE(ensure_spa_template(inst->home()));
