@@ -5,6 +5,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QMenuBar>
 #include <QTest>
 #include <QTimer>
 #include <cstdlib>
@@ -46,6 +47,19 @@ WDIAG* MainWindowFixture::choose(int id) {
     EXPECT_TRUE(window->DO_ACTION(id)) << "command " << id;
     settle();
     return active_screen();
+}
+
+bool MainWindowFixture::edit(int id) {
+    for (QAction* top : window->menuBar()->actions()) {
+        if (!top->menu() || top->menu()->objectName() != "Editar") continue;
+        for (QAction* a : top->menu()->actions())
+            if (a->objectName() == QString::number(id) && a->isEnabled()) {
+                a->trigger();
+                settle();
+                return true;
+            }
+    }
+    return false;
 }
 
 WDIAG* MainWindowFixture::active_screen() const {
