@@ -24,8 +24,7 @@ void MainWindowFixture::SetUp() {
     ASSERT_TRUE(open_database(ctx));
     domain::install_demo_data(*ctx.db);
     load_session_settings(ctx);
-    ASSERT_EQ(ctx.login->submit("HOTEL", "SUPERVISOR", "QUARTZEN"),
-              domain::LoginOutcome::Accepted);
+    ASSERT_EQ(ctx.login->submit("HOTEL", "SUPERVISOR", "QUARTZEN"), domain::LoginOutcome::Accepted);
     window = open_main_window(ctx);
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));

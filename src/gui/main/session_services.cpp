@@ -2,8 +2,8 @@
 // calendar, the mailer) reach each other and the session.
 #include "core/stamp.h"
 #include "gui/browse/browse_settings.h"
-#include "gui/framework/framework_settings.h"
 #include "gui/framework/file_mailer.h"
+#include "gui/framework/framework_settings.h"
 #include "gui/lists/show_cal.h"
 #include "gui/mail/session_file_mailer.h"
 #include "gui/print/tree_report.h"

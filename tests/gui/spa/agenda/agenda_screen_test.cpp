@@ -87,7 +87,8 @@ TEST_F(AgendaScreenTest, AFreeCellOpensTheFormAndTheBookingShowsWhenItCloses) {
     EXPECT_FALSE(screen("SPA_RESE"));
     // Back on the agenda, which reads the day again: the single room is full now.
     EXPECT_EQ(active_screen(), agenda.data());
-    EXPECT_TRUE(cell("08:00", kJade).startsWith("BERTA SOLÍS")) << cell("08:00", kJade).toStdString();
+    EXPECT_TRUE(cell("08:00", kJade).startsWith("BERTA SOLÍS"))
+        << cell("08:00", kJade).toStdString();
     EXPECT_EQ(colour("08:00", kJade), colour("10:00", kOrchid));
 }
 

@@ -107,8 +107,8 @@ TEST_F(SpaScreensTest, FormRefusalsFocusTheirFieldAndASaveQueuesTheConfirmation)
     ASSERT_EQ(boxes.shown().size(), before + 2);
     EXPECT_EQ(boxes.shown()[before].text, "Número de Reservación asignado: SPA000007");
     // The mail service sends it later: the desk is told it waits, not that it went.
-    EXPECT_EQ(boxes.last_text(), std::string(domain::spa::kConfirmQueued) +
-                                     "\r\nDestino: ana@hotel.test");
+    EXPECT_EQ(boxes.last_text(),
+              std::string(domain::spa::kConfirmQueued) + "\r\nDestino: ana@hotel.test");
     EXPECT_EQ(queued_to("ana@hotel.test"), 1);
     EXPECT_FALSE(screen("SPA_RESE"));
 }
@@ -178,11 +178,10 @@ TEST_F(SpaScreensTest, HistoryFiltersScopeTheGridAndEditarWorksOnItsRow) {
 }
 
 TEST_F(SpaScreensTest, ConfirmationCarriesWhatWasTypedAsTextAndABadAddressIsNotResent) {
-    qz::test::edit_record(*ctx.db, "F_FAC", "F_FAC", pad_right("HOTEL", 15),
-                          [](data::WDBTable& t) {
-                              t.FieldPut("SPA_I_MAIL", std::string("Traiga <b>toalla</b> & traje\r\n"
-                                                                   "Bring a towel"));
-                          });
+    qz::test::edit_record(*ctx.db, "F_FAC", "F_FAC", pad_right("HOTEL", 15), [](data::WDBTable& t) {
+        t.FieldPut("SPA_I_MAIL", std::string("Traiga <b>toalla</b> & traje\r\n"
+                                             "Bring a towel"));
+    });
     domain::spa::SpaReservation r(*ctx.db, ctx.port, "HOTEL", "SUP");
     ASSERT_TRUE(r.load("SPA000003", domain::spa::FormMode::Consult));
     ASSERT_TRUE(queue_confirmation(ctx, r.header, r.lines));
