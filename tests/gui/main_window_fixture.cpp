@@ -5,6 +5,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QMenuBar>
 #include <QTest>
 #include <QTimer>
 #include <cstdlib>
@@ -24,8 +25,7 @@ void MainWindowFixture::SetUp() {
     ASSERT_TRUE(open_database(ctx));
     domain::install_demo_data(*ctx.db);
     load_session_settings(ctx);
-    ASSERT_EQ(ctx.login->submit("HOTEL", "SUPERVISOR", "QUARTZEN"),
-              domain::LoginOutcome::Accepted);
+    ASSERT_EQ(ctx.login->submit("HOTEL", "SUPERVISOR", "QUARTZEN"), domain::LoginOutcome::Accepted);
     window = open_main_window(ctx);
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -47,6 +47,19 @@ WDIAG* MainWindowFixture::choose(int id) {
     EXPECT_TRUE(window->DO_ACTION(id)) << "command " << id;
     settle();
     return active_screen();
+}
+
+bool MainWindowFixture::edit(int id) {
+    for (QAction* top : window->menuBar()->actions()) {
+        if (!top->menu() || top->menu()->objectName() != "Editar") continue;
+        for (QAction* a : top->menu()->actions())
+            if (a->objectName() == QString::number(id) && a->isEnabled()) {
+                a->trigger();
+                settle();
+                return true;
+            }
+    }
+    return false;
 }
 
 WDIAG* MainWindowFixture::active_screen() const {

@@ -27,6 +27,9 @@ protected:
 
     // Chooses the menu command `id` as the user does; the active screen afterwards.
     WDIAG* choose(int id);
+    // Chooses the operation `id` of the "Editar" menu, which belongs to the active screen;
+    // false when the menu has no such operation enabled.
+    bool edit(int id);
     // The screen the user works in now (the active MDI child); null when none.
     WDIAG* active_screen() const;
     // The latest open screen called `dialog_name`; null when none is open.

@@ -24,7 +24,6 @@ SEARCHOB* g_window = nullptr;
 int g_active = 0;
 const std::string kRangeMark = "->";
 
-
 // "a".."i" are the keypad's 1..9 as the grid passes them on.
 QString keypad_digits(QString s) {
     for (auto& c : s)

@@ -31,8 +31,8 @@ struct DbfObSettings {
 
 class DBF_OB : public WDIAG {
 public:
-    DBF_OB(QWidget* owner, std::unique_ptr<services::GridExportSource> source,
-           std::string caption, DbfObSettings settings);
+    DBF_OB(QWidget* owner, std::unique_ptr<services::GridExportSource> source, std::string caption,
+           DbfObSettings settings);
 
     bool Init() override;
     // Export and open (1) or export and mail (201).

@@ -1,6 +1,6 @@
-// The log viewers over a demonstration installation: rows newest first with the selected row's
-// full text, clearing a history only after the user agrees, and the screen-usage viewer narrowed
-// by its users tree.
+// The log viewers opened from the main window of a demonstration session: rows newest first with
+// the selected row's full text, clearing a history only after the user agrees ("Editar" of the
+// error log only), and the screen-usage viewer narrowed by its users tree.
 #include "gui/logs/log_viewers.h"
 
 #include <QApplication>
@@ -13,7 +13,6 @@
 #include "core/text.h"
 #include "data/table_ops.h"
 #include "data/transaction.h"
-#include "domain/demo/demo_data.h"
 #include "domain/session/error_handler.h"
 #include "domain/session/log_diag.h"
 #include "domain/session/log_sessions.h"
@@ -21,27 +20,29 @@
 #include "gui/framework/framework_test_util.h"
 #include "gui/framework/message_box.h"
 #include "gui/framework/wdiag.h"
-#include "support/test_db.h"
+#include "gui/main_window_fixture.h"
 
 namespace qz::gui {
 namespace {
 
-class LogViewerTest : public ::testing::Test {
+// The viewers as "Archivo" opens them in the main window; what they list is written on days
+// before the session's own (20/05/26), which is logged too.
+class LogViewerTest : public test::MainWindowFixture {
 protected:
     void SetUp() override {
+        MainWindowFixture::SetUp();
+        db = ctx.db.get();
         at("09:30:00");
-        db = inst.open();
-        domain::install_demo_data(*db);
-    }
-    void TearDown() override {
-        if (screen) screen->CLOSEIT(kCmdEnd);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
     void at(const char* time, int day = 15) {
-        inst.clock.freeze(DateTime{Date(2026, 3, day), time});
+        ctx.clock.freeze(DateTime{Date(2026, 3, day), time});
     }
-    void show(WDIAG* s) {
-        screen = s;
+    void show(int command) {
+        screen = choose(command);
+        ASSERT_TRUE(screen);
+    }
+    void show_active() {
+        screen = active_screen();
         ASSERT_TRUE(screen);
     }
     WBLISTBOX* grid() { return screen->control_as<WBLISTBOX>(kLogGrid); }
@@ -51,21 +52,24 @@ protected:
         return grid()->model()->index(rows() - 1 - row, column).data().toString().trimmed();
     }
     QString detail() { return screen->control_as<QPlainTextEdit>(kLogDetail)->toPlainText(); }
-    void press(int id) { QTest::mouseClick(screen->control(id), Qt::LeftButton); }
+    void press(int id) {
+        QTest::mouseClick(screen->control(id), Qt::LeftButton);
+        settle();
+    }
     void close_screen() {
         screen->Terminar();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        settle();
     }
 
-    qz::test::TestInstall inst{qz::test::Engine::SQLite};
-    std::unique_ptr<data::Db> db;
+    data::Db* db = nullptr;
     QPointer<WDIAG> screen;
-    MessageBoxScript boxes;
 };
+
+constexpr int kErrorLog = 2588, kSessionLog = 2590, kRollbackLog = 4146;
 
 TEST_F(LogViewerTest, ErrorLogShowsTheRecordedErrorAndLimpiarEmptiesItOnlyWhenAgreed) {
     domain::ErrorHandler handler;
-    handler.attach(db.get());
+    handler.attach(db);
     domain::ErrorInfo info;
     info.subsystem = "DBCMD";
     info.sub_code = 1010;
@@ -75,7 +79,7 @@ TEST_F(LogViewerTest, ErrorLogShowsTheRecordedErrorAndLimpiarEmptiesItOnlyWhenAg
     ASSERT_TRUE(handler.handle(info).window);
     handler.answer(domain::ErrorAnswer::Default);
 
-    show(open_view_errors(nullptr, *db));
+    show(kErrorLog);
     ASSERT_EQ(rows(), 1);
     EXPECT_EQ(cell(0, 0), "15/03/26");
     EXPECT_EQ(cell(0, 2), "Error DBCMD/1010  Registro no encontrado: CLIENTES");
@@ -90,7 +94,7 @@ TEST_F(LogViewerTest, ErrorLogShowsTheRecordedErrorAndLimpiarEmptiesItOnlyWhenAg
     EXPECT_EQ(rows(), 1);
 
     boxes.then(kIdOk);
-    EXPECT_TRUE(LIMPIAR_LOG(screen));
+    ASSERT_TRUE(edit(kClearErrorLog));  // "Editar" › "Limpiar Log de Errores"
     EXPECT_EQ(rows(), 0);
     EXPECT_EQ(detail(), "");
     EXPECT_EQ(data::USE(*db, "ERROR", "")->LastRec(), 1) << "kept until the viewer closes";
@@ -100,7 +104,8 @@ TEST_F(LogViewerTest, ErrorLogShowsTheRecordedErrorAndLimpiarEmptiesItOnlyWhenAg
 }
 
 TEST_F(LogViewerTest, OnlyTheErrorViewerTakesLimpiar) {
-    show(open_view_rollbacks(nullptr, *db));
+    show(kRollbackLog);
+    EXPECT_FALSE(edit(kClearErrorLog));
     EXPECT_FALSE(LIMPIAR_LOG(screen));
     EXPECT_FALSE(LIMPIAR_LOG(nullptr));
     EXPECT_TRUE(boxes.shown().empty());
@@ -114,13 +119,14 @@ TEST_F(LogViewerTest, SessionLogListsNewestFirstMarksFatalEndsAndDeletesAfterAsk
     domain::mark_session_fatal(*db, first, "Error X/1  roto",
                                "File:  GenCode: 0\r\nCalled from A(1)");
 
-    show(open_view_sessions(nullptr, *db));
-    ASSERT_EQ(rows(), 2);
-    EXPECT_EQ(cell(0, 0), "15/03/26 11:00:00");
-    EXPECT_EQ(cell(0, 1), "");
-    EXPECT_EQ(cell(1, 1), "15/03/26 11:00:00") << "the fatal end is the exit";
-    EXPECT_TRUE(cell(1, 7).startsWith("* Error X/1  roto|"));
-    EXPECT_EQ(cell(0, 3), "SPA");
+    show(kSessionLog);
+    ASSERT_EQ(rows(), 3);
+    EXPECT_EQ(cell(0, 0), "20/05/26 09:30:00");  // this session
+    EXPECT_EQ(cell(1, 0), "15/03/26 11:00:00");
+    EXPECT_EQ(cell(1, 1), "");
+    EXPECT_EQ(cell(2, 1), "15/03/26 11:00:00") << "the fatal end is the exit";
+    EXPECT_TRUE(cell(2, 7).startsWith("* Error X/1  roto|"));
+    EXPECT_EQ(cell(1, 3), "SPA");
 
     boxes.then(kIdOk);
     press(kLogClearSessions);
@@ -134,7 +140,7 @@ TEST_F(LogViewerTest, RollbackLogShowsWhyTheTransactionWasUndone) {
     db->XADS_T_ERR = "Error PG/23505  duplicado\r\nsegunda línea";
     data::ROLLBACK_TRANSACTION(*db);
 
-    show(open_view_rollbacks(nullptr, *db));
+    show(kRollbackLog);
     ASSERT_EQ(rows(), 1);
     EXPECT_EQ(cell(0, 2), "CAJ");
     EXPECT_EQ(cell(0, 4), QString::number(data::kTransPayment));
@@ -153,7 +159,10 @@ TEST_F(LogViewerTest, ScreenUsageNarrowsTheListToTheUserChosenInTheTree) {
     int other = 2590;
     domain::NEW_LOG_DIAG(*db, {"HOTEL", "CAJ", "SPA"}, other, "VIEW_E_S");
 
-    show(open_log_diag(nullptr, *db, "HOTEL", 2588));
+    // A supervisor's right click on the command in the menu.
+    window->hooks().usage_viewer(kErrorLog);
+    settle();
+    show_active();
     ASSERT_EQ(rows(), 3);
     EXPECT_EQ(cell(0, 1), "10:00:00");
     auto* tree = screen->control_as<QTreeWidget>(kLogUsers);
@@ -186,7 +195,7 @@ TEST_F(LogViewerTest, ErrorGridOverHundredsOfRowsStandsOnTheNewestAndPrintsThem)
         }
         tx.commit();
     }
-    show(open_view_errors(nullptr, *db));
+    show(kErrorLog);
     ASSERT_EQ(rows(), 300);
     EXPECT_EQ(grid()->currentIndex().row(), 299);
     EXPECT_EQ(cell(0, 2), "Error 300");

@@ -25,8 +25,8 @@ struct Outcome {
 
 // Runs a program of this build (src/app) for at most 20 seconds.
 Outcome run(const std::string& program, const std::vector<std::string>& args) {
-    const fs::path path = fs::read_symlink("/proc/self/exe").parent_path() / ".." / "src" /
-                          "app" / program;
+    const fs::path path =
+        fs::read_symlink("/proc/self/exe").parent_path() / ".." / "src" / "app" / program;
     int err[2];
     if (pipe(err) != 0) return {};
     const pid_t pid = fork();

@@ -1,5 +1,5 @@
-// "Impresoras Predeterminadas": a profile added through the form after its messages, its keys
-// written for this workstation, then removed.
+// "Impresoras Predeterminadas" opened from the main window's menu: a profile added through the
+// form after its messages, its keys written for this workstation, then removed.
 #include "gui/print/predet_screen.h"
 
 #include <QCheckBox>
@@ -9,27 +9,21 @@
 #include <QTableWidget>
 #include <QTest>
 
-#include "domain/demo/demo_data.h"
 #include "gui/framework/framework_test_util.h"
-#include "gui/framework/message_box.h"
+#include "gui/main_window_fixture.h"
 #include "print_gui_fakes.h"
-#include "support/test_db.h"
 
 namespace qz::gui {
 namespace {
 
-class PredetScreenTest : public ::testing::Test {
+constexpr int kPrinterProfiles = 2782;
+
+class PredetScreenTest : public test::MainWindowFixture {
 protected:
     void SetUp() override {
-        install.clock.freeze(DateTime{Date(2026, 3, 15), "09:30:00"});
-        db = install.open();
-        domain::install_demo_data(*db);
+        MainWindowFixture::SetUp();
+        print_context().printers = std::make_shared<test::ListedPrinters>();
     }
-
-    qz::test::TestInstall install{qz::test::Engine::SQLite};
-    std::unique_ptr<data::Db> db;
-    test::PrintContextScope scope;
-    IniFile ini{scope.temp / "QUARTZEN.INI"};
 };
 
 QLineEdit* line(QWidget* form, int id) { return form->findChild<QLineEdit*>(QString::number(id)); }
@@ -39,12 +33,11 @@ void press_ok(QWidget* form) {
 }
 
 TEST_F(PredetScreenTest, AddShowsEveryMessageThenSavesRowAndKeys) {
-    PredetScreen* screen = open_predet_screen(nullptr, *db, ini, "HOTEL");
+    auto* screen = dynamic_cast<PredetScreen*>(choose(kPrinterProfiles));
     ASSERT_NE(screen, nullptr);
     EXPECT_EQ(screen->objectName(), "PREDET_P");
     EXPECT_EQ(screen->list()->rowCount(), 0);
-    MessageBoxScript boxes;
-    test::when_modal([&boxes] {
+    test::when_modal([this] {
         QWidget* form = QApplication::activeModalWidget();
         press_ok(form);
         EXPECT_EQ(boxes.last_text(), "Debe definir un Código válido");
@@ -69,12 +62,12 @@ TEST_F(PredetScreenTest, AddShowsEveryMessageThenSavesRowAndKeys) {
     ASSERT_EQ(screen->list()->rowCount(), 1);
     EXPECT_EQ(screen->list()->item(0, 0)->text(), "CO");
     EXPECT_EQ(screen->list()->item(0, 2)->text(), "Caja_Epson");
-    IniFile again(ini.path());
+    IniFile again(ctx.ini->path());
     EXPECT_EQ(again.get("PREDET_P", "HOTELCO"), "Caja_Epson");
     EXPECT_EQ(again.get("PREDET_P", "HOTELCOHA1"), "1");
     EXPECT_EQ(again.get("PREDET_P", "HOTELCOHI1"), "08:00");
 
-    test::when_modal([&boxes] {
+    test::when_modal([this] {
         QWidget* form = QApplication::activeModalWidget();
         line(form, PredetForm::kIdCode)->setText("CO");
         line(form, PredetForm::kIdDescrip)->setText("Otra");
@@ -96,7 +89,7 @@ TEST_F(PredetScreenTest, AddShowsEveryMessageThenSavesRowAndKeys) {
     boxes.then(kIdYes);
     QTest::mouseClick(screen->control(PredetScreen::kIdDelete), Qt::LeftButton);
     EXPECT_EQ(screen->list()->rowCount(), 0);
-    EXPECT_TRUE(services::list_predet(*db, "HOTEL").empty());
+    EXPECT_TRUE(services::list_predet(*ctx.db, "HOTEL").empty());
 }
 
 }  // namespace

@@ -17,17 +17,15 @@
 
 #include "core/text.h"
 #include "data/table_ops.h"
-#include "domain/demo/demo_data.h"
 #include "domain/session/forced_exit.h"
 #include "domain/session/rights.h"
 #include "domain/session/user_store.h"
 #include "gui/framework/dialog_box.h"
 #include "gui/framework/framework_test_util.h"
 #include "gui/framework/message_box.h"
+#include "gui/main_window_fixture.h"
 #include "gui/session/rights_tree.h"
 #include "gui/session/users_access.h"
-#include "gui/shell/principal.h"
-#include "support/test_db.h"
 
 namespace qz::gui {
 namespace {
@@ -37,26 +35,23 @@ using domain::DesignOwner;
 
 const std::string kHotel = "HOTEL";
 constexpr long kCashier = 2;
+constexpr int kUsersCommand = 2000;
 
-class UsersScreenTest : public ::testing::Test {
+// "Archivo" › "Perfiles de Usuario" in the main window of a supervisor's session.
+class UsersScreenTest : public test::MainWindowFixture {
 protected:
     void SetUp() override {
-        install.clock.freeze(DateTime{Date(2026, 3, 15), "09:30:00"});
-        db = install.open();
-        domain::install_demo_data(*db);
+        MainWindowFixture::SetUp();
+        db = ctx.db.get();
     }
-    void TearDown() override {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* screen = dynamic_cast<WDIAG*>(w); screen && !screen->lDestroyed())
-                screen->ENDDIALOG();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-
-    UsersScreen* open(Principal* principal = nullptr) {
-        screen = open_users_screen(principal, *db, kHotel, install.home());
+    UsersScreen* open() {
+        screen = dynamic_cast<UsersScreen*>(choose(kUsersCommand));
         return screen;
     }
-    void click(int id) { QTest::mouseClick(screen->control(id), Qt::LeftButton); }
+    void click(int id) {
+        QTest::mouseClick(screen->control(id), Qt::LeftButton);
+        settle();
+    }
     QStringList user_names() const {
         QStringList names;
         for (int row = 0; row < screen->users()->rowCount(); ++row)
@@ -80,10 +75,9 @@ protected:
         return d;
     }
 
-    qz::test::TestInstall install{qz::test::Engine::SQLite};
-    std::unique_ptr<data::Db> db;
-    MessageBoxScript script;
-    UsersScreen* screen = nullptr;
+    data::Db* db = nullptr;
+    MessageBoxScript& script = boxes;
+    QPointer<UsersScreen> screen;
 };
 
 TEST_F(UsersScreenTest, AddedUserIsListedAndADuplicateNameIsRefused) {
@@ -134,12 +128,11 @@ TEST_F(UsersScreenTest, AssigningAProfileReplacesTheUsersRights) {
 }
 
 TEST_F(UsersScreenTest, CaptureModeMarksTheMenuAndSavesTheMarks) {
-    PrincipalHooks hooks;
-    hooks.greyed = [](int) { return true; };  // a session denied everything
-    Principal p("SPA Quartzen", true, hooks);
-    p.show();
-    auto action = [&](int id) { return p.findChild<QAction*>(QString::number(id)); };
-    ASSERT_NE(open(&p), nullptr);
+    // The session itself may not open the agenda nor the rooms.
+    ctx.session.rights.grant(6415, false);
+    ctx.session.rights.grant(6416, false);
+    auto action = [&](int id) { return window->findChild<QAction*>(QString::number(id)); };
+    ASSERT_NE(open(), nullptr);
     screen->select_user(kCashier);
 
     click(UsersScreen::kIdLoadUser);
@@ -245,10 +238,9 @@ TEST_F(UsersScreenTest, RightsTreeSavesTheTickedEntriesOnly) {
     EXPECT_FALSE(screen->control(UsersScreen::kIdRightsTree)->isEnabled());  // a supervisor
     screen->select_user(kCashier);
     click(UsersScreen::kIdRightsTree);
-    RightsTreeScreen* tree = nullptr;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->objectName() == "V_DERECHOS") tree = dynamic_cast<RightsTreeScreen*>(w);
+    QPointer<RightsTreeScreen> tree = screen_as<RightsTreeScreen>("V_DERECHOS");
     ASSERT_NE(tree, nullptr);
+    EXPECT_EQ(active_screen(), tree.data());
     QTreeWidgetItem* root = tree->tree()->topLevelItem(0);
     EXPECT_EQ(root->text(0), "USUARIO: CAJERO");
     QTreeWidgetItem* hotel = root->child(7);
@@ -259,7 +251,9 @@ TEST_F(UsersScreenTest, RightsTreeSavesTheTickedEntriesOnly) {
     add->setCheckState(0, Qt::Checked);
 
     QTest::mouseClick(tree->control(kCmdOk), Qt::LeftButton);
-    EXPECT_TRUE(tree->lDestroyed());
+    settle();
+    EXPECT_FALSE(tree);
+    EXPECT_EQ(active_screen(), screen.data());
     EXPECT_FALSE(cashier_rights().GET_RIGHTS(2311));
     EXPECT_TRUE(cashier_rights().GET_RIGHTS(2310));   // "Reservas" left unticked
     EXPECT_FALSE(cashier_rights().GET_RIGHTS(6415));  // outside the tree: as it was

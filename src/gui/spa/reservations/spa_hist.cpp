@@ -8,6 +8,7 @@
 
 #include "core/text.h"
 #include "data/table_ops.h"
+#include "domain/spa/agenda/spa_day_reader.h"
 #include "domain/spa/reservations/form_lists.h"
 #include "gui/browse/add2browse.h"
 #include "gui/framework/wdiag.h"
@@ -39,7 +40,7 @@ public:
         m_agent = Add(new QComboBox, spa_hist::kAgentFilter);
         m_agent->addItem("TODOS", "");
         for (const auto& a : ds::spa_agents(*m_ctx.db, m_ctx.session.XU_COMP))
-            m_agent->addItem(q(upper_ascii(a.name)), q(a.code));
+            m_agent->addItem(q(ds::upper_text(a.name)), q(a.code));
         filters->addWidget(new QLabel("Estado"));
         filters->addWidget(m_state);
         filters->addWidget(new QLabel("Encargado"));

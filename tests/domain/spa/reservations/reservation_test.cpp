@@ -105,8 +105,8 @@ TEST_P(SpaReservationTest, SavingNumbersFromTheSeriesAndKeepsPastDatesOfOldBooki
     const auto& shown = inst->port.messages;
     ASSERT_GE(shown.size(), 2u);
     EXPECT_EQ(shown[shown.size() - 2], "Confirmación: Número de Reservación asignado: R00001");
-    EXPECT_EQ(last_message(), std::string("Confirmación: ") + kConfirmQueued +
-                                  "\r\nDestino: ana@x.test");
+    EXPECT_EQ(last_message(),
+              std::string("Confirmación: ") + kConfirmQueued + "\r\nDestino: ana@x.test");
     EXPECT_EQ(form->mode(), FormMode::Modify);
     EXPECT_EQ(form->header.state, kActive);
     EXPECT_EQ(form->header.user_reg, "ANA");

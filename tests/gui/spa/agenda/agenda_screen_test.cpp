@@ -1,150 +1,143 @@
-// The agenda at the reception desk: the day's grid, what choosing a cell opens, and the day
-// moving with its buttons.
+// The agenda at the reception desk, as it opens after the login: the day's grid, a free cell
+// opening the reservation form and the booking showing once the form closes, a taken cell
+// listing its reservations over the agenda, and the day moving with its buttons.
 #include "gui/spa/agenda/agenda_screen.h"
 
-#include <QCoreApplication>
 #include <QHeaderView>
 #include <QLineEdit>
-#include <QPointer>
+#include <QSpinBox>
 #include <QTableWidget>
-#include <QTest>
-#include <functional>
 
-#include "domain/spa/agenda/spa_agenda_fixture.h"
-#include "gui/framework/message_box.h"
+#include "gui/main_window_fixture.h"
+#include "gui/spa/reservations/reservation_form_ids.h"
+#include "gui/spa/reservations/ver_sres.h"
 
 namespace qz::gui {
 namespace {
 
-using qz::test::Engine;
-using qz::test::SpaBooking;
+constexpr int kJade = 1, kOrchid = 2, kVolcano = 3, kNoRoom = 7;  // columns of the demo's rooms
 
-const Date kToday(2026, 5, 20);
-
-struct Call {
-    std::string hook, room, time;
-    Date day;
-};
-
-// Records what the agenda asks to open; a new reservation books the slot as the form would.
-struct RecordingLinks : Navigation {
-    std::function<void(const SpaSlot&)> on_new;
-    std::vector<Call> calls;
-    void new_reservation(QWidget*, const SpaSlot& s) override {
-        calls.push_back({"new", s.room, s.time, s.day});
-        if (on_new) on_new(s);
-    }
-    void slot_reservations(QWidget*, const SpaSlot& s) override {
-        calls.push_back({"list", s.room, s.time, s.day});
-    }
-};
-
-class AgendaScreenTest : public qz::test::SpaAgendaFixture {
+class AgendaScreenTest : public test::MainWindowFixture {
 protected:
     void SetUp() override {
-        SpaAgendaFixture::SetUp();
-        inst->clock.freeze(DateTime{kToday, "10:00:00"});
-        settings(0, "08:00", "11:00");
-        room("S01", "Sala Jade", 2);
-        room("S02", "Suite Orquídea", 2);
-        book({.code = "R1", .room = "S01", .start = "09:00", .end = "10:00", .name = "Ana"},
-             kToday);
-        links.on_new = [this](const SpaSlot& s) {
-            book({.code = "R2", .room = s.room, .start = s.time, .end = "11:00", .name = "Berta"},
-                 s.day);
-        };
-        screen = open_spa_agenda(nullptr, *db, qz::test::kSpa, inst->clock, links);
-        ASSERT_TRUE(screen);
-        screen->show();
+        MainWindowFixture::SetUp();
+        agenda = screen_as<AgendaScreen>("AGEN_SPA");
+        ASSERT_TRUE(agenda);
     }
-    void TearDown() override {
-        if (screen) screen->CLOSEIT(kCmdEnd);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QTableWidget* grid() { return agenda->control_as<QTableWidget>(AgendaScreen::kIdGrid); }
+    int row(const char* time) {
+        for (int r = 0; r < grid()->rowCount(); ++r)
+            if (grid()->item(r, 0)->text() == time) return r;
+        ADD_FAILURE() << "no row " << time;
+        return -1;
     }
-    QTableWidget* grid() { return screen->control_as<QTableWidget>(AgendaScreen::kIdGrid); }
-    QString cell(int row, int column) { return grid()->item(row, column)->text(); }
-    void click(int row, int column) {
+    QString cell(const char* time, int column) { return grid()->item(row(time), column)->text(); }
+    QColor colour(const char* time, int column) {
+        return grid()->item(row(time), column)->background().color();
+    }
+    void click(const char* time, int column) {
         QTableWidget* g = grid();
-        const QRect at = g->visualRect(g->model()->index(row, column));
-        QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, at.center());
+        const QModelIndex at = g->model()->index(row(time), column);
+        g->scrollTo(at);
+        QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->visualRect(at).center());
+        settle();
+    }
+    template <class W>
+    static W* field(WDIAG* s, int id) {
+        return s->control_as<W>(id);
     }
 
-    RecordingLinks links;
-    std::vector<Call>& calls = links.calls;
-    QPointer<AgendaScreen> screen;
-    MessageBoxScript boxes;
+    QPointer<AgendaScreen> agenda;
 };
 
-TEST_P(AgendaScreenTest, ShowsTheDayWithRoomHeadingsTextsAndStateColours) {
+TEST_F(AgendaScreenTest, OpensOnTodayWithRoomHeadingsTextsAndStateColours) {
+    EXPECT_EQ(active_screen(), agenda.data());
     QTableWidget* g = grid();
-    EXPECT_EQ(screen->objectName(), "AGEN_SPA");
     ASSERT_EQ(g->columnCount(), 16);
-    ASSERT_EQ(g->rowCount(), 4);
+    EXPECT_EQ(g->rowCount(), 30);  // 07:00 to 21:30 by half hours
     EXPECT_EQ(g->horizontalHeaderItem(0)->text(), "HORA");
-    EXPECT_EQ(g->horizontalHeaderItem(2)->text(), "Suite Orquídea");
-    EXPECT_EQ(g->horizontalHeaderItem(3)->text(), "");
-    EXPECT_EQ(cell(1, 0), "09:00");
-    EXPECT_EQ(cell(1, 1), "ANA");
-    // Free, partly taken and full cells never share a colour.
-    const QColor free = g->item(0, 1)->background().color();
-    const QColor partly = g->item(1, 1)->background().color();
-    EXPECT_NE(free, partly);
+    EXPECT_EQ(g->horizontalHeaderItem(kOrchid)->text(), "Suite Pareja Orquídea");
+    EXPECT_EQ(g->horizontalHeaderItem(kNoRoom)->text(), "");
+    EXPECT_TRUE(cell("09:00", kVolcano).startsWith("ROOM: 301 (JOHN MILLER)\n"));
+    // Free, partly taken (2 of 4) and full (2 of 2) cells never share a colour.
+    EXPECT_NE(colour("07:00", kJade), colour("09:00", kVolcano));
+    EXPECT_NE(colour("09:00", kVolcano), colour("10:00", kOrchid));
+    EXPECT_NE(colour("07:00", kJade), colour("10:00", kOrchid));
     // A multi-line cell gets room for its lines.
-    EXPECT_GE(g->rowHeight(1), g->fontMetrics().lineSpacing() * 3);
-    EXPECT_EQ(screen->control_as<QLineEdit>(AgendaScreen::kIdDate)->text(), "20/05/26");
+    EXPECT_GE(g->rowHeight(row("09:00")), g->fontMetrics().lineSpacing() * 3);
+    EXPECT_EQ(field<QLineEdit>(agenda, AgendaScreen::kIdDate)->text(), "20/05/26");
 }
 
-TEST_P(AgendaScreenTest, EmptyCellBooksTakenCellListsAndTheGridReadsAgain) {
-    click(0, 1);
-    ASSERT_EQ(calls.size(), 1u);
-    EXPECT_EQ(calls[0].hook, "new");
-    EXPECT_EQ(calls[0].room, "S01");
-    EXPECT_EQ(calls[0].time, "08:00");
-    EXPECT_EQ(calls[0].day, kToday);
-    // The booking the form made shows at once: 08:00 partly taken, 09:00 full (1 + 1 of 2).
-    EXPECT_EQ(cell(0, 1), "BERTA");
-    EXPECT_EQ(screen->agenda().rows[1].cells[0].state, domain::spa::CellState::Full);
-    EXPECT_NE(grid()->item(1, 1)->background().color(), grid()->item(0, 1)->background().color());
+TEST_F(AgendaScreenTest, AFreeCellOpensTheFormAndTheBookingShowsWhenItCloses) {
+    click("08:00", kJade);
+    WDIAG* form = active_screen();
+    ASSERT_TRUE(form);
+    ASSERT_EQ(form->objectName(), "SPA_RESE");
+    EXPECT_EQ(field<QComboBox>(form, spa_form::kRoom)->currentData().toString(), "S01");
+    EXPECT_EQ(field<QLineEdit>(form, spa_form::kDate)->text(), "20/05/2026");
+    EXPECT_EQ(field<QComboBox>(form, spa_form::kStartHour)->currentText(), "08");
+    field<QLineEdit>(form, spa_form::kName)->setText("Berta Solís");
+    auto* end = field<QComboBox>(form, spa_form::kEndHour);
+    end->setCurrentIndex(end->findText("09"));
+    field<QSpinBox>(form, spa_form::kPersons)->setValue(1);
+    QTest::mouseClick(form->control(kCmdOk), Qt::LeftButton);
+    settle();
+    EXPECT_EQ(boxes.last_text().rfind("Número de Reservación asignado: SPA", 0), 0u)
+        << boxes.last_text();
+    EXPECT_FALSE(screen("SPA_RESE"));
+    // Back on the agenda, which reads the day again: the single room is full now.
+    EXPECT_EQ(active_screen(), agenda.data());
+    EXPECT_TRUE(cell("08:00", kJade).startsWith("BERTA SOLÍS"))
+        << cell("08:00", kJade).toStdString();
+    EXPECT_EQ(colour("08:00", kJade), colour("10:00", kOrchid));
+}
 
-    click(1, 1);
-    ASSERT_EQ(calls.size(), 2u);
-    EXPECT_EQ(calls[1].hook, "list");
-    EXPECT_EQ(calls[1].room, "S01");
-    EXPECT_EQ(calls[1].time, "09:00");
+TEST_F(AgendaScreenTest, ATakenCellListsItsReservationsOverTheAgenda) {
+    click("09:00", kVolcano);
+    WDIAG* list = active_screen();
+    ASSERT_TRUE(list);
+    ASSERT_EQ(list->objectName(), "VER_SRES");
+    EXPECT_FALSE(agenda->isEnabled());
+    auto* rows = field<QTableWidget>(list, ver_sres::kGrid);
+    ASSERT_EQ(rows->rowCount(), 1);
+    EXPECT_EQ(rows->item(0, 5)->text(), "John Miller");
+    QTest::mouseClick(list->control(kCmdCancel), Qt::LeftButton);
+    settle();
+    EXPECT_FALSE(screen("VER_SRES"));
+    EXPECT_TRUE(agenda->isEnabled());
+    EXPECT_EQ(active_screen(), agenda.data());
     EXPECT_TRUE(boxes.shown().empty());
 }
 
-TEST_P(AgendaScreenTest, HourColumnRoomlessColumnAndNoRowAreOutOfRange) {
-    click(1, 0);
-    click(1, 3);
-    screen->choose(-1, 1);
+TEST_F(AgendaScreenTest, HourColumnRoomlessColumnAndNoRowAreOutOfRange) {
+    click("09:00", 0);
+    click("09:00", kNoRoom);
+    agenda->choose(-1, kJade);
     ASSERT_EQ(boxes.shown().size(), 3u);
     for (const auto& b : boxes.shown()) {
         EXPECT_EQ(b.text, "Selección fuera de rango");
         EXPECT_EQ(b.title, "Error");
     }
-    EXPECT_TRUE(calls.empty());
+    EXPECT_EQ(open_screens(), QStringList{"AGEN_SPA"});
 }
 
-TEST_P(AgendaScreenTest, DateButtonsMoveTheDayAndAPastDayRefusesNewBookings) {
-    QTest::mouseClick(screen->control(AgendaScreen::kIdMonthBack), Qt::LeftButton);
-    EXPECT_EQ(screen->day(), Date(2026, 4, 20));
-    EXPECT_EQ(screen->control_as<QLineEdit>(AgendaScreen::kIdDate)->text(), "20/04/26");
-    EXPECT_EQ(cell(1, 1), "");  // the booking is on another day
-    click(1, 1);
+TEST_F(AgendaScreenTest, DateButtonsMoveTheDayAndAPastDayRefusesNewBookings) {
+    QTest::mouseClick(agenda->control(AgendaScreen::kIdMonthBack), Qt::LeftButton);
+    EXPECT_EQ(agenda->day(), Date(2026, 4, 20));
+    EXPECT_EQ(field<QLineEdit>(agenda, AgendaScreen::kIdDate)->text(), "20/04/26");
+    EXPECT_EQ(cell("09:00", kVolcano), "");  // the bookings are on another day
+    click("09:00", kVolcano);
     EXPECT_EQ(boxes.last_text(),
               "No está permitido crear Reservaciones con fecha anterior a la actual...");
-    EXPECT_TRUE(calls.empty());
+    EXPECT_EQ(open_screens(), QStringList{"AGEN_SPA"});
 
-    QTest::mouseClick(screen->control(AgendaScreen::kIdYearOn), Qt::LeftButton);
-    EXPECT_EQ(screen->day(), Date(2027, 4, 20));
-    click(1, 1);
-    ASSERT_EQ(calls.size(), 1u);
-    EXPECT_EQ(calls[0].day, Date(2027, 4, 20));
+    QTest::mouseClick(agenda->control(AgendaScreen::kIdYearOn), Qt::LeftButton);
+    EXPECT_EQ(agenda->day(), Date(2027, 4, 20));
+    click("09:00", kVolcano);
+    WDIAG* form = screen("SPA_RESE");
+    ASSERT_TRUE(form);
+    EXPECT_EQ(field<QLineEdit>(form, spa_form::kDate)->text(), "20/04/2027");
 }
-
-INSTANTIATE_TEST_SUITE_P(Gui, AgendaScreenTest, ::testing::Values(Engine::SQLite),
-                         qz::test::engine_name);
 
 }  // namespace
 }  // namespace qz::gui

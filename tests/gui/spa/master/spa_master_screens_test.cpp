@@ -1,39 +1,35 @@
-// The rooms and persons-in-charge screens over the demonstration spa: adding through the form,
-// a duplicate code refused while the form stays open, and deleting only after the question.
+// The rooms and persons-in-charge screens over the demonstration spa, opened from the main
+// window's menu: adding through the form, a duplicate code refused while the form stays open,
+// and deleting only after the question; the spa's settings form refusing a reversed agenda.
 #include "gui/spa/master/spa_master_screens.h"
 
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
 
-#include "domain/demo/demo_data.h"
 #include "domain/spa/master/agents.h"
 #include "domain/spa/master/spa_params.h"
 #include "domain/spa/master/spa_rooms.h"
 #include "gui/browse/wblistbox.h"
 #include "gui/framework/framework_test_util.h"
-#include "gui/framework/message_box.h"
+#include "gui/main_window_fixture.h"
 #include "gui/spa/master/master_list.h"
-#include "support/test_db.h"
 
 namespace qz::gui {
 namespace {
 
-class SpaMasterScreenTest : public ::testing::Test {
+constexpr int kRooms = 6416, kAgents = 2831, kSpaParams = 6427;
+
+// The screens as the menu opens them in the main window ("Servicios Adicionales").
+class SpaMasterScreenTest : public test::MainWindowFixture {
 protected:
-    void SetUp() override {
-        inst.clock.freeze(DateTime{Date(2026, 3, 15), "09:30:00"});
-        db = inst.open();
-        domain::install_demo_data(*db);
-    }
-    void TearDown() override {
-        if (screen) screen->CLOSEIT(kCmdEnd);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    MasterListScreen* open(int command) {
+        WDIAG* s = choose(command);
+        return dynamic_cast<MasterListScreen*>(s);
     }
     void press(QWidget* w, int id) {
         QTest::mouseClick(w->findChild<QPushButton*>(QString::number(id)), Qt::LeftButton);
+        settle();
     }
     // Types into the open form and presses OK; then Cancel when the form is still open.
     void fill_form(std::vector<std::pair<int, QString>> values) {
@@ -51,21 +47,18 @@ protected:
         g->setCurrentIndex(g->model()->index(row, 0));
     }
 
-    qz::test::TestInstall inst{qz::test::Engine::SQLite};
-    std::unique_ptr<data::Db> db;
     QPointer<MasterListScreen> screen;
-    MessageBoxScript boxes;
 };
 
 TEST_F(SpaMasterScreenTest, RoomsAreAddedOnceAndDeletedOnlyAfterTheQuestion) {
-    screen = open_spa_rooms(nullptr, *db, "HOTEL");
+    screen = open(kRooms);
     ASSERT_TRUE(screen);
     EXPECT_EQ(screen->objectName(), "SPA_SALA");
     const long before = screen->grid()->nMaxRec();
 
     fill_form({{kFCode, "S09"}, {kFName, "Cabina Masajes 3"}, {kFCapacity, "2"}});
     press(screen, kListAdd);
-    auto added = domain::spa::read_room(*db, "HOTEL", "S09");
+    auto added = domain::spa::read_room(*ctx.db, "HOTEL", "S09");
     ASSERT_TRUE(added);
     EXPECT_EQ(added->capacity, 2);
     EXPECT_EQ(screen->grid()->nMaxRec(), before + 1);
@@ -73,22 +66,22 @@ TEST_F(SpaMasterScreenTest, RoomsAreAddedOnceAndDeletedOnlyAfterTheQuestion) {
     fill_form({{kFCode, "S01"}, {kFName, "Otra"}, {kFCapacity, "2"}});
     press(screen, kListAdd);
     EXPECT_EQ(boxes.last_text(), domain::spa::kRoomDuplicate);
-    EXPECT_EQ(domain::spa::read_room(*db, "HOTEL", "S01")->name, "Sala Individual Jade");
+    EXPECT_EQ(domain::spa::read_room(*ctx.db, "HOTEL", "S01")->name, "Sala Individual Jade");
 
     choose_row(3);  // S04, no reservations
     boxes.then(kIdCancel);
     press(screen, kListDelete);
     EXPECT_NE(boxes.last_text().find("bloquearla"), std::string::npos);
-    EXPECT_TRUE(domain::spa::read_room(*db, "HOTEL", "S04"));
+    EXPECT_TRUE(domain::spa::read_room(*ctx.db, "HOTEL", "S04"));
     choose_row(3);
     boxes.then(kIdOk);
     press(screen, kListDelete);
-    EXPECT_FALSE(domain::spa::read_room(*db, "HOTEL", "S04"));
+    EXPECT_FALSE(domain::spa::read_room(*ctx.db, "HOTEL", "S04"));
     EXPECT_EQ(screen->grid()->nMaxRec(), before);
 }
 
 TEST_F(SpaMasterScreenTest, AgentsRefuseATakenCodeAndAskBeforeDeleting) {
-    screen = open_agents(nullptr, *db, "HOTEL");
+    screen = open(kAgents);
     ASSERT_TRUE(screen);
     EXPECT_EQ(screen->objectName(), "AGENTE");
 
@@ -98,17 +91,16 @@ TEST_F(SpaMasterScreenTest, AgentsRefuseATakenCodeAndAskBeforeDeleting) {
 
     fill_form({{kFCode, "07"}, {kFName, "Rosa Elena Campos"}, {kFDiscount, "5"}});
     press(screen, kListAdd);
-    ASSERT_TRUE(domain::spa::read_agent(*db, "HOTEL", "07"));
+    ASSERT_TRUE(domain::spa::read_agent(*ctx.db, "HOTEL", "07"));
 
     choose_row(0);
     boxes.then(kIdCancel);
     press(screen, kListDelete);
     EXPECT_EQ(boxes.last_text(), "Desea borrar el Agente?");
-    EXPECT_TRUE(domain::spa::read_agent(*db, "HOTEL", "01"));
+    EXPECT_TRUE(domain::spa::read_agent(*ctx.db, "HOTEL", "01"));
 }
 
 TEST_F(SpaMasterScreenTest, SettingsFormRefusesAnAgendaThatEndsBeforeItStarts) {
-    IniFile ini(inst.home() + "/QUARTZEN.INI");
     test::when_modal([] {
         QWidget* form = QApplication::activeModalWidget();
         EXPECT_EQ(form->objectName(), "SPA_PARAM");
@@ -120,11 +112,11 @@ TEST_F(SpaMasterScreenTest, SettingsFormRefusesAnAgendaThatEndsBeforeItStarts) {
         form->findChild<QLineEdit*>(QString::number(kPRegister))->setText("SPA1");
         QTest::mouseClick(form->findChild<QPushButton*>("1"), Qt::LeftButton);
     });
-    EXPECT_TRUE(open_spa_params(nullptr, *db, "HOTEL", &ini));
+    choose(kSpaParams);
     ASSERT_GE(boxes.shown().size(), 1u);
     EXPECT_EQ(boxes.shown().front().text,
               "La hora inicial de la agenda no puede ser mayor a la hora final...");
-    const auto p = domain::spa::read_spa_params(*db, "HOTEL", &ini);
+    const auto p = domain::spa::read_spa_params(*ctx.db, "HOTEL", ctx.ini.get());
     EXPECT_EQ(p.first_hour, "08:00");
     EXPECT_EQ(p.last_hour, "21:00");
     EXPECT_EQ(p.spa_register, "SPA1");

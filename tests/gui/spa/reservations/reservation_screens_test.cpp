@@ -1,9 +1,9 @@
-// The spa reservation screens offscreen: the form's refusals put the focus on their field,
-// VER_SRES greys what the user may not do, SPA_HIST scopes by its filters, and a confirmation
-// is queued with the shipped template filled in.
+// The spa reservation screens as the desk meets them in the main window: the form opened from
+// the agenda refuses on the field to mend and queues the confirmation, VER_SRES opens over the
+// agenda greyed by the rights and opens the form in its turn, SPA_HIST scopes by its filters and
+// runs the "Editar" operations on its row, and a confirmation carries what was typed as text.
 #include "gui/spa/reservations/reservation_screens.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -15,149 +15,201 @@
 
 #include "core/text.h"
 #include "data/table_ops.h"
+#include "domain/spa/reservations/confirmation.h"
 #include "gui/browse/wblistbox.h"
-#include "gui/framework/framework_test_util.h"
-#include "gui/framework/message_box.h"
-#include "gui/framework/wdiag.h"
-#include "gui/session/app_context.h"
+#include "gui/main_window_fixture.h"
+#include "gui/spa/agenda/agenda_screen.h"
 #include "gui/spa/reservations/reservation_form_ids.h"
 #include "gui/spa/reservations/spa_hist.h"
 #include "gui/spa/reservations/ver_sres.h"
 #include "support/record_edit.h"
-#include "support/test_db.h"
 
 namespace qz::gui {
 namespace {
 
 namespace fs = std::filesystem;
 
-class SpaScreensTest : public ::testing::Test {
+constexpr int kOrchid = 2, kVolcano = 3;  // agenda columns of S02 (2 persons) and S03
+constexpr int kReservations = 6429, kModify = 6431, kCancel = 6433, kResend = 6444;
+
+class SpaScreensTest : public test::MainWindowFixture {
 protected:
     void SetUp() override {
-        inst.clock.freeze(DateTime{Date(2026, 5, 10), "09:00:00"});
-        ctx.home = inst.home();
-        ctx.db = inst.open();
-        ctx.session.XU_COMP = "HOTEL";
-        ctx.session.XUSER_ABREVIA = "ANA";
-        ctx.session.logged_in = true;
-        qz::test::add_record(*ctx.db, "F_FAC", {{"NEGOCIO", std::string("HOTEL")},
-                                            {"SPA_SERIAL", std::string("SPA")}});
-        qz::test::add_record(*ctx.db, "SERIALES", {{"NEGOCIO", std::string("HOTEL")},
-                                               {"CODIGO", std::string("SPA")}});
-        qz::test::add_record(*ctx.db, "SPA_SALA", {{"NEGOCIO", std::string("HOTEL")},
-                                               {"CODIGO", std::string("S1")},
-                                               {"DESCRIP", std::string("Sala Uno")},
-                                               {"CAPAC_MAX", Decimal(2)}});
+        MainWindowFixture::SetUp();
+        agenda = screen_as<AgendaScreen>("AGEN_SPA");
+        ASSERT_TRUE(agenda);
     }
-    void TearDown() override {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* s = dynamic_cast<WDIAG*>(w)) s->CLOSEIT(kCmdEnd);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    // Chooses the agenda's cell of `time` in `column`: the screen that opened.
+    WDIAG* agenda_cell(const char* time, int column) {
+        auto* g = agenda->control_as<QTableWidget>(AgendaScreen::kIdGrid);
+        for (int r = 0; r < g->rowCount(); ++r)
+            if (g->item(r, 0)->text() == time) agenda->choose(r, column);
+        settle();
+        return active_screen();
     }
-    template <class W = QWidget>
-    W* find(const char* dialog, int id) {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->objectName() == dialog)
-                return w->findChild<W*>(QString::number(id));
-        return nullptr;
+    void press(WDIAG* s, int id) {
+        QTest::mouseClick(s->control(id), Qt::LeftButton);
+        settle();
     }
-    void add_reservation(const std::string& code, int state, const std::string& agent) {
-        qz::test::add_record(*ctx.db, "SPA_RESE",
-                         {{"NEGOCIO", std::string("HOTEL")}, {"CODIGO", code},
-                          {"ESTADO", Decimal(state)}, {"FECHA", Date(2026, 5, 12)},
-                          {"HORA_INI", std::string("10:00")}, {"HORA_FIN", std::string("11:00")},
-                          {"COD_SALA", std::string("S1")}, {"ENCARGADO", agent},
-                          {"A_NOMBRE", "Cliente " + code}, {"NUM_PERSON", Decimal(1)},
-                          {"EMAIL", std::string("ana@x.test")}});
+    bool focused(WDIAG* s, int id) { return s->control(id)->hasFocus(); }
+    // Puts the registered reservations' grid on the reservation `code`.
+    void stand_on(WDIAG* hist, const std::string& code) {
+        auto& grid = dynamic_cast<SpaHistScreen*>(hist)->grid();
+        for (int r = 0; r < grid.model()->rowCount(); ++r) {
+            grid.setCurrentIndex(grid.model()->index(r, 0));
+            if (dynamic_cast<SpaHistScreen*>(hist)->current_code() == code) return;
+        }
+        ADD_FAILURE() << "no row " << code;
+    }
+    long queued_to(const std::string& address) {
+        auto q = data::USE(*ctx.db, "E_MSGS");
+        long n = 0;
+        for (q->GoTop(); !q->Eof(); q->Skip()) n += trim(q->str("TO_USER")) == address;
+        data::KILLTABLA(*ctx.db, q);
+        return n;
     }
 
-    qz::test::TestInstall inst{qz::test::Engine::SQLite};
-    AppContext ctx;
-    MessageBoxScript boxes;
+    QPointer<AgendaScreen> agenda;
 };
 
-TEST_F(SpaScreensTest, FormRefusalsFocusTheirFieldAndASaveNumbersIt) {
-    open_new_reservation(nullptr, ctx, "S1", Date(2026, 5, 12), "10:00");
-    auto* ok = find<QPushButton>("SPA_RESE", kCmdOk);
-    ASSERT_NE(ok, nullptr);
-    QTest::mouseClick(ok, Qt::LeftButton);
+TEST_F(SpaScreensTest, FormRefusalsFocusTheirFieldAndASaveQueuesTheConfirmation) {
+    WDIAG* form = agenda_cell("12:00", kOrchid);
+    ASSERT_TRUE(form);
+    ASSERT_EQ(form->objectName(), "SPA_RESE");
+    press(form, kCmdOk);
     EXPECT_EQ(boxes.last_text(), "El Nombre es requerido...");
-    EXPECT_TRUE(find("SPA_RESE", spa_form::kName)->hasFocus());
-    find<QLineEdit>("SPA_RESE", spa_form::kName)->setText("Ana Mora");
-    QTest::mouseClick(ok, Qt::LeftButton);
+    EXPECT_TRUE(focused(form, spa_form::kName));
+    form->control_as<QLineEdit>(spa_form::kName)->setText("Ana Mora");
+    form->control_as<QLineEdit>(spa_form::kDate)->setText("31/02/2027");
+    press(form, kCmdOk);
+    EXPECT_EQ(boxes.last_text(), kBadDateText);
+    EXPECT_TRUE(focused(form, spa_form::kDate));
+    form->control_as<QLineEdit>(spa_form::kDate)->setText("20/05/2026");
+    press(form, kCmdOk);
     EXPECT_EQ(boxes.last_text(), "La hora final es requerida...");
-    EXPECT_TRUE(find("SPA_RESE", spa_form::kEndHour)->hasFocus());
-    auto* eh = find<QComboBox>("SPA_RESE", spa_form::kEndHour);
-    eh->setCurrentIndex(eh->findText("11"));
-    find<QSpinBox>("SPA_RESE", spa_form::kPersons)->setValue(3);
-    QTest::mouseClick(ok, Qt::LeftButton);
+    EXPECT_TRUE(focused(form, spa_form::kEndHour));
+    auto* end = form->control_as<QComboBox>(spa_form::kEndHour);
+    end->setCurrentIndex(end->findText("13"));
+    form->control_as<QSpinBox>(spa_form::kPersons)->setValue(3);
+    press(form, kCmdOk);
     EXPECT_EQ(boxes.last_text(), "Excede la capacidad máxima de personas en sala");
-    EXPECT_TRUE(find("SPA_RESE", spa_form::kPersons)->hasFocus());
-    find<QSpinBox>("SPA_RESE", spa_form::kPersons)->setValue(2);
-    QTest::mouseClick(ok, Qt::LeftButton);
-    EXPECT_EQ(boxes.last_text(), "Número de Reservación asignado: 1");
+    EXPECT_TRUE(focused(form, spa_form::kPersons));
+    form->control_as<QSpinBox>(spa_form::kPersons)->setValue(2);
+    form->control_as<QLineEdit>(spa_form::kEmail)->setText("ana.hotel.test");
+    press(form, kCmdOk);
+    EXPECT_EQ(boxes.last_text(), "email inválido: ana.hotel.test");
+    EXPECT_TRUE(focused(form, spa_form::kEmail));
+    EXPECT_EQ(queued_to("ana.hotel.test"), 0);
+
+    form->control_as<QLineEdit>(spa_form::kEmail)->setText("ana@hotel.test");
+    const size_t before = boxes.shown().size();
+    press(form, kCmdOk);
+    ASSERT_EQ(boxes.shown().size(), before + 2);
+    EXPECT_EQ(boxes.shown()[before].text, "Número de Reservación asignado: SPA000007");
+    // The mail service sends it later: the desk is told it waits, not that it went.
+    EXPECT_EQ(boxes.last_text(),
+              std::string(domain::spa::kConfirmQueued) + "\r\nDestino: ana@hotel.test");
+    EXPECT_EQ(queued_to("ana@hotel.test"), 1);
+    EXPECT_FALSE(screen("SPA_RESE"));
 }
 
-TEST_F(SpaScreensTest, SlotListGreysByRightsAndListsOnlyThePeriodsHoldingTheTime) {
-    add_reservation("R1", 1, "");
-    add_reservation("R2", 3, "");
+TEST_F(SpaScreensTest, SlotListOpensOverTheAgendaGreyedByRightsAndOpensTheForm) {
     ctx.session.rights = domain::Rights::for_login(false);
     ctx.session.rights.grant(6430, true);
     ctx.session.rights.grant(6433, true);
-    open_slot_reservations(nullptr, ctx, "S1", Date(2026, 5, 12), "10:30");
-    auto* grid = find<QTableWidget>("VER_SRES", ver_sres::kGrid);
-    ASSERT_NE(grid, nullptr);
-    EXPECT_EQ(grid->rowCount(), 1);  // the cancelled one is not listed
-    EXPECT_TRUE(find("VER_SRES", ver_sres::kAdd)->isEnabled());
-    EXPECT_FALSE(find("VER_SRES", ver_sres::kModify)->isEnabled());
-    EXPECT_TRUE(find("VER_SRES", ver_sres::kCancel)->isEnabled());
-    EXPECT_FALSE(find("VER_SRES", ver_sres::kInvoice)->isEnabled());
-    TearDown();
-    open_slot_reservations(nullptr, ctx, "TODAS", Date(2026, 5, 12), "11:00");
-    EXPECT_EQ(find<QTableWidget>("VER_SRES", ver_sres::kGrid)->rowCount(), 0);  // R1 ended
+    WDIAG* list = agenda_cell("10:30", kOrchid);
+    ASSERT_TRUE(list);
+    ASSERT_EQ(list->objectName(), "VER_SRES");
+    EXPECT_FALSE(agenda->isEnabled());
+    auto* rows = list->control_as<QTableWidget>(ver_sres::kGrid);
+    ASSERT_EQ(rows->rowCount(), 1);
+    EXPECT_EQ(rows->item(0, 5)->text(), "Sofía Ramírez Ulate");
+    EXPECT_TRUE(list->control(ver_sres::kAdd)->isEnabled());
+    EXPECT_FALSE(list->control(ver_sres::kModify)->isEnabled());
+    EXPECT_TRUE(list->control(ver_sres::kCancel)->isEnabled());
+    EXPECT_FALSE(list->control(ver_sres::kInvoice)->isEnabled());
+
+    press(list, ver_sres::kAdd);
+    WDIAG* form = active_screen();
+    ASSERT_TRUE(form);
+    ASSERT_EQ(form->objectName(), "SPA_RESE");
+    EXPECT_EQ(form->control_as<QComboBox>(spa_form::kRoom)->currentData().toString(), "S02");
+    EXPECT_EQ(form->control_as<QComboBox>(spa_form::kStartMinute)->currentText(), "30");
+    press(form, kCmdCancel);
+    EXPECT_EQ(active_screen(), list);  // back where the form was opened
+    press(list, kCmdCancel);
+    EXPECT_TRUE(agenda->isEnabled());
+
+    // Every room: only the periods holding 11:00 (the couple's ended then).
+    open_slot_reservations(agenda, ctx, "TODAS", kNow.date, "11:00");
+    rows = screen("VER_SRES")->control_as<QTableWidget>(ver_sres::kGrid);
+    ASSERT_EQ(rows->rowCount(), 1);
+    EXPECT_EQ(rows->item(0, 5)->text(), "Grupo Empresa Sol");
 }
 
-TEST_F(SpaScreensTest, HistoryFiltersScopeTheGrid) {
-    qz::test::add_record(*ctx.db, "AGENTES", {{"NEGOCIO", std::string("HOTEL")},
-                                          {"CODIGO", std::string("01")},
-                                          {"NOMBRE", std::string("Luz")}});
-    add_reservation("R1", 1, "01");
-    add_reservation("R2", 3, "01");
-    add_reservation("R3", 1, "");
-    WDIAG* s = open_spa_hist(nullptr, ctx);
-    ASSERT_NE(s, nullptr);
-    auto& grid = dynamic_cast<SpaHistScreen*>(s)->grid();
-    EXPECT_EQ(grid.table().KeyCount(), 3);
-    auto* state = s->control_as<QComboBox>(spa_hist::kStateFilter);
-    state->setCurrentIndex(1);
-    emit state->activated(1);
-    EXPECT_EQ(grid.table().KeyCount(), 2);
-    auto* agent = s->control_as<QComboBox>(spa_hist::kAgentFilter);
-    EXPECT_EQ(agent->itemText(1), "LUZ");
-    agent->setCurrentIndex(1);
-    emit agent->activated(1);
+TEST_F(SpaScreensTest, HistoryFiltersScopeTheGridAndEditarWorksOnItsRow) {
+    WDIAG* hist = choose(kReservations);
+    ASSERT_TRUE(hist);
+    ASSERT_EQ(hist->objectName(), "SPA_HIST");
+    auto& grid = dynamic_cast<SpaHistScreen*>(hist)->grid();
+    EXPECT_EQ(grid.table().KeyCount(), 6);
+    stand_on(hist, "SPA000003");
+    ASSERT_TRUE(edit(kCancel));  // "Desea anular la reserva?" answered yes
+    EXPECT_EQ(boxes.last_text(), "Desea anular la reserva?");
+
+    auto* state = hist->control_as<QComboBox>(spa_hist::kStateFilter);
+    state->setCurrentIndex(3);  // ANULADA
+    emit state->activated(3);
+    EXPECT_EQ(grid.table().KeyCount(), 1);
+    auto* agent = hist->control_as<QComboBox>(spa_hist::kAgentFilter);
+    const int rojas = agent->findText("MARÍA FERNANDA ROJAS CASTRO");
+    ASSERT_GT(rojas, 0);
+    agent->setCurrentIndex(rojas);
+    emit agent->activated(rojas);
     EXPECT_EQ(grid.table().KeyCount(), 1);
     EXPECT_EQ(grid.table().order(), "SPA_HXC");
+
+    stand_on(hist, "SPA000003");
+    ASSERT_TRUE(edit(kModify));
+    WDIAG* form = active_screen();
+    ASSERT_TRUE(form);
+    ASSERT_EQ(form->objectName(), "SPA_RESE");
+    EXPECT_EQ(form->control_as<QLineEdit>(spa_form::kCode)->text(), "SPA000003");
 }
 
-TEST_F(SpaScreensTest, ConfirmationIsQueuedWithTheShippedTemplate) {
-    add_reservation("R1", 1, "");
-    domain::spa::SpaReservation r(*ctx.db, ctx.port, "HOTEL", "ANA");
-    ASSERT_TRUE(r.load("R1", domain::spa::FormMode::Consult));
+TEST_F(SpaScreensTest, ConfirmationCarriesWhatWasTypedAsTextAndABadAddressIsNotResent) {
+    qz::test::edit_record(*ctx.db, "F_FAC", "F_FAC", pad_right("HOTEL", 15), [](data::WDBTable& t) {
+        t.FieldPut("SPA_I_MAIL", std::string("Traiga <b>toalla</b> & traje\r\n"
+                                             "Bring a towel"));
+    });
+    domain::spa::SpaReservation r(*ctx.db, ctx.port, "HOTEL", "SUP");
+    ASSERT_TRUE(r.load("SPA000003", domain::spa::FormMode::Consult));
     ASSERT_TRUE(queue_confirmation(ctx, r.header, r.lines));
     auto q = data::USE(*ctx.db, "E_MSGS");
-    q->GoTop();
+    q->GoBottom();
     ASSERT_FALSE(q->Eof());
     EXPECT_EQ(trim(q->str("SUBJECT")), "SPA Reservation");
-    EXPECT_EQ(trim(q->str("TO_USER")), "ana@x.test");
-    std::ifstream body(fs::path(inst.home()) / "MAIL" / "SEND" / trim(q->str("HTML_FILE")));
+    EXPECT_EQ(trim(q->str("TO_USER")), "john.miller@mail.example");
+    std::ifstream body(fs::path(install.home()) / "MAIL" / "SEND" / trim(q->str("HTML_FILE")));
+    data::KILLTABLA(*ctx.db, q);
     std::stringstream text;
     text << body.rdbuf();
-    EXPECT_NE(text.str().find("12/05/2026"), std::string::npos);
-    EXPECT_NE(text.str().find("10:00"), std::string::npos);
-    EXPECT_EQ(text.str().find("XDATE"), std::string::npos);
+    EXPECT_NE(text.str().find("20/05/2026"), std::string::npos);
+    EXPECT_NE(text.str().find("Facial hidratante de café (50 min)<br>"), std::string::npos);
+    EXPECT_NE(text.str().find("Traiga &lt;b&gt;toalla&lt;/b&gt; &amp; traje<br>Bring a towel"),
+              std::string::npos);
     EXPECT_EQ(text.str().find("XUSUARIO"), std::string::npos);
-    data::KILLTABLA(*ctx.db, q);
+
+    // An address stored before addresses were checked is refused, not waited for.
+    qz::test::edit_record(*ctx.db, "SPA_RESE", "SPA_RESE",
+                          pad_right("HOTEL", 15) + pad_right("SPA000003", 15),
+                          [](data::WDBTable& t) { t.FieldPut("EMAIL", std::string("john")); });
+    WDIAG* hist = choose(kReservations);
+    ASSERT_TRUE(hist);
+    stand_on(hist, "SPA000003");
+    ASSERT_TRUE(edit(kResend));
+    EXPECT_EQ(boxes.last_text(), "email inválido: john");
+    EXPECT_EQ(queued_to("john"), 0);
 }
 
 }  // namespace
