@@ -90,8 +90,10 @@ std::unique_ptr<data::Db> TestInstall::open(
 
 std::vector<std::string> TestInstall::process_args() const { return {m_home, m_schema}; }
 
+std::string tools_dir() { return QZ_TOOLS_DIR; }
+
 int spawn_tool(const std::string& tool, const std::vector<std::string>& args) {
-    std::string path = std::string(QZ_TOOLS_DIR) + "/" + tool;
+    std::string path = tools_dir() + "/" + tool;
     pid_t pid = fork();
     if (pid == 0) {
         std::vector<char*> argv{const_cast<char*>(path.c_str())};

@@ -54,6 +54,8 @@ private:
 // Skips the test when the engine is not available here.
 bool engine_available(Engine e);
 
+// Where the test programs and tests/tools helpers are built.
+std::string tools_dir();
 // Runs a helper program from tests/tools; returns its pid (started, not waited for).
 int spawn_tool(const std::string& tool, const std::vector<std::string>& args);
 int wait_tool(int pid);  // exit status

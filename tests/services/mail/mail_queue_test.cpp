@@ -204,7 +204,7 @@ TEST_F(MailQueueTest, CommandLineOncePassSendsTheQueue) {
         data::KILLTABLA(*db, m);
     }
     const long a = queue_plain("a@x.test"), b = queue_plain("b@x.test");
-    const std::string cli = std::string(QZ_TOOLS_DIR) + "/../src/app/quartzen";
+    const std::string cli = qz::test::tools_dir() + "/../src/app/quartzen";
     auto run = [&](std::vector<std::string> args) {
         int pid = fork();
         if (pid == 0) {
