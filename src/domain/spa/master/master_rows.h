@@ -26,6 +26,11 @@ std::string normal_code(const std::string& typed);
 // The key of a code within a business: both parts padded to their key widths.
 std::string business_key(const std::string& business, const std::string& code, size_t width);
 
+// A code and what it stands for, as the lists of a code table offer it.
+struct CodeName {
+    std::string code, name;
+};
+
 // Calls `fn` on every row of the business in a code table whose order of the table's own name
 // begins with NEGOCIO, in that order.
 void for_business_rows(data::Db& db, const std::string& table, const std::string& business,

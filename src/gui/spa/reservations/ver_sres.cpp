@@ -1,4 +1,6 @@
 // VER_SRES: the reservations of one agenda slot, refreshed every 30 seconds.
+#include "gui/spa/reservations/ver_sres.h"
+
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
@@ -7,10 +9,10 @@
 #include <QVBoxLayout>
 
 #include "domain/spa/reservations/form_lists.h"
+#include "domain/spa/reservations/slot_list.h"
 #include "gui/framework/wdiag.h"
 #include "gui/main/app_context.h"
 #include "gui/spa/reservations/reservation_screens.h"
-#include "gui/spa/reservations/ver_sres.h"
 
 namespace qz::gui {
 

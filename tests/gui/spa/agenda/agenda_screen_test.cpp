@@ -9,6 +9,7 @@
 #include <QTableWidget>
 #include <QTest>
 
+#include "core/text.h"
 #include "domain/spa/agenda/spa_agenda_fixture.h"
 #include "gui/framework/message_box.h"
 #include "gui/spa/agenda/agenda_hooks.h"
@@ -140,6 +141,31 @@ TEST_P(AgendaScreenTest, DateButtonsMoveTheDayAndAPastDayRefusesNewBookings) {
     click(1, 1);
     ASSERT_EQ(calls.size(), 1u);
     EXPECT_EQ(calls[0].day, Date(2027, 4, 20));
+}
+
+TEST_P(AgendaScreenTest, ABlockedRoomShowsItsBookingsButTakesNoNewOne) {
+    put("SPA_RESE", {{"CODIGO", std::string("R9")},
+                     {"ESTADO", Decimal(1)},
+                     {"FECHA", kToday},
+                     {"HORA_INI", std::string("09:00")},
+                     {"HORA_FIN", std::string("10:00")},
+                     {"COD_SALA", std::string("S02")},
+                     {"A_NOMBRE", std::string("Eva")},
+                     {"NUM_PERSON", Decimal(1)}});
+    data::Table t = data::USE(*db, "SPA_SALA", "SPA_SALA");
+    ASSERT_TRUE(t->Seek(pad_right(qz::test::kSpa, 15) + "S02"));
+    data::LOCK_FOR_MODIFY(*t);
+    t->FieldPut("BLOQUEADO", Decimal(1));
+    data::UNLOCK_FOR_MODIFY(*t);
+    data::KILLTABLA(*db, t);
+    screen->refresh();
+    EXPECT_EQ(cell(1, 2), "EVA");
+    click(0, 2);
+    EXPECT_EQ(boxes.last_text(), "La Sala está bloqueada y no admite nuevas reservaciones.");
+    EXPECT_TRUE(calls.empty());
+    click(1, 2);
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].hook, "list");
 }
 
 INSTANTIATE_TEST_SUITE_P(Gui, AgendaScreenTest, ::testing::Values(Engine::SQLite),

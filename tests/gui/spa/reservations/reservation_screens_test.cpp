@@ -71,6 +71,14 @@ protected:
                           {"EMAIL", std::string("ana@x.test")}});
     }
 
+    void add_agent(const std::string& code, const std::string& name, int spa) {
+        qz::test::add_record(*ctx.db, "AGENTES",
+                             {{"NEGOCIO", std::string("HOTEL")},
+                              {"CODIGO", code},
+                              {"NOMBRE", name},
+                              {"VER_SPA", Decimal(spa)}});
+    }
+
     qz::test::TestInstall inst{qz::test::Engine::SQLite};
     AppContext ctx;
     MessageBoxScript boxes;
@@ -118,9 +126,8 @@ TEST_F(SpaScreensTest, SlotListGreysByRightsAndListsOnlyThePeriodsHoldingTheTime
 }
 
 TEST_F(SpaScreensTest, HistoryFiltersScopeTheGrid) {
-    qz::test::add_record(*ctx.db, "AGENTES", {{"NEGOCIO", std::string("HOTEL")},
-                                          {"CODIGO", std::string("01")},
-                                          {"NOMBRE", std::string("Luz")}});
+    add_agent("01", "María", 1);
+    add_agent("02", "Ventas", 0);
     add_reservation("R1", 1, "01");
     add_reservation("R2", 3, "01");
     add_reservation("R3", 1, "");
@@ -133,11 +140,31 @@ TEST_F(SpaScreensTest, HistoryFiltersScopeTheGrid) {
     emit state->activated(1);
     EXPECT_EQ(grid.table().KeyCount(), 2);
     auto* agent = s->control_as<QComboBox>(spa_hist::kAgentFilter);
-    EXPECT_EQ(agent->itemText(1), "LUZ");
+    ASSERT_EQ(agent->count(), 2);  // the agent that does not see the spa is not offered
+    EXPECT_EQ(agent->itemText(1), "MARÍA");
     agent->setCurrentIndex(1);
     emit agent->activated(1);
     EXPECT_EQ(grid.table().KeyCount(), 1);
     EXPECT_EQ(grid.table().order(), "SPA_HXC");
+}
+
+TEST_F(SpaScreensTest, FormOffersSpaAgentsKeepsTheSavedOneAndShowsClosedOnesReadOnly) {
+    add_agent("01", "Luz", 1);
+    add_agent("02", "Ventas", 0);
+    add_reservation("R1", 1, "02");
+    add_reservation("R2", 3, "01");
+    ASSERT_NE(open_reservation_form(nullptr, ctx, "R1", domain::spa::FormMode::Modify), nullptr);
+    auto* agent = find<QComboBox>("SPA_RESE", spa_form::kAgent);
+    EXPECT_EQ(agent->currentData().toString(), "02");
+    EXPECT_TRUE(find("SPA_RESE", kCmdOk)->isEnabled());
+    TearDown();
+    open_new_reservation(nullptr, ctx, "S1", Date(2026, 5, 12), "10:00");
+    agent = find<QComboBox>("SPA_RESE", spa_form::kAgent);
+    EXPECT_EQ(agent->findData("02"), -1);
+    EXPECT_NE(agent->findData("01"), -1);
+    TearDown();
+    ASSERT_NE(open_reservation_form(nullptr, ctx, "R2", domain::spa::FormMode::Modify), nullptr);
+    EXPECT_FALSE(find("SPA_RESE", kCmdOk)->isEnabled());
 }
 
 TEST_F(SpaScreensTest, ConfirmationIsQueuedWithTheShippedTemplate) {
