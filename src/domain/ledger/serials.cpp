@@ -24,7 +24,8 @@ std::string format_next(const data::WDBTable& t) {
     return trim(t.str("PREFIJO")) + n + trim(t.str("POSFIJO"));
 }
 
-std::string fit(const std::string& s) { return pad_right(s.substr(0, kSerialWidth), kSerialWidth); }
+// Cut by characters: a byte cut could split an accented letter of the prefix.
+std::string fit(const std::string& s) { return pad_right(s, kSerialWidth); }
 
 }  // namespace
 

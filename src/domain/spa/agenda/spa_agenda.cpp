@@ -2,9 +2,10 @@
 
 #include <algorithm>
 
+#include "core/picture.h"
 #include "core/text.h"
-#include "data/table_ops.h"
 #include "domain/spa/agenda/spa_day_reader.h"
+#include "domain/spa/master/spa_params.h"
 
 namespace qz::domain::spa {
 
@@ -32,22 +33,21 @@ std::string join(const std::vector<std::string>& parts) {
 
 // The text of a cell from its first reservation and how many share the cell.
 std::string cell_text(SpaDayReader& reader, const DayReservation& r, int count) {
-    const std::string guest = upper_text(r.name);
+    const std::string guest = upper_latin(r.name);
     std::vector<std::string> parts;
     parts.push_back(r.hotel_room.empty() ? guest : "ROOM: " + r.hotel_room + " (" + guest + ")");
-    if (!r.agent.empty()) parts.push_back(upper_text(reader.agent_name(r.agent)));
-    parts.push_back(upper_text(reader.first_service(r.code)));
+    if (!r.agent.empty()) parts.push_back(upper_latin(reader.agent_name(r.agent)));
+    parts.push_back(upper_latin(reader.first_service(r.code)));
     if (count > 1)
         parts.push_back("...");
     else
-        parts.push_back(r.observation);
+        parts.push_back(r.notes);
     return join(parts);
 }
 
-void fill_room(SpaDayReader& reader, const AgendaRoom& room, const Date& day, int column,
+void fill_room(SpaDayReader& reader, const SpaRoom& room, const Date& day, int column,
                AgendaDay& agenda) {
-    const auto reservations =
-        reader.room_reservations(room.code, day, day, {kResActive, kResInvoiced});
+    const auto reservations = reader.room_reservations(room.code, day, day, {kActive, kInvoiced});
     if (reservations.empty()) return;
     const int span = slot_span(agenda.settings.interval);
     for (AgendaRow& row : agenda.rows) {
@@ -55,7 +55,7 @@ void fill_room(SpaDayReader& reader, const AgendaRoom& room, const Date& day, in
         AgendaCell& cell = row.cells[column];
         const DayReservation* first = nullptr;
         for (const auto& r : reservations) {
-            if (r.start_min > slot + span || r.end_min <= slot) continue;
+            if (!falls_in_slot(r.start_min, r.end_min, slot, span)) continue;
             if (!first) first = &r;
             ++cell.reservations;
             cell.persons += r.persons;
@@ -69,18 +69,12 @@ void fill_room(SpaDayReader& reader, const AgendaRoom& room, const Date& day, in
 }  // namespace
 
 AgendaSettings read_agenda_settings(data::Db& db, const std::string& negocio) {
+    const SpaParams p = read_spa_params(db, negocio, nullptr);
     AgendaSettings s;
-    data::UseOptions o;
-    o.order = "F_FAC";
-    o.read_only = true;
-    data::Table t = data::USE(db, "F_FAC", o);
-    if (t->Seek(pad_right(negocio, 15))) {
-        s.interval = std::clamp(static_cast<int>(t->num("SPA_H_AGEN").to_int()), 0, 2);
-        s.first_hour = hour_of(t->str("HI_AGE_RES"), 0);
-        s.last_hour = hour_of(t->str("HF_AGE_RES"), 23);
-        if (s.first_hour > s.last_hour) std::swap(s.first_hour, s.last_hour);
-    }
-    data::KILLTABLA(db, t);
+    s.interval = std::clamp(p.agenda_step, 0, 2);
+    s.first_hour = hour_of(p.first_hour, 0);
+    s.last_hour = hour_of(p.last_hour, 23);
+    if (s.first_hour > s.last_hour) std::swap(s.first_hour, s.last_hour);
     return s;
 }
 
@@ -103,20 +97,13 @@ std::vector<int> agenda_slots(const AgendaSettings& s) {
     return slots;
 }
 
-std::vector<AgendaRoom> agenda_rooms(data::Db& db, const std::string& negocio) {
-    std::vector<AgendaRoom> rooms;
-    data::UseOptions o;
-    o.order = "SPA_SALA";
-    o.read_only = true;
-    data::Table t = data::USE(db, "SPA_SALA", o);
-    const std::string key = pad_right(negocio, 15);
-    for (t->Seek(key); !t->Eof() && starts_with(t->CurrentKey(), key) &&
-                       static_cast<int>(rooms.size()) < kAgendaRooms;
-         t->Skip()) {
-        rooms.push_back({trim(t->str("CODIGO")), trim(t->str("DESCRIP")),
-                         static_cast<int>(t->num("CAPAC_MAX").to_int())});
-    }
-    data::KILLTABLA(db, t);
+bool falls_in_slot(int start, int end, int slot, int span) {
+    return start <= slot + span && slot < end;
+}
+
+std::vector<SpaRoom> agenda_rooms(data::Db& db, const std::string& negocio) {
+    std::vector<SpaRoom> rooms = business_rooms(db, negocio);
+    if (rooms.size() > static_cast<size_t>(kAgendaRooms)) rooms.resize(kAgendaRooms);
     return rooms;
 }
 

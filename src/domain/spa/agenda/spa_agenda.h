@@ -12,6 +12,7 @@
 
 #include "core/date.h"
 #include "data/db.h"
+#include "domain/spa/master/spa_rooms.h"
 
 namespace qz::domain::spa {
 
@@ -26,12 +27,6 @@ struct AgendaSettings {
     int interval = 0;  // SPA_H_AGEN: 0 hourly, 1 half hours, 2 quarter hours
     int first_hour = 0;
     int last_hour = 23;
-};
-
-struct AgendaRoom {
-    std::string code;
-    std::string name;  // DESCRIP
-    int capacity = 0;  // CAPAC_MAX
 };
 
 struct AgendaCell {
@@ -50,7 +45,7 @@ struct AgendaDay {
     std::string negocio;
     Date date;
     AgendaSettings settings;
-    std::vector<AgendaRoom> rooms;  // at most kAgendaRooms
+    std::vector<SpaRoom> rooms;  // at most kAgendaRooms, blocked ones too
     std::vector<AgendaRow> rows;
 };
 
@@ -64,8 +59,14 @@ int slot_span(int interval);
 // Slot times in minutes after midnight, first to last hour both included.
 std::vector<int> agenda_slots(const AgendaSettings& s);
 
-// The first kAgendaRooms rooms of the business in SPA_SALA order.
-std::vector<AgendaRoom> agenda_rooms(data::Db& db, const std::string& negocio);
+// Whether a reservation [start, end) falls into the slot at `slot` spanning `span` minutes (all
+// in minutes after midnight): it has started by the slot's time or starts within its span, and
+// it ends after the slot's time.
+bool falls_in_slot(int start, int end, int slot, int span);
+
+// The first kAgendaRooms rooms of the business in SPA_SALA order. A blocked room keeps its
+// column, so the bookings it still holds show; it takes no new ones.
+std::vector<SpaRoom> agenda_rooms(data::Db& db, const std::string& negocio);
 
 // Fills the whole day: one walk of the day's reservations per room.
 AgendaDay fill_agenda(data::Db& db, const std::string& negocio, const Date& day);

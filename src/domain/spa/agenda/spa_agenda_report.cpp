@@ -3,8 +3,11 @@
 #include <algorithm>
 #include <map>
 
+#include "core/picture.h"
 #include "core/text.h"
 #include "data/table_ops.h"
+#include "domain/spa/master/agents.h"
+#include "domain/spa/master/spa_rooms.h"
 
 namespace qz::domain::spa {
 
@@ -25,7 +28,7 @@ public:
         auto it = m_names.find(code);
         if (it != m_names.end()) return it->second;
         std::string name;
-        if (m_rooms->Seek(m_negocio + pad_right(code, 4))) name = trim(m_rooms->str("DESCRIP"));
+        if (m_rooms->Seek(room_key(m_negocio, code))) name = room_from_row(*m_rooms).name;
         return m_names.emplace(code, std::move(name)).first->second;
     }
 
@@ -38,7 +41,7 @@ private:
 
 std::vector<int> states_of(const AgendaReportRequest& req) {
     if (req.include_cancelled) return {};
-    return {kResActive, kResInvoiced};
+    return {kActive, kInvoiced};
 }
 
 bool earlier(const AgendaReportEntry& a, const AgendaReportEntry& b) {
@@ -96,7 +99,7 @@ std::vector<AgendaReportGroup> agenda_by_agent(data::Db& db, const std::string& 
         if (g.title.empty()) {
             g.code = e.reservation.agent;
             g.title = g.code.empty() ? "Sin encargado asignado"
-                                     : "Encargado: " + g.code + " - " + upper_text(e.agent_name);
+                                     : "Encargado: " + g.code + " - " + upper_latin(e.agent_name);
         }
         g.persons += e.reservation.persons;
         g.entries.push_back(std::move(e));
@@ -110,30 +113,16 @@ std::vector<AgendaReportGroup> agenda_by_agent(data::Db& db, const std::string& 
     return groups;
 }
 
-namespace {
-
-std::vector<CodeName> code_names(data::Db& db, const std::string& negocio, const char* table,
-                                 const char* name_field) {
+std::vector<CodeName> report_rooms(data::Db& db, const std::string& negocio) {
     std::vector<CodeName> out;
-    data::UseOptions o;
-    o.order = table;
-    o.read_only = true;
-    data::Table t = data::USE(db, table, o);
-    const std::string key = pad_right(negocio, 15);
-    for (t->Seek(key); !t->Eof() && starts_with(t->CurrentKey(), key); t->Skip())
-        out.emplace_back(trim(t->str("CODIGO")), trim(t->str(name_field)));
-    data::KILLTABLA(db, t);
+    for (const auto& r : business_rooms(db, negocio)) out.push_back({r.code, r.name});
     return out;
 }
 
-}  // namespace
-
-std::vector<CodeName> report_rooms(data::Db& db, const std::string& negocio) {
-    return code_names(db, negocio, "SPA_SALA", "DESCRIP");
-}
-
 std::vector<CodeName> report_agents(data::Db& db, const std::string& negocio) {
-    return code_names(db, negocio, "AGENTES", "NOMBRE");
+    std::vector<CodeName> out;
+    for (const auto& a : business_agents(db, negocio)) out.push_back({a.code, a.name});
+    return out;
 }
 
 std::string check_report_request(const AgendaReportRequest& req) {

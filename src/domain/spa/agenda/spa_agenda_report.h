@@ -8,6 +8,7 @@
 #include "core/date.h"
 #include "data/db.h"
 #include "domain/spa/agenda/spa_day_reader.h"
+#include "domain/spa/master/master_rows.h"
 
 namespace qz::domain::spa {
 
@@ -43,7 +44,6 @@ std::vector<AgendaReportGroup> agenda_by_agent(data::Db& db, const std::string& 
 
 // Code and name of every room (SPA_SALA.DESCRIP) and every person in charge (AGENTES.NOMBRE) of
 // the business in code order, for the reports' filters.
-using CodeName = std::pair<std::string, std::string>;
 std::vector<CodeName> report_rooms(data::Db& db, const std::string& negocio);
 std::vector<CodeName> report_agents(data::Db& db, const std::string& negocio);
 

@@ -4,6 +4,9 @@
 
 #include "core/text.h"
 #include "data/table_ops.h"
+#include "domain/spa/master/agents.h"
+#include "domain/spa/master/services.h"
+#include "domain/spa/reservations/reservation_row.h"
 
 namespace qz::domain::spa {
 
@@ -23,34 +26,6 @@ data::Table open_read(data::Db& db, const char* table, const char* order) {
 }
 
 }  // namespace
-
-std::string reservation_state_name(int state) {
-    switch (state) {
-        case kResActive:
-            return "Activa";
-        case kResInvoiced:
-            return "Facturada";
-        case kResCancelled:
-            return "Anulada";
-        default:
-            return {};
-    }
-}
-
-std::string upper_text(std::string_view s) {
-    std::string out = upper_ascii(s);
-    // Latin-1 letters are two bytes 0xC3 xx: the lower-case ones (0xA0..0xBE, not the division
-    // sign 0xB7) are their capitals plus 0x20.
-    for (size_t i = 0; i + 1 < out.size(); ++i) {
-        auto lead = static_cast<unsigned char>(out[i]);
-        auto next = static_cast<unsigned char>(out[i + 1]);
-        if (lead == 0xC3 && next >= 0xA0 && next <= 0xBE && next != 0xB7) {
-            out[i + 1] = static_cast<char>(next - 0x20);
-            ++i;
-        }
-    }
-    return out;
-}
 
 std::optional<int> minutes_of(std::string_view text) {
     const std::string t = trim(text);
@@ -86,19 +61,8 @@ SpaDayReader::~SpaDayReader() {
 }
 
 DayReservation SpaDayReader::read_current() const {
-    const data::WDBTable& t = *m_rese;
     DayReservation r;
-    r.code = trim(t.str("CODIGO"));
-    r.state = static_cast<int>(t.num("ESTADO").to_int());
-    r.date = t.date("FECHA");
-    r.start = trim(t.str("HORA_INI"));
-    r.end = trim(t.str("HORA_FIN"));
-    r.room = trim(t.str("COD_SALA"));
-    r.agent = trim(t.str("ENCARGADO"));
-    r.hotel_room = trim(t.str("COD_ROOM"));
-    r.name = trim(t.str("A_NOMBRE"));
-    r.persons = static_cast<int>(t.num("NUM_PERSON").to_int());
-    r.observation = trim(t.str("OBSERVAC"));
+    static_cast<SpaHeader&>(r) = reservation_from_row(*m_rese);
     return r;
 }
 
@@ -130,7 +94,7 @@ std::vector<std::string> SpaDayReader::reserved_rooms() {
     // A skip scan: one seek per room, past every date of the room before.
     for (t.Seek(m_negocio, true); !t.Eof() && starts_with(t.CurrentKey(), m_negocio);) {
         const std::string room = t.CurrentKey().substr(0, m_negocio.size() + kRoomWidth);
-        rooms.push_back(trim(t.str("COD_SALA")));
+        rooms.push_back(reservation_from_row(t).room);
         t.Seek(room + "~", true);
     }
     return rooms;
@@ -141,7 +105,7 @@ const std::string& SpaDayReader::agent_name(const std::string& code) {
     if (it != m_agent_names.end()) return it->second;
     std::string name;
     if (!trim(code).empty() && m_agents->Seek(m_negocio + pad_right(code, kAgentWidth)))
-        name = trim(m_agents->str("NOMBRE"));
+        name = agent_from_row(*m_agents).name;
     return m_agent_names.emplace(code, std::move(name)).first->second;
 }
 
@@ -150,7 +114,7 @@ const std::string& SpaDayReader::article_name(const std::string& code) {
     if (it != m_article_names.end()) return it->second;
     std::string name;
     if (m_articles->Seek(m_negocio + pad_right(code, kArtWidth)))
-        name = trim(m_articles->str("DESCRIP"));
+        name = service_from_row(*m_articles).name;
     return m_article_names.emplace(code, std::move(name)).first->second;
 }
 
@@ -161,9 +125,10 @@ const std::vector<SpaServiceLine>& SpaDayReader::services(const std::string& res
     const std::string key = m_negocio + pad_right(reservation, kResWidth);
     data::WDBTable& t = *m_lines;
     for (t.Seek(key); !t.Eof() && t.CurrentKey() == key; t.Skip()) {
+        const SpaLine line = line_from_row(t);
         SpaServiceLine l;
-        l.article = trim(t.str("CODIGO"));
-        l.quantity = t.num("CANTIDAD").to_string();
+        l.article = line.article;
+        l.quantity = line.quantity.to_string();
         l.description = article_name(l.article);
         lines.push_back(std::move(l));
     }

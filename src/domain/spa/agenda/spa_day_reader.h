@@ -12,35 +12,17 @@
 #include "core/date.h"
 #include "data/db.h"
 #include "data/wdbtable.h"
+#include "domain/spa/reservations/reservation_record.h"
 
 namespace qz::domain::spa {
-
-// Reservation states as stored in SPA_RESE.ESTADO.
-inline constexpr int kResActive = 1, kResInvoiced = 2, kResCancelled = 3;
-
-// "Activa", "Facturada", "Anulada"; "" for an unknown state.
-std::string reservation_state_name(int state);
-
-// Upper case of a UTF-8 text, accented Latin letters included ("ñú" gives "ÑÚ"), as names are
-// shown on the agenda.
-std::string upper_text(std::string_view s);
 
 // "HH:MM" (or "H:MM") as minutes after midnight; nullopt when it is not a time of day.
 std::optional<int> minutes_of(std::string_view hhmm);
 std::string hhmm(int minutes);
 
-struct DayReservation {
-    std::string code;
-    int state = 0;
-    Date date;
-    std::string start, end;  // "HH:MM"
+// A reservation as SPA_RESE holds it, with its times as minutes after midnight.
+struct DayReservation : SpaHeader {
     int start_min = 0, end_min = 0;
-    std::string room;        // COD_SALA
-    std::string agent;       // ENCARGADO
-    std::string hotel_room;  // COD_ROOM
-    std::string name;        // A_NOMBRE
-    int persons = 0;
-    std::string observation;
 };
 
 struct SpaServiceLine {

@@ -1,7 +1,5 @@
 #include "domain/spa/master/agents.h"
 
-#include <stdexcept>
-
 #include "core/text.h"
 #include "data/sql.h"
 #include "data/table_ops.h"
@@ -16,7 +14,15 @@ std::string agent_key(const std::string& business, const std::string& code) {
     return business_key(business, code, kAgentCodeWidth);
 }
 
-void put_agent(data::WDBTable& t, const std::string& business, const Agent& a) {
+}  // namespace
+
+Agent agent_from_row(const data::WDBTable& t) {
+    return Agent{trim(t.str("CODIGO")),         trim(t.str("NOMBRE")), trim(t.str("DIRECCION")),
+                 trim(t.str("TELEFONO")),       t.num("DESCUENTO"),    trim(t.str("ACTIVO")) != "N",
+                 t.num("VER_SPA") == Decimal(1)};
+}
+
+void put_agent_row(data::WDBTable& t, const std::string& business, const Agent& a) {
     t.FieldPut("NEGOCIO", business);
     t.FieldPut("CODIGO", normal_code(a.code));
     t.FieldPut("NOMBRE", trim(a.name));
@@ -27,19 +33,20 @@ void put_agent(data::WDBTable& t, const std::string& business, const Agent& a) {
     t.FieldPut("VER_SPA", Decimal(a.spa ? 1 : 0));
 }
 
-}  // namespace
-
 std::optional<Agent> read_agent(data::Db& db, const std::string& business,
                                 const std::string& code) {
     data::Table t = data::USE(db, "AGENTES", "AGENTES");
     std::optional<Agent> agent;
-    if (t->Seek(agent_key(business, normal_code(code))))
-        agent = Agent{
-            trim(t->str("CODIGO")),         trim(t->str("NOMBRE")), trim(t->str("DIRECCION")),
-            trim(t->str("TELEFONO")),       t->num("DESCUENTO"),    trim(t->str("ACTIVO")) != "N",
-            t->num("VER_SPA") == Decimal(1)};
+    if (t->Seek(agent_key(business, normal_code(code)))) agent = agent_from_row(*t);
     data::KILLTABLA(db, t);
     return agent;
+}
+
+std::vector<Agent> business_agents(data::Db& db, const std::string& business) {
+    std::vector<Agent> agents;
+    for_business_rows(db, "AGENTES", business,
+                      [&](const data::WDBTable& t) { agents.push_back(agent_from_row(t)); });
+    return agents;
 }
 
 std::string check_agent(const Agent& a) {
@@ -60,7 +67,7 @@ bool add_agent(data::Db& db, UserPort& port, const std::string& business, const 
     data::Transaction tx(db);
     data::Table t = data::USE(db, "AGENTES", "AGENTES");
     data::ADD_NEW_REC(*t);
-    put_agent(*t, business, agent);
+    put_agent_row(*t, business, agent);
     data::UNLOCK_NEW_REC(*t);
     data::KILLTABLA(db, t);
     tx.commit();
@@ -92,9 +99,13 @@ bool modify_agent(data::Db& db, UserPort& port, const std::string& business,
     try {
         data::Transaction tx(db);
         data::Table t = data::USE(db, "AGENTES", "AGENTES");
-        if (!t->Seek(agent_key(business, old_c))) throw std::runtime_error("Agente " + old_c);
-        data::LOCK_FOR_MODIFY(*t);
-        put_agent(*t, business, agent);
+        // Another workstation may have deleted or re-coded it since: nothing is written.
+        if (!lock_at_key(*t, agent_key(business, old_c))) {
+            data::KILLTABLA(db, t);
+            tx.commit();  // nothing was written
+            return refuse(port, "El agente " + old_c + " ya no existe...");
+        }
+        put_agent_row(*t, business, agent);
         data::UNLOCK_FOR_MODIFY(*t);
         data::KILLTABLA(db, t);
         if (recode) recode_agent_references(db, business, old_c, new_c);
@@ -110,9 +121,8 @@ bool delete_agent(data::Db& db, UserPort& port, const std::string& business,
     if (!port.confirm("Advertencia", kAgentDeleteAsk)) return false;
     data::Transaction tx(db);
     data::Table t = data::USE(db, "AGENTES", "AGENTES");
-    const bool found = t->Seek(agent_key(business, normal_code(code)));
+    const bool found = lock_at_key(*t, agent_key(business, normal_code(code)));
     if (found) {
-        data::LOCK_FOR_MODIFY(*t);
         t->Delete();
         data::UNLOCK_FOR_MODIFY(*t);
     }

@@ -4,10 +4,12 @@
 // the transaction that changes the agent.
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/decimal.h"
 #include "core/user_port.h"
 #include "data/db.h"
+#include "data/wdbtable.h"
 
 namespace qz::domain::spa {
 
@@ -23,7 +25,13 @@ struct Agent {
     bool spa = true;     // VER_SPA: offered as person in charge of spa reservations
 };
 
+// The one place that knows an agent's row: every reader and writer of AGENTES goes through these.
+Agent agent_from_row(const data::WDBTable& t);
+void put_agent_row(data::WDBTable& t, const std::string& business, const Agent& a);
+
 std::optional<Agent> read_agent(data::Db& db, const std::string& business, const std::string& code);
+// Every agent of the business in code order.
+std::vector<Agent> business_agents(data::Db& db, const std::string& business);
 
 // What is wrong with an agent form; "" when nothing.
 std::string check_agent(const Agent& agent);

@@ -11,6 +11,26 @@ std::string business_key(const std::string& business, const std::string& code, s
     return pad_right(business, 15) + pad_right(code, width);
 }
 
+void for_business_rows(data::Db& db, const std::string& table, const std::string& business,
+                       const std::function<void(const data::WDBTable&)>& fn) {
+    data::UseOptions o;
+    o.order = table;
+    o.read_only = true;
+    data::Table t = data::USE(db, table, o);
+    const std::string key = pad_right(business, 15);
+    t->SetScope(key, key);
+    for (t->GoTop(); !t->Eof(); t->Skip()) fn(*t);
+    data::KILLTABLA(db, t);
+}
+
+bool lock_at_key(data::WDBTable& t, const std::string& key) {
+    if (!t.Seek(key)) return false;
+    data::LOCK_FOR_MODIFY(t);  // reads the row again
+    if (!t.Eof() && !t.Deleted() && starts_with(t.CurrentKey(), key)) return true;
+    data::UNLOCK_FOR_MODIFY(t);
+    return false;
+}
+
 bool key_exists(data::Db& db, const std::string& table, const std::string& order,
                 const std::string& key) {
     data::Table t = data::USE(db, table, order);

@@ -1,6 +1,8 @@
 #pragma once
 // What the spa's maintenance rules share: keys of a business's code tables, the lookups they
-// make before writing, and the re-coding of references when a code changes.
+// make before writing, the lock of a row found by its key, and the re-coding of references when
+// a code changes.
+#include <functional>
 #include <string>
 
 #include "core/user_port.h"
@@ -23,6 +25,21 @@ std::string normal_code(const std::string& typed);
 
 // The key of a code within a business: both parts padded to their key widths.
 std::string business_key(const std::string& business, const std::string& code, size_t width);
+
+// A code and what it stands for, as the lists of a code table offer it.
+struct CodeName {
+    std::string code, name;
+};
+
+// Calls `fn` on every row of the business in a code table whose order of the table's own name
+// begins with NEGOCIO, in that order.
+void for_business_rows(data::Db& db, const std::string& table, const std::string& business,
+                       const std::function<void(const data::WDBTable&)>& fn);
+
+// Seeks the row whose key in the handle's order is `key` (a full key) and locks it. False when
+// there is none or, once locked, the row no longer has that key: another workstation deleted it
+// or changed its code while this one waited. When true the caller releases the lock as usual.
+bool lock_at_key(data::WDBTable& t, const std::string& key);
 
 // Whether `table` has a row whose key in `order` is exactly `key` (a full key, padded).
 bool key_exists(data::Db& db, const std::string& table, const std::string& order,

@@ -77,24 +77,92 @@ bool erase_one(data::Db& db, const std::string& table, const std::string& order,
 }
 
 std::optional<Decimal> price_at(data::Db& db, const std::string& table, const std::string& order,
-                                const std::string& key) {
+                                const std::string& key,
+                                PriceRow (*from_row)(const data::WDBTable&)) {
     data::Table t = data::USE(db, table, order);
     std::optional<Decimal> p;
-    if (t->Seek(key)) p = t->num("PRECIO");
+    if (t->Seek(key)) p = from_row(*t).price;
     data::KILLTABLA(db, t);
     return p;
 }
 
 }  // namespace
 
+Service service_from_row(const data::WDBTable& t) {
+    return Service{trim(t.str("CODIGO")), trim(t.str("DESCRIP")),  t.num("IMP_ART"),
+                   trim(t.str("LINEA")),  trim(t.str("SUBLINEA")), t.num("CHECK_D1") == 1,
+                   t.num("CHECK_D2"),     t.num("IMP_T") == 1};
+}
+
+void put_service_row(data::WDBTable& t, const std::string& business, const Service& s) {
+    t.FieldPut("NEGOCIO", business);
+    t.FieldPut("CODIGO", normal_code(s.code));
+    t.FieldPut("DESCRIP", trim(s.name));
+    t.FieldPut("IMP_ART", s.tax);
+    t.FieldPut("LINEA", normal_code(s.line));
+    t.FieldPut("SUBLINEA", normal_code(s.subline));
+    t.FieldPut("CHECK_D1", Decimal(s.check_discount ? 1 : 0));
+    t.FieldPut("CHECK_D2", s.max_discount);
+    t.FieldPut("IMP_T", Decimal(s.ticket ? 1 : 0));
+}
+
+Subline subline_from_row(const data::WDBTable& t) {
+    return Subline{trim(t.str("LINEA")), trim(t.str("CODIGO")), trim(t.str("DESCRIP")),
+                   t.num("CHECK_D1") == 1, t.num("CHECK_D2")};
+}
+
+void put_subline_row(data::WDBTable& t, const std::string& business, const Subline& s) {
+    t.FieldPut("NEGOCIO", business);
+    t.FieldPut("LINEA", normal_code(s.line));
+    t.FieldPut("CODIGO", normal_code(s.code));
+    t.FieldPut("DESCRIP", trim(s.name));
+    t.FieldPut("CHECK_D1", Decimal(s.check_discount ? 1 : 0));
+    t.FieldPut("CHECK_D2", s.max_discount);
+}
+
+PriceType price_type_from_row(const data::WDBTable& t) {
+    return PriceType{trim(t.str("CODIGO")), trim(t.str("DESCRIP")), trim(t.str("MONEDA")),
+                     t.num("IMP_INCL") == 1};
+}
+
+void put_price_type_row(data::WDBTable& t, const std::string& business, const PriceType& p) {
+    t.FieldPut("NEGOCIO", business);
+    t.FieldPut("CODIGO", normal_code(p.code));
+    t.FieldPut("DESCRIP", trim(p.name));
+    t.FieldPut("MONEDA", normal_code(p.currency));
+    t.FieldPut("IMP_INCL", Decimal(p.tax_included ? 1 : 0));
+}
+
+PriceRow list_price_from_row(const data::WDBTable& t) {
+    return PriceRow{"", trim(t.str("CODIGO")), trim(t.str("ARTICULO")), t.num("PRECIO"), {}};
+}
+
+void put_list_price_row(data::WDBTable& t, const std::string& business, const PriceRow& p) {
+    t.FieldPut("NEGOCIO", business);
+    t.FieldPut("CODIGO", p.type);
+    t.FieldPut("ARTICULO", p.article);
+    t.FieldPut("PRECIO", p.price);
+}
+
+PriceRow special_price_from_row(const data::WDBTable& t) {
+    return PriceRow{trim(t.str("CLIENTE")), trim(t.str("T_PRECIO")), trim(t.str("ARTICULO")),
+                    t.num("PRECIO"), t.date("FECHA")};
+}
+
+void put_special_price_row(data::WDBTable& t, const std::string& business, const PriceRow& p) {
+    t.FieldPut("NEGOCIO", business);
+    t.FieldPut("CLIENTE", p.customer);
+    t.FieldPut("ARTICULO", p.article);
+    t.FieldPut("T_PRECIO", p.type);
+    t.FieldPut("PRECIO", p.price);
+    t.FieldPut("FECHA", p.date);
+}
+
 std::optional<Service> read_service(data::Db& db, const std::string& business,
                                     const std::string& code) {
     data::Table t = data::USE(db, "DEF_ART", "DEF_ART");
     std::optional<Service> s;
-    if (t->Seek(art_key(business, normal_code(code))))
-        s = Service{trim(t->str("CODIGO")), trim(t->str("DESCRIP")),  t->num("IMP_ART"),
-                    trim(t->str("LINEA")),  trim(t->str("SUBLINEA")), t->num("CHECK_D1") == 1,
-                    t->num("CHECK_D2"),     t->num("IMP_T") == 1};
+    if (t->Seek(art_key(business, normal_code(code)))) s = service_from_row(*t);
     data::KILLTABLA(db, t);
     return s;
 }
@@ -124,18 +192,8 @@ bool save_service(data::Db& db, UserPort& port, const std::string& business,
         return refuse(port, "El código de un servicio no se puede cambiar...");
     if (is_new && key_exists(db, "DEF_ART", "DEF_ART", art_key(business, code)))
         return refuse(port, "Código de servicio ya definido...");
-    const bool saved =
-        write_row(db, "DEF_ART", "DEF_ART", art_key(business, code), is_new, [&](auto& t) {
-            t.FieldPut("NEGOCIO", business);
-            t.FieldPut("CODIGO", code);
-            t.FieldPut("DESCRIP", trim(s.name));
-            t.FieldPut("IMP_ART", s.tax);
-            t.FieldPut("LINEA", normal_code(s.line));
-            t.FieldPut("SUBLINEA", normal_code(s.subline));
-            t.FieldPut("CHECK_D1", Decimal(s.check_discount ? 1 : 0));
-            t.FieldPut("CHECK_D2", s.max_discount);
-            t.FieldPut("IMP_T", Decimal(s.ticket ? 1 : 0));
-        });
+    const bool saved = write_row(db, "DEF_ART", "DEF_ART", art_key(business, code), is_new,
+                                 [&](auto& t) { put_service_row(t, business, s); });
     return saved || refuse(port, "El servicio " + code + " ya no existe...");
 }
 
@@ -149,7 +207,8 @@ bool delete_service(data::Db& db, UserPort& port, const std::string& business,
     data::Table types = data::USE(db, "ENC_PREC", "ENC_PREC");
     types->SetScope(biz(business), biz(business));
     for (types->GoTop(); !types->Eof(); types->Skip())
-        erase_rows(db, "DET_PREC", "DET_PRC1", list_key(business, trim(types->str("CODIGO")), c));
+        erase_rows(db, "DET_PREC", "DET_PRC1",
+                   list_key(business, price_type_from_row(*types).code, c));
     data::KILLTABLA(db, types);
     const bool found = erase_rows(db, "DEF_ART", "DEF_ART", art_key(business, c)) > 0;
     tx.commit();
@@ -173,14 +232,8 @@ bool save_subline(data::Db& db, UserPort& port, const std::string& business, boo
     const std::string key = sub_key(business, normal_code(s.line), normal_code(s.code));
     if (is_new && key_exists(db, "SUB_LIN", "SUB_LIN", key))
         return refuse(port, "Código de sublínea ya definido...");
-    return write_row(db, "SUB_LIN", "SUB_LIN", key, is_new, [&](auto& t) {
-        t.FieldPut("NEGOCIO", business);
-        t.FieldPut("LINEA", normal_code(s.line));
-        t.FieldPut("CODIGO", normal_code(s.code));
-        t.FieldPut("DESCRIP", trim(s.name));
-        t.FieldPut("CHECK_D1", Decimal(s.check_discount ? 1 : 0));
-        t.FieldPut("CHECK_D2", s.max_discount);
-    });
+    return write_row(db, "SUB_LIN", "SUB_LIN", key, is_new,
+                     [&](auto& t) { put_subline_row(t, business, s); });
 }
 
 bool delete_subline(data::Db& db, UserPort& port, const std::string& business,
@@ -208,13 +261,8 @@ bool save_price_type(data::Db& db, UserPort& port, const std::string& business, 
     const std::string key = type_key(business, normal_code(pt.code));
     if (is_new && key_exists(db, "ENC_PREC", "ENC_PREC", key))
         return refuse(port, "Código de tipo de precio ya definido...");
-    return write_row(db, "ENC_PREC", "ENC_PREC", key, is_new, [&](auto& t) {
-        t.FieldPut("NEGOCIO", business);
-        t.FieldPut("CODIGO", normal_code(pt.code));
-        t.FieldPut("DESCRIP", trim(pt.name));
-        t.FieldPut("MONEDA", normal_code(pt.currency));
-        t.FieldPut("IMP_INCL", Decimal(pt.tax_included ? 1 : 0));
-    });
+    return write_row(db, "ENC_PREC", "ENC_PREC", key, is_new,
+                     [&](auto& t) { put_price_type_row(t, business, pt); });
 }
 
 bool delete_price_type(data::Db& db, UserPort& port, const std::string& business,
@@ -229,7 +277,8 @@ bool delete_price_type(data::Db& db, UserPort& port, const std::string& business
 std::optional<Decimal> list_price(data::Db& db, const std::string& business,
                                   const std::string& type, const std::string& article) {
     return price_at(db, "DET_PREC", "DET_PRC1",
-                    list_key(business, normal_code(type), normal_code(article)));
+                    list_key(business, normal_code(type), normal_code(article)),
+                    list_price_from_row);
 }
 
 bool set_list_price(data::Db& db, UserPort& port, const std::string& business,
@@ -241,10 +290,7 @@ bool set_list_price(data::Db& db, UserPort& port, const std::string& business,
         return refuse(port, "El servicio no está definido...");
     if (price < Decimal(0)) return refuse(port, "El precio no puede ser negativo...");
     return write_row(db, "DET_PREC", "DET_PRC1", list_key(business, ty, art), true, [&](auto& t) {
-        t.FieldPut("NEGOCIO", business);
-        t.FieldPut("CODIGO", ty);
-        t.FieldPut("ARTICULO", art);
-        t.FieldPut("PRECIO", price);
+        put_list_price_row(t, business, {"", ty, art, price, {}});
     });
 }
 
@@ -259,7 +305,8 @@ std::optional<Decimal> special_price(data::Db& db, const std::string& business,
                                      const std::string& customer, const std::string& article,
                                      const std::string& type) {
     return price_at(db, "PRE_CLIE", "PRE_CLIE",
-                    special_key(business, trim(customer), normal_code(article), normal_code(type)));
+                    special_key(business, trim(customer), normal_code(article), normal_code(type)),
+                    special_price_from_row);
 }
 
 bool set_special_price(data::Db& db, UserPort& port, const std::string& business,
@@ -273,16 +320,9 @@ bool set_special_price(data::Db& db, UserPort& port, const std::string& business
     if (!key_exists(db, "ENC_PREC", "ENC_PREC", type_key(business, ty)))
         return refuse(port, "El tipo de precio no está definido...");
     if (price < Decimal(0)) return refuse(port, "El precio no puede ser negativo...");
-    const Date today = db.clock().XDATE();
+    const PriceRow row{cu, ty, art, price, db.clock().XDATE()};
     return write_row(db, "PRE_CLIE", "PRE_CLIE", special_key(business, cu, art, ty), true,
-                     [&](auto& t) {
-                         t.FieldPut("NEGOCIO", business);
-                         t.FieldPut("CLIENTE", cu);
-                         t.FieldPut("ARTICULO", art);
-                         t.FieldPut("T_PRECIO", ty);
-                         t.FieldPut("PRECIO", price);
-                         t.FieldPut("FECHA", today);
-                     });
+                     [&](auto& t) { put_special_price_row(t, business, row); });
 }
 
 bool delete_special_price(data::Db& db, UserPort& port, const std::string& business,

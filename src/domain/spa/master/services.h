@@ -5,9 +5,11 @@
 #include <optional>
 #include <string>
 
+#include "core/date.h"
 #include "core/decimal.h"
 #include "core/user_port.h"
 #include "data/db.h"
+#include "data/wdbtable.h"
 
 namespace qz::domain::spa {
 
@@ -34,6 +36,26 @@ struct PriceType {
     std::string code, name, currency;
     bool tax_included = false;  // IMP_INCL
 };
+
+// A price of a service in a price type's list (DET_PREC), or a customer's own (PRE_CLIE).
+struct PriceRow {
+    std::string customer;  // blank in a price list
+    std::string type, article;
+    Decimal price;
+    Date date;  // when a special price was set
+};
+
+// The one place that knows these tables' rows: every reader and writer goes through these.
+Service service_from_row(const data::WDBTable& t);
+void put_service_row(data::WDBTable& t, const std::string& business, const Service& s);
+Subline subline_from_row(const data::WDBTable& t);
+void put_subline_row(data::WDBTable& t, const std::string& business, const Subline& s);
+PriceType price_type_from_row(const data::WDBTable& t);
+void put_price_type_row(data::WDBTable& t, const std::string& business, const PriceType& p);
+PriceRow list_price_from_row(const data::WDBTable& t);
+void put_list_price_row(data::WDBTable& t, const std::string& business, const PriceRow& p);
+PriceRow special_price_from_row(const data::WDBTable& t);
+void put_special_price_row(data::WDBTable& t, const std::string& business, const PriceRow& p);
 
 std::optional<Service> read_service(data::Db& db, const std::string& business,
                                     const std::string& code);

@@ -1,7 +1,5 @@
 #include "domain/spa/master/spa_rooms.h"
 
-#include <stdexcept>
-
 #include "core/text.h"
 #include "data/sql.h"
 #include "data/table_ops.h"
@@ -12,11 +10,27 @@ namespace qz::domain::spa {
 
 namespace {
 
-std::string room_key(const std::string& business, const std::string& code) {
-    return business_key(business, code, kRoomCodeWidth);
+// Whether the room holds an active reservation dated today or later (state 1, order
+// SPA_RESE10 = business + state + room + date).
+bool has_coming_reservations(data::Db& db, const std::string& business, const std::string& code) {
+    const std::string prefix = pad_right(business, 15) + "1" + pad_right(code, kRoomCodeWidth);
+    data::Table t = data::USE(db, "SPA_RESE", "SPA_RESE10");
+    // A soft seek: the first one dated today or later, whether or not one is dated today.
+    t->Seek(prefix + db.clock().XDATE().dtos(), true);
+    const bool coming = !t->Eof() && starts_with(t->CurrentKey(), prefix);
+    data::KILLTABLA(db, t);
+    return coming;
 }
 
-void put_room(data::WDBTable& t, const std::string& business, const SpaRoom& r) {
+}  // namespace
+
+SpaRoom room_from_row(const data::WDBTable& t) {
+    return SpaRoom{trim(t.str("CODIGO")), trim(t.str("DESCRIP")),
+                   static_cast<long>(t.num("CAPAC_MAX").to_int()),
+                   t.num("BLOQUEADO") == Decimal(1)};
+}
+
+void put_room_row(data::WDBTable& t, const std::string& business, const SpaRoom& r) {
     t.FieldPut("NEGOCIO", business);
     t.FieldPut("CODIGO", normal_code(r.code));
     t.FieldPut("DESCRIP", trim(r.name));
@@ -24,29 +38,26 @@ void put_room(data::WDBTable& t, const std::string& business, const SpaRoom& r) 
     t.FieldPut("BLOQUEADO", Decimal(r.blocked ? 1 : 0));
 }
 
-// Whether the room holds an active reservation dated today or later (state 1, order
-// SPA_RESE10 = business + state + room + date).
-bool has_coming_reservations(data::Db& db, const std::string& business, const std::string& code) {
-    const std::string prefix = pad_right(business, 15) + "1" + pad_right(code, kRoomCodeWidth);
-    data::Table t = data::USE(db, "SPA_RESE", "SPA_RESE10");
-    const bool coming = t->Seek(prefix + db.clock().XDATE().dtos(), true) && !t->Eof() &&
-                        starts_with(t->CurrentKey(), prefix);
-    data::KILLTABLA(db, t);
-    return coming;
+std::string room_key(const std::string& business, const std::string& code) {
+    return business_key(business, code, kRoomCodeWidth);
 }
 
-}  // namespace
+std::string room_gone(const std::string& code) { return "La Sala " + code + " ya no existe..."; }
 
 std::optional<SpaRoom> read_room(data::Db& db, const std::string& business,
                                  const std::string& code) {
     data::Table t = data::USE(db, "SPA_SALA", "SPA_SALA");
     std::optional<SpaRoom> room;
-    if (t->Seek(room_key(business, normal_code(code))))
-        room = SpaRoom{trim(t->str("CODIGO")), trim(t->str("DESCRIP")),
-                       static_cast<long>(t->num("CAPAC_MAX").to_int()),
-                       t->num("BLOQUEADO") == Decimal(1)};
+    if (t->Seek(room_key(business, normal_code(code)))) room = room_from_row(*t);
     data::KILLTABLA(db, t);
     return room;
+}
+
+std::vector<SpaRoom> business_rooms(data::Db& db, const std::string& business) {
+    std::vector<SpaRoom> rooms;
+    for_business_rows(db, "SPA_SALA", business,
+                      [&](const data::WDBTable& t) { rooms.push_back(room_from_row(t)); });
+    return rooms;
 }
 
 std::string check_room(const SpaRoom& r) {
@@ -67,7 +78,7 @@ bool add_room(data::Db& db, UserPort& port, const std::string& business, const S
     data::Transaction tx(db);
     data::Table t = data::USE(db, "SPA_SALA", "SPA_SALA");
     data::ADD_NEW_REC(*t);
-    put_room(*t, business, room);
+    put_room_row(*t, business, room);
     data::UNLOCK_NEW_REC(*t);
     data::KILLTABLA(db, t);
     tx.commit();
@@ -86,8 +97,7 @@ bool modify_room(data::Db& db, UserPort& port, const std::string& business,
     if (auto problem = check_room(room); !problem.empty()) return refuse(port, problem);
     const std::string old_c = normal_code(old_code), new_c = normal_code(room.code);
     const bool recode = old_c != new_c;
-    if (!read_room(db, business, old_c))
-        return refuse(port, "La Sala " + old_c + " ya no existe...");
+    if (!read_room(db, business, old_c)) return refuse(port, room_gone(old_c));
     if (recode) {
         if (key_exists(db, "SPA_SALA", "SPA_SALA", room_key(business, new_c)))
             return refuse(port, kRoomDuplicate);
@@ -99,11 +109,13 @@ bool modify_room(data::Db& db, UserPort& port, const std::string& business,
     try {
         data::Transaction tx(db);
         data::Table t = data::USE(db, "SPA_SALA", "SPA_SALA");
-        // Another workstation may have deleted it since: the seek fails and the transaction with
-        // it.
-        if (!t->Seek(room_key(business, old_c))) throw std::runtime_error("Sala " + old_c);
-        data::LOCK_FOR_MODIFY(*t);
-        put_room(*t, business, room);
+        // Another workstation may have deleted or re-coded it since: nothing is written.
+        if (!lock_at_key(*t, room_key(business, old_c))) {
+            data::KILLTABLA(db, t);
+            tx.commit();  // nothing was written
+            return refuse(port, room_gone(old_c));
+        }
+        put_room_row(*t, business, room);
         data::UNLOCK_FOR_MODIFY(*t);
         data::KILLTABLA(db, t);
         if (recode) {
@@ -120,10 +132,7 @@ bool modify_room(data::Db& db, UserPort& port, const std::string& business,
 bool delete_room(data::Db& db, UserPort& port, const std::string& business,
                  const std::string& code) {
     const std::string c = normal_code(code);
-    if (has_coming_reservations(db, business, c))
-        return refuse(port,
-                      "La Sala tiene reservas activas de hoy en adelante y no se puede eliminar. "
-                      "Puede bloquearla para que no se ofrezca más.");
+    if (has_coming_reservations(db, business, c)) return refuse(port, kRoomHasBookings);
     if (!port.confirm("Advertencia",
                       "Al eliminar la Sala las estadísticas perderán su referencia; lo más seguro "
                       "es bloquearla en lugar de eliminarla.\r¿Desea eliminar la Sala " +
@@ -131,14 +140,14 @@ bool delete_room(data::Db& db, UserPort& port, const std::string& business,
         return false;
     data::Transaction tx(db);
     data::Table t = data::USE(db, "SPA_SALA", "SPA_SALA");
-    const bool found = t->Seek(room_key(business, c));
-    if (found) {
-        data::LOCK_FOR_MODIFY(*t);
-        t->Delete();
-        data::UNLOCK_FOR_MODIFY(*t);
-    }
+    const bool found = lock_at_key(*t, room_key(business, c));
+    // A booking holds the room's lock until it is saved: only now are all of them in sight.
+    const bool booked = found && has_coming_reservations(db, business, c);
+    if (found && !booked) t->Delete();
+    if (found) data::UNLOCK_FOR_MODIFY(*t);
     data::KILLTABLA(db, t);
     tx.commit();
+    if (booked) return refuse(port, kRoomHasBookings);
     return found;
 }
 

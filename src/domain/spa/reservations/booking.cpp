@@ -6,20 +6,15 @@
 #include "data/table_ops.h"
 #include "data/transaction.h"
 #include "domain/ledger/serials.h"
+#include "domain/spa/master/master_rows.h"
+#include "domain/spa/master/spa_params.h"
+#include "domain/spa/master/spa_rooms.h"
 #include "domain/spa/reservations/capacity.h"
+#include "domain/spa/reservations/reservation_row.h"
 
 namespace qz::domain::spa {
 
 namespace {
-
-std::string biz_key(const std::string& business) { return pad_right(business, 15); }
-
-std::string series_code(data::Db& db, const std::string& business) {
-    auto f = data::USE(db, "F_FAC", "F_FAC");
-    std::string code = f->Seek(biz_key(business)) ? trim(f->str("SPA_SERIAL")) : "";
-    data::KILLTABLA(db, f);
-    return code;
-}
 
 // A number the series gives that a reservation already has (typed by hand, or a series set
 // back) is spent and the next one taken: a collision must not block every later booking.
@@ -27,40 +22,9 @@ constexpr int kMaxTakenNumbers = 100;
 
 bool code_taken(data::Db& db, const std::string& business, const std::string& code) {
     auto t = data::USE(db, "SPA_RESE", "SPA_RESE");
-    bool taken = t->Seek(biz_key(business) + pad_right(code, 15));
+    bool taken = t->Seek(reservation_key(business, code));
     data::KILLTABLA(db, t);
     return taken;
-}
-
-void put_header(data::WDBTable& t, const std::string& business, const SpaHeader& h) {
-    t.FieldPut("NEGOCIO", business);
-    t.FieldPut("CODIGO", h.code);
-    t.FieldPut("ESTADO", Decimal(h.state));
-    t.FieldPut("FECHA", h.date);
-    t.FieldPut("HORA_INI", h.start);
-    t.FieldPut("HORA_FIN", h.end);
-    t.FieldPut("COD_SALA", h.room);
-    t.FieldPut("ENCARGADO", h.agent);
-    t.FieldPut("COD_ROOM", h.hotel_room);
-    t.FieldPut("A_NOMBRE", h.name);
-    t.FieldPut("NUM_PERSON", Decimal(h.persons));
-    t.FieldPut("TELEFONOS", h.phones);
-    t.FieldPut("EMAIL", h.email);
-    t.FieldPut("OBSERVAC", h.notes);
-    t.FieldPut("T_PRECIO", h.price_type);
-}
-
-void put_line(data::WDBTable& t, const std::string& business, const std::string& code, int n,
-              const SpaLine& l) {
-    t.FieldPut("NEGOCIO", business);
-    t.FieldPut("COD_RESER", code);
-    t.FieldPut("CONSECU", Decimal(n));
-    t.FieldPut("CODIGO", l.article);
-    t.FieldPut("CANTIDAD", l.quantity);
-    t.FieldPut("PRECIO", l.price);
-    t.FieldPut("PREC_ESP", Decimal(l.price_origin));
-    t.FieldPut("DESCUENTO", l.discount);
-    t.FieldPut("IMPUESTO", l.tax);
 }
 
 // New reservations append every line with a quantity; a change deletes the lines removed on
@@ -76,11 +40,12 @@ std::vector<SpaLine> save_lines(data::Db& db, const std::string& business, const
             t->GoTo(l.recno);
             data::LOCK_FOR_MODIFY(*t);
             if (drop) t->Delete();
-            else put_line(*t, business, code, ++n, l);
+            else
+                put_line_row(*t, business, code, ++n, l);
             data::UNLOCK_FOR_MODIFY(*t);
         } else if (!drop) {
             data::ADD_NEW_REC(*t);
-            put_line(*t, business, code, ++n, l);
+            put_line_row(*t, business, code, ++n, l);
             data::UNLOCK_NEW_REC(*t);
             l.recno = t->RecNo();
         }
@@ -90,75 +55,112 @@ std::vector<SpaLine> save_lines(data::Db& db, const std::string& business, const
     return kept;
 }
 
-BookingResult refuse(BookingStatus s, std::string message) {
-    BookingResult r;
-    r.status = s;
-    r.message = std::move(message);
-    return r;
-}
-
-// The room's capacity, with its row locked until the transaction ends; nullopt when missing.
-std::optional<int> lock_room(data::Db& db, const std::string& business, const std::string& room) {
-    auto t = data::USE(db, "SPA_SALA", "SPA_SALA");
-    std::optional<int> capacity;
-    if (t->Seek(biz_key(business) + pad_right(room, 4))) {
-        data::LOCK_FOR_MODIFY(*t);
-        capacity = static_cast<int>(t->num("CAPAC_MAX").to_int());
+// The row found by `key` in `table`, locked until the transaction ends and read as it is once
+// locked; nullopt when it is gone or has another key by then.
+template <class Row>
+std::optional<Row> lock_row(data::Db& db, const char* table, const std::string& key,
+                            Row (*read)(const data::WDBTable&)) {
+    auto t = data::USE(db, table, table);
+    std::optional<Row> row;
+    if (lock_at_key(*t, key)) {
+        row = read(*t);
         data::UNLOCK_FOR_MODIFY(*t);  // kept by the transaction until it ends
     }
     data::KILLTABLA(db, t);
-    return capacity;
+    return row;
 }
 
-// Refused before anything was written: ending the transaction only releases the room.
-BookingResult refuse_clean(data::Transaction& tx, BookingStatus s, std::string message) {
+struct Refusal {
+    BookingStatus status;
+    std::string message;
+};
+
+// Refused before anything was written: ending the transaction only releases the locks.
+BookingResult refuse_clean(data::Transaction& tx, Refusal refusal) {
     tx.commit();
-    return refuse(s, std::move(message));
+    BookingResult r;
+    r.status = refusal.status;
+    r.message = std::move(refusal.message);
+    return r;
+}
+
+std::string no_room_message(const std::string& room) {
+    return trim(room).empty() ? "La sala es requerida..." : room_gone(trim(room));
+}
+
+// A change starts from the saved reservation as it is once locked and takes from the form only
+// what the form edits; `moved` tells whether it leaves its room.
+std::optional<Refusal> take_saved(data::Db& db, const BookingRequest& r, const SpaRoom& room,
+                                  SpaHeader& h, bool& moved) {
+    const auto saved =
+        lock_row(db, "SPA_RESE", reservation_key(r.business, r.header.code), reservation_from_row);
+    if (!saved) return Refusal{BookingStatus::Missing, kMissingMessage};
+    if (saved->state == kCancelled) return Refusal{BookingStatus::Closed, kCancelledMeanwhile};
+    if (saved->state != kActive) return Refusal{BookingStatus::Closed, kInvoicedMeanwhile};
+    moved = saved->room != room.code;
+    h = *saved;
+    take_form_fields(h, r.header);
+    return std::nullopt;
+}
+
+// A blocked room keeps what it holds but takes nothing new; no instant may overfill it.
+std::optional<Refusal> weigh_room(data::Db& db, const BookingRequest& r, const SpaRoom& room,
+                                  const SpaHeader& h, bool moved) {
+    if (room.blocked && moved) return Refusal{BookingStatus::RoomBlocked, kRoomBlocked};
+    const auto others = room_day_bookings(db, r.business, h.room, h.date, r.is_new ? "" : h.code);
+    const Peak peak = peak_persons(others, h.start, h.end, h.persons);
+    if (peak.persons <= room.capacity) return std::nullopt;
+    return Refusal{BookingStatus::OverCapacity,
+                   peak.holder ? capacity_refusal(*peak.holder) : kOverRoomCapacity};
+}
+
+// A new reservation takes the next free number of the business's series, state 1 and the
+// registration stamp.
+std::optional<Refusal> register_new(data::Db& db, const BookingRequest& r, SpaHeader& h) {
+    const std::string series = read_spa_params(db, r.business, nullptr).serial;
+    if (series.empty()) return Refusal{BookingStatus::NoSerial, kNoSerialMessage};
+    for (int i = 0; i < kMaxTakenNumbers && h.code.empty(); ++i) {
+        const std::string n = GET_NXSERIAL(db, r.business, series);
+        if (is_no_serial(n)) return Refusal{BookingStatus::NoSerial, kNoSerialMessage};
+        if (!code_taken(db, r.business, trim(n))) h.code = trim(n);
+    }
+    // The taken numbers stay spent, so the next booking starts past them.
+    if (h.code.empty()) return Refusal{BookingStatus::CodeTaken, kCodeTakenMessage};
+    const DateTime now = db.clock().now();
+    h.state = kActive;
+    h.user_reg = r.user;
+    h.date_reg = now.date;
+    h.time_reg = now.time;
+    return std::nullopt;
+}
+
+void write_header(data::Db& db, const std::string& business, const SpaHeader& h, bool is_new) {
+    auto t = data::USE(db, "SPA_RESE", "SPA_RESE");
+    if (is_new) {
+        data::ADD_NEW_REC(*t);
+    } else {
+        t->Seek(reservation_key(business, h.code));  // locked by this transaction already
+        data::LOCK_FOR_MODIFY(*t);
+    }
+    put_reservation_row(*t, business, h);
+    data::UNLOCK_FOR_MODIFY(*t);
+    data::KILLTABLA(db, t);
 }
 
 }  // namespace
 
 BookingResult book_reservation(data::Db& db, const BookingRequest& r) {
     data::Transaction tx(db);
-    SpaHeader h = r.header;
-    const auto capacity = lock_room(db, r.business, h.room);
-    if (!capacity) return refuse_clean(tx, BookingStatus::NoRoom, "La sala es requerida...");
-    if (h.state != kCancelled) {
-        const auto others =
-            room_day_bookings(db, r.business, h.room, h.date, r.is_new ? "" : h.code);
-        const Peak peak = peak_persons(others, h.start, h.end, h.persons);
-        if (peak.persons > *capacity)
-            return refuse_clean(tx, BookingStatus::OverCapacity,
-                                peak.holder ? capacity_refusal(*peak.holder) : kOverRoomCapacity);
-    }
-    auto t = data::USE(db, "SPA_RESE", "SPA_RESE");
-    if (r.is_new) {
-        const std::string series = series_code(db, r.business);
-        if (series.empty()) return refuse_clean(tx, BookingStatus::NoSerial, kNoSerialMessage);
-        std::optional<std::string> code;
-        for (int i = 0; i < kMaxTakenNumbers && !code; ++i) {
-            const std::string number = GET_NXSERIAL(db, r.business, series);
-            if (is_no_serial(number))
-                return refuse_clean(tx, BookingStatus::NoSerial, kNoSerialMessage);
-            if (!code_taken(db, r.business, trim(number))) code = trim(number);
-        }
-        // The taken numbers stay spent, so the next booking starts past them.
-        if (!code) return refuse_clean(tx, BookingStatus::CodeTaken, kCodeTakenMessage);
-        h.code = *code;
-        h.state = kActive;
-        const DateTime now = db.clock().now();
-        data::ADD_NEW_REC(*t);
-        t->FieldPut("USER_REG", r.user);
-        t->FieldPut("FECHA_REG", now.date);
-        t->FieldPut("HORA_REG", now.time);
-    } else {
-        if (!t->Seek(biz_key(r.business) + pad_right(h.code, 15)))
-            return refuse_clean(tx, BookingStatus::Missing, kMissingMessage);
-        data::LOCK_FOR_MODIFY(*t);
-    }
-    put_header(*t, r.business, h);
-    data::UNLOCK_FOR_MODIFY(*t);
-    data::KILLTABLA(db, t);
+    const auto room = lock_row(db, "SPA_SALA", room_key(r.business, r.header.room), room_from_row);
+    if (!room) return refuse_clean(tx, {BookingStatus::NoRoom, no_room_message(r.header.room)});
+    SpaHeader h;
+    take_form_fields(h, r.header);
+    bool moved = true;
+    auto refused = r.is_new ? std::nullopt : take_saved(db, r, *room, h, moved);
+    if (!refused) refused = weigh_room(db, r, *room, h, moved);
+    if (!refused && r.is_new) refused = register_new(db, r, h);
+    if (refused) return refuse_clean(tx, std::move(*refused));
+    write_header(db, r.business, h, r.is_new);
     BookingResult out;
     out.code = h.code;
     out.lines = save_lines(db, r.business, h.code, r.lines);

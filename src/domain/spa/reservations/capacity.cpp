@@ -5,6 +5,7 @@
 #include "core/text.h"
 #include "data/table_ops.h"
 #include "domain/spa/reservations/reservation_record.h"
+#include "domain/spa/reservations/reservation_row.h"
 
 namespace qz::domain::spa {
 
@@ -56,12 +57,10 @@ std::vector<Occupancy> room_day_bookings(data::Db& db, const std::string& busine
     std::vector<Occupancy> out;
     const std::string exclude = trim(exclude_code);
     for (t->GoTop(); !t->Eof(); t->Skip()) {
-        const long state = t->num("ESTADO").to_int();
-        if (state != kActive && state != kInvoiced) continue;
-        std::string code = trim(t->str("CODIGO"));
-        if (!exclude.empty() && code == exclude) continue;
-        out.push_back({code, trim(t->str("HORA_INI")), trim(t->str("HORA_FIN")),
-                       static_cast<int>(t->num("NUM_PERSON").to_int())});
+        SpaHeader h = reservation_from_row(*t);
+        if (h.state != kActive && h.state != kInvoiced) continue;
+        if (!exclude.empty() && h.code == exclude) continue;
+        out.push_back({std::move(h.code), std::move(h.start), std::move(h.end), h.persons});
     }
     data::KILLTABLA(db, t);
     return out;

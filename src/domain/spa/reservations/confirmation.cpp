@@ -6,6 +6,7 @@
 
 #include "core/text.h"
 #include "data/table_ops.h"
+#include "domain/spa/master/spa_params.h"
 #include "domain/spa/reservations/line_pricing.h"
 
 namespace qz::domain::spa {
@@ -43,7 +44,7 @@ Confirmation confirmation_of(data::Db& db, const std::string& business, const Sp
     c.fields = {{"XDATE", h.date.dtoc4()},
                 {"XTIME", h.start},
                 {"XINFO1", services},
-                {"XINFO2", rtrim(read_field(db, "F_FAC", business, "SPA_I_MAIL"))},
+                {"XINFO2", rtrim(read_spa_params(db, business, nullptr).mail_text)},
                 {"XUSUARIO", h.email}};
     return c;
 }

@@ -2,6 +2,7 @@
 
 #include "core/text.h"
 #include "data/table_ops.h"
+#include "domain/spa/master/services.h"
 
 namespace qz::domain::spa {
 
@@ -9,48 +10,27 @@ namespace {
 
 std::string biz(const std::string& business) { return pad_right(business, 15); }
 
-// Walks the business's rows of a code table (NEGOCIO + CODIGO order).
-template <typename Fn>
-void walk_business(data::Db& db, const char* table, const std::string& business, Fn fn) {
-    auto t = data::USE(db, table, table);
-    t->SetScope(biz(business), biz(business));
-    for (t->GoTop(); !t->Eof(); t->Skip()) fn(*t);
-    data::KILLTABLA(db, t);
-}
-
-std::string lookup(data::Db& db, const char* table, const std::string& key, const char* field) {
-    auto t = data::USE(db, table, table);
-    std::string out = t->Seek(key) ? trim(t->str(field)) : "";
-    data::KILLTABLA(db, t);
-    return out;
-}
-
 }  // namespace
 
-std::vector<RoomChoice> spa_rooms(data::Db& db, const std::string& business, bool with_blocked) {
-    std::vector<RoomChoice> out;
-    walk_business(db, "SPA_SALA", business, [&](data::WDBTable& t) {
-        RoomChoice r{trim(t.str("CODIGO")), trim(t.str("DESCRIP")),
-                     static_cast<int>(t.num("CAPAC_MAX").to_int()),
-                     t.num("BLOQUEADO").to_int() == 1};
-        if (with_blocked || !r.blocked) out.push_back(r);
-    });
+std::vector<SpaRoom> spa_rooms(data::Db& db, const std::string& business, bool with_blocked) {
+    std::vector<SpaRoom> out;
+    for (auto& r : business_rooms(db, business))
+        if (with_blocked || !r.blocked) out.push_back(std::move(r));
     return out;
 }
 
-std::vector<CodeName> spa_agents(data::Db& db, const std::string& business) {
-    std::vector<CodeName> out;
-    walk_business(db, "AGENTES", business, [&](data::WDBTable& t) {
-        if (trim(t.str("ACTIVO")) != "N")
-            out.push_back({trim(t.str("CODIGO")), trim(t.str("NOMBRE"))});
-    });
+std::vector<Agent> spa_agents(data::Db& db, const std::string& business) {
+    std::vector<Agent> out;
+    for (auto& a : business_agents(db, business))
+        if (a.active && a.spa) out.push_back(std::move(a));
     return out;
 }
 
 std::vector<CodeName> price_types(data::Db& db, const std::string& business) {
     std::vector<CodeName> out;
-    walk_business(db, "ENC_PREC", business, [&](data::WDBTable& t) {
-        out.push_back({trim(t.str("CODIGO")), trim(t.str("DESCRIP"))});
+    for_business_rows(db, "ENC_PREC", business, [&](const data::WDBTable& t) {
+        const PriceType p = price_type_from_row(t);
+        out.push_back({p.code, p.name});
     });
     return out;
 }
@@ -92,12 +72,13 @@ std::optional<Guest> in_house_guest(data::Db& db, const std::string& business,
 }
 
 std::string room_description(data::Db& db, const std::string& business, const std::string& room) {
-    return lookup(db, "SPA_SALA", biz(business) + pad_right(room, 4), "DESCRIP");
+    const auto r = trim(room).empty() ? std::nullopt : read_room(db, business, room);
+    return r ? r->name : "";
 }
 
 std::string agent_name(data::Db& db, const std::string& business, const std::string& agent) {
-    if (trim(agent).empty()) return "";
-    return lookup(db, "AGENTES", biz(business) + pad_right(agent, 2), "NOMBRE");
+    const auto a = trim(agent).empty() ? std::nullopt : read_agent(db, business, agent);
+    return a ? a->name : "";
 }
 
 }  // namespace qz::domain::spa

@@ -2,6 +2,7 @@
 
 #include "core/text.h"
 #include "data/table_ops.h"
+#include "domain/spa/master/services.h"
 
 namespace qz::domain::spa {
 
@@ -13,9 +14,10 @@ std::optional<Decimal> subline_cap(data::Db& db, const std::string& business,
                                    const std::string& line, const std::string& subline) {
     auto s = data::USE(db, "SUB_LIN", "SUB_LIN");
     std::optional<Decimal> cap;
-    if (s->Seek(biz(business) + pad_right(line, 4) + pad_right(subline, 4)) &&
-        s->num("CHECK_D1").to_int() == 1)
-        cap = s->num("CHECK_D2");
+    if (s->Seek(biz(business) + pad_right(line, 4) + pad_right(subline, 4))) {
+        const Subline sub = subline_from_row(*s);
+        if (sub.check_discount) cap = sub.max_discount;
+    }
     data::KILLTABLA(db, s);
     return cap;
 }
@@ -27,12 +29,12 @@ std::optional<ArticleInfo> find_article(data::Db& db, const std::string& busines
     auto a = data::USE(db, "DEF_ART", "DEF_ART");
     std::optional<ArticleInfo> out;
     if (!trim(code).empty() && a->Seek(biz(business) + pad_right(code, 15))) {
-        ArticleInfo info{trim(a->str("CODIGO")), trim(a->str("DESCRIP")), a->num("IMP_ART"), {}};
-        if (a->num("CHECK_D1").to_int() == 1)
-            info.discount_cap = a->num("CHECK_D2");
+        const Service svc = service_from_row(*a);
+        ArticleInfo info{svc.code, svc.name, svc.tax, {}};
+        if (svc.check_discount)
+            info.discount_cap = svc.max_discount;
         else
-            info.discount_cap =
-                subline_cap(db, business, trim(a->str("LINEA")), trim(a->str("SUBLINEA")));
+            info.discount_cap = subline_cap(db, business, svc.line, svc.subline);
         out = info;
     }
     data::KILLTABLA(db, a);
@@ -61,13 +63,13 @@ std::optional<LinePrice> lookup_price(data::Db& db, const std::string& business,
         auto c = data::USE(db, "PRE_CLIE", "PRE_CLIE");
         if (c->Seek(biz(business) + pad_right(customer, 15) + pad_right(article, 15) +
                     pad_right(price_type, 2)))
-            out = LinePrice{c->num("PRECIO"), kCustomerPrice};
+            out = LinePrice{special_price_from_row(*c).price, kCustomerPrice};
         data::KILLTABLA(db, c);
     }
     if (out) return out;
     auto l = data::USE(db, "DET_PREC", "DET_PRC1");
     if (l->Seek(biz(business) + pad_right(price_type, 2) + pad_right(article, 15)))
-        out = LinePrice{l->num("PRECIO"), kPriceList};
+        out = LinePrice{list_price_from_row(*l).price, kPriceList};
     data::KILLTABLA(db, l);
     return out;
 }

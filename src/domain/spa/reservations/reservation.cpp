@@ -2,51 +2,18 @@
 
 #include "core/text.h"
 #include "data/table_ops.h"
+#include "domain/spa/master/spa_params.h"
+#include "domain/spa/master/spa_rooms.h"
 #include "domain/spa/reservations/booking.h"
 #include "domain/spa/reservations/capacity.h"
 #include "domain/spa/reservations/confirmation.h"
 #include "domain/spa/reservations/form_lists.h"
+#include "domain/spa/reservations/reservation_row.h"
 
 namespace qz::domain::spa {
 
-namespace {
-
-std::string biz(const std::string& business) { return pad_right(business, 15); }
-
-SpaHeader read_header(const data::WDBTable& t) {
-    SpaHeader h;
-    h.code = trim(t.str("CODIGO"));
-    h.state = static_cast<int>(t.num("ESTADO").to_int());
-    h.date = t.date("FECHA");
-    h.start = trim(t.str("HORA_INI"));
-    h.end = trim(t.str("HORA_FIN"));
-    h.room = trim(t.str("COD_SALA"));
-    h.agent = trim(t.str("ENCARGADO"));
-    h.hotel_room = trim(t.str("COD_ROOM"));
-    h.name = trim(t.str("A_NOMBRE"));
-    h.persons = static_cast<int>(t.num("NUM_PERSON").to_int());
-    h.phones = trim(t.str("TELEFONOS"));
-    h.email = trim(t.str("EMAIL"));
-    h.notes = rtrim(t.str("OBSERVAC"));
-    h.price_type = trim(t.str("T_PRECIO"));
-    h.mov_cxc = trim(t.str("MOV_CXC"));
-    h.user_reg = trim(t.str("USER_REG"));
-    h.date_reg = t.date("FECHA_REG");
-    h.time_reg = trim(t.str("HORA_REG"));
-    h.user_anul = trim(t.str("USER_ANUL"));
-    h.date_anul = t.date("FECHA_ANUL");
-    h.time_anul = trim(t.str("HORA_ANUL"));
-    h.info_anul = trim(t.str("INFO_ANUL"));
-    return h;
-}
-
-}  // namespace
-
 bool mails_confirmation(data::Db& db, const std::string& business) {
-    auto f = data::USE(db, "F_FAC", "F_FAC");
-    bool on = f->Seek(biz(business)) && f->num("SPA_A_MAIL").to_int() == 1;
-    data::KILLTABLA(db, f);
-    return on;
+    return read_spa_params(db, business, nullptr).mail_on_create;
 }
 
 SpaReservation::SpaReservation(data::Db& db, UserPort& port, std::string business,
@@ -62,6 +29,7 @@ void SpaReservation::start_new(const std::string& room, const Date& date,
     lines.clear();
     m_mode = FormMode::New;
     m_saved_date = Date{};
+    m_saved_room.clear();
     m_bad_date = false;
 }
 
@@ -73,29 +41,25 @@ void SpaReservation::type_date(std::string_view text) {
 
 bool SpaReservation::load(const std::string& code, FormMode mode) {
     auto t = data::USE(m_db, "SPA_RESE", "SPA_RESE");
-    const bool found = t->Seek(biz(m_business) + pad_right(code, 15));
-    if (found) header = read_header(*t);
+    const bool found = t->Seek(reservation_key(m_business, code));
+    if (found) header = reservation_from_row(*t);
     data::KILLTABLA(m_db, t);
     if (!found) return false;
     lines.clear();
     auto d = data::USE(m_db, "SPA_RESD", "SPA_RESD");
-    const std::string key = biz(m_business) + pad_right(header.code, 15);
+    const std::string key = reservation_key(m_business, header.code);
     d->SetScope(key, key);
     for (d->GoTop(); !d->Eof(); d->Skip()) {
-        SpaLine l;
+        SpaLine l = line_from_row(*d);
         l.recno = d->RecNo();
-        l.article = trim(d->str("CODIGO"));
-        l.quantity = d->num("CANTIDAD");
-        l.price = d->num("PRECIO");
-        l.price_origin = static_cast<int>(d->num("PREC_ESP").to_int());
-        l.discount = d->num("DESCUENTO");
-        l.tax = d->num("IMPUESTO");
         if (auto a = find_article(m_db, m_business, l.article)) l.description = a->description;
         lines.push_back(l);
     }
     data::KILLTABLA(m_db, d);
-    m_mode = mode;
+    // A cancelled or invoiced reservation is shown, never changed.
+    m_mode = mode == FormMode::Modify && header.state != kActive ? FormMode::Consult : mode;
     m_saved_date = header.date;
+    m_saved_room = header.room;
     m_bad_date = false;
     return true;
 }
@@ -174,12 +138,6 @@ bool SpaReservation::refuse(const std::string& text) {
     return true;
 }
 
-std::optional<int> SpaReservation::room_capacity() const {
-    for (const auto& r : spa_rooms(m_db, m_business, true))
-        if (r.code == header.room) return r.capacity;
-    return std::nullopt;
-}
-
 std::optional<FormField> SpaReservation::validate() {
     const SpaHeader& h = header;
     const Date today = m_db.clock().XDATE();
@@ -206,15 +164,19 @@ std::optional<FormField> SpaReservation::validate() {
         refuse("No está permitido modificar la fecha de la reserva a una fecha anterior a la "
                "actual..."))
         return FormField::Date;
-    const auto capacity = room_capacity();
-    if (!capacity && refuse("La sala es requerida...")) return FormField::Room;
-    if (h.persons > *capacity && refuse(kOverRoomCapacity)) return FormField::Persons;
+    const auto room = read_room(m_db, m_business, h.room);
+    if (!room && refuse("La sala es requerida...")) return FormField::Room;
+    if (room->blocked && (m_mode == FormMode::New || h.room != m_saved_room) &&
+        refuse(kRoomBlocked))
+        return FormField::Room;
+    const int capacity = static_cast<int>(room->capacity);
+    if (h.persons > capacity && refuse(kOverRoomCapacity)) return FormField::Persons;
     // A first look without the room's lock, so the user hears of a full room before saving;
     // saving weighs it again while holding the lock.
     const auto others = room_day_bookings(m_db, m_business, h.room, h.date,
                                           m_mode == FormMode::New ? "" : h.code);
     const Peak peak = peak_persons(others, h.start, h.end, h.persons);
-    if (peak.persons > *capacity && peak.holder && refuse(capacity_refusal(*peak.holder)))
+    if (peak.persons > capacity && peak.holder && refuse(capacity_refusal(*peak.holder)))
         return FormField::Start;
     return std::nullopt;
 }
@@ -236,6 +198,7 @@ std::optional<FormField> SpaReservation::save() {
     const BookingResult out = book_reservation(m_db, r);
     if (out.status != BookingStatus::Saved) {
         refuse(out.message);
+        if (out.status == BookingStatus::Closed) return FormField::Name;
         return out.status == BookingStatus::OverCapacity ? FormField::Start : FormField::Room;
     }
     const bool created = m_mode == FormMode::New;

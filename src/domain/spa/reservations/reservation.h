@@ -38,7 +38,8 @@ public:
     // A blank new reservation; `room`, `date` and `start` preset it (the agenda's cell).
     void start_new(const std::string& room = "", const Date& date = {},
                    const std::string& start = "");
-    // Reads a saved reservation for modifying or consulting; false when it does not exist.
+    // Reads a saved reservation for modifying or consulting; false when it does not exist. A
+    // cancelled or invoiced one is only consulted, whatever was asked.
     bool load(const std::string& code, FormMode mode);
 
     SpaHeader header;
@@ -77,15 +78,15 @@ public:
 
 private:
     bool refuse(const std::string& text);
-    std::optional<int> room_capacity() const;
     void price_line(SpaLine& l);
 
     data::Db& m_db;
     UserPort& m_port;
     std::string m_business, m_user;
     FormMode m_mode = FormMode::New;
-    Date m_saved_date;  // the date as loaded, to tell a changed date
-    bool m_bad_date = false;  // the typed date is no day
+    Date m_saved_date;         // the date as loaded, to tell a changed date
+    std::string m_saved_room;  // the room as loaded: a blocked room keeps what it holds
+    bool m_bad_date = false;   // the typed date is no day
 };
 
 // Whether the business mails a confirmation on creation (F_FAC.SPA_A_MAIL = 1).

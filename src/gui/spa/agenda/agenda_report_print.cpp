@@ -47,7 +47,7 @@ std::vector<std::string> cells(const AgendaReportEntry& e, AgendaReportKind kind
             sixth,
             std::to_string(r.persons),
             services_text(e),
-            domain::spa::reservation_state_name(r.state)};
+            domain::spa::state_name(r.state)};
 }
 
 class ReportPage {

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "core/picture.h"
 #include "gui/framework/dialog_box.h"
 #include "gui/framework/masked_edit.h"
 #include "gui/framework/message_box.h"
@@ -83,7 +84,7 @@ private:
         const auto list = agents ? domain::spa::report_agents(m_db, m_negocio)
                                  : domain::spa::report_rooms(m_db, m_negocio);
         for (const auto& [code, name] : list)
-            m_filter->Add(code + " - " + (agents ? domain::spa::upper_text(name) : name), 0, code);
+            m_filter->Add(code + " - " + (agents ? upper_latin(name) : name), 0, code);
         m_filter->GoTop();
     }
 

@@ -45,6 +45,10 @@ constexpr int kCellLines = 3;  // rows show at least this many lines of text
 const char* const kWeekdays[] = {"Domingo", "Lunes",   "Martes", "Miércoles",
                                  "Jueves",  "Viernes", "Sábado"};
 
+QString room_heading(const domain::spa::SpaRoom& r) {
+    return QString::fromStdString(r.name) + (r.blocked ? " (bloqueada)" : "");
+}
+
 QTableWidgetItem* item(const QString& text, const QColor& bg) {
     auto* it = new QTableWidgetItem(text);
     it->setBackground(bg);
@@ -165,7 +169,7 @@ void AgendaScreen::show_agenda() {
     QStringList headers{"HORA"};
     for (int c = 0; c < kAgendaRooms; ++c) {
         const bool room = c < static_cast<int>(m_agenda.rooms.size());
-        headers << (room ? QString::fromStdString(m_agenda.rooms[c].name) : QString());
+        headers << (room ? room_heading(m_agenda.rooms[c]) : QString());
         m_grid->setColumnWidth(c + 1, room ? kRoomWidth : kEmptyColumnWidth);
     }
     m_grid->setHorizontalHeaderLabels(headers);
@@ -202,6 +206,10 @@ void AgendaScreen::choose(int row, int column) {
     const auto& slot = m_agenda.rows[row];
     const std::string room = m_agenda.rooms[column - 1].code;
     const bool empty = slot.cells[column - 1].state == CellState::Free;
+    if (empty && m_agenda.rooms[column - 1].blocked) {
+        MESSAGE_BOX(this, domain::spa::kRoomBlocked, "Error", kMbOk | kMbIconStop);
+        return;
+    }
     if (empty && m_day < m_clock.XDATE()) {
         MESSAGE_BOX(this, "No está permitido crear Reservaciones con fecha anterior a la actual...",
                     "Error", kMbOk | kMbIconStop);

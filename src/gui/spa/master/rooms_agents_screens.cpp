@@ -83,11 +83,11 @@ MasterListScreen* open_spa_rooms(QWidget* owner, data::Db& db, const std::string
     s.add = [&db, business](QWidget* o) { return room_form(o, db, business, std::nullopt); };
     s.modify = [&db, business](QWidget* o, data::WDBTable& t) {
         return room_form(o, db, business,
-                         domain::spa::read_room(db, business, trim(t.str("CODIGO"))));
+                         domain::spa::read_room(db, business, domain::spa::room_from_row(t).code));
     };
     s.remove = [&db, business](QWidget* o, data::WDBTable& t) {
         QtUserPort port(o);
-        return domain::spa::delete_room(db, port, business, trim(t.str("CODIGO")));
+        return domain::spa::delete_room(db, port, business, domain::spa::room_from_row(t).code);
     };
     return open_screen<MasterListScreen>(owner, db, business, std::move(s));
 }
@@ -104,12 +104,13 @@ MasterListScreen* open_agents(QWidget* owner, data::Db& db, const std::string& b
                  {"Activo", "ACTIVO", ""}};
     s.add = [&db, business](QWidget* o) { return agent_form(o, db, business, std::nullopt); };
     s.modify = [&db, business](QWidget* o, data::WDBTable& t) {
-        return agent_form(o, db, business,
-                          domain::spa::read_agent(db, business, trim(t.str("CODIGO"))));
+        return agent_form(
+            o, db, business,
+            domain::spa::read_agent(db, business, domain::spa::agent_from_row(t).code));
     };
     s.remove = [&db, business](QWidget* o, data::WDBTable& t) {
         QtUserPort port(o);
-        return domain::spa::delete_agent(db, port, business, trim(t.str("CODIGO")));
+        return domain::spa::delete_agent(db, port, business, domain::spa::agent_from_row(t).code);
     };
     return open_screen<MasterListScreen>(owner, db, business, std::move(s));
 }

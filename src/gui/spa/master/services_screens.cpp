@@ -117,8 +117,6 @@ bool price_form(QWidget* owner, data::Db& db, const std::string& business, bool 
                            save);
 }
 
-std::string field(data::WDBTable& t, const char* name) { return trim(t.str(name)); }
-
 }  // namespace
 
 MasterListScreen* open_services(QWidget* owner, data::Db& db, const std::string& business) {
@@ -128,11 +126,12 @@ MasterListScreen* open_services(QWidget* owner, data::Db& db, const std::string&
                  {"Desc. Aut.", "CHECK_D2", ""}, {"Tiquete", "IMP_T", "9"}};
     s.add = [&db, business](QWidget* o) { return service_form(o, db, business, std::nullopt); };
     s.modify = [&db, business](QWidget* o, data::WDBTable& t) {
-        return service_form(o, db, business, sp::read_service(db, business, field(t, "CODIGO")));
+        return service_form(o, db, business,
+                            sp::read_service(db, business, sp::service_from_row(t).code));
     };
     s.remove = [&db, business](QWidget* o, data::WDBTable& t) {
         QtUserPort port(o);
-        return sp::delete_service(db, port, business, field(t, "CODIGO"));
+        return sp::delete_service(db, port, business, sp::service_from_row(t).code);
     };
     return open_list(owner, db, business, std::move(s));
 }
@@ -146,13 +145,12 @@ MasterListScreen* open_sublines(QWidget* owner, data::Db& db, const std::string&
                  {"Desc. Aut.", "CHECK_D2", ""}};
     s.add = [&db, business](QWidget* o) { return subline_form(o, db, business, std::nullopt); };
     s.modify = [&db, business](QWidget* o, data::WDBTable& t) {
-        return subline_form(o, db, business,
-                            sp::Subline{field(t, "LINEA"), field(t, "CODIGO"), field(t, "DESCRIP"),
-                                        t.num("CHECK_D1") == Decimal(1), t.num("CHECK_D2")});
+        return subline_form(o, db, business, sp::subline_from_row(t));
     };
     s.remove = [&db, business](QWidget* o, data::WDBTable& t) {
         QtUserPort port(o);
-        return sp::delete_subline(db, port, business, field(t, "LINEA"), field(t, "CODIGO"));
+        const sp::Subline s = sp::subline_from_row(t);
+        return sp::delete_subline(db, port, business, s.line, s.code);
     };
     return open_list(owner, db, business, std::move(s));
 }
@@ -165,13 +163,11 @@ MasterListScreen* open_price_types(QWidget* owner, data::Db& db, const std::stri
                  {"Imp. Incluido", "IMP_INCL", "9"}};
     s.add = [&db, business](QWidget* o) { return price_type_form(o, db, business, std::nullopt); };
     s.modify = [&db, business](QWidget* o, data::WDBTable& t) {
-        return price_type_form(o, db, business,
-                               sp::PriceType{field(t, "CODIGO"), field(t, "DESCRIP"),
-                                             field(t, "MONEDA"), t.num("IMP_INCL") == Decimal(1)});
+        return price_type_form(o, db, business, sp::price_type_from_row(t));
     };
     s.remove = [&db, business](QWidget* o, data::WDBTable& t) {
         QtUserPort port(o);
-        return sp::delete_price_type(db, port, business, field(t, "CODIGO"));
+        return sp::delete_price_type(db, port, business, sp::price_type_from_row(t).code);
     };
     return open_list(owner, db, business, std::move(s));
 }
@@ -183,12 +179,13 @@ MasterListScreen* open_price_lists(QWidget* owner, data::Db& db, const std::stri
         return price_form(o, db, business, false, "", "", "", std::nullopt);
     };
     s.modify = [&db, business](QWidget* o, data::WDBTable& t) {
-        return price_form(o, db, business, false, "", field(t, "ARTICULO"), field(t, "CODIGO"),
-                          t.num("PRECIO"));
+        const sp::PriceRow p = sp::list_price_from_row(t);
+        return price_form(o, db, business, false, "", p.article, p.type, p.price);
     };
     s.remove = [&db, business](QWidget* o, data::WDBTable& t) {
         QtUserPort port(o);
-        return sp::delete_list_price(db, port, business, field(t, "CODIGO"), field(t, "ARTICULO"));
+        const sp::PriceRow p = sp::list_price_from_row(t);
+        return sp::delete_list_price(db, port, business, p.type, p.article);
     };
     return open_list(owner, db, business, std::move(s));
 }
@@ -204,13 +201,13 @@ MasterListScreen* open_special_prices(QWidget* owner, data::Db& db, const std::s
         return price_form(o, db, business, true, "", "", "", std::nullopt);
     };
     s.modify = [&db, business](QWidget* o, data::WDBTable& t) {
-        return price_form(o, db, business, true, field(t, "CLIENTE"), field(t, "ARTICULO"),
-                          field(t, "T_PRECIO"), t.num("PRECIO"));
+        const sp::PriceRow p = sp::special_price_from_row(t);
+        return price_form(o, db, business, true, p.customer, p.article, p.type, p.price);
     };
     s.remove = [&db, business](QWidget* o, data::WDBTable& t) {
         QtUserPort port(o);
-        return sp::delete_special_price(db, port, business, field(t, "CLIENTE"),
-                                        field(t, "ARTICULO"), field(t, "T_PRECIO"));
+        const sp::PriceRow p = sp::special_price_from_row(t);
+        return sp::delete_special_price(db, port, business, p.customer, p.article, p.type);
     };
     return open_list(owner, db, business, std::move(s));
 }

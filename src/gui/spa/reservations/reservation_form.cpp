@@ -146,12 +146,15 @@ private:
         const std::string& biz = m_ctx.session.XU_COMP;
         m_room->addItem("", "");
         for (const auto& r : ds::spa_rooms(db, biz, true))
-            if (!r.blocked || r.code == m_form.header.room)
-                m_room->addItem(q(r.description), q(r.code));
+            if (!r.blocked || r.code == m_form.header.room) m_room->addItem(q(r.name), q(r.code));
         for (int st : {ds::kActive, ds::kInvoiced, ds::kCancelled})
             m_state->addItem(q(ds::state_name(st)), st);
         m_agent->addItem("", "");
         for (const auto& a : ds::spa_agents(db, biz)) m_agent->addItem(q(a.name), q(a.code));
+        // A saved person in charge no longer offered stays what the reservation says.
+        const std::string& saved = m_form.header.agent;
+        if (!saved.empty() && m_agent->findData(q(saved)) < 0)
+            m_agent->addItem(q(ds::agent_name(db, biz, saved)), q(saved));
         m_hotel->addItem("", "");
         for (const auto& r : ds::in_house_rooms(db, biz)) m_hotel->addItem(q(r), q(r));
         if (!m_form.header.hotel_room.empty() && m_hotel->findData(q(m_form.header.hotel_room)) < 0)

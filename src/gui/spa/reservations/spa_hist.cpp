@@ -6,10 +6,11 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "core/picture.h"
 #include "core/text.h"
 #include "data/table_ops.h"
-#include "domain/spa/agenda/spa_day_reader.h"
 #include "domain/spa/reservations/form_lists.h"
+#include "domain/spa/reservations/reservation_row.h"
 #include "gui/browse/add2browse.h"
 #include "gui/framework/wdiag.h"
 #include "gui/session/app_context.h"
@@ -40,7 +41,7 @@ public:
         m_agent = Add(new QComboBox, spa_hist::kAgentFilter);
         m_agent->addItem("TODOS", "");
         for (const auto& a : ds::spa_agents(*m_ctx.db, m_ctx.session.XU_COMP))
-            m_agent->addItem(q(ds::upper_text(a.name)), q(a.code));
+            m_agent->addItem(q(upper_latin(a.name)), q(a.code));
         filters->addWidget(new QLabel("Estado"));
         filters->addWidget(m_state);
         filters->addWidget(new QLabel("Encargado"));
@@ -65,19 +66,18 @@ public:
         AGREGARCOL(*m_grid, t, "Código", "CODIGO");
         AGREGARCOL(*m_grid, t, "Fecha", "FECHA");
         AGREGARCOL(*m_grid, t, "Nombre", "A_NOMBRE");
-        AGREGARCOL(*m_grid, t, "Estado", "", "", [&t] {
-            return CellValue(ds::state_name(static_cast<int>(t.num("ESTADO").to_int())));
-        });
+        AGREGARCOL(*m_grid, t, "Estado", "", "",
+                   [&t] { return CellValue(ds::state_name(ds::reservation_from_row(t).state)); });
         AGREGARCOL(*m_grid, t, "Hora I.", "HORA_INI");
         AGREGARCOL(*m_grid, t, "Hora F.", "HORA_FIN");
         AGREGARCOL(*m_grid, t, "Sala", "", "", [&t, &db, biz] {
-            return CellValue(ds::room_description(db, biz, trim(t.str("COD_SALA"))));
+            return CellValue(ds::room_description(db, biz, ds::reservation_from_row(t).room));
         });
         AGREGARCOL(*m_grid, t, "# Pax", "NUM_PERSON", "9999");
         AGREGARCOL(*m_grid, t, "# Room", "COD_ROOM");
         AGREGARCOL(*m_grid, t, "Teléfonos", "TELEFONOS");
         AGREGARCOL(*m_grid, t, "Encargado", "", "", [&t, &db, biz] {
-            return CellValue(ds::agent_name(db, biz, trim(t.str("ENCARGADO"))));
+            return CellValue(ds::agent_name(db, biz, ds::reservation_from_row(t).agent));
         });
         AGREGARCOL(*m_grid, t, "Factura", "MOV_CXC");
         AGREGARCOL(*m_grid, t, "Info. Anulación", "INFO_ANUL");
@@ -85,7 +85,7 @@ public:
 
     // SpaHistScreen
     std::string current_code() override {
-        return m_t->Eof() ? "" : trim(m_t->str("CODIGO"));
+        return m_t->Eof() ? "" : ds::reservation_from_row(*m_t).code;
     }
     void refresh() override { m_grid->REFRESHALL(); }
     AppContext& context() override { return m_ctx; }

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "domain/spa/reservations/form_lists.h"
+#include "domain/spa/reservations/slot_list.h"
 #include "gui/framework/wdiag.h"
 #include "gui/session/app_context.h"
 #include "gui/spa/reservations/reservation_screens.h"

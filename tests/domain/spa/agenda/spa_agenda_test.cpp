@@ -1,6 +1,7 @@
 #include "domain/spa/agenda/spa_agenda.h"
 
 #include "domain/spa/agenda/spa_agenda_report.h"
+#include "domain/spa/reservations/slot_list.h"
 #include "spa_agenda_fixture.h"
 
 using namespace qz;
@@ -128,6 +129,23 @@ TEST_P(SpaAgendaTest, HalfHourCellsShareFillUpAndIgnoreCancelled) {
     EXPECT_EQ(cell(a, "09:30", 0).state, CellState::Full);  // 2 + 2 reach the capacity of 4
     // The cancelled reservation and the other day's hold nothing.
     EXPECT_EQ(cell(a, "10:00", 0).state, CellState::Free);
+}
+
+TEST_P(SpaAgendaTest, TheSlotListHoldsWhatItsCellShows) {
+    settings(0, "09:00", "11:00");
+    book({.code = "R1", .room = "S01", .start = "10:15", .end = "10:45", .name = "Ana"}, kDay);
+    book({.code = "R2", .room = "S01", .start = "09:30", .end = "10:00", .name = "Berta"}, kDay);
+    book({.code = "R3", .room = "S02", .start = "09:00", .end = "11:30", .name = "Carla"}, kDay);
+    const AgendaDay a = day();
+    for (const auto& row : a.rows)
+        for (size_t c = 0; c < a.rooms.size(); ++c)
+            EXPECT_EQ(slot_reservations(*db, test::kSpa, a.rooms[c].code, kDay, row.time).size(),
+                      static_cast<size_t>(row.cells[c].reservations))
+                << row.time << " " << a.rooms[c].code;
+    const auto at_ten = slot_reservations(*db, test::kSpa, "S01", kDay, "10:00");
+    ASSERT_EQ(at_ten.size(), 1u);
+    EXPECT_EQ(at_ten[0].code, "R1");
+    EXPECT_EQ(slot_reservations(*db, test::kSpa, "TODAS", kDay, "09:00").size(), 2u);
 }
 
 TEST_P(SpaAgendaTest, OnlyTheFirstFifteenRoomsAreShown) {

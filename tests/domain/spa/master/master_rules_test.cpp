@@ -129,6 +129,10 @@ TEST_P(SpaMasterTest, DeletingARoomWarnsAndIsRefusedWhileItHasComingBookings) {
     ASSERT_TRUE(add_room(*db, inst->port, kHotel, {"S03", "Faciales", 2}));
     booking(kHotel, "R7", "S03", "01", 3);      // cancelled: no longer holds the room
     booking(kHotel, "R8", "S03", "01", 1, -1);  // yesterday's
+    booking(kHotel, "R9", "S04", "01", 1, 7);   // only next week's
+    ASSERT_TRUE(add_room(*db, inst->port, kHotel, {"S04", "Sauna", 2}));
+    EXPECT_FALSE(delete_room(*db, inst->port, kHotel, "S04"));
+    EXPECT_NE(said().find("bloquearla"), std::string::npos);
     inst->port.answer = false;
     EXPECT_FALSE(delete_room(*db, inst->port, kHotel, "S03"));
     EXPECT_TRUE(read_room(*db, kHotel, "S03"));

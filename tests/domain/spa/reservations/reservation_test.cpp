@@ -275,6 +275,65 @@ TEST_P(SpaReservationTest, CancellingAndInvoicingFollowTheState) {
     EXPECT_FALSE(cancel_reservation(*db, inst->port, c));
 }
 
+TEST_P(SpaReservationTest, ABlockedRoomTakesNoNewBookingsButKeepsItsOwn) {
+    add_room("S5", 4);
+    auto& h = form->header;
+    h.name = "Ana";
+    h.end = "11:00";
+    h.persons = 1;
+    ASSERT_EQ(form->save(), std::nullopt);
+    test::edit_record(*db, "SPA_SALA", "SPA_SALA", pad_right(kSpaBiz, 15) + "S4",
+                      [](data::WDBTable& t) { t.FieldPut("BLOQUEADO", 1_d); });
+    const std::string blocked = "Error: La Sala está bloqueada y no admite nuevas reservaciones.";
+    // What was booked in it before stays there and may still be changed.
+    h.phones = "2222-3333";
+    EXPECT_EQ(form->save(), std::nullopt);
+    // No new booking and no booking moved into it, neither on the form nor under the lock.
+    form->start_new("S4", Date(2026, 5, 12), "12:00");
+    h.name = "Berta";
+    h.end = "13:00";
+    h.persons = 1;
+    EXPECT_EQ(form->save(), FormField::Room);
+    EXPECT_EQ(last_message(), blocked);
+    EXPECT_NE(book("S4", "12:00", "13:00", 1).status, BookingStatus::Saved);
+    h.room = "S5";
+    ASSERT_EQ(form->save(), std::nullopt);
+    h.room = "S4";
+    EXPECT_EQ(form->save(), FormField::Room);
+    EXPECT_EQ(last_message(), blocked);
+    BookingRequest move{kSpaBiz, "ANA", h, {}, false};
+    EXPECT_NE(book_reservation(*db, move).status, BookingStatus::Saved);
+    EXPECT_EQ(room_day_bookings(*db, kSpaBiz, "S4", Date(2026, 5, 12), "").size(), 1u);
+    for (const auto& r : spa_rooms(*db, kSpaBiz)) EXPECT_NE(r.code, "S4");
+}
+
+TEST_P(SpaReservationTest, PersonsInChargeAreTheActiveAgentsThatSeeTheSpa) {
+    const auto agent = [&](const char* code, const char* name, const char* active, int spa) {
+        test::add_record(*db, "AGENTES",
+                         {{"NEGOCIO", kSpaBiz},
+                          {"CODIGO", std::string(code)},
+                          {"NOMBRE", std::string(name)},
+                          {"ACTIVO", std::string(active)},
+                          {"VER_SPA", Decimal(spa)}});
+    };
+    agent("01", "Luz", "S", 1);
+    agent("02", "Ventas", "S", 0);
+    agent("03", "Ida", "N", 1);
+    agent("04", "Eva", "", 1);
+    std::vector<std::string> codes;
+    for (const auto& a : spa_agents(*db, kSpaBiz)) codes.push_back(a.code);
+    EXPECT_EQ(codes, (std::vector<std::string>{"01", "04"}));
+}
+
+TEST_P(SpaReservationTest, TheCancellationStampIsCutByCharacters) {
+    const std::string code = book("S4", "10:00", "11:00", 1).code;
+    const std::string info = std::string(59, 'a') + "ñb";
+    ASSERT_TRUE(cancel_reservation(*db, inst->port, {kSpaBiz, code, "ANA", info}));
+    SpaReservation r(*db, inst->port, kSpaBiz, "ANA");
+    ASSERT_TRUE(r.load(code, FormMode::Consult));
+    EXPECT_EQ(r.header.info_anul, std::string(59, 'a') + "ñ");
+}
+
 TEST_P(SpaReservationTest, InHouseRoomFillsTheGuestOrIsRefused) {
     test::add_record(*db, "DET_RES2", {{"NEGOCIO", kSpaBiz}, {"ROOM", std::string("101")},
                                        {"ESTADO", 1_d}, {"COD_HUESP", std::string("G1")}});

@@ -8,9 +8,11 @@
 #include <QSpinBox>
 #include <QTableWidget>
 
+#include "data/order_key.h"
 #include "gui/main_window_fixture.h"
 #include "gui/spa/reservations/reservation_form_ids.h"
 #include "gui/spa/reservations/ver_sres.h"
+#include "support/record_edit.h"
 
 namespace qz::gui {
 namespace {
@@ -137,6 +139,18 @@ TEST_F(AgendaScreenTest, DateButtonsMoveTheDayAndAPastDayRefusesNewBookings) {
     WDIAG* form = screen("SPA_RESE");
     ASSERT_TRUE(form);
     EXPECT_EQ(field<QLineEdit>(form, spa_form::kDate)->text(), "20/04/2027");
+}
+
+TEST_F(AgendaScreenTest, ABlockedRoomShowsItsBookingsButTakesNoNewOne) {
+    qz::test::edit_record(*ctx.db, "SPA_SALA", "SPA_SALA", data::business_key("HOTEL") + "S02",
+                          [](data::WDBTable& t) { t.FieldPut("BLOQUEADO", Decimal(1)); });
+    agenda->refresh();
+    EXPECT_FALSE(cell("10:00", kOrchid).isEmpty());
+    click("07:00", kOrchid);
+    EXPECT_EQ(boxes.last_text(), "La Sala está bloqueada y no admite nuevas reservaciones.");
+    EXPECT_EQ(open_screens(), QStringList{"AGEN_SPA"});
+    click("10:00", kOrchid);
+    EXPECT_EQ(active_screen()->objectName(), "VER_SRES");
 }
 
 }  // namespace

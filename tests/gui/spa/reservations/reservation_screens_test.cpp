@@ -14,6 +14,7 @@
 #include <sstream>
 
 #include "core/text.h"
+#include "data/order_key.h"
 #include "data/table_ops.h"
 #include "domain/spa/reservations/confirmation.h"
 #include "gui/browse/wblistbox.h"
@@ -164,6 +165,7 @@ TEST_F(SpaScreensTest, HistoryFiltersScopeTheGridAndEditarWorksOnItsRow) {
     auto* agent = hist->control_as<QComboBox>(spa_hist::kAgentFilter);
     const int rojas = agent->findText("MARÍA FERNANDA ROJAS CASTRO");
     ASSERT_GT(rojas, 0);
+    EXPECT_EQ(agent->findData("10"), -1);  // the sales agent does not see the spa
     agent->setCurrentIndex(rojas);
     emit agent->activated(rojas);
     EXPECT_EQ(grid.table().KeyCount(), 1);
@@ -177,8 +179,33 @@ TEST_F(SpaScreensTest, HistoryFiltersScopeTheGridAndEditarWorksOnItsRow) {
     EXPECT_EQ(form->control_as<QLineEdit>(spa_form::kCode)->text(), "SPA000003");
 }
 
+TEST_F(SpaScreensTest, FormOffersSpaAgentsKeepsTheSavedOneAndShowsClosedOnesReadOnly) {
+    const std::string key = data::business_key("HOTEL") + pad_right("SPA000001", 15);
+    qz::test::edit_record(*ctx.db, "SPA_RESE", "SPA_RESE", key,
+                          [](data::WDBTable& t) { t.FieldPut("ENCARGADO", std::string("10")); });
+    WDIAG* form = open_reservation_form(agenda, ctx, "SPA000001", domain::spa::FormMode::Modify);
+    ASSERT_TRUE(form);
+    EXPECT_EQ(form->control_as<QComboBox>(spa_form::kAgent)->currentData().toString(), "10");
+    EXPECT_TRUE(form->control(kCmdOk)->isEnabled());
+    press(form, kCmdCancel);
+
+    form = agenda_cell("12:00", kOrchid);
+    ASSERT_TRUE(form);
+    ASSERT_EQ(form->objectName(), "SPA_RESE");
+    EXPECT_EQ(form->control_as<QComboBox>(spa_form::kAgent)->findData("10"), -1);
+    EXPECT_NE(form->control_as<QComboBox>(spa_form::kAgent)->findData("03"), -1);
+    press(form, kCmdCancel);
+
+    qz::test::edit_record(*ctx.db, "SPA_RESE", "SPA_RESE", key,
+                          [](data::WDBTable& t) { t.FieldPut("ESTADO", Decimal(3)); });
+    form = open_reservation_form(agenda, ctx, "SPA000001", domain::spa::FormMode::Modify);
+    ASSERT_TRUE(form);
+    EXPECT_FALSE(form->control(kCmdOk)->isEnabled());
+    press(form, kCmdCancel);
+}
+
 TEST_F(SpaScreensTest, ConfirmationCarriesWhatWasTypedAsTextAndABadAddressIsNotResent) {
-    qz::test::edit_record(*ctx.db, "F_FAC", "F_FAC", pad_right("HOTEL", 15), [](data::WDBTable& t) {
+    qz::test::edit_record(*ctx.db, "F_FAC", "F_FAC", data::business_key("HOTEL"), [](data::WDBTable& t) {
         t.FieldPut("SPA_I_MAIL", std::string("Traiga <b>toalla</b> & traje\r\n"
                                              "Bring a towel"));
     });
@@ -202,7 +229,7 @@ TEST_F(SpaScreensTest, ConfirmationCarriesWhatWasTypedAsTextAndABadAddressIsNotR
 
     // An address stored before addresses were checked is refused, not waited for.
     qz::test::edit_record(*ctx.db, "SPA_RESE", "SPA_RESE",
-                          pad_right("HOTEL", 15) + pad_right("SPA000003", 15),
+                          data::business_key("HOTEL") + pad_right("SPA000003", 15),
                           [](data::WDBTable& t) { t.FieldPut("EMAIL", std::string("john")); });
     WDIAG* hist = choose(kReservations);
     ASSERT_TRUE(hist);
