@@ -57,7 +57,8 @@ public:
         Create();
         return true;
     }
-    void PROC_BOK() override { save(); }
+    // Enter in a field moves on to the next one; only OK (or Enter on it) saves.
+    void SAVE_DATOS() override { save(); }
 
 private:
     template <class W>

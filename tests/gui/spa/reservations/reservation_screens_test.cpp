@@ -98,6 +98,15 @@ TEST_F(SpaScreensTest, FormRefusalsFocusTheirFieldAndASaveNumbersIt) {
     EXPECT_EQ(boxes.last_text(), "Número de Reservación asignado: 1");
 }
 
+TEST_F(SpaScreensTest, EnterInAFieldMovesOnInsteadOfSaving) {
+    open_new_reservation(nullptr, ctx, "S1", Date(2026, 5, 12), "10:00");
+    auto* name = find<QLineEdit>("SPA_RESE", spa_form::kName);
+    name->setFocus();
+    QTest::keyClick(name, Qt::Key_Return);
+    EXPECT_TRUE(boxes.shown().empty());
+    EXPECT_FALSE(name->hasFocus());
+}
+
 TEST_F(SpaScreensTest, SlotListGreysByRightsAndListsOnlyThePeriodsHoldingTheTime) {
     add_reservation("R1", 1, "");
     add_reservation("R2", 3, "");
