@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -105,6 +106,36 @@ TEST_F(SpaScreensTest, EnterInAFieldMovesOnInsteadOfSaving) {
     QTest::keyClick(name, Qt::Key_Return);
     EXPECT_TRUE(boxes.shown().empty());
     EXPECT_FALSE(name->hasFocus());
+}
+
+// Types into the cell editor that has the focus and presses Enter, as a user does.
+void type_in_editor(const QString& text) {
+    QWidget* editor = QApplication::focusWidget();
+    ASSERT_TRUE(qobject_cast<QLineEdit*>(editor));
+    QTest::keyClicks(editor, text);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();  // the grid takes an edit once the key is handled
+}
+
+TEST_F(SpaScreensTest, LineAmountsShowThroughTheirPictureAndARefusalKeepsTheCell) {
+    qz::test::add_record(*ctx.db, "DEF_ART", {{"NEGOCIO", std::string("HOTEL")},
+                                          {"CODIGO", std::string("MAS")}});
+    open_new_reservation(nullptr, ctx, "S1", Date(2026, 5, 12), "10:00");
+    QTest::mouseClick(find<QPushButton>("SPA_RESE", spa_form::kAddLine), Qt::LeftButton);
+    auto* grid = find<QTableWidget>("SPA_RESE", spa_form::kLines);
+    type_in_editor("MAS");
+    grid->setFocus();
+    grid->setCurrentCell(0, 3);  // going to a cell opens its editor
+    type_in_editor("1234.5");
+    EXPECT_EQ(grid->item(0, 3)->text(), "1,234.50");
+    EXPECT_EQ(find<QLabel>("SPA_RESE", spa_form::kTotal)->text(), "Total: 1,234.50");
+    grid->setFocus();
+    grid->setCurrentCell(0, 2);
+    type_in_editor("-3");
+    EXPECT_EQ(boxes.last_text(), "Cantidad: no se admiten valores negativos.");
+    EXPECT_EQ(grid->item(0, 2)->text(), "1.000");
+    EXPECT_EQ(grid->currentColumn(), 2);
+    EXPECT_TRUE(grid->hasFocus());
 }
 
 TEST_F(SpaScreensTest, SlotListGreysByRightsAndListsOnlyThePeriodsHoldingTheTime) {
