@@ -7,6 +7,7 @@
 #include "data/table_ops.h"
 #include "data/transaction.h"
 #include "domain/spa/master/master_rows.h"
+#include "domain/spa/reservations/capacity.h"
 
 namespace qz::domain::spa {
 
@@ -33,6 +34,19 @@ bool has_coming_reservations(data::Db& db, const std::string& business, const st
                         starts_with(t->CurrentKey(), prefix);
     data::KILLTABLA(db, t);
     return coming;
+}
+
+// A capacity lowered below what the room's coming bookings hold would leave them over it, and
+// every later change to one of them (even a note) refused. "" when they fit.
+std::string lowered_capacity_problem(data::Db& db, const std::string& business,
+                                     const std::string& code, long capacity) {
+    const auto over = first_overbooked_day(db, business, code, db.clock().XDATE(), capacity);
+    if (!over) return "";
+    const Occupancy& holder = *over->peak.holder;
+    return "No se puede reducir la capacidad de la Sala a " + std::to_string(capacity) +
+           ": hay reservas de hoy en adelante que la exceden.\rReserva : " + holder.code + " del " +
+           over->date.dtoc() + " (" + holder.start + " - " + holder.end + "), " +
+           std::to_string(over->peak.persons) + " personas a la vez.";
 }
 
 }  // namespace
@@ -86,8 +100,14 @@ bool modify_room(data::Db& db, UserPort& port, const std::string& business,
     if (auto problem = check_room(room); !problem.empty()) return refuse(port, problem);
     const std::string old_c = normal_code(old_code), new_c = normal_code(room.code);
     const bool recode = old_c != new_c;
-    if (!read_room(db, business, old_c))
-        return refuse(port, "La Sala " + old_c + " ya no existe...");
+    const auto before = read_room(db, business, old_c);
+    if (!before) return refuse(port, "La Sala " + old_c + " ya no existe...");
+    const bool lowered = room.capacity < before->capacity;
+    if (lowered) {
+        if (auto problem = lowered_capacity_problem(db, business, old_c, room.capacity);
+            !problem.empty())
+            return refuse(port, problem);
+    }
     if (recode) {
         if (key_exists(db, "SPA_SALA", "SPA_SALA", room_key(business, new_c)))
             return refuse(port, kRoomDuplicate);
@@ -103,6 +123,16 @@ bool modify_room(data::Db& db, UserPort& port, const std::string& business,
         // it.
         if (!t->Seek(room_key(business, old_c))) throw std::runtime_error("Sala " + old_c);
         data::LOCK_FOR_MODIFY(*t);
+        // Again under the room's lock, which every booking takes too: none can slip in now.
+        if (lowered) {
+            if (auto problem = lowered_capacity_problem(db, business, old_c, room.capacity);
+                !problem.empty()) {
+                data::UNLOCK_FOR_MODIFY(*t);
+                data::KILLTABLA(db, t);
+                tx.commit();  // nothing was written
+                return refuse(port, problem);
+            }
+        }
         put_room(*t, business, room);
         data::UNLOCK_FOR_MODIFY(*t);
         data::KILLTABLA(db, t);
