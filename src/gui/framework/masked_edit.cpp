@@ -152,7 +152,29 @@ void LR_MASKED::SetPicture(std::string picture) {
     setText(QString::fromStdString(shown(m_value)));
 }
 
+void LR_MASKED::SetAmount(AmountField field) {
+    m_amount = std::move(field);
+    SetPicture(m_amount->picture());
+    if (m_amount->negative) setMaxLength(maxLength() + 1);  // the minus takes no digit's place
+}
+
+std::string LR_MASKED::refusal(const std::string& typed, Value& out) const {
+    static const char* const kText[] = {"Texto inválido", "Número inválido", "Fecha inválida",
+                                        "Hora inválida"};
+    if (m_kind == Kind::Number && m_amount) {
+        Decimal d;
+        std::string why = m_amount->read(typed, d);
+        if (why.empty()) out = d;
+        return why;
+    }
+    return read_plain(typed, out) ? "" : kText[static_cast<int>(m_kind)];
+}
+
 bool LR_MASKED::read(const std::string& typed, Value& out) const {
+    return refusal(typed, out).empty();
+}
+
+bool LR_MASKED::read_plain(const std::string& typed, Value& out) const {
     switch (m_kind) {
         case Kind::Number: {
             Decimal d;
@@ -182,6 +204,7 @@ bool LR_MASKED::read(const std::string& typed, Value& out) const {
 std::string LR_MASKED::shown(const Value& v) const {
     switch (m_kind) {
         case Kind::Number:
+            if (m_amount) return m_amount->show(std::get<Decimal>(v));
             return trim(pic_format(std::get<Decimal>(v), m_edit_picture));
         case Kind::Date: {
             const Date& d = std::get<Date>(v);
@@ -208,8 +231,8 @@ void LR_MASKED::set_value(Value value) {
 
 bool LR_MASKED::commit() {
     Value v;
-    if (!read(text().toStdString(), v)) {
-        complain();
+    if (const std::string why = refusal(text().toStdString(), v); !why.empty()) {
+        complain(why);
         return false;
     }
     const Value before = m_value;
@@ -228,11 +251,9 @@ bool LR_MASKED::commit() {
     return true;
 }
 
-void LR_MASKED::complain() {
-    static const char* const kText[] = {"Texto inválido", "Número inválido", "Fecha inválida",
-                                        "Hora inválida"};
+void LR_MASKED::complain(const std::string& text) {
     m_complaining = true;
-    MESSAGE_BOX(this, kText[static_cast<int>(m_kind)], "Atencion", kMbIconExclamation);
+    MESSAGE_BOX(this, text, "Atencion", kMbIconExclamation);
     m_complaining = false;
 }
 

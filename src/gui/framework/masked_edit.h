@@ -7,12 +7,15 @@
 // has the picture "99:99" (or "99:99:99") and may be typed without the colon. Text that does not
 // read keeps the focus in the field after the system's message. Of the picture's functions only
 // E (European separators) and ! (upper case) matter to an edit; "URL" and "EMAIL" take up to
-// 5000 characters.
+// 5000 characters. A number field bound to an amount field (SetAmount) reads and shows through
+// that field instead, and refuses with its message what the field cannot hold.
 #include <QLineEdit>
 #include <functional>
+#include <optional>
 #include <string>
 #include <variant>
 
+#include "core/amount.h"
 #include "core/date.h"
 #include "core/decimal.h"
 
@@ -30,6 +33,9 @@ public:
     char GetType() const;
     const std::string& GetPicture() const { return m_picture; }
     void SetPicture(std::string picture);
+    // Makes this a number field of `field`: its picture, its separators typed or not, its
+    // bounds checked as the field is left.
+    void SetAmount(AmountField field);
 
     // The value the text reads as now; the last accepted one while the text does not read.
     Value value() const;
@@ -62,14 +68,18 @@ private:
     enum class Kind { Text, Number, Date, Time };
     void configure();
     bool read(const std::string& typed, Value& out) const;
+    bool read_plain(const std::string& typed, Value& out) const;  // through the picture alone
+    // Why the text does not read; "" when it does (and `out` holds the value).
+    std::string refusal(const std::string& typed, Value& out) const;
     std::string shown(const Value& v) const;
     bool allowed(QChar c) const;
-    void complain();
+    void complain(const std::string& text);
 
     Kind m_kind;
     Value m_value;
     std::string m_picture;
     std::string m_edit_picture;  // what the number code reads: template and the E function
+    std::optional<AmountField> m_amount;
     bool m_upper = false;
     bool m_complaining = false;
 };

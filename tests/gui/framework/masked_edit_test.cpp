@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include "gui/framework/amount_edit.h"
 #include "gui/framework/date_keys.h"
 #include "gui/framework/framework_settings.h"
 #include "gui/framework/framework_test_util.h"
@@ -81,6 +82,19 @@ TEST_F(MaskedEditTest, ANumberThatDoesNotReadKeepsTheFocusAfterTheMessage) {
     amount->clear();
     QTest::keyClicks(amount, "1a2");
     EXPECT_EQ(amount->text(), "12");
+}
+
+TEST_F(MaskedEditTest, AnAmountFieldRefusesWhatItCannotHoldWithItsOwnMessage) {
+    auto* q = amount_edit(&window, 503, AmountField{"Cantidad", 12, 3}, Decimal(2));
+    window.layout()->addWidget(q);
+    q->show();
+    EXPECT_EQ(q->text(), "2.000");
+    enter(q, "1,234.5");
+    EXPECT_EQ(q->text(), "1,234.500");
+    enter(q, "-3");
+    EXPECT_EQ(QApplication::focusWidget(), q);
+    EXPECT_EQ(q->number(), Decimal::parse("1234.5"));
+    EXPECT_EQ(boxes.last_text(), "Cantidad: no se admiten valores negativos.");
 }
 
 TEST_F(MaskedEditTest, TheValidBlockCanRefuseAnAcceptedValue) {

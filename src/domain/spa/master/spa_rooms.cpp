@@ -5,6 +5,7 @@
 #include "data/table_ops.h"
 #include "data/transaction.h"
 #include "domain/spa/master/master_rows.h"
+#include "domain/spa/reservations/capacity.h"
 
 namespace qz::domain::spa {
 
@@ -43,6 +44,23 @@ std::string room_key(const std::string& business, const std::string& code) {
 }
 
 std::string room_gone(const std::string& code) { return "La Sala " + code + " ya no existe..."; }
+
+namespace {
+
+// A capacity lowered below what the room's coming bookings hold would leave them over it, and
+// every later change to one of them (even a note) refused. "" when they fit.
+std::string lowered_capacity_problem(data::Db& db, const std::string& business,
+                                     const std::string& code, long capacity) {
+    const auto over = first_overbooked_day(db, business, code, db.clock().XDATE(), capacity);
+    if (!over) return "";
+    const Occupancy& holder = *over->peak.holder;
+    return "No se puede reducir la capacidad de la Sala a " + std::to_string(capacity) +
+           ": hay reservas de hoy en adelante que la exceden.\rReserva : " + holder.code + " del " +
+           over->date.dtoc() + " (" + holder.start + " - " + holder.end + "), " +
+           std::to_string(over->peak.persons) + " personas a la vez.";
+}
+
+}  // namespace
 
 std::optional<SpaRoom> read_room(data::Db& db, const std::string& business,
                                  const std::string& code) {
@@ -97,7 +115,14 @@ bool modify_room(data::Db& db, UserPort& port, const std::string& business,
     if (auto problem = check_room(room); !problem.empty()) return refuse(port, problem);
     const std::string old_c = normal_code(old_code), new_c = normal_code(room.code);
     const bool recode = old_c != new_c;
-    if (!read_room(db, business, old_c)) return refuse(port, room_gone(old_c));
+    const auto before = read_room(db, business, old_c);
+    if (!before) return refuse(port, room_gone(old_c));
+    const bool lowered = room.capacity < before->capacity;
+    if (lowered) {
+        if (auto problem = lowered_capacity_problem(db, business, old_c, room.capacity);
+            !problem.empty())
+            return refuse(port, problem);
+    }
     if (recode) {
         if (key_exists(db, "SPA_SALA", "SPA_SALA", room_key(business, new_c)))
             return refuse(port, kRoomDuplicate);
@@ -114,6 +139,16 @@ bool modify_room(data::Db& db, UserPort& port, const std::string& business,
             data::KILLTABLA(db, t);
             tx.commit();  // nothing was written
             return refuse(port, room_gone(old_c));
+        }
+        // Again under the room's lock, which every booking takes too: none can slip in now.
+        if (lowered) {
+            if (auto problem = lowered_capacity_problem(db, business, old_c, room.capacity);
+                !problem.empty()) {
+                data::UNLOCK_FOR_MODIFY(*t);
+                data::KILLTABLA(db, t);
+                tx.commit();  // nothing was written
+                return refuse(port, problem);
+            }
         }
         put_room_row(*t, business, room);
         data::UNLOCK_FOR_MODIFY(*t);

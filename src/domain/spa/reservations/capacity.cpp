@@ -66,6 +66,34 @@ std::vector<Occupancy> room_day_bookings(data::Db& db, const std::string& busine
     return out;
 }
 
+std::optional<Overbooking> first_overbooked_day(data::Db& db, const std::string& business,
+                                                const std::string& room, const Date& from,
+                                                long capacity) {
+    auto t = data::USE(db, "SPA_RESE", "SPA_RESE12");
+    const std::string prefix = pad_right(business, 15) + pad_right(room, 4);
+    t->SetScope(prefix + from.dtos(), prefix);
+    std::optional<Overbooking> found;
+    std::vector<Occupancy> day;
+    Date date;
+    // The order runs by date, so a day is complete when the next one begins.
+    const auto weigh = [&] {
+        const Peak peak = peak_persons(day, "00:00", "99:99", 0);
+        if (peak.persons > capacity && peak.holder) found = Overbooking{date, peak};
+        day.clear();
+    };
+    for (t->GoTop(); !t->Eof() && !found; t->Skip()) {
+        const long state = t->num("ESTADO").to_int();
+        if (state != kActive && state != kInvoiced) continue;
+        if (t->date("FECHA") != date) weigh();
+        date = t->date("FECHA");
+        day.push_back({trim(t->str("CODIGO")), trim(t->str("HORA_INI")), trim(t->str("HORA_FIN")),
+                       static_cast<int>(t->num("NUM_PERSON").to_int())});
+    }
+    if (!found) weigh();
+    data::KILLTABLA(db, t);
+    return found;
+}
+
 std::string capacity_refusal(const Occupancy& holder) {
     return std::string(kOverRoomCapacity) +
            ". Existe al menos una reserva que tiene apartado este espacio:\rReserva : " +

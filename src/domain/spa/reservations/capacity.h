@@ -33,6 +33,17 @@ std::vector<Occupancy> room_day_bookings(data::Db& db, const std::string& busine
                                          const std::string& room, const Date& date,
                                          const std::string& exclude_code);
 
+// A day on which a room's bookings hold more persons at once than a capacity.
+struct Overbooking {
+    Date date;
+    Peak peak;
+};
+// The first day from `from` on whose bookings in state 1 or 2 of the room hold more than
+// `capacity` persons at once; nullopt when every coming day fits.
+std::optional<Overbooking> first_overbooked_day(data::Db& db, const std::string& business,
+                                                const std::string& room, const Date& from,
+                                                long capacity);
+
 // The refusal text naming the booking that holds the space.
 std::string capacity_refusal(const Occupancy& holder);
 inline constexpr const char* kOverRoomCapacity = "Excede la capacidad máxima de personas en sala";

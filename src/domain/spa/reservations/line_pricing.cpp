@@ -1,6 +1,7 @@
 #include "domain/spa/reservations/line_pricing.h"
 
 #include "core/text.h"
+#include "data/amount_field.h"
 #include "data/table_ops.h"
 #include "domain/spa/master/services.h"
 
@@ -78,18 +79,38 @@ std::string discount_refusal(const ArticleInfo& a) {
     return "El Descuento es mayor al autorizado. Artículo: " + a.code + ":" + a.description;
 }
 
-Totals line_totals(const std::vector<SpaLine>& lines) {
+Totals line_terms(const SpaLine& l) {
     const Decimal hundred(100);
+    const Decimal gross = l.quantity * l.price;
+    return {ROUND5(gross), ROUND5(gross * l.discount / hundred),
+            ROUND5(gross * (hundred - l.discount) / hundred * l.tax / hundred),
+            ROUND5(gross * (hundred + l.tax) / hundred * (hundred - l.discount) / hundred)};
+}
+
+Totals line_totals(const std::vector<SpaLine>& lines) {
     Totals t;
     for (const SpaLine& l : lines) {
         if (l.deleted) continue;
-        const Decimal gross = l.quantity * l.price;
-        t.subtotal += ROUND5(gross);
-        t.discount += ROUND5(gross * l.discount / hundred);
-        t.tax += ROUND5(gross * (hundred - l.discount) / hundred * l.tax / hundred);
-        t.total += ROUND5(gross * (hundred + l.tax) / hundred * (hundred - l.discount) / hundred);
+        const Totals one = line_terms(l);
+        t.subtotal += one.subtotal;
+        t.discount += one.discount;
+        t.tax += one.tax;
+        t.total += one.total;
     }
     return t;
+}
+
+const AmountField& line_field(LineAmount which) {
+    static const AmountField fields[] = {
+        data::amount_field("SPA_RESD", "CANTIDAD", "Cantidad"),
+        data::amount_field("SPA_RESD", "PRECIO", "Precio"),
+        data::percent_field("SPA_RESD", "DESCUENTO", "Descuento"),
+    };
+    return fields[static_cast<int>(which)];
+}
+
+AmountField total_field(std::string label) {
+    return data::amount_field("DOCUMENT", "MONTO", std::move(label));
 }
 
 }  // namespace qz::domain::spa

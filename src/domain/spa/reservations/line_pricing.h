@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "core/amount.h"
 #include "core/ini_file.h"
 #include "data/db.h"
 #include "domain/spa/reservations/reservation_record.h"
@@ -43,7 +44,17 @@ std::string discount_refusal(const ArticleInfo& a);
 struct Totals {
     Decimal subtotal, discount, tax, total;
 };
-// Each term rounded to 2 decimals before it is added; deleted lines do not count.
+// The terms of one line, each rounded to 2 decimals.
+Totals line_terms(const SpaLine& line);
+// The sum of the lines' terms; deleted lines do not count.
 Totals line_totals(const std::vector<SpaLine>& lines);
+
+// The amounts a user types on a line, each kept in its SPA_RESD field.
+enum class LineAmount { Quantity, Price, Discount };
+// That field's picture and bounds: none may be negative, a discount is at most 100 percent.
+const AmountField& line_field(LineAmount which);
+// What a line's total and the reservation's total must fit: they become the amount of the
+// invoice (DOCUMENT.MONTO).
+AmountField total_field(std::string label);
 
 }  // namespace qz::domain::spa

@@ -103,22 +103,8 @@ bool SpaReservation::set_article(size_t i, const std::string& code) {
     l.tax = a->tax;
     l.price_origin = kPriceList;
     price_line(l);
+    hold_discount(l);
     return true;
-}
-
-void SpaReservation::set_price(size_t i, const Decimal& price) {
-    lines.at(i).price = price;
-    lines.at(i).price_origin = kTypedPrice;
-}
-
-void SpaReservation::set_discount(size_t i, const Decimal& pct) {
-    SpaLine& l = lines.at(i);
-    l.discount = pct;
-    const auto a = find_article(m_db, m_business, l.article);
-    if (a && a->discount_cap && pct > *a->discount_cap) {
-        m_port.message(MsgStyle::Atencion, "Atención", discount_refusal(*a));
-        l.discount = *a->discount_cap;
-    }
 }
 
 void SpaReservation::reprice() {
@@ -178,7 +164,7 @@ std::optional<FormField> SpaReservation::validate() {
     const Peak peak = peak_persons(others, h.start, h.end, h.persons);
     if (peak.persons > capacity && peak.holder && refuse(capacity_refusal(*peak.holder)))
         return FormField::Start;
-    return std::nullopt;
+    return check_lines();
 }
 
 std::optional<FormField> SpaReservation::validate_invoicing() {

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "gui/framework/amount_edit.h"
 #include "gui/framework/dialog_box.h"
 
 namespace qz::gui {
@@ -66,6 +67,15 @@ private:
                 m->setReadOnly(f.read_only);
                 return m;
             }
+            case K::Number:
+                if (f.amount) {
+                    Decimal value;
+                    f.amount->read(f.value, value);
+                    auto* e = Add(amount_edit(this, f.id, *f.amount, value), f.id);
+                    e->setReadOnly(f.read_only);
+                    return e;
+                }
+                [[fallthrough]];
             default: {
                 auto* e = Add(new QLineEdit(q(f.value), this), f.id);
                 if (f.max_length > 0) e->setMaxLength(f.max_length);

@@ -4,8 +4,11 @@
 // shows its own refusals; the form closes only once it saved.
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "core/amount.h"
 
 class QWidget;
 
@@ -20,6 +23,8 @@ struct FormField {
     int max_length = 0;  // typed characters; 0 = no limit
     bool read_only = false;
     std::vector<std::pair<std::string, std::string>> choices;  // {code, caption}
+    // A number kept in a table field: typed and checked through that field.
+    std::optional<AmountField> amount;
 };
 
 using FormValues = std::map<int, std::string>;  // by field id

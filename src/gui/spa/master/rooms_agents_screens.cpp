@@ -1,5 +1,6 @@
 // Rooms and persons in charge: list screens over SPA_SALA and AGENTES with their forms.
 #include "core/text.h"
+#include "data/amount_field.h"
 #include "domain/spa/master/agents.h"
 #include "domain/spa/master/spa_rooms.h"
 #include "gui/framework/qt_user_port.h"
@@ -13,25 +14,29 @@ namespace {
 
 using K = FormField::Kind;
 
-long number_of(const std::string& s) {
-    Decimal d;
-    return Decimal::try_parse(trim(s), d) ? d.to_int() : -1;
-}
-
 bool room_form(QWidget* owner, data::Db& db, const std::string& business,
                const std::optional<domain::spa::SpaRoom>& room) {
     const auto r = room.value_or(domain::spa::SpaRoom{});
+    // A capacity counts persons: "2.7" is refused, not cut to 2.
+    const AmountField capacity = data::amount_field("SPA_SALA", "CAPAC_MAX", "Capacidad máxima");
+    FormField capacity_field{kFCapacity, "Capacidad máxima (personas)", K::Number,
+                             room ? std::to_string(r.capacity) : "1"};
+    capacity_field.amount = capacity;
     std::vector<FormField> fields = {
         {kFCode, "Código", K::Text, r.code, 4},
         {kFName, "Descripción", K::Text, r.name, 60},
-        {kFCapacity, "Capacidad máxima (personas)", K::Number,
-         room ? std::to_string(r.capacity) : "1", 4},
+        capacity_field,
         {kFBlocked, "Bloqueada", K::Check, r.blocked ? "1" : "0"},
     };
     std::function<bool(const FormValues&)> save = [&](const FormValues& v) {
-        domain::spa::SpaRoom n{v.at(kFCode), v.at(kFName), number_of(v.at(kFCapacity)),
-                               v.at(kFBlocked) == "1"};
         QtUserPort port(owner);
+        Decimal persons;
+        if (const std::string why = capacity.read(v.at(kFCapacity), persons); !why.empty()) {
+            port.message(MsgStyle::Error, "Error", why);
+            return false;
+        }
+        domain::spa::SpaRoom n{v.at(kFCode), v.at(kFName), static_cast<long>(persons.to_int()),
+                               v.at(kFBlocked) == "1"};
         return room ? domain::spa::modify_room(db, port, business, r.code, n)
                     : domain::spa::add_room(db, port, business, n);
     };

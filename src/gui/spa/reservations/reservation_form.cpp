@@ -10,9 +10,12 @@
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "core/text.h"
+#include "data/amount_field.h"
 #include "domain/spa/reservations/form_lists.h"
+#include "gui/framework/amount_edit.h"
 #include "gui/framework/wdiag.h"
 #include "gui/session/app_context.h"
 #include "gui/spa/reservations/reservation_form_ids.h"
@@ -27,6 +30,27 @@ namespace {
 
 QString q(const std::string& s) { return QString::fromStdString(s); }
 std::string s(const QString& t) { return t.trimmed().toStdString(); }
+
+// The grid's columns; those from kQuantityCol to kDiscountCol are typed amounts.
+enum LineColumn { kArticleCol, kDescriptionCol, kQuantityCol, kPriceCol, kDiscountCol, kTaxCol };
+
+std::optional<ds::LineAmount> amount_of_column(int column) {
+    switch (column) {
+    case kQuantityCol: return ds::LineAmount::Quantity;
+    case kPriceCol: return ds::LineAmount::Price;
+    case kDiscountCol: return ds::LineAmount::Discount;
+    default: return std::nullopt;
+    }
+}
+
+int column_of(ds::LineAmount which) {
+    switch (which) {
+    case ds::LineAmount::Quantity: return kQuantityCol;
+    case ds::LineAmount::Price: return kPriceCol;
+    case ds::LineAmount::Discount: return kDiscountCol;
+    }
+    return kQuantityCol;
+}
 
 QComboBox* two_digit_combo(int count) {
     auto* c = new QComboBox;
@@ -57,7 +81,8 @@ public:
         Create();
         return true;
     }
-    void PROC_BOK() override { save(); }
+    // Enter in a field moves on to the next one; only OK (or Enter on it) saves.
+    void SAVE_DATOS() override { save(); }
 
 private:
     template <class W>
@@ -109,7 +134,10 @@ private:
         m_lines = Add(new QTableWidget(0, 6), kLines);
         m_lines->setHorizontalHeaderLabels(
             {"Artículo", "Descripción", "Cantidad", "Precio", "% Desc.", "% Imp."});
-        m_lines->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+        m_lines->horizontalHeader()->setSectionResizeMode(kDescriptionCol, QHeaderView::Stretch);
+        for (int c = kQuantityCol; c <= kDiscountCol; ++c)
+            amount_column(m_lines, c, ds::line_field(*amount_of_column(c)));
+        amount_column(m_lines, kTaxCol, m_tax_field);
         top->addWidget(m_lines);
         auto* row = new QHBoxLayout;
         row->addWidget(Add(new QPushButton("Agregar línea"), kAddLine, [this] { add_line(); }));
@@ -233,12 +261,17 @@ private:
         m_lines->setRowCount(static_cast<int>(rows.size()) + (m_pending ? 1 : 0));
         for (size_t r = 0; r < rows.size(); ++r) {
             const auto& l = m_form.lines[rows[r]];
-            const QString texts[] = {q(l.article), q(l.description), q(l.quantity.to_string(2)),
-                                     q(l.price.to_string(2)), q(l.discount.to_string(2)),
-                                     q(l.tax.to_string(2))};
+            using A = ds::LineAmount;
+            const QString texts[] = {q(l.article),
+                                     q(l.description),
+                                     q(ds::line_field(A::Quantity).show(l.quantity)),
+                                     q(ds::line_field(A::Price).show(l.price)),
+                                     q(ds::line_field(A::Discount).show(l.discount)),
+                                     q(m_tax_field.show(l.tax))};
             for (int c = 0; c < 6; ++c) {
                 auto* item = new QTableWidgetItem(texts[c]);
-                if (c == 1 || c == 5) item->setFlags(item->flags() & ~Qt::ItemIsEditable);
+                if (c == kDescriptionCol || c == kTaxCol)
+                    item->setFlags(item->flags() & ~Qt::ItemIsEditable);
                 m_lines->setItem(static_cast<int>(r), c, item);
             }
         }
@@ -252,7 +285,8 @@ private:
             {kTax, {"Impuesto", t.tax}},
             {kTotal, {"Total", t.total}}};
         for (const auto& [id, v] : totals)
-            control_as<QLabel>(id)->setText(QString("%1: %2").arg(v.first, q(v.second.to_string(2))));
+            control_as<QLabel>(id)->setText(
+                QString("%1: %2").arg(v.first, q(m_money.show(v.second))));
         m_filling = false;
     }
     void add_line() {
@@ -273,29 +307,37 @@ private:
         read_header();
         const auto rows = visible();
         const int r = item->row();
+        const int c = item->column();
         const std::string text = s(item->text());
-        Decimal value;
-        const bool number = Decimal::try_parse(text, value);
+        const auto amount = amount_of_column(c);
+        bool refused = false;
         if (r >= static_cast<int>(rows.size())) {
-            if (item->column() == 0 && m_form.set_article(m_form.lines.size(), text))
+            if (c == kArticleCol && m_form.set_article(m_form.lines.size(), text))
                 m_pending = false;
-        } else if (item->column() == 0) {
+        } else if (c == kArticleCol) {
             m_form.set_article(rows[r], text);
-        } else if (!number) {
-            m_ctx.port.message(MsgStyle::Error, "Error", "Valor no válido: " + text);
-        } else if (item->column() == 2) {
-            m_form.set_quantity(rows[r], value);
-        } else if (item->column() == 3) {
-            m_form.set_price(rows[r], value);
-        } else if (item->column() == 4) {
-            m_form.set_discount(rows[r], value);
+        } else if (amount) {
+            refused = !m_form.type_amount(rows[r], *amount, text);
         }
         show_lines();
+        if (refused) focus_cell(r, c);
+    }
+    void focus_cell(int row, int column) {
+        m_lines->setCurrentCell(row, column);
+        m_lines->setFocus();
+    }
+    // The grid row of line i: its place among the lines not deleted.
+    int row_of(size_t line) const {
+        const auto rows = visible();
+        return static_cast<int>(std::find(rows.begin(), rows.end(), line) - rows.begin());
     }
     void save() {
         read_header();
         if (auto focus = m_form.save()) {
+            show_lines();  // a discount over its limit was cut back
             control(focus_id(*focus))->setFocus();
+            if (auto spot = m_form.refused_line(); spot && *focus == ds::FormField::Lines)
+                focus_cell(row_of(spot->line), column_of(spot->amount));
             return;
         }
         Terminar();
@@ -314,6 +356,8 @@ private:
     QPushButton* m_ok = nullptr;
     bool m_filling = false;
     bool m_pending = false;  // an empty row waiting for its article
+    const AmountField m_tax_field = data::amount_field("SPA_RESD", "IMPUESTO", "Impuesto");
+    const AmountField m_money = ds::total_field("Total");
 };
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "domain/spa/master/spa_rooms.h"
 #include <filesystem>
 #include <fstream>
 
@@ -82,6 +83,24 @@ TEST_P(SpaCapacityTest, CancelledBookingsFreeTheirPlaceAndAChangeDoesNotCountIts
                       [](data::WDBTable& t) { t.FieldPut("ESTADO", Decimal(kCancelled)); });
     EXPECT_EQ(book("S3", "10:00", "12:00", 3).status, Status::Saved);
     EXPECT_EQ(book("XX", "10:00", "12:00", 1).status, Status::NoRoom);
+}
+
+TEST_P(SpaCapacityTest, ARoomsCapacityIsNotLoweredBelowWhatItsComingBookingsHold) {
+    add_room("S6", 6);
+    ASSERT_EQ(book("S6", "10:00", "11:00", 6, Date(2026, 5, 9)).status, Status::Saved);  // past
+    ASSERT_EQ(book("S6", "10:00", "11:00", 2).status, Status::Saved);
+    ASSERT_EQ(book("S6", "10:30", "12:00", 2).status, Status::Saved);  // 4 at once from 10:30
+    ASSERT_EQ(book("S6", "12:00", "13:00", 3).status, Status::Saved);
+    const auto lower_to = [&](long capacity) {
+        return modify_room(*db, inst->port, test::kSpaBiz, "S6", {"S6", "Sala S6", capacity});
+    };
+    EXPECT_FALSE(lower_to(3));
+    EXPECT_EQ(inst->port.messages.back(),
+              ": No se puede reducir la capacidad de la Sala a 3: hay reservas de hoy en adelante "
+              "que la exceden.\rReserva : R00003 del 12/05/26 (10:30 - 12:00), 4 personas a la "
+              "vez.");
+    EXPECT_EQ(read_room(*db, test::kSpaBiz, "S6")->capacity, 6);
+    EXPECT_TRUE(lower_to(4));
 }
 
 TEST_P(SpaCapacityTest, SeveralProcessesBookingOneSlotNeverOverfillIt) {

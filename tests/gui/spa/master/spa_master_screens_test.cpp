@@ -63,6 +63,12 @@ TEST_F(SpaMasterScreenTest, RoomsAreAddedOnceAndDeletedOnlyAfterTheQuestion) {
     EXPECT_EQ(added->capacity, 2);
     EXPECT_EQ(screen->grid()->nMaxRec(), before + 1);
 
+    // A capacity counts persons: a fraction is refused, not cut.
+    fill_form({{kFCode, "S10"}, {kFName, "Cabina Masajes 4"}, {kFCapacity, "2.7"}});
+    press(screen, kListAdd);
+    EXPECT_EQ(boxes.last_text(), "Capacidad máxima: debe ser un número entero.");
+    EXPECT_FALSE(domain::spa::read_room(*ctx.db, "HOTEL", "S10"));
+
     fill_form({{kFCode, "S01"}, {kFName, "Otra"}, {kFCapacity, "2"}});
     press(screen, kListAdd);
     EXPECT_EQ(boxes.last_text(), domain::spa::kRoomDuplicate);

@@ -4,7 +4,9 @@
 // runs the "Editar" operations on its row, and a confirmation carries what was typed as text.
 #include "gui/spa/reservations/reservation_screens.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -112,6 +114,48 @@ TEST_F(SpaScreensTest, FormRefusalsFocusTheirFieldAndASaveQueuesTheConfirmation)
               std::string(domain::spa::kConfirmQueued) + "\r\nDestino: ana@hotel.test");
     EXPECT_EQ(queued_to("ana@hotel.test"), 1);
     EXPECT_FALSE(screen("SPA_RESE"));
+}
+
+TEST_F(SpaScreensTest, EnterInAFieldMovesOnInsteadOfSaving) {
+    WDIAG* form = agenda_cell("12:00", kOrchid);
+    ASSERT_TRUE(form);
+    auto* name = form->control_as<QLineEdit>(spa_form::kName);
+    name->setFocus();
+    QTest::keyClick(name, Qt::Key_Return);
+    EXPECT_TRUE(boxes.shown().empty());
+    EXPECT_FALSE(name->hasFocus());
+    EXPECT_TRUE(screen("SPA_RESE"));
+}
+
+// Types into the cell editor that has the focus and presses Enter, as a user does.
+void type_in_editor(const QString& text) {
+    QWidget* editor = QApplication::focusWidget();
+    ASSERT_TRUE(qobject_cast<QLineEdit*>(editor));
+    QTest::keyClicks(editor, text);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();  // the grid takes an edit once the key is handled
+}
+
+TEST_F(SpaScreensTest, LineAmountsShowThroughTheirPictureAndARefusalKeepsTheCell) {
+    qz::test::add_record(*ctx.db, "DEF_ART", {{"NEGOCIO", std::string("HOTEL")},
+                                              {"CODIGO", std::string("MAS")}});
+    WDIAG* form = agenda_cell("12:00", kOrchid);
+    ASSERT_TRUE(form);
+    press(form, spa_form::kAddLine);
+    auto* grid = form->control_as<QTableWidget>(spa_form::kLines);
+    type_in_editor("MAS");
+    grid->setFocus();
+    grid->setCurrentCell(0, 3);  // going to a cell opens its editor
+    type_in_editor("1234.5");
+    EXPECT_EQ(grid->item(0, 3)->text(), "1,234.50");
+    EXPECT_EQ(form->control_as<QLabel>(spa_form::kTotal)->text(), "Total: 1,234.50");
+    grid->setFocus();
+    grid->setCurrentCell(0, 2);
+    type_in_editor("-3");
+    EXPECT_EQ(boxes.last_text(), "Cantidad: no se admiten valores negativos.");
+    EXPECT_EQ(grid->item(0, 2)->text(), "1.000");
+    EXPECT_EQ(grid->currentColumn(), 2);
+    EXPECT_TRUE(grid->hasFocus());
 }
 
 TEST_F(SpaScreensTest, SlotListOpensOverTheAgendaGreyedByRightsAndOpensTheForm) {
