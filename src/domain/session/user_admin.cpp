@@ -30,29 +30,30 @@ long whole(const data::WDBTable& t, const char* field) { return t.num(field).to_
 int flag(const data::WDBTable& t, const char* field) { return static_cast<int>(whole(t, field)); }
 
 UserForm form_of(const data::WDBTable& t) {
+    const users::UserRecord r = users::user_from_row(t);
     UserForm u;
-    u.CODIGO = whole(t, "CODIGO");
-    u.NOMBRE = trim(t.str("NOMBRE"));
-    u.USUARIO = trim(t.str("USUARIO"));
-    u.ABREVIA = trim(t.str("ABREVIA"));
-    u.DIAS_CLAVE = whole(t, "DIAS_CLAVE");
-    u.SIZE_CLAVE = whole(t, "SIZE_CLAVE");
-    u.SOBREVENTA = whole(t, "SOBREVENTA");
-    u.SUPERVISOR = flag(t, "SUPERVISOR");
-    u.PERMISO1 = flag(t, "PERMISO1");
-    u.BLOQUEADO = flag(t, "BLOQUEADO");
-    u.PRECIO_ESP = flag(t, "PRECIO_ESP");
-    u.NO_SALIR = flag(t, "NO_SALIR");
-    u.NO_CHAT = flag(t, "NO_CHAT");
-    u.T_SESION = flag(t, "T_SESION");
-    u.SUBBASE = trim(t.str("SUBBASE"));
-    u.IDIOMA = flag(t, "IDIOMA");
-    u.EMAIL = trim(t.str("EMAIL"));
-    u.USERNAME = trim(t.str("USERNAME"));
-    u.USERADDR = trim(t.str("USERADDR"));
-    u.INFO_ENTER = trim(t.str("INFO_ENTER"));
-    u.INFO_BLOQ = trim(t.str("INFO_BLOQ"));
-    u.INFO_CLAVE = trim(t.str("INFO_CLAVE"));
+    u.CODIGO = r.CODIGO;
+    u.NOMBRE = r.NOMBRE;
+    u.USUARIO = r.USUARIO;
+    u.ABREVIA = r.ABREVIA;
+    u.DIAS_CLAVE = r.DIAS_CLAVE.value_or(0);
+    u.SIZE_CLAVE = r.SIZE_CLAVE;
+    u.SOBREVENTA = r.SOBREVENTA;
+    u.SUPERVISOR = r.SUPERVISOR;
+    u.PERMISO1 = r.PERMISO1;
+    u.BLOQUEADO = r.BLOQUEADO;
+    u.PRECIO_ESP = r.PRECIO_ESP;
+    u.NO_SALIR = r.NO_SALIR;
+    u.NO_CHAT = r.NO_CHAT;
+    u.T_SESION = r.T_SESION;
+    u.SUBBASE = r.SUBBASE;
+    u.IDIOMA = r.IDIOMA;
+    u.EMAIL = r.EMAIL;
+    u.USERNAME = r.USERNAME;
+    u.USERADDR = r.USERADDR;
+    u.INFO_ENTER = r.INFO_ENTER;
+    u.INFO_BLOQ = r.INFO_BLOQ;
+    u.INFO_CLAVE = r.INFO_CLAVE;
     return u;
 }
 

@@ -15,9 +15,10 @@ int small(const data::WDBTable& t, const std::string& field) {
     return static_cast<int>(t.num(field).to_int());
 }
 
-UserRecord snapshot(data::WDBTable& t) {
+}  // namespace
+
+UserRecord user_from_row(const data::WDBTable& t) {
     UserRecord u;
-    u.recno = t.RecNo();
     u.CODIGO = t.num("CODIGO").to_int();
     u.NOMBRE = trim(t.str("NOMBRE"));
     u.USUARIO = trim(t.str("USUARIO"));
@@ -39,13 +40,25 @@ UserRecord snapshot(data::WDBTable& t) {
     u.SUBBASE = trim(t.str("SUBBASE"));
     u.USERNAME = trim(t.str("USERNAME"));
     u.USERADDR = trim(t.str("USERADDR"));
+    u.SOBREVENTA = t.num("SOBREVENTA").to_int();
+    u.PRECIO_ESP = small(t, "PRECIO_ESP");
+    u.T_SESION = small(t, "T_SESION");
+    u.EMAIL = trim(t.str("EMAIL"));
+    u.INFO_ENTER = trim(t.str("INFO_ENTER"));
+    u.INFO_BLOQ = trim(t.str("INFO_BLOQ"));
+    u.INFO_CLAVE = trim(t.str("INFO_CLAVE"));
     return u;
 }
+
+namespace {
 
 std::optional<UserRecord> find(data::Db& db, const char* order, const std::string& key) {
     data::Table t = data::USE(db, "USUARIOS", order);
     std::optional<UserRecord> u;
-    if (t->Seek(key)) u = snapshot(*t);
+    if (t->Seek(key)) {
+        u = user_from_row(*t);
+        u->recno = t->RecNo();
+    }
     data::KILLTABLA(db, t);
     return u;
 }

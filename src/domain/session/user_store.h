@@ -22,12 +22,18 @@ struct UserRecord {
     int IDIOMA = 0, BUTTONSTYL = 0, NO_CHAT = 0;
     Date F_CLAVE;
     std::optional<long> DIAS_CLAVE;  // absent in installations without password ageing
-    long SIZE_CLAVE = 0;
-    std::string SUBBASE, USERNAME, USERADDR;
+    long SIZE_CLAVE = 0, SOBREVENTA = 0;
+    int PRECIO_ESP = 0, T_SESION = 0;
+    std::string SUBBASE, USERNAME, USERADDR, EMAIL;
+    std::string INFO_ENTER, INFO_BLOQ, INFO_CLAVE;  // last entry, block and password change
 
     bool supervisor() const { return SUPERVISOR == 1; }
     bool password_matches(const std::string& typed) const;
 };
+
+// The one reading of a USUARIOS row: the login, the password changes and the users screen all
+// start from it. The record number is the caller's to fill, as only it knows the cursor.
+UserRecord user_from_row(const data::WDBTable& t);
 
 // The user of a business by login name (order USUARIOS) or by number (order USUARIO3).
 std::optional<UserRecord> find_by_name(data::Db& db, const std::string& business,
