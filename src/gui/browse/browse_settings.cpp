@@ -15,8 +15,6 @@ struct BrowseShared {
     std::vector<std::string> searches;
     std::string business;
     int user = 0;
-    GridExportWindow export_window;
-    GridDateChooser chooser;
 };
 BrowseShared& shared() {
     static BrowseShared s;
@@ -41,13 +39,9 @@ void set_browse_user(std::string business, int user_number) {
 const std::string& browse_business() { return shared().business; }
 int browse_user_number() { return shared().user; }
 
-void set_grid_export_window(GridExportWindow hook) { shared().export_window = std::move(hook); }
-const GridExportWindow& grid_export_window() { return shared().export_window; }
-
-void set_grid_date_chooser(GridDateChooser chooser) { shared().chooser = std::move(chooser); }
-
 std::optional<ChosenDate> choose_grid_date(QWidget* owner, Date initial) {
-    if (shared().chooser) return shared().chooser(owner, initial);
+    FrameworkLinks* links = links_of(owner);
+    if (links && links->has_calendar()) return links->choose_date(owner, initial);
     return run_date_chooser(owner, initial);
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The grid's own small date chooser for "Buscar Fecha...": a month calendar and three choices,
-// the day, the start of its month or the end of its month. The full calendar of the system can
-// replace it through set_grid_date_chooser.
+// the day, the start of its month or the end of its month. A session's workspace replaces it with
+// the full calendar of the system.
 #include <optional>
 
 #include "gui/browse/browse_settings.h"

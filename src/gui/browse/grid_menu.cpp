@@ -31,7 +31,8 @@ QMenu* WBLISTBOX::build_menu(QWidget* parent) {
     auto* m = new QMenu(parent);
     m->setObjectName("grid_menu");
     const int n = static_cast<int>(m_menu_options.size());
-    add(*m, "Exportar a Excel", kCmdExport)->setEnabled(static_cast<bool>(grid_export_window()));
+    FrameworkLinks* links = links_of(this);
+    add(*m, "Exportar a Excel", kCmdExport)->setEnabled(links && links->exports_grids());
     m->addSeparator();
     add(*m, "Tipo de Letra de Despliegue", kCmdFont);
     m->addSeparator();
@@ -54,11 +55,12 @@ void WBLISTBOX::run_menu_command(int command) {
     const int n = static_cast<int>(m_menu_options.size());
     if (!m_active) return;
     if (command == kCmdExport || command == kCmdLegacyExport) {
-        if (!grid_export_window()) return;
+        FrameworkLinks* links = links_of(this);
+        if (!links || !links->exports_grids()) return;
         // The export window is modal over the grid's screen, which names the book.
         QWidget* screen = screen_of(this);
-        grid_export_window()(screen, std::make_unique<GridExportAdapter>(*this),
-                             screen->windowTitle().toStdString());
+        links->export_grid(screen, std::make_unique<GridExportAdapter>(*this),
+                           screen->windowTitle().toStdString());
     } else if (command == kCmdFont) {
         choose_font();
     } else if (command == kCmdSaveDato) {

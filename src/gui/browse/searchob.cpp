@@ -13,9 +13,9 @@
 #include "core/picture.h"
 #include "core/text.h"
 #include "gui/browse/wblistbox.h"
-#include "gui/framework/framework_settings.h"
 #include "gui/framework/message_box.h"
 #include "gui/framework/wdiag.h"
+#include "gui/framework/workspace.h"
 
 namespace qz::gui {
 
@@ -50,7 +50,7 @@ std::optional<Decimal> read_number(std::string s) {
 SEARCHOB* SEARCHOB::XSEARCH_WINDOW() { return g_window; }
 int SEARCHOB::XSEARCH_ACTIVE() { return g_active; }
 
-SEARCHOB::SEARCHOB() : QDialog(main_window()) {
+SEARCHOB::SEARCHOB() : QDialog(dialog_owner(nullptr)) {
     setObjectName("OBSEARCH");
     setWindowTitle("Buscar...");
     setModal(false);

@@ -4,14 +4,12 @@
 #include <QKeyEvent>
 #include <QPointer>
 
-#include "gui/framework/framework_settings.h"
+#include "gui/framework/workspace.h"
 
 namespace qz::gui {
 
 DIALOG_BOX::DIALOG_BOX(const std::string& dlg_name, QWidget* owner, Procedure proc)
-    : QDialog(owner ? owner : main_window()),
-      DialogFrame(*this, dlg_name),
-      m_proc(std::move(proc)) {}
+    : QDialog(dialog_owner(owner)), DialogFrame(*this, dlg_name), m_proc(std::move(proc)) {}
 
 int DIALOG_BOX::run() {
     QPointer<QWidget> focus = QApplication::focusWidget();

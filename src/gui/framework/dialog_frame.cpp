@@ -14,6 +14,7 @@
 #include "gui/framework/resize_anchors.h"
 #include "gui/framework/screen_host.h"
 #include "gui/framework/traduct.h"
+#include "gui/framework/workspace.h"
 
 namespace qz::gui {
 
@@ -132,7 +133,7 @@ void DialogFrame::prepare_controls() {
 
 bool DialogFrame::run_init() {
     m_executing_init = true;
-    if (auto* host = screen_host()) host->screen_opened(m_name);
+    if (auto* host = workspace_of(&m_self)) host->screen_opened(m_name);
     bool ok = false;
     try {
         ok = Init();

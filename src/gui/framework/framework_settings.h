@@ -5,11 +5,7 @@
 #include <string>
 #include <vector>
 
-class QWidget;
-
 namespace qz::gui {
-
-class ScreenHost;
 
 // One caption replacement of the business (table TRADUCT): `from` becomes `to`; mode 1 replaces
 // it anywhere in a caption, mode 0 only as a whole word or as the whole caption.
@@ -28,13 +24,5 @@ const std::vector<TraductRow>& XTRADUCT();
 // Face name that replaces every screen's font; unset keeps the screens' own.
 void set_XGLOBAL_FONT_NAME(std::optional<std::string> face);
 const std::optional<std::string>& XGLOBAL_FONT_NAME();
-
-// The window that owns message boxes when the caller gives none.
-void set_main_window(QWidget* window);
-QWidget* main_window();
-
-// Where screens announce themselves; null leaves them as windows of their own.
-void set_screen_host(ScreenHost* host);
-ScreenHost* screen_host();
 
 }  // namespace qz::gui

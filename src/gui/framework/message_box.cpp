@@ -3,7 +3,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "gui/framework/framework_settings.h"
+#include "gui/framework/workspace.h"
 
 namespace qz::gui {
 
@@ -120,7 +120,7 @@ int MESSAGE_BOX(QWidget* parent, const std::string& text, const std::string& tit
     if (auto* script = MessageBoxScript::active()) return script->answer(title, text, style);
     const ButtonSet set = buttons_of(style);
     QMessageBox box(icon_of(style), QString::fromStdString(title), QString::fromStdString(text),
-                    set.buttons, parent ? parent : main_window());
+                    set.buttons, dialog_owner(parent));
     box.setObjectName("MESSAGE_BOX");
     box.setEscapeButton(set.escape);
     box.setDefaultButton(button_of(default_answer(style)));

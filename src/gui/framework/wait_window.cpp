@@ -7,12 +7,12 @@
 #include <QVBoxLayout>
 
 #include "core/text.h"
-#include "gui/framework/framework_settings.h"
 #include "gui/framework/qt_user_port.h"
+#include "gui/framework/workspace.h"
 
 namespace qz::gui {
 
-WAIT::WAIT(QWidget* owner, const std::string& title) : QDialog(owner ? owner : main_window()) {
+WAIT::WAIT(QWidget* owner, const std::string& title) : QDialog(dialog_owner(owner)) {
     setObjectName("WAIT");
     setWindowTitle(QString::fromStdString(title));
     auto* layout = new QVBoxLayout(this);

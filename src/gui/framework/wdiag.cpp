@@ -7,6 +7,7 @@
 
 #include "gui/framework/framework_settings.h"
 #include "gui/framework/screen_host.h"
+#include "gui/framework/workspace.h"
 
 namespace qz::gui {
 
@@ -45,7 +46,7 @@ void WDIAG::Create() {
 }
 
 void WDIAG::Show() {
-    if (auto* host = screen_host())
+    if (auto* host = workspace_of(m_owner))
         host->adopt_screen(*this);
     else
         show();
@@ -54,11 +55,11 @@ void WDIAG::Show() {
 }
 
 void WDIAG::SHOW_MENU() {
-    if (auto* host = screen_host()) host->screen_activated(this, m_context_id);
+    if (auto* host = workspace_of(this)) host->screen_activated(this, m_context_id);
 }
 
 void WDIAG::HIDE_MENU() {
-    if (auto* host = screen_host()) host->screen_deactivated(this);
+    if (auto* host = workspace_of(this)) host->screen_deactivated(this);
 }
 
 void WDIAG::DISABLEPARENT() {
@@ -148,7 +149,7 @@ void WDIAG::set_active(bool active) {
     if (active)
         SHOW_MENU();
     else if (!m_destroyed)
-        if (auto* host = screen_host()) host->screen_deactivated(this);
+        if (auto* host = workspace_of(this)) host->screen_deactivated(this);
 }
 
 }  // namespace qz::gui

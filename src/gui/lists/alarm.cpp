@@ -4,12 +4,11 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "gui/framework/framework_settings.h"
+#include "gui/framework/workspace.h"
 
 namespace qz::gui {
 
-ALARM::ALARM(QWidget* owner, const std::string& title)
-    : QWidget(owner ? owner : main_window(), Qt::Tool) {
+ALARM::ALARM(QWidget* owner, const std::string& title) : QWidget(dialog_owner(owner), Qt::Tool) {
     setObjectName("ALARM");
     setWindowTitle(QString::fromStdString(title));
     auto* layout = new QVBoxLayout(this);

@@ -9,16 +9,12 @@
 #include "core/picture.h"
 #include "core/text.h"
 #include "gui/framework/message_box.h"
+#include "gui/framework/workspace.h"
 #include "gui/lists/tree_model.h"
 
 namespace qz::gui {
 
 namespace {
-
-TreePrinter& printer() {
-    static TreePrinter p;
-    return p;
-}
 
 const std::vector<std::optional<std::string>>& default_captions() {
     static const std::vector<std::optional<std::string>> captions = {
@@ -35,8 +31,6 @@ bool needs_node(int command) {
 }
 
 }  // namespace
-
-void set_tree_printer(TreePrinter p) { printer() = std::move(p); }
 
 TREEVIEW::TREEVIEW(QWidget* parent, bool small_items)
     : QTreeView(parent), m_small(small_items), M2_OPTIONS(default_captions()) {
@@ -287,7 +281,8 @@ void TREEVIEW::keyPressEvent(QKeyEvent* e) {
 }
 
 bool TREEVIEW::PRINT_TREE() {
-    if (!printer()) {
+    FrameworkLinks* links = links_of(this);
+    if (!links || !links->prints_trees()) {
         MESSAGE_BOX(this, "No hay un servicio de impresión disponible para el árbol", "Error",
                     kMbOk | kMbIconStop);
         return false;
@@ -295,7 +290,7 @@ bool TREEVIEW::PRINT_TREE() {
     if (PP_BLK) PP_BLK();
     const bool minimize = m_must_minimize && !m_minimized;
     if (minimize) MINIMIZE_TREE();
-    printer()(T_Name, print_lines(), OTHER_LINES);
+    links->print_tree(T_Name, print_lines(), OTHER_LINES);
     if (minimize) MAXIMIZE_TREE();
     return true;
 }

@@ -27,11 +27,7 @@ struct TreePrintLine {
     bool leaf = false;
     bool bold = false;
 };
-// What prints a tree: the tree's name as title, its lines, whether lines are dotted out to the
-// cargo. The print engine installs it.
-using TreePrinter = std::function<void(const std::string& title,
-                                       const std::vector<TreePrintLine>& lines, bool dotted)>;
-void set_tree_printer(TreePrinter printer);
+// A tree prints through its workspace (FrameworkLinks::print_tree).
 
 // Orders two cargos: by kind, then by value (texts without trailing blanks); nil first.
 bool cargo_less(const std::optional<Cargo>& a, const std::optional<Cargo>& b);

@@ -11,6 +11,7 @@
 #include "domain/session/rights.h"
 #include "gui/framework/framework_settings.h"
 #include "gui/framework/message_box.h"
+#include "gui/main/app_navigation.h"
 #include "gui/main/app_setup.h"
 #include "gui/main/start_steps.h"
 #include "gui/shell/principal.h"
@@ -86,8 +87,8 @@ std::unique_ptr<Principal> open_main_window(AppContext& ctx) {
     domain::ModuleInfo module = domain::module_info(ctx.session.XID_MODULO);
     auto w = std::make_unique<Principal>(module.title, module.login, hooks_for(ctx));
     ctx.window = w.get();
-    set_main_window(w.get());
-    set_screen_host(w.get());
+    if (!ctx.navigation) ctx.navigation = make_app_navigation(ctx);
+    w->set_links(ctx.navigation.get());
     register_commands(*w, ctx);
     w->MenuSet(0);
     show_main_window(*w);

@@ -1,71 +1,22 @@
-// The hooks through which framework pieces built apart (the grid, the export window, the
-// calendar, the mailer) reach each other and the session.
-#include "core/stamp.h"
+// What a session lends the rest of the application once its user is known: the grids' shared
+// settings, the navigation between screens (which the main window hands its screens and the
+// framework's pieces), and the mailing of error reports.
 #include "gui/browse/browse_settings.h"
-#include "gui/framework/file_mailer.h"
-#include "gui/framework/framework_settings.h"
-#include "gui/lists/show_cal.h"
-#include "gui/mail/session_file_mailer.h"
 #include "gui/main/app_navigation.h"
 #include "gui/main/app_setup.h"
 #include "gui/print/print_context.h"
-#include "gui/print/tree_report.h"
-#include "gui/session/session_context.h"
-#include "gui/shell/principal.h"
-#include "gui/workbook/dbf_ob.h"
 #include "services/mail/mail_service.h"
 
 namespace qz::gui {
 
-namespace {
-
-services::PrintStamp stamp_now(const AppContext& ctx) {
-    return {ctx.clock.now(), ctx.session.XUSER_ABREVIA, computer_name()};
-}
-
-void install_grid_hooks(AppContext& ctx) {
+void install_session_services(AppContext& ctx) {
     set_XREFRESH_BROWSE(ctx.settings.XREFRESH_BROWSE);
     set_browse_user(ctx.session.XU_COMP, static_cast<int>(ctx.session.XUSER_NUMBER.value_or(0)));
-    set_grid_date_chooser([](QWidget* owner, Date initial) -> std::optional<ChosenDate> {
-        auto choice = show_cal(owner, initial);
-        if (!choice) return std::nullopt;
-        return ChosenDate{choice->first, choice->second};
-    });
-    set_grid_export_window([&ctx](QWidget* owner,
-                                  std::unique_ptr<services::GridExportSource> source,
-                                  const std::string& caption) {
-        DbfObSettings s;
-        s.temp_folder = ctx.temp_dir;
-        s.bmp_folder = std::filesystem::path(ctx.home) / "BMP";
-        s.logo = ctx.settings.XLOGOFILE;
-        s.stamp = stamp_now(ctx);
-        open_dbf_ob(owner, std::move(source), caption, s);
-    });
-}
-
-}  // namespace
-
-void install_session_services(AppContext& ctx) {
-    install_grid_hooks(ctx);
     if (!ctx.navigation) ctx.navigation = make_app_navigation(ctx);
-    set_tree_printer([&ctx](const std::string& title, const std::vector<TreePrintLine>& lines,
-                            bool dotted) {
-        print_tree_report(ctx.window, title, lines, dotted);
-    });
-    set_file_mailer(make_file_mailer(
-        SessionContext{*ctx.db, ctx.port, ctx.session, ctx.settings, *ctx.ini}, ctx.home));
     ctx.errors.set_mail_sender(
         services::make_error_mail_sender(ctx.settings, services::MailPaths{ctx.home}));
 }
 
-void remove_session_services() {
-    set_grid_export_window({});
-    set_grid_date_chooser({});
-    set_tree_printer({});
-    set_file_mailer({});
-    print_context() = {};
-    set_screen_host(nullptr);
-    set_main_window(nullptr);
-}
+void remove_session_services() { print_context() = {}; }
 
 }  // namespace qz::gui

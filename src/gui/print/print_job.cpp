@@ -5,10 +5,10 @@
 #include <map>
 #include <memory>
 
-#include "gui/framework/file_mailer.h"
 #include "gui/framework/framework_settings.h"
 #include "gui/framework/qt_user_port.h"
 #include "gui/framework/traduct.h"
+#include "gui/framework/workspace.h"
 #include "gui/print/page_renderer.h"
 #include "gui/print/preview.h"
 #include "gui/print/print_context.h"

@@ -1,10 +1,13 @@
 #pragma once
 // Links between screens of different folders: a screen that opens another one it does not own
 // asks the session's navigation, which the application implements (gui/main/app_navigation.cpp)
-// and the application context holds. Tests hand screens a navigation that records the calls.
+// and the application context holds. It is also what the session lends the framework's pieces
+// (FrameworkLinks), which reach it through the main window they sit in. Tests hand screens a
+// navigation that records the calls.
 #include <string>
 
 #include "core/date.h"
+#include "gui/framework/workspace.h"
 
 class QWidget;
 
@@ -17,9 +20,8 @@ struct SpaSlot {
     std::string time;
 };
 
-class Navigation {
+class Navigation : public FrameworkLinks {
 public:
-    virtual ~Navigation() = default;
     // The agenda's empty cell: a new reservation for that room, day and start time.
     virtual void new_reservation(QWidget* owner, const SpaSlot& slot) = 0;
     // The agenda's taken cell: the reservations of that room, day and row (VER_SRES).

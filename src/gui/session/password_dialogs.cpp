@@ -4,8 +4,8 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "gui/framework/framework_settings.h"
 #include "gui/framework/masked_edit.h"
+#include "gui/framework/workspace.h"
 #include "gui/session/session_fields.h"
 
 namespace qz::gui {
@@ -83,7 +83,7 @@ bool CH_PASSWD(const SessionContext& context, QWidget* owner) {
     PasswordChangeDialog dialog(context, ChangeOrigin::Voluntary, owner);
     const PasswordChangeEnd end = dialog.change();
     if (end == PasswordChangeEnd::Exhausted) {
-        if (QWidget* window = owner ? owner : main_window()) window->setEnabled(false);
+        if (QWidget* window = dialog_owner(owner)) window->setEnabled(false);
     }
     return end == PasswordChangeEnd::Changed;
 }

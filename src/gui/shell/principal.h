@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "gui/framework/screen_host.h"
+#include "gui/framework/workspace.h"
 #include "gui/shell/menu_def.h"
 
 class QMdiArea;
@@ -40,7 +40,7 @@ struct PrincipalHooks {
     std::function<bool()> supervisor;       // the session is a supervisor's
 };
 
-class Principal : public QMainWindow, public ScreenHost {
+class Principal : public QMainWindow, public Workspace {
     Q_OBJECT
 public:
     Principal(const std::string& title, bool with_login, PrincipalHooks hooks,
@@ -63,6 +63,10 @@ public:
     void screen_deactivated(WDIAG* screen) override;
     void screen_opened(const std::string& dialog_name) override;
     void adopt_screen(WDIAG& screen) override;
+    // Workspace: the session's links reach the screens and pieces inside this window.
+    QWidget* workspace_window() override { return this; }
+    FrameworkLinks* links() override { return m_links; }
+    void set_links(FrameworkLinks* links) { m_links = links; }
     int active_context() const { return m_context; }
     PrincipalHooks& hooks() { return m_hooks; }
     // After a change of business: the selector and the user's short code show the new session.
@@ -98,6 +102,7 @@ private:
     std::string m_title;
     bool m_login;
     PrincipalHooks m_hooks;
+    FrameworkLinks* m_links = nullptr;  // the session's, which outlives the window
     QMdiArea* m_mdi = nullptr;
     QComboBox* m_business = nullptr;
     QLineEdit* m_user = nullptr;

@@ -12,8 +12,8 @@
 
 #include "core/picture.h"
 #include "core/text.h"
-#include "gui/framework/file_mailer.h"
 #include "gui/framework/qt_user_port.h"
+#include "gui/framework/workspace.h"
 #include "services/workbook/grid_export.h"
 
 namespace qz::gui {

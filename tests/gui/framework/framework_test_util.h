@@ -10,8 +10,37 @@
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "gui/framework/workspace.h"
 
 namespace qz::gui::test {
+
+// A workspace for pieces tested without a main window, lending what the test gives it: a
+// top-level window, never shown, which the framework finds as the application's.
+class LendingWorkspace : public QWidget, public Workspace, public FrameworkLinks {
+public:
+    std::function<bool(QWidget* owner, const FileMailRequest&)> mailer;
+    std::function<void(const std::string& title, const std::vector<TreePrintLine>& lines,
+                       bool dotted)>
+        tree_printer;
+
+    QWidget* workspace_window() override { return this; }
+    FrameworkLinks* links() override { return this; }
+    void screen_activated(WDIAG*, int) override {}
+    void screen_deactivated(WDIAG*) override {}
+    void screen_opened(const std::string&) override {}
+    bool prints_trees() const override { return static_cast<bool>(tree_printer); }
+    void print_tree(const std::string& title, const std::vector<TreePrintLine>& lines,
+                    bool dotted) override {
+        tree_printer(title, lines, dotted);
+    }
+    bool mail_file(QWidget* owner, const FileMailRequest& request) override {
+        return mailer && mailer(owner, request);
+    }
+};
 
 inline bool make_active(QWidget& w) {
     w.show();

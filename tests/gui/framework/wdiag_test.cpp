@@ -14,6 +14,7 @@
 #include "gui/framework/framework_settings.h"
 #include "gui/framework/framework_test_util.h"
 #include "gui/framework/screen_host.h"
+#include "gui/framework/workspace.h"
 
 namespace qz::gui {
 namespace {
@@ -61,8 +62,12 @@ private:
     Counts& m_c;
 };
 
-class RecordingHost : public ScreenHost {
+// A workspace of its own: the framework finds it as the application's (it is a top-level
+// window), as it finds the main window.
+class RecordingHost : public QWidget, public Workspace {
 public:
+    QWidget* workspace_window() override { return this; }
+    FrameworkLinks* links() override { return nullptr; }
     void screen_activated(WDIAG*, int context_id) override { activated.push_back(context_id); }
     void screen_deactivated(WDIAG*) override { ++deactivated; }
     void screen_opened(const std::string& name) override { opened.push_back(name); }
@@ -185,7 +190,6 @@ TEST_F(WdiagTest, AMissingControlIdIsAnError) {
 
 TEST_F(WdiagTest, TheHostHearsOpeningActivationAndClosing) {
     RecordingHost host;
-    set_screen_host(&host);
     open_form();
     EXPECT_EQ(host.opened, std::vector<std::string>{"FORMA"});
     ASSERT_FALSE(host.activated.empty());
@@ -193,7 +197,6 @@ TEST_F(WdiagTest, TheHostHearsOpeningActivationAndClosing) {
     EXPECT_TRUE(screen->ISACTIVE());
     screen->Terminar();
     EXPECT_GE(host.deactivated, 1);
-    set_screen_host(nullptr);
 }
 
 // The main window's part: screens live in its MDI area and each activation names its context.
@@ -205,7 +208,6 @@ public:
 
 TEST_F(WdiagTest, MdiScreensNameTheirContextWhenActivatedAndLeaveWhenClosed) {
     MdiHost host;
-    set_screen_host(&host);
     ASSERT_TRUE(make_active(host.area));
     Counts other;
     QPointer<FormScreen> first = open_screen<FormScreen>(counts, nullptr, 2783);
@@ -225,7 +227,6 @@ TEST_F(WdiagTest, MdiScreensNameTheirContextWhenActivatedAndLeaveWhenClosed) {
     EXPECT_EQ(host.area.subWindowList().size(), 1);
     EXPECT_EQ(other.closed, 1);
     first->CLOSEIT(kCmdEnd);
-    set_screen_host(nullptr);
 }
 
 TEST_F(WdiagTest, AScreenModalOverItsParentGivesItBackAndAsksForARefresh) {

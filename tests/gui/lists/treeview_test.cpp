@@ -169,15 +169,15 @@ TEST(TreeView, MenuCaptionsSeparatorsAndPrintout) {
     EXPECT_TRUE(a.bancos->IsOpened());
 
     std::vector<TreePrintLine> printed;
-    set_tree_printer([&](const std::string& title, const std::vector<TreePrintLine>& lines,
-                         bool) {
+    test::LendingWorkspace workspace;
+    workspace.tree_printer = [&](const std::string& title, const std::vector<TreePrintLine>& lines,
+                                 bool) {
         EXPECT_EQ(title, "Catálogo");
         printed = lines;
-    });
+    };
     a.tree.TREE_NAME("Catálogo");
     a.tree._PRINT_LEAF(false);
     EXPECT_TRUE(a.tree.PRINT_TREE());
-    set_tree_printer({});
     ASSERT_EQ(printed.size(), 4u);  // the parents only
     EXPECT_EQ(printed[1].level, 2);
     EXPECT_EQ(printed[1].text, "Caja");

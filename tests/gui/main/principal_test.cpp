@@ -66,8 +66,6 @@ TEST(Principal, EditarFollowsTheActiveScreen) {
     PrincipalHooks hooks;
     hooks.greyed = [](int) { return false; };
     Principal p("SPA Quartzen", true, hooks);
-    set_screen_host(&p);
-    set_main_window(&p);
     p.register_operation("ADD_SPA_SALA", [](QWidget*) {});
     p.show();
     QMenu* editar = top_menu(p, "Editar");
@@ -88,8 +86,6 @@ TEST(Principal, EditarFollowsTheActiveScreen) {
     EXPECT_EQ(top_menu(p, "Editar")->actions().front()->text(), "No hay operaciones asociadas");
     rooms->HIDE_MENU();  // a late deactivation of the first screen keeps the second's menu
     EXPECT_EQ(p.active_context(), 1234);
-    set_screen_host(nullptr);
-    set_main_window(nullptr);
 }
 
 TEST(Principal, ClosingAsksAndCancelKeepsEverythingOpen) {

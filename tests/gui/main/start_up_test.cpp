@@ -78,8 +78,6 @@ TEST(StartUp, FromAnEarlierCrashThroughLoginToLeaving) {
     script.then(kIdOk);  // "¿Desea salir de la aplicación?"
     EXPECT_TRUE(w->close());
     EXPECT_FALSE(domain::session_log(*ctx.db)[0].fecha_sal.empty());
-    set_screen_host(nullptr);
-    set_main_window(nullptr);
     unsetenv("XDG_CONFIG_HOME");
 }
 

@@ -9,9 +9,9 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include "gui/framework/file_mailer.h"
 #include "gui/framework/framework_test_util.h"
 #include "gui/framework/message_box.h"
+#include "gui/framework/workspace.h"
 #include "gui/print/preview.h"
 #include "gui/print/setup_printer.h"
 #include "print_gui_fakes.h"
@@ -42,17 +42,17 @@ QPushButton* button(QWidget* dialog, int id) {
 TEST(PrintJobGui, PdfByMailHoldsEveryPageAndIsMailed) {
     test::PrintContextScope scope;
     FileMailRequest mailed;
-    set_file_mailer([&](QWidget*, const FileMailRequest& r) {
+    test::LendingWorkspace workspace;
+    workspace.mailer = [&](QWidget*, const FileMailRequest& r) {
         mailed = r;
         return true;
-    });
+    };
     PrinterFunction job;
     job.to_PDF = job.do_email = true;
     job.TITLE1("Informe PDF");
     ASSERT_TRUE(START_DOC(nullptr, job, "INFORME", false));
     three_pages(job);
     RESETPRINT(nullptr, job);
-    set_file_mailer({});
     const auto pdf = scope.temp / "INFORME.PDF";
     ASSERT_TRUE(std::filesystem::exists(pdf));
     EXPECT_EQ(test::pdf_pages(pdf), 3);
@@ -131,7 +131,8 @@ TEST(PrintJobGui, ThePdfFilePrinterWritesAndOpensThePdf) {
     std::filesystem::path opened;
     print_context().open_file = [&](const std::filesystem::path& f) { opened = f; };
     bool mailed = false;
-    set_file_mailer([&](QWidget*, const FileMailRequest&) { return mailed = true; });
+    test::LendingWorkspace workspace;
+    workspace.mailer = [&](QWidget*, const FileMailRequest&) { return mailed = true; };
     PrinterFunction job;
     prepare_job(job);
     test::when_modal([] {
@@ -143,7 +144,6 @@ TEST(PrintJobGui, ThePdfFilePrinterWritesAndOpensThePdf) {
     ASSERT_TRUE(START_DOC(nullptr, job, "ARCHIVO", false));
     three_pages(job);
     RESETPRINT(nullptr, job);
-    set_file_mailer({});
     EXPECT_EQ(opened, scope.temp / "ARCHIVO.PDF");
     EXPECT_EQ(test::pdf_pages(opened), 3);
     EXPECT_FALSE(mailed);

@@ -8,8 +8,8 @@
 #include <QLineEdit>
 
 #include "gui/browse/wblistbox.h"
-#include "gui/framework/file_mailer.h"
 #include "gui/framework/framework_test_util.h"
+#include "gui/framework/workspace.h"
 #include "gui/main_window_fixture.h"
 #include "gui/spa/reservations/spa_hist.h"
 #include "services/workbook/book_test_util.h"
@@ -73,12 +73,18 @@ TEST_F(DbfObTest, ExportsTheScreensGridAndGivesTheScreenBack) {
 }
 
 TEST_F(DbfObTest, MailingHandsTheBookToTheMailerAndStaysOpen) {
-    std::vector<FileMailRequest> mailed;
-    set_file_mailer([&](QWidget*, const FileMailRequest& r) {
-        mailed.push_back(r);
-        return true;
-    });
+    // The main window lends the test's mail step instead of the session's address dialog.
+    struct RecordingMail : FrameworkLinks {
+        std::vector<FileMailRequest> mailed;
+        bool mail_file(QWidget*, const FileMailRequest& r) override {
+            mailed.push_back(r);
+            return true;
+        }
+    } links;
+    const auto& mailed = links.mailed;
+    window->set_links(&links);
     press(201);
+    window->set_links(ctx.navigation.get());
     ASSERT_EQ(mailed.size(), 1u);
     EXPECT_TRUE(mailed[0].grid);
     EXPECT_EQ(mailed[0].title, "Grid");
