@@ -76,7 +76,8 @@ std::vector<std::string> spa_params_warnings(data::Db& db, const std::string& bu
     const std::string serial = normal_code(p.serial);
     if (serial.empty())
         out.push_back("No ha indicado el serial de reservas: no se podrán numerar reservas.");
-    else if (!key_exists(db, "SERIALES", "SERIAL4", {business, serial}))
+    // The business's own series (no owner), the one reservations are numbered from.
+    else if (!key_exists(db, "SERIALES", "SERIALES", {business, "", serial}))
         out.push_back("El serial " + serial + " no está definido para esta empresa.");
     const std::string reg = normal_code(p.spa_register);
     if (!reg.empty() && !key_exists(db, "CAJA_ENC", "CAJA_ENC", {business, reg}))

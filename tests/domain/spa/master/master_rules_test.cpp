@@ -5,6 +5,7 @@
 #include "core/text.h"
 #include "data/order_key.h"
 #include "data/table_ops.h"
+#include "domain/ledger/serials.h"
 #include "domain/spa/master/agents.h"
 #include "domain/spa/master/master_rows.h"
 #include "domain/spa/master/spa_params.h"
@@ -233,6 +234,30 @@ TEST_P(SpaMasterTest, SpaSettingsAreCheckedBeforeTheyAreSaved) {
     KILLTABLA(*db, ser);
     p.spa_register = "";
     EXPECT_TRUE(spa_params_warnings(*db, kHotel, p).empty());
+}
+
+// Reservations are numbered from the business's own series; one a user owns does not number
+// them, so the settings must still warn that the series is missing.
+TEST_P(SpaMasterTest, OnlyTheBusinessSeriesCountsAsTheReservationSeries) {
+    const auto series = [&](const std::string& owner) {
+        Table ser = USE(*db, "SERIALES", "SERIALES");
+        ADD_NEW_REC(*ser);
+        ser->FieldPut("NEGOCIO", kHotel);
+        ser->FieldPut("USUARIO", owner);
+        ser->FieldPut("CODIGO", std::string("SPA_RES"));
+        UNLOCK_NEW_REC(*ser);
+        KILLTABLA(*db, ser);
+    };
+    SpaParams p;
+    p.serial = "spa_res";
+    series("ANA");
+    EXPECT_TRUE(domain::is_no_serial(domain::GET_NXSERIAL(*db, kHotel, "SPA_RES")));
+    const auto warnings = spa_params_warnings(*db, kHotel, p);
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_EQ(warnings[0], "El serial SPA_RES no está definido para esta empresa.");
+    series("");
+    EXPECT_TRUE(spa_params_warnings(*db, kHotel, p).empty());
+    EXPECT_FALSE(spa_params_warnings(*db, kOther, p).empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(SpaMaster, SpaMasterTest,
