@@ -80,4 +80,11 @@ std::string business_key(const std::string& business) {
     return pad_right(trim(business), kBusinessWidth);
 }
 
+size_t field_width(const std::string& table, const std::string& field) {
+    const TableDef* t = Catalogue::instance().find(table);
+    const FieldDef* f = t ? t->field(field) : nullptr;
+    if (!f) throw std::logic_error("campo desconocido: " + table + "." + field);
+    return static_cast<size_t>(f->width);
+}
+
 }  // namespace qz::data

@@ -35,4 +35,9 @@ std::string order_key_prefix(const std::string& table, const std::string& order,
 // The business part alone: the scope of every business-keyed order.
 std::string business_key(const std::string& business);
 
+// The characters the catalogue gives the field `table`.`field`: the longest code a user may
+// type for it, since its key part would cut a longer one and name another record. Throws
+// std::logic_error for a table or field the catalogue does not know.
+size_t field_width(const std::string& table, const std::string& field);
+
 }  // namespace qz::data

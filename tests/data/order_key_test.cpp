@@ -77,9 +77,21 @@ TEST(OrderKey, BusinessWidthIsEveryTablesBusinessField) {
     const Catalogue& cat = Catalogue::instance();
     for (const std::string& name : cat.names()) {
         const FieldDef* f = cat.find(name)->field("NEGOCIO");
-        if (f) EXPECT_EQ(f->width, kBusinessWidth) << name;
+        if (f) {
+            EXPECT_EQ(f->width, kBusinessWidth) << name;
+        }
     }
     EXPECT_EQ(business_key(" HOTEL "), "HOTEL" + std::string(10, ' '));
+}
+
+// A typed code is checked against the width its key part pads and cuts it to.
+TEST(OrderKey, FieldWidthIsTheWidthTheKeyPartTakes) {
+    EXPECT_EQ(field_width("SPA_SALA", "CODIGO"), 4u);
+    EXPECT_EQ(field_width("spa_sala", "codigo"), 4u);
+    EXPECT_EQ(order_key("SPA_SALA", "SPA_SALA", {"HOTEL", ""}).size(),
+              kBusinessWidth + field_width("SPA_SALA", "CODIGO"));
+    EXPECT_THROW(field_width("SPA_SALA", "NO_EXISTE"), std::logic_error);
+    EXPECT_THROW(field_width("NO_EXISTE", "CODIGO"), std::logic_error);
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, OrderKeyTest,

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "core/text.h"
+#include "data/order_key.h"
 #include "data/table_ops.h"
 
 namespace qz::test {
@@ -37,7 +38,7 @@ inline void add_record(data::Db& db, const std::string& table,
 // A user of the demonstration business as it is stored now.
 inline data::Table demo_user(data::Db& db, const std::string& name) {
     data::Table t = data::USE(db, "USUARIOS", "USUARIOS");
-    EXPECT_TRUE(t->Seek(pad_right("HOTEL", 15) + pad_right(name, 10))) << name;
+    EXPECT_TRUE(t->Seek(data::order_key("USUARIOS", "USUARIOS", {"HOTEL", name}))) << name;
     return t;
 }
 

@@ -1,6 +1,7 @@
 #include "domain/ledger/rate_check.h"
 
 #include "core/text.h"
+#include "data/order_key.h"
 #include "data/table_ops.h"
 #include "domain/ledger/rates.h"
 #include "domain/session/keys.h"
@@ -21,7 +22,8 @@ std::vector<std::string> CHECK_CAMBIO(data::Db& db, const std::string& business)
     data::Table cur = data::USE(db, "MONEDAS", "MONEDAS");
     data::Table rates = data::USE(db, "T_CAMBIO", "T_CAMB2");
     std::string main_name = trim(main);
-    if (cur->Seek(keys::business(business) + main)) main_name = trim(cur->str("DESCRIP"));
+    if (cur->Seek(data::order_key("MONEDAS", "MONEDAS", {business, main})))
+        main_name = trim(cur->str("DESCRIP"));
 
     const std::string scope = keys::business(business);
     cur->SetScope(scope, scope);

@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "core/text.h"
+#include "data/order_key.h"
 #include "data/table_ops.h"
 
 namespace qz::domain {
@@ -50,8 +51,8 @@ private:
 // rate to the oldest, so the first key at or past the day's is the newest rate on or before it.
 bool seek_pair(data::WDBTable& t, const std::string& negocio, const std::string& from,
                const std::string& to, const Date& d) {
-    std::string pair = pad_right(negocio, 15) + pad_right(from, 2) + pad_right(to, 2);
-    t.Seek(pair + pad_left(std::to_string(days_to_2090(d)), 14, '0'), true);
+    const std::string pair = data::order_key(kRateTable, kRateOrder, {negocio, from, to});
+    t.Seek(data::order_key(kRateTable, kRateOrder, {negocio, from, to, d}), true);
     return !t.Eof() && starts_with(t.CurrentKey(), pair);
 }
 

@@ -3,6 +3,7 @@
 #include "core/legacy_crypt.h"
 #include "core/stamp.h"
 #include "core/text.h"
+#include "data/order_key.h"
 #include "data/table_ops.h"
 #include "domain/session/keys.h"
 #include "domain/session/password.h"
@@ -110,7 +111,8 @@ std::vector<PendingHash> legacy_passwords(data::Db& db, const std::string& busin
     std::vector<PendingHash> out;
     data::Table t = data::USE(db, "USUARIOS", "USUARIO5");
     for (auto form : {StoredForm::Plain, StoredForm::Scrambled}) {
-        const std::string key = keys::business(business) + str_int(static_cast<int>(form), 1);
+        const std::string key =
+            data::order_key("USUARIOS", "USUARIO5", {business, static_cast<long long>(form)});
         t->SetScope(key, key);
         for (t->GoTop(); !t->Eof(); t->Skip()) {
             PendingHash p{t->RecNo(), static_cast<int>(form), t->str("PASSWORD"), {}};

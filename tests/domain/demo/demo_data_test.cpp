@@ -7,6 +7,7 @@
 
 #include "core/legacy_crypt.h"
 #include "core/text.h"
+#include "data/order_key.h"
 #include "data/table_ops.h"
 #include "domain/ledger/rates.h"
 #include "domain/session/pass_code.h"
@@ -20,8 +21,8 @@ using qz::test::Engine;
 
 namespace {
 const Date kToday(2026, 3, 15);
-const std::string kHotel = pad_right("HOTEL", 15);
-std::string code(const std::string& c, size_t width) { return pad_right(c, width); }
+const std::string kBiz = "HOTEL";
+const std::string kHotel = business_key(kBiz);
 }  // namespace
 
 TEST(Password, SamePasswordWhateverItsCaseOrWhatFollowsTheTenthCharacter) {
@@ -71,9 +72,11 @@ protected:
         KILLTABLA(*db, t);
         return n;
     }
-    bool exists(const std::string& table, const std::string& order, const std::string& key) {
+    // Whether a row's key in `order` begins with the key of `parts`.
+    bool exists(const std::string& table, const std::string& order,
+                std::initializer_list<KeyValue> parts) {
         Table t = USE(*db, table, order);
-        bool found = t->Seek(key);
+        bool found = t->Seek(order_key(table, order, parts));
         KILLTABLA(*db, t);
         return found;
     }
@@ -107,14 +110,14 @@ TEST_P(DemoDataTest, LoadsOneBusinessAndTellsHowToLogIn) {
     EXPECT_EQ(neg->num("DIAS_CLAVE"), Decimal(90));
     EXPECT_EQ(neg->num("SIZE_CLAVE"), Decimal(4));
     for (const char* currency : {"MONEDA_CON", "MONEDA_D"})
-        EXPECT_TRUE(exists("MONEDAS", "MONEDAS", kHotel + neg->str(currency))) << currency;
+        EXPECT_TRUE(exists("MONEDAS", "MONEDAS", {kBiz, neg->str(currency)})) << currency;
     EXPECT_EQ(neg->str("MONEDA_CON"), "CO");
     EXPECT_EQ(neg->str("MONEDA_D"), "US");
 
     EXPECT_EQ(rows("USUARIOS"), 2);
     EXPECT_EQ(rows("F_SYS"), 1);
     EXPECT_EQ(rows("DEFMAIL"), 1);
-    EXPECT_TRUE(exists("F_FAC", "F_FAC", kHotel));
+    EXPECT_TRUE(exists("F_FAC", "F_FAC", {kBiz}));
     Table sys = USE(*db, "F_SYS");
     EXPECT_EQ(sys->num("DGROUP"), Decimal(10000));
     EXPECT_EQ(trim(sys->str("P_FONT")), "Calibri");
@@ -123,7 +126,7 @@ TEST_P(DemoDataTest, LoadsOneBusinessAndTellsHowToLogIn) {
 TEST_P(DemoDataTest, SupervisorPasswordVerifiesAndAWrongOneDoesNot) {
     install_demo_data(*db);
     Table users = USE(*db, "USUARIOS", "USUARIOS");
-    ASSERT_TRUE(users->Seek(kHotel + code("SUPERVISOR", 10)));
+    ASSERT_TRUE(users->Seek(order_key("USUARIOS", "USUARIOS", {kBiz, "SUPERVISOR"})));
     EXPECT_EQ(users->num("SUPERVISOR"), Decimal(1));
     EXPECT_EQ(users->date("F_CLAVE"), kToday);
     EXPECT_TRUE(password_matches(*users, "QUARTZEN"));
@@ -131,17 +134,17 @@ TEST_P(DemoDataTest, SupervisorPasswordVerifiesAndAWrongOneDoesNot) {
     EXPECT_FALSE(password_matches(*users, "CAJA2026"));
     EXPECT_FALSE(password_matches(*users, "QUARTZE"));
 
-    ASSERT_TRUE(users->Seek(kHotel + code("CAJERO", 10)));
+    ASSERT_TRUE(users->Seek(order_key("USUARIOS", "USUARIOS", {kBiz, "CAJERO"})));
     EXPECT_EQ(users->num("SUPERVISOR"), Decimal(0));
     EXPECT_TRUE(password_matches(*users, "CAJA2026"));
     EXPECT_FALSE(password_matches(*users, "QUARTZEN"));
 
     // The register's and its operators' codes are stored hashed too.
     Table reg = USE(*db, "CAJA_ENC", "CAJA_ENC");
-    ASSERT_TRUE(reg->Seek(kHotel + "SPA1"));
+    ASSERT_TRUE(reg->Seek(order_key("CAJA_ENC", "CAJA_ENC", {kBiz, "SPA1"})));
     EXPECT_TRUE(verify_pass_code("SPA1", reg->str("PASSWORD")));
     Table ops = USE(*db, "DIGITA", "DIGITA");
-    ASSERT_TRUE(ops->Seek(kHotel + "0002"));
+    ASSERT_TRUE(ops->Seek(order_key("DIGITA", "DIGITA", {kBiz, "0002"})));
     EXPECT_TRUE(verify_pass_code("2222", ops->str("CLAVE")));
 }
 
@@ -166,8 +169,8 @@ TEST_P(DemoDataTest, SupervisorHoldsEveryRightTheCashierHas) {
 TEST_P(DemoDataTest, DollarRatesReachTodayAndPassTheStaleRateCheck) {
     install_demo_data(*db);
     Table rates = USE(*db, "T_CAMBIO", "T_CAMBIO");
-    const std::string pair = kHotel + "US" + "CO";
-    ASSERT_TRUE(rates->Seek(pair + kToday.dtos()));
+    const std::string pair = order_key("T_CAMBIO", "T_CAMBIO", {kBiz, "US", "CO"});
+    ASSERT_TRUE(rates->Seek(order_key("T_CAMBIO", "T_CAMBIO", {kBiz, "US", "CO", kToday})));
     const Decimal today = rates->num("CAMBIO");
     EXPECT_GT(today, Decimal(500));
     EXPECT_LT(today, Decimal(520));
@@ -205,32 +208,32 @@ TEST_P(DemoDataTest, CodesNamedByOneTableExistInTheOther) {
     install_demo_data(*db);
     for (Table c = walk("CONCEPT1", "CONCEPT1"); !c->Eof(); c->Skip()) {
         const std::string what = c->str("CONCEPTO");
-        EXPECT_TRUE(exists("SERIALES", "SERIALES", kHotel + code("", 10) + c->str("SERIAL")))
-            << what;
-        EXPECT_TRUE(exists("CONCEPT1", "CONCEPT1", kHotel + c->str("OPUESTO"))) << what;
+        EXPECT_TRUE(exists("SERIALES", "SERIALES", {kBiz, "", c->str("SERIAL")})) << what;
+        EXPECT_TRUE(exists("CONCEPT1", "CONCEPT1", {kBiz, c->str("OPUESTO")})) << what;
         if (!trim(c->str("ABONO_DEF")).empty()) {
-            EXPECT_TRUE(exists("CONCEPT2", "CONCEPT2", kHotel + c->str("ABONO_DEF"))) << what;
+            EXPECT_TRUE(exists("CONCEPT2", "CONCEPT2", {kBiz, c->str("ABONO_DEF")})) << what;
         }
         if (!trim(c->str("T_MOV_DEF")).empty()) {
-            EXPECT_TRUE(exists("TIPO_MOV", "TIPO_MOV", kHotel + c->str("T_MOV_DEF"))) << what;
+            EXPECT_TRUE(exists("TIPO_MOV", "TIPO_MOV", {kBiz, c->str("T_MOV_DEF")})) << what;
         }
     }
 
     Table reg = USE(*db, "CAJA_ENC", "CAJA_ENC");
-    ASSERT_TRUE(reg->Seek(kHotel + "SPA1"));
-    EXPECT_TRUE(exists("CLIENTES", "CLIENTES", kHotel + reg->str("DEF_CLIEN")));
-    EXPECT_TRUE(exists("CONCEPT1", "CONCEPT1", kHotel + reg->str("DEF_CONC")));
-    EXPECT_TRUE(exists("ENC_PREC", "ENC_PREC", kHotel + reg->str("DEF_PREC")));
-    EXPECT_TRUE(exists("BODEGAS", "BODEGAS", kHotel + reg->str("DEF_BODEGA")));
-    EXPECT_TRUE(exists("T_RECIBO", "T_RECIBO", kHotel + reg->str("TIP_RECIBO")));
+    ASSERT_TRUE(reg->Seek(order_key("CAJA_ENC", "CAJA_ENC", {kBiz, "SPA1"})));
+    EXPECT_TRUE(exists("CLIENTES", "CLIENTES", {kBiz, reg->str("DEF_CLIEN")}));
+    EXPECT_TRUE(exists("CONCEPT1", "CONCEPT1", {kBiz, reg->str("DEF_CONC")}));
+    EXPECT_TRUE(exists("ENC_PREC", "ENC_PREC", {kBiz, reg->str("DEF_PREC")}));
+    EXPECT_TRUE(exists("BODEGAS", "BODEGAS", {kBiz, reg->str("DEF_BODEGA")}));
+    EXPECT_TRUE(exists("T_RECIBO", "T_RECIBO", {kBiz, reg->str("TIP_RECIBO")}));
     Table agent = USE(*db, "AGENTES", "AGENTES");
-    ASSERT_TRUE(agent->Seek(kHotel + reg->str("DEF_AGENTE")));
+    ASSERT_TRUE(agent->Seek(order_key("AGENTES", "AGENTES", {kBiz, reg->str("DEF_AGENTE")})));
     EXPECT_EQ(agent->num("VER_SPA"), Decimal(1));
 
     // Every customer has exactly one principal branch.
     for (Table c = walk("CLIENTES", "CLIENTES"); !c->Eof(); c->Skip()) {
         Table b = USE(*db, "DET_CLIE", "DET_CLIE3");
-        const std::string principal = kHotel + c->str("CODIGO") + "S";
+        const std::string principal =
+            order_key("DET_CLIE", "DET_CLIE3", {kBiz, c->str("CODIGO"), "S"});
         b->SetScope(principal, principal);
         EXPECT_EQ(b->KeyCount(), 1) << c->str("CODIGO");
         KILLTABLA(*db, b);
@@ -242,11 +245,11 @@ TEST_P(DemoDataTest, NextSpaNumberIsFreeAndEveryServiceHasAPricePerType) {
     Table fac = USE(*db, "F_FAC", "F_FAC");
     ASSERT_TRUE(fac->Seek(kHotel));
     Table ser = USE(*db, "SERIALES", "SERIALES");
-    ASSERT_TRUE(ser->Seek(kHotel + code("", 10) + fac->str("SPA_SERIAL")));
+    ASSERT_TRUE(ser->Seek(order_key("SERIALES", "SERIALES", {kBiz, "", fac->str("SPA_SERIAL")})));
     const long next = ser->num("NUMERO").to_int() + 1;
     const std::string next_code = trim(ser->str("PREFIJO")) +
                                   pad_left(std::to_string(next), ser->num("INDENT").to_int(), '0');
-    EXPECT_FALSE(exists("SPA_RESE", "SPA_RESE", kHotel + next_code)) << next_code;
+    EXPECT_FALSE(exists("SPA_RESE", "SPA_RESE", {kBiz, next_code})) << next_code;
     EXPECT_EQ(ser->num("NUMERO").to_int(), rows("SPA_RESE"));
 
     std::vector<std::string> types;
@@ -254,12 +257,14 @@ TEST_P(DemoDataTest, NextSpaNumberIsFreeAndEveryServiceHasAPricePerType) {
         types.push_back(t->str("CODIGO"));
     ASSERT_FALSE(types.empty());
     Table tax = USE(*db, "TIPO_IMP", "TIPO_IMP");
-    ASSERT_TRUE(tax->Seek(kHotel + "IV"));
+    ASSERT_TRUE(tax->Seek(order_key("TIPO_IMP", "TIPO_IMP", {kBiz, "IV"})));
     Table price = USE(*db, "DET_PREC", "DET_PRC1");
     for (Table a = walk("DEF_ART", "DEF_ART"); !a->Eof(); a->Skip()) {
         EXPECT_EQ(a->num("IMP_ART"), tax->num("MONTO")) << a->str("CODIGO");
         for (const auto& type : types) {
-            ASSERT_TRUE(price->Seek(kHotel + type + a->str("CODIGO"))) << type << a->str("CODIGO");
+            ASSERT_TRUE(
+                price->Seek(order_key("DET_PREC", "DET_PRC1", {kBiz, type, a->str("CODIGO")})))
+                << type << a->str("CODIGO");
             EXPECT_GT(price->num("PRECIO"), Decimal(0));
         }
     }
@@ -270,21 +275,22 @@ TEST_P(DemoDataTest, SpaBookingsPickGuestsInHouseWithAnOpenFolio) {
     long with_room = 0;
     for (Table r = walk("SPA_RESE", "SPA_RESE"); !r->Eof(); r->Skip()) {
         Table sala = USE(*db, "SPA_SALA", "SPA_SALA");
-        ASSERT_TRUE(sala->Seek(kHotel + r->str("COD_SALA")));
+        ASSERT_TRUE(sala->Seek(order_key("SPA_SALA", "SPA_SALA", {kBiz, r->str("COD_SALA")})));
         EXPECT_LE(r->num("NUM_PERSON"), sala->num("CAPAC_MAX")) << r->str("CODIGO");
         KILLTABLA(*db, sala);
         if (trim(r->str("COD_ROOM")).empty()) continue;
         ++with_room;
         // The form looks the room up among the lines in house (state "1").
         Table stay = USE(*db, "DET_RES2", "DET_RS30");
-        ASSERT_TRUE(stay->Seek(kHotel + "1" + r->str("COD_ROOM"))) << r->str("COD_ROOM");
-        EXPECT_TRUE(exists("HUESPEDES", "HUESPEDES", kHotel + stay->str("COD_HUESP")));
+        ASSERT_TRUE(stay->Seek(order_key("DET_RES2", "DET_RS30", {kBiz, 1LL, r->str("COD_ROOM")})))
+            << r->str("COD_ROOM");
+        EXPECT_TRUE(exists("HUESPEDES", "HUESPEDES", {kBiz, stay->str("COD_HUESP")}));
         Table room = USE(*db, "ROOMS", "ROOMS");
-        ASSERT_TRUE(room->Seek(kHotel + r->str("COD_ROOM")));
+        ASSERT_TRUE(room->Seek(order_key("ROOMS", "ROOMS", {kBiz, r->str("COD_ROOM")})));
         EXPECT_EQ(room->str("COD_RES"), stay->str("COD_RES"));
-        // A charge to the room finds the open folio marked last.
+        // A charge to the room finds the open folio (CERRADO 0) marked last (class "0").
         EXPECT_TRUE(exists("ENC_FOL", "ENC_FOL3",
-                           kHotel + stay->str("COD_RES") + stay->str("ROOM") + "00"));
+                           {kBiz, stay->str("COD_RES"), stay->str("ROOM"), 0LL, "0"}));
         KILLTABLA(*db, room);
         KILLTABLA(*db, stay);
     }

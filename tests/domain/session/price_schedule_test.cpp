@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "core/text.h"
+#include "data/order_key.h"
 #include "data/table_ops.h"
 #include "support/test_db.h"
 
@@ -78,7 +79,7 @@ protected:
                                  const std::string& biz = kHotel) {
         Table t = USE(*db, "DET_PREC", "DET_PRC1");
         std::optional<Decimal> out;
-        if (t->Seek(pad_right(biz, 15) + pad_right(type, 2) + pad_right(article, 15)))
+        if (t->Seek(order_key("DET_PREC", "DET_PRC1", {biz, type, article})))
             out = t->num("PRECIO");
         KILLTABLA(*db, t);
         return out;
@@ -90,7 +91,7 @@ protected:
     };
     Header header(const std::string& code, const std::string& biz = kHotel) {
         Table t = USE(*db, "ENC_PPRE", "ENC_PPRE");
-        EXPECT_TRUE(t->Seek(pad_right(biz, 15) + pad_right(code, 15))) << code;
+        EXPECT_TRUE(t->Seek(order_key("ENC_PPRE", "ENC_PPRE", {biz, code}))) << code;
         Header h{t->num("PENDIENTE"), t->date("F_PROCESA"), trim(t->str("H_PROCESA"))};
         KILLTABLA(*db, t);
         return h;

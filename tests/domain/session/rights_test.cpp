@@ -21,7 +21,7 @@ protected:
     // Sets a MENUS flag of the cashier, adding the record when it is missing.
     void set_menu(int id, bool on) {
         Table t = USE(*db, "MENUS", "MENUS");
-        const std::string key = pad_right(kHotel, 15) + str_int(kCashier, 8) + str_int(id, 8);
+        const std::string key = order_key("MENUS", "MENUS", {kHotel, kCashier, id});
         if (t->Seek(key)) {
             LOCK_FOR_MODIFY(*t);
         } else {
@@ -36,7 +36,7 @@ protected:
     }
     long menu_records() {
         Table t = USE(*db, "MENUS", "MENUS");
-        const std::string scope = pad_right(kHotel, 15) + str_int(kCashier, 8);
+        const std::string scope = order_key("MENUS", "MENUS", {kHotel, kCashier});
         t->SetScope(scope, scope);
         long n = t->KeyCount();
         KILLTABLA(*db, t);
@@ -71,7 +71,7 @@ TEST_P(RightsTest, PasswordChangeFollowsPermiso1) {
 
 TEST_P(RightsTest, SupervisorHoldsEveryRightWhateverMenusSays) {
     Table t = USE(*db, "MENUS", "MENUS");
-    ASSERT_TRUE(t->Seek(pad_right(kHotel, 15) + str_int(1, 8) + str_int(6415, 8)));
+    ASSERT_TRUE(t->Seek(order_key("MENUS", "MENUS", {kHotel, 1LL, 6415LL})));
     LOCK_FOR_MODIFY(*t);
     t->FieldPut("CHECK_ID", false);
     UNLOCK_FOR_MODIFY(*t);

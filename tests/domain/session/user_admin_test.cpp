@@ -43,9 +43,9 @@ protected:
         return n;
     }
     long rights_records(const char* table, long code) {
-        return count(table, table, pad_right(kHotel, 15) + str_int(code, 8));
+        return count(table, table, order_key(table, table, {kHotel, static_cast<long long>(code)}));
     }
-    long users() { return count("USUARIOS", "USUARIO3", pad_right(kHotel, 15)); }
+    long users() { return count("USUARIOS", "USUARIO3", business_key(kHotel)); }
     std::string last_message() { return shown().empty() ? "" : shown().back(); }
 };
 
@@ -173,7 +173,7 @@ TEST_P(UserAdminTest, DeletingAUserTakesItsRightsAndSettingsOnly) {
     EXPECT_EQ(rights_records("DET_TRA2", kCashier), 0);
     EXPECT_EQ(rights_records("DET_TRA2", kSupervisor), 1);
     EXPECT_EQ(rights_records("MENUS", kSupervisor), boss_menus);
-    EXPECT_EQ(count("F_BROWSE", "F_BROWSE", pad_right(kHotel, 15)), 1);
+    EXPECT_EQ(count("F_BROWSE", "F_BROWSE", business_key(kHotel)), 1);
 }
 
 TEST_P(UserAdminTest, ProfilesCarryAFullSetOfRightsAndGoWithThem) {

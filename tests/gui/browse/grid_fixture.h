@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include "core/text.h"
+#include "data/order_key.h"
 #include "data/table_ops.h"
 #include "data/transaction.h"
 #include "gui/browse/add2browse.h"
@@ -65,7 +66,7 @@ protected:
     static BrowMarksOptions default_options() {
         BrowMarksOptions o;
         o.sortable = {{"CODIGO", "SPA_HTC"}, {"FECHA", "SPA_HTF"}, {"A_NOMBRE", "SPA_HTN"}};
-        o.scope_start = pad_right("SPA", 15);
+        o.scope_start = data::business_key("SPA");
         return o;
     }
     std::string code() { return trim(t->str("CODIGO")); }

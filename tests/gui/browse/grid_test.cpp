@@ -48,11 +48,11 @@ TEST_F(GridTest, NavigatesByKeyPositionWithinTheScopeAndKeepsItAcrossSorts) {
     g.sort_by_column(3);
     EXPECT_EQ(t->order(), "SPA_HTN");
 
-    g.SET_SCOPE(pad_right("NADIE", 15));
+    g.SET_SCOPE(data::business_key("NADIE"));
     EXPECT_EQ(g.nMaxRec(), 0);
     EXPECT_EQ(g.model()->rowCount(), 0);
     EXPECT_FALSE(g.currentIndex().isValid());
-    g.SET_SCOPE(pad_right("OTRO", 15));
+    g.SET_SCOPE(data::business_key("OTRO"));
     EXPECT_EQ(g.nMaxRec(), 20);
 }
 

@@ -120,7 +120,7 @@ TEST_F(SearchWindowTest, EditcellWritesTheFieldUnderALock) {
     });
     ASSERT_TRUE(Editcell::Editar(*t, g, Qt::Key_M, "M"));
     auto check = data::USE(*db, "SPA_RESE", "SPA_HTC");
-    ASSERT_TRUE(check->Seek(pad_right("SPA", 15) + "R0003"));
+    ASSERT_TRUE(check->Seek(data::order_key("SPA_RESE", "SPA_HTC", {"SPA", "R0003"})));
     EXPECT_EQ(trim(check->str("A_NOMBRE")), "Marta Solís");
     EXPECT_EQ(g.model()->index(2, 2).data().toString().trimmed(), "Marta Solís");
     EXPECT_FALSE(Editcell::Editar(*t, g, Qt::Key_F5));

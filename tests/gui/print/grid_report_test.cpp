@@ -19,7 +19,7 @@ protected:
     // The 20 rows of the other business, sorted by name.
     WBLISTBOX& small_grid() {
         auto& g = open_grid();
-        g.SET_SCOPE(pad_right("OTRO", 15));
+        g.SET_SCOPE(data::business_key("OTRO"));
         return g;
     }
     static std::vector<std::string> texts(const services::PrinterFunction& job) {

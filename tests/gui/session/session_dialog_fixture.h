@@ -12,6 +12,7 @@
 
 #include "core/ini_file.h"
 #include "core/text.h"
+#include "data/order_key.h"
 #include "data/table_ops.h"
 #include "domain/demo/demo_data.h"
 #include "gui/framework/dialog_box.h"
@@ -45,10 +46,11 @@ protected:
         qz::test::edit_record(*db, table, order, key, change);
     }
     void edit_user(const std::string& name, const std::function<void(data::WDBTable&)>& change) {
-        edit("USUARIOS", "USUARIOS", pad_right("HOTEL", 15) + pad_right(name, 10), change);
+        edit("USUARIOS", "USUARIOS", data::order_key("USUARIOS", "USUARIOS", {"HOTEL", name}),
+             change);
     }
     void edit_business(const std::function<void(data::WDBTable&)>& change) {
-        edit("NEGOCIOS", "NEGOCIOS", pad_right("HOTEL", 15), change);
+        edit("NEGOCIOS", "NEGOCIOS", data::business_key("HOTEL"), change);
     }
     void add(const std::string& table,
              std::initializer_list<std::pair<const char*, data::Value>> fields) {

@@ -16,8 +16,7 @@ namespace {
 // Room descriptions, looked up once each.
 class RoomNames {
 public:
-    RoomNames(data::Db& db, const std::string& negocio)
-        : m_db(db), m_negocio(pad_right(negocio, 15)) {
+    RoomNames(data::Db& db, const std::string& negocio) : m_db(db), m_negocio(negocio) {
         data::UseOptions o;
         o.order = "SPA_SALA";
         o.read_only = true;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/text.h"
+#include "data/order_key.h"
 #include "data/table_ops.h"
 #include "domain/spa/master/agents.h"
 #include "domain/spa/master/services.h"
@@ -12,11 +13,10 @@ namespace qz::domain::spa {
 
 namespace {
 
-constexpr int kBizWidth = 15;
-constexpr int kRoomWidth = 4;
-constexpr int kResWidth = 15;
-constexpr int kAgentWidth = 2;
-constexpr int kArtWidth = 15;
+// The reservations are read along business + room + date.
+std::string by_room(std::initializer_list<data::KeyValue> parts) {
+    return data::order_key("SPA_RESE", "SPA_RESE12", parts);
+}
 
 data::Table open_read(data::Db& db, const char* table, const char* order) {
     data::UseOptions o;
@@ -48,7 +48,7 @@ std::string hhmm(int minutes) {
 }
 
 SpaDayReader::SpaDayReader(data::Db& db, std::string negocio)
-    : m_db(db), m_negocio(pad_right(negocio, kBizWidth)) {
+    : m_db(db), m_negocio(std::move(negocio)) {
     m_rese = open_read(db, "SPA_RESE", "SPA_RESE12");
     m_lines = open_read(db, "SPA_RESD", "SPA_RESD");
     m_agents = open_read(db, "AGENTES", "AGENTES");
@@ -70,10 +70,10 @@ std::vector<DayReservation> SpaDayReader::room_reservations(const std::string& r
                                                             const Date& from, const Date& to,
                                                             const std::vector<int>& states) {
     std::vector<DayReservation> out;
-    const std::string prefix = m_negocio + pad_right(room, kRoomWidth);
-    const std::string last = prefix + to.dtos();
+    const std::string prefix = by_room({m_negocio, room});
+    const std::string last = by_room({m_negocio, room, to});
     data::WDBTable& t = *m_rese;
-    for (t.Seek(prefix + from.dtos(), true); !t.Eof(); t.Skip()) {
+    for (t.Seek(by_room({m_negocio, room, from}), true); !t.Eof(); t.Skip()) {
         const std::string& key = t.CurrentKey();
         if (!starts_with(key, prefix) || key.compare(0, last.size(), last) > 0) break;
         DayReservation r = read_current();
@@ -91,11 +91,12 @@ std::vector<DayReservation> SpaDayReader::room_reservations(const std::string& r
 std::vector<std::string> SpaDayReader::reserved_rooms() {
     std::vector<std::string> rooms;
     data::WDBTable& t = *m_rese;
-    // A skip scan: one seek per room, past every date of the room before.
-    for (t.Seek(m_negocio, true); !t.Eof() && starts_with(t.CurrentKey(), m_negocio);) {
-        const std::string room = t.CurrentKey().substr(0, m_negocio.size() + kRoomWidth);
+    const std::string business = by_room({m_negocio});
+    // A skip scan: one seek per room, past every date of the room before (a date part is digits
+    // or blanks, all below "~"). The room's part is built from the field as stored.
+    for (t.Seek(business, true); !t.Eof() && starts_with(t.CurrentKey(), business);) {
         rooms.push_back(reservation_from_row(t).room);
-        t.Seek(room + "~", true);
+        t.Seek(by_room({m_negocio, t.str("COD_SALA")}) + "~", true);
     }
     return rooms;
 }
@@ -104,7 +105,8 @@ const std::string& SpaDayReader::agent_name(const std::string& code) {
     auto it = m_agent_names.find(code);
     if (it != m_agent_names.end()) return it->second;
     std::string name;
-    if (!trim(code).empty() && m_agents->Seek(m_negocio + pad_right(code, kAgentWidth)))
+    if (!trim(code).empty() &&
+        m_agents->Seek(data::order_key("AGENTES", "AGENTES", {m_negocio, code})))
         name = agent_from_row(*m_agents).name;
     return m_agent_names.emplace(code, std::move(name)).first->second;
 }
@@ -113,7 +115,7 @@ const std::string& SpaDayReader::article_name(const std::string& code) {
     auto it = m_article_names.find(code);
     if (it != m_article_names.end()) return it->second;
     std::string name;
-    if (m_articles->Seek(m_negocio + pad_right(code, kArtWidth)))
+    if (m_articles->Seek(data::order_key("DEF_ART", "DEF_ART", {m_negocio, code})))
         name = service_from_row(*m_articles).name;
     return m_article_names.emplace(code, std::move(name)).first->second;
 }
@@ -122,7 +124,7 @@ const std::vector<SpaServiceLine>& SpaDayReader::services(const std::string& res
     auto it = m_services.find(reservation);
     if (it != m_services.end()) return it->second;
     std::vector<SpaServiceLine> lines;
-    const std::string key = m_negocio + pad_right(reservation, kResWidth);
+    const std::string key = reservation_lines_key(m_negocio, reservation);
     data::WDBTable& t = *m_lines;
     for (t.Seek(key); !t.Eof() && t.CurrentKey() == key; t.Skip()) {
         const SpaLine line = line_from_row(t);

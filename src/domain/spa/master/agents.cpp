@@ -1,6 +1,7 @@
 #include "domain/spa/master/agents.h"
 
 #include "core/text.h"
+#include "data/order_key.h"
 #include "data/sql.h"
 #include "data/table_ops.h"
 #include "data/transaction.h"
@@ -11,7 +12,7 @@ namespace qz::domain::spa {
 namespace {
 
 std::string agent_key(const std::string& business, const std::string& code) {
-    return business_key(business, code, kAgentCodeWidth);
+    return data::order_key("AGENTES", "AGENTES", {business, code});
 }
 
 }  // namespace
@@ -52,8 +53,9 @@ std::vector<Agent> business_agents(data::Db& db, const std::string& business) {
 std::string check_agent(const Agent& a) {
     const std::string code = normal_code(a.code);
     if (code.empty()) return "El código de agente es requerido...";
-    if (utf8_length(code) > kAgentCodeWidth)
-        return "El código de agente admite " + std::to_string(kAgentCodeWidth) + " caracteres...";
+    if (auto problem = code_width_problem("El código de agente", code, "AGENTES", "CODIGO");
+        !problem.empty())
+        return problem;
     if (trim(a.name).empty()) return "El nombre del agente es requerido...";
     if (a.discount < Decimal(0) || a.discount > Decimal(100))
         return "El descuento del agente debe estar entre 0 y 100...";
@@ -62,7 +64,7 @@ std::string check_agent(const Agent& a) {
 
 bool add_agent(data::Db& db, UserPort& port, const std::string& business, const Agent& agent) {
     if (auto problem = check_agent(agent); !problem.empty()) return refuse(port, problem);
-    if (key_exists(db, "AGENTES", "AGENTES", agent_key(business, normal_code(agent.code))))
+    if (key_exists(db, "AGENTES", "AGENTES", {business, normal_code(agent.code)}))
         return refuse(port, kAgentDuplicate);
     data::Transaction tx(db);
     data::Table t = data::USE(db, "AGENTES", "AGENTES");
@@ -76,13 +78,14 @@ bool add_agent(data::Db& db, UserPort& port, const std::string& business, const 
 
 long recode_agent_references(data::Db& db, const std::string& business, const std::string& old_code,
                              const std::string& new_code) {
-    const std::string prefix = agent_key(business, old_code);
-    long done = recode_by_order(db, "SPA_RESE", "SPA_HEC", prefix, "ENCARGADO", new_code);
-    done += recode_by_order(db, "DOCUMENT", "DOCUMEN11", prefix, "AGENTE", new_code);
-    done += recode_by_order(db, "DET_CLIE", "DET_CLIE15", prefix, "SUGIERE_A", new_code);
+    const auto by = [&](const char* table, const char* order, const char* field) {
+        return recode_by_order(db, table, order, {business, old_code}, field, new_code);
+    };
+    long done = by("SPA_RESE", "SPA_HEC", "ENCARGADO");
+    done += by("DOCUMENT", "DOCUMEN11", "AGENTE");
+    done += by("DET_CLIE", "DET_CLIE15", "SUGIERE_A");
     // A business has a handful of registers: walking them is cheaper than another order.
-    done += recode_in_scope(db, "CAJA_ENC", "CAJA_ENC", pad_right(business, 15), "DEF_AGENTE",
-                            old_code, new_code);
+    done += recode_in_scope(db, "CAJA_ENC", "CAJA_ENC", business, "DEF_AGENTE", old_code, new_code);
     return done;
 }
 
@@ -93,7 +96,7 @@ bool modify_agent(data::Db& db, UserPort& port, const std::string& business,
     if (!read_agent(db, business, old_c))
         return refuse(port, "El agente " + old_c + " ya no existe...");
     const bool recode = old_c != new_c;
-    if (recode && key_exists(db, "AGENTES", "AGENTES", agent_key(business, new_c)))
+    if (recode && key_exists(db, "AGENTES", "AGENTES", {business, new_c}))
         return refuse(port, kAgentDuplicate);
     auto wait = recode ? port.wait("Un momento por favor...") : nullptr;
     try {

@@ -13,8 +13,6 @@
 
 namespace qz::domain::spa {
 
-inline constexpr size_t kAgentCodeWidth = 2;
-
 struct Agent {
     std::string code;
     std::string name;

@@ -7,8 +7,11 @@ namespace qz::domain::spa {
 
 std::string normal_code(const std::string& typed) { return upper_ascii(trim(typed)); }
 
-std::string business_key(const std::string& business, const std::string& code, size_t width) {
-    return pad_right(business, 15) + pad_right(code, width);
+std::string code_width_problem(const std::string& subject, const std::string& code,
+                               const std::string& table, const std::string& field) {
+    const size_t width = data::field_width(table, field);
+    if (utf8_length(code) <= width) return "";
+    return subject + " admite " + std::to_string(width) + " caracteres...";
 }
 
 void for_business_rows(data::Db& db, const std::string& table, const std::string& business,
@@ -17,7 +20,7 @@ void for_business_rows(data::Db& db, const std::string& table, const std::string
     o.order = table;
     o.read_only = true;
     data::Table t = data::USE(db, table, o);
-    const std::string key = pad_right(business, 15);
+    const std::string key = data::business_key(business);
     t->SetScope(key, key);
     for (t->GoTop(); !t->Eof(); t->Skip()) fn(*t);
     data::KILLTABLA(db, t);
@@ -32,16 +35,17 @@ bool lock_at_key(data::WDBTable& t, const std::string& key) {
 }
 
 bool key_exists(data::Db& db, const std::string& table, const std::string& order,
-                const std::string& key) {
+                std::initializer_list<data::KeyValue> parts) {
     data::Table t = data::USE(db, table, order);
-    const bool found = t->Seek(key);
+    const bool found = t->Seek(data::order_key(table, order, parts));
     data::KILLTABLA(db, t);
     return found;
 }
 
 long recode_by_order(data::Db& db, const std::string& table, const std::string& order,
-                     const std::string& prefix, const std::string& field,
+                     std::initializer_list<data::KeyValue> parts, const std::string& field,
                      const std::string& new_value, WaitWindow* wait) {
+    const std::string prefix = data::order_key(table, order, parts);
     data::Table t = data::USE(db, table, order);
     long done = 0;
     // A fresh seek each time: the row just rewritten has left the range, so the next one in
@@ -58,8 +62,9 @@ long recode_by_order(data::Db& db, const std::string& table, const std::string& 
 }
 
 long recode_in_scope(data::Db& db, const std::string& table, const std::string& order,
-                     const std::string& scope, const std::string& field,
+                     const std::string& business, const std::string& field,
                      const std::string& old_value, const std::string& new_value) {
+    const std::string scope = data::order_key(table, order, {business});
     data::Table t = data::USE(db, table, order);
     t->SetScope(scope, scope);
     long done = 0;

@@ -1,12 +1,15 @@
 #pragma once
-// What the spa's maintenance rules share: keys of a business's code tables, the lookups they
-// make before writing, the lock of a row found by its key, and the re-coding of references when
-// a code changes.
+// What the spa's maintenance rules share: the lookups they make before writing, the lock of a
+// row found by its key, and the re-coding of references when a code changes. Keys are given as
+// the values of the leading parts of the order named with them (data::order_key), so a key is
+// always built for the order it is sought in.
 #include <functional>
+#include <initializer_list>
 #include <string>
 
 #include "core/user_port.h"
 #include "data/db.h"
+#include "data/order_key.h"
 #include "data/wdbtable.h"
 
 namespace qz::domain::spa {
@@ -23,8 +26,10 @@ bool refuse(UserPort& port, const std::string& text);
 // so "s01" and "S01 " name the same room.
 std::string normal_code(const std::string& typed);
 
-// The key of a code within a business: both parts padded to their key widths.
-std::string business_key(const std::string& business, const std::string& code, size_t width);
+// "" when a typed code fits the field `table`.`field` that keys it, else the refusal
+// "<subject> admite N caracteres...": its key part would cut a longer one and name another row.
+std::string code_width_problem(const std::string& subject, const std::string& code,
+                               const std::string& table, const std::string& field);
 
 // A code and what it stands for, as the lists of a code table offer it.
 struct CodeName {
@@ -41,22 +46,23 @@ void for_business_rows(data::Db& db, const std::string& table, const std::string
 // or changed its code while this one waited. When true the caller releases the lock as usual.
 bool lock_at_key(data::WDBTable& t, const std::string& key);
 
-// Whether `table` has a row whose key in `order` is exactly `key` (a full key, padded).
+// Whether `table` has a row whose key in `order` begins with the key of `parts` (all of the
+// order's parts: exactly that key).
 bool key_exists(data::Db& db, const std::string& table, const std::string& order,
-                const std::string& key);
+                std::initializer_list<data::KeyValue> parts);
 
-// Rewrites `field` to `new_value` in every row whose key in `order` begins with `prefix` (the
-// prefix ends with the old value of that field, so each rewritten row leaves the range). Each
-// row is locked for its write; the caller holds the transaction. Every step is one index seek.
-// Returns the rows rewritten.
+// Rewrites `field` to `new_value` in every row whose key in `order` begins with the key of
+// `parts` (the last part is the old value of that field, so each rewritten row leaves the
+// range). Each row is locked for its write; the caller holds the transaction. Every step is one
+// index seek. Returns the rows rewritten.
 long recode_by_order(data::Db& db, const std::string& table, const std::string& order,
-                     const std::string& prefix, const std::string& field,
+                     std::initializer_list<data::KeyValue> parts, const std::string& field,
                      const std::string& new_value, WaitWindow* wait = nullptr);
 
-// The same for a small table that has no order on the field: walks the rows of `order` within
-// `scope` and rewrites those whose field holds `old_value`.
+// The same for a small table that has no order on the field: walks the business's rows of
+// `order` (NEGOCIO first) and rewrites those whose field holds `old_value`.
 long recode_in_scope(data::Db& db, const std::string& table, const std::string& order,
-                     const std::string& scope, const std::string& field,
+                     const std::string& business, const std::string& field,
                      const std::string& old_value, const std::string& new_value);
 
 }  // namespace qz::domain::spa

@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "core/text.h"
+#include "data/order_key.h"
 #include "data/table_ops.h"
 #include "data/transaction.h"
 #include "domain/spa/master/master_rows.h"
@@ -12,36 +13,18 @@ namespace qz::domain::spa {
 namespace {
 
 using Fill = std::function<void(data::WDBTable&)>;
-
-std::string biz(const std::string& business) { return pad_right(business, 15); }
-std::string art_key(const std::string& b, const std::string& code) {
-    return business_key(b, code, kArticleWidth);
-}
-std::string type_key(const std::string& b, const std::string& code) {
-    return business_key(b, code, kPriceTypeWidth);
-}
-std::string list_key(const std::string& b, const std::string& type, const std::string& art) {
-    return type_key(b, type) + pad_right(art, kArticleWidth);
-}
-std::string special_key(const std::string& b, const std::string& customer, const std::string& art,
-                        const std::string& type) {
-    return business_key(b, customer, kCustomerWidth) + pad_right(art, kArticleWidth) +
-           pad_right(type, kPriceTypeWidth);
-}
-std::string sub_key(const std::string& b, const std::string& line, const std::string& code) {
-    return biz(b) + pad_right(line, kLineWidth) + pad_right(code, kLineWidth);
-}
+using Parts = std::initializer_list<data::KeyValue>;
 
 bool percent_ok(const Decimal& d) { return d >= Decimal(0) && d <= Decimal(100); }
 
-// Rewrites the row with `key` in `order`, or appends one when `add` and there is none; one
-// transaction. False when there was no row to rewrite.
-bool write_row(data::Db& db, const std::string& table, const std::string& order,
-               const std::string& key, bool add, const Fill& fill) {
-    if (!add && !key_exists(db, table, order, key)) return false;
+// Rewrites the row whose key in `order` is that of `parts`, or appends one when `add` and there
+// is none; one transaction. False when there was no row to rewrite.
+bool write_row(data::Db& db, const std::string& table, const std::string& order, Parts parts,
+               bool add, const Fill& fill) {
+    if (!add && !key_exists(db, table, order, parts)) return false;
     data::Transaction tx(db);
     data::Table t = data::USE(db, table, order);
-    const bool found = t->Seek(key);
+    const bool found = t->Seek(data::order_key(table, order, parts));
     if (found)
         data::LOCK_FOR_MODIFY(*t);
     else
@@ -53,9 +36,10 @@ bool write_row(data::Db& db, const std::string& table, const std::string& order,
     return true;
 }
 
-// Deletes every row whose key in `order` begins with `key`, in the caller's transaction.
-long erase_rows(data::Db& db, const std::string& table, const std::string& order,
-                const std::string& key) {
+// Deletes every row whose key in `order` begins with that of `parts`, in the caller's
+// transaction.
+long erase_rows(data::Db& db, const std::string& table, const std::string& order, Parts parts) {
+    const std::string key = data::order_key(table, order, parts);
     data::Table t = data::USE(db, table, order);
     long n = 0;
     while (t->Seek(key)) {
@@ -68,20 +52,18 @@ long erase_rows(data::Db& db, const std::string& table, const std::string& order
     return n;
 }
 
-bool erase_one(data::Db& db, const std::string& table, const std::string& order,
-               const std::string& key) {
+bool erase_one(data::Db& db, const std::string& table, const std::string& order, Parts parts) {
     data::Transaction tx(db);
-    const bool any = erase_rows(db, table, order, key) > 0;
+    const bool any = erase_rows(db, table, order, parts) > 0;
     tx.commit();
     return any;
 }
 
 std::optional<Decimal> price_at(data::Db& db, const std::string& table, const std::string& order,
-                                const std::string& key,
-                                PriceRow (*from_row)(const data::WDBTable&)) {
+                                Parts parts, PriceRow (*from_row)(const data::WDBTable&)) {
     data::Table t = data::USE(db, table, order);
     std::optional<Decimal> p;
-    if (t->Seek(key)) p = from_row(*t).price;
+    if (t->Seek(data::order_key(table, order, parts))) p = from_row(*t).price;
     data::KILLTABLA(db, t);
     return p;
 }
@@ -162,7 +144,8 @@ std::optional<Service> read_service(data::Db& db, const std::string& business,
                                     const std::string& code) {
     data::Table t = data::USE(db, "DEF_ART", "DEF_ART");
     std::optional<Service> s;
-    if (t->Seek(art_key(business, normal_code(code)))) s = service_from_row(*t);
+    if (t->Seek(data::order_key("DEF_ART", "DEF_ART", {business, normal_code(code)})))
+        s = service_from_row(*t);
     data::KILLTABLA(db, t);
     return s;
 }
@@ -170,13 +153,15 @@ std::optional<Service> read_service(data::Db& db, const std::string& business,
 std::string check_service(data::Db& db, const std::string& business, const Service& s) {
     const std::string code = normal_code(s.code);
     if (code.empty()) return "El código del servicio es requerido...";
-    if (utf8_length(code) > kArticleWidth) return "El código del servicio admite 15 caracteres...";
+    if (auto problem = code_width_problem("El código del servicio", code, "DEF_ART", "CODIGO");
+        !problem.empty())
+        return problem;
     if (trim(s.name).empty()) return "La descripción del servicio es requerida...";
     if (!percent_ok(s.tax)) return "El impuesto debe estar entre 0 y 100...";
     if (!percent_ok(s.max_discount)) return "El descuento autorizado debe estar entre 0 y 100...";
     if (!trim(s.subline).empty() &&
         !key_exists(db, "SUB_LIN", "SUB_LIN",
-                    sub_key(business, normal_code(s.line), normal_code(s.subline))))
+                    {business, normal_code(s.line), normal_code(s.subline)}))
         return "La sublínea " + normal_code(s.line) + "/" + normal_code(s.subline) +
                " no está definida...";
     return "";
@@ -190,9 +175,9 @@ bool save_service(data::Db& db, UserPort& port, const std::string& business,
     const bool is_new = trim(old_code).empty();
     if (!is_new && normal_code(old_code) != code)
         return refuse(port, "El código de un servicio no se puede cambiar...");
-    if (is_new && key_exists(db, "DEF_ART", "DEF_ART", art_key(business, code)))
+    if (is_new && key_exists(db, "DEF_ART", "DEF_ART", {business, code}))
         return refuse(port, "Código de servicio ya definido...");
-    const bool saved = write_row(db, "DEF_ART", "DEF_ART", art_key(business, code), is_new,
+    const bool saved = write_row(db, "DEF_ART", "DEF_ART", {business, code}, is_new,
                                  [&](auto& t) { put_service_row(t, business, s); });
     return saved || refuse(port, "El servicio " + code + " ya no existe...");
 }
@@ -205,12 +190,11 @@ bool delete_service(data::Db& db, UserPort& port, const std::string& business,
     data::Transaction tx(db);
     // The price lists are keyed by type first: one seek per price type of the business.
     data::Table types = data::USE(db, "ENC_PREC", "ENC_PREC");
-    types->SetScope(biz(business), biz(business));
+    types->SetScope(data::business_key(business), data::business_key(business));
     for (types->GoTop(); !types->Eof(); types->Skip())
-        erase_rows(db, "DET_PREC", "DET_PRC1",
-                   list_key(business, price_type_from_row(*types).code, c));
+        erase_rows(db, "DET_PREC", "DET_PRC1", {business, price_type_from_row(*types).code, c});
     data::KILLTABLA(db, types);
-    const bool found = erase_rows(db, "DEF_ART", "DEF_ART", art_key(business, c)) > 0;
+    const bool found = erase_rows(db, "DEF_ART", "DEF_ART", {business, c}) > 0;
     tx.commit();
     return found;
 }
@@ -218,9 +202,11 @@ bool delete_service(data::Db& db, UserPort& port, const std::string& business,
 std::string check_subline(const Subline& s) {
     if (normal_code(s.line).empty()) return "La línea es requerida...";
     if (normal_code(s.code).empty()) return "El código de sublínea es requerido...";
-    if (utf8_length(normal_code(s.line)) > kLineWidth ||
-        utf8_length(normal_code(s.code)) > kLineWidth)
-        return "Los códigos de línea y sublínea admiten 4 caracteres...";
+    const size_t width = data::field_width("SUB_LIN", "CODIGO");
+    if (utf8_length(normal_code(s.line)) > data::field_width("SUB_LIN", "LINEA") ||
+        utf8_length(normal_code(s.code)) > width)
+        return "Los códigos de línea y sublínea admiten " + std::to_string(width) +
+               " caracteres...";
     if (trim(s.name).empty()) return "La descripción de la sublínea es requerida...";
     if (!percent_ok(s.max_discount)) return "El descuento autorizado debe estar entre 0 y 100...";
     return "";
@@ -229,27 +215,28 @@ std::string check_subline(const Subline& s) {
 bool save_subline(data::Db& db, UserPort& port, const std::string& business, bool is_new,
                   const Subline& s) {
     if (auto problem = check_subline(s); !problem.empty()) return refuse(port, problem);
-    const std::string key = sub_key(business, normal_code(s.line), normal_code(s.code));
-    if (is_new && key_exists(db, "SUB_LIN", "SUB_LIN", key))
+    const std::string line = normal_code(s.line), code = normal_code(s.code);
+    if (is_new && key_exists(db, "SUB_LIN", "SUB_LIN", {business, line, code}))
         return refuse(port, "Código de sublínea ya definido...");
-    return write_row(db, "SUB_LIN", "SUB_LIN", key, is_new,
+    return write_row(db, "SUB_LIN", "SUB_LIN", {business, line, code}, is_new,
                      [&](auto& t) { put_subline_row(t, business, s); });
 }
 
 bool delete_subline(data::Db& db, UserPort& port, const std::string& business,
                     const std::string& line, const std::string& code) {
     if (!port.confirm("Advertencia", "Desea borrar la sublínea?")) return false;
-    return erase_one(db, "SUB_LIN", "SUB_LIN",
-                     sub_key(business, normal_code(line), normal_code(code)));
+    return erase_one(db, "SUB_LIN", "SUB_LIN", {business, normal_code(line), normal_code(code)});
 }
 
 std::string check_price_type(data::Db& db, const std::string& business, const PriceType& t) {
     const std::string code = normal_code(t.code);
     if (code.empty()) return "El código del tipo de precio es requerido...";
-    if (utf8_length(code) > kPriceTypeWidth)
-        return "El código del tipo de precio admite 2 caracteres...";
+    if (auto problem =
+            code_width_problem("El código del tipo de precio", code, "ENC_PREC", "CODIGO");
+        !problem.empty())
+        return problem;
     if (trim(t.name).empty()) return "La descripción del tipo de precio es requerida...";
-    if (!key_exists(db, "MONEDAS", "MONEDAS", business_key(business, normal_code(t.currency), 2)))
+    if (!key_exists(db, "MONEDAS", "MONEDAS", {business, normal_code(t.currency)}))
         return "La moneda del tipo de precio no está definida...";
     return "";
 }
@@ -258,38 +245,37 @@ bool save_price_type(data::Db& db, UserPort& port, const std::string& business, 
                      const PriceType& pt) {
     if (auto problem = check_price_type(db, business, pt); !problem.empty())
         return refuse(port, problem);
-    const std::string key = type_key(business, normal_code(pt.code));
-    if (is_new && key_exists(db, "ENC_PREC", "ENC_PREC", key))
+    const std::string code = normal_code(pt.code);
+    if (is_new && key_exists(db, "ENC_PREC", "ENC_PREC", {business, code}))
         return refuse(port, "Código de tipo de precio ya definido...");
-    return write_row(db, "ENC_PREC", "ENC_PREC", key, is_new,
+    return write_row(db, "ENC_PREC", "ENC_PREC", {business, code}, is_new,
                      [&](auto& t) { put_price_type_row(t, business, pt); });
 }
 
 bool delete_price_type(data::Db& db, UserPort& port, const std::string& business,
                        const std::string& code) {
     const std::string c = normal_code(code);
-    if (key_exists(db, "DET_PREC", "DET_PRC1", type_key(business, c)))
+    if (key_exists(db, "DET_PREC", "DET_PRC1", {business, c}))
         return refuse(port, "El tipo de precio tiene precios en su lista; bórrelos primero...");
     if (!port.confirm("Advertencia", "Desea borrar el tipo de precio?")) return false;
-    return erase_one(db, "ENC_PREC", "ENC_PREC", type_key(business, c));
+    return erase_one(db, "ENC_PREC", "ENC_PREC", {business, c});
 }
 
 std::optional<Decimal> list_price(data::Db& db, const std::string& business,
                                   const std::string& type, const std::string& article) {
-    return price_at(db, "DET_PREC", "DET_PRC1",
-                    list_key(business, normal_code(type), normal_code(article)),
+    return price_at(db, "DET_PREC", "DET_PRC1", {business, normal_code(type), normal_code(article)},
                     list_price_from_row);
 }
 
 bool set_list_price(data::Db& db, UserPort& port, const std::string& business,
                     const std::string& type, const std::string& article, const Decimal& price) {
     const std::string ty = normal_code(type), art = normal_code(article);
-    if (!key_exists(db, "ENC_PREC", "ENC_PREC", type_key(business, ty)))
+    if (!key_exists(db, "ENC_PREC", "ENC_PREC", {business, ty}))
         return refuse(port, "El tipo de precio no está definido...");
-    if (!key_exists(db, "DEF_ART", "DEF_ART", art_key(business, art)))
+    if (!key_exists(db, "DEF_ART", "DEF_ART", {business, art}))
         return refuse(port, "El servicio no está definido...");
     if (price < Decimal(0)) return refuse(port, "El precio no puede ser negativo...");
-    return write_row(db, "DET_PREC", "DET_PRC1", list_key(business, ty, art), true, [&](auto& t) {
+    return write_row(db, "DET_PREC", "DET_PRC1", {business, ty, art}, true, [&](auto& t) {
         put_list_price_row(t, business, {"", ty, art, price, {}});
     });
 }
@@ -298,14 +284,14 @@ bool delete_list_price(data::Db& db, UserPort& port, const std::string& business
                        const std::string& type, const std::string& article) {
     if (!port.confirm("Advertencia", "Desea borrar el precio?")) return false;
     return erase_one(db, "DET_PREC", "DET_PRC1",
-                     list_key(business, normal_code(type), normal_code(article)));
+                     {business, normal_code(type), normal_code(article)});
 }
 
 std::optional<Decimal> special_price(data::Db& db, const std::string& business,
                                      const std::string& customer, const std::string& article,
                                      const std::string& type) {
     return price_at(db, "PRE_CLIE", "PRE_CLIE",
-                    special_key(business, trim(customer), normal_code(article), normal_code(type)),
+                    {business, trim(customer), normal_code(article), normal_code(type)},
                     special_price_from_row);
 }
 
@@ -313,15 +299,15 @@ bool set_special_price(data::Db& db, UserPort& port, const std::string& business
                        const std::string& customer, const std::string& article,
                        const std::string& type, const Decimal& price) {
     const std::string cu = trim(customer), art = normal_code(article), ty = normal_code(type);
-    if (!key_exists(db, "CLIENTES", "CLIENTES", business_key(business, cu, kCustomerWidth)))
+    if (!key_exists(db, "CLIENTES", "CLIENTES", {business, cu}))
         return refuse(port, "El cliente no está definido...");
-    if (!key_exists(db, "DEF_ART", "DEF_ART", art_key(business, art)))
+    if (!key_exists(db, "DEF_ART", "DEF_ART", {business, art}))
         return refuse(port, "El servicio no está definido...");
-    if (!key_exists(db, "ENC_PREC", "ENC_PREC", type_key(business, ty)))
+    if (!key_exists(db, "ENC_PREC", "ENC_PREC", {business, ty}))
         return refuse(port, "El tipo de precio no está definido...");
     if (price < Decimal(0)) return refuse(port, "El precio no puede ser negativo...");
     const PriceRow row{cu, ty, art, price, db.clock().XDATE()};
-    return write_row(db, "PRE_CLIE", "PRE_CLIE", special_key(business, cu, art, ty), true,
+    return write_row(db, "PRE_CLIE", "PRE_CLIE", {business, cu, art, ty}, true,
                      [&](auto& t) { put_special_price_row(t, business, row); });
 }
 
@@ -329,9 +315,8 @@ bool delete_special_price(data::Db& db, UserPort& port, const std::string& busin
                           const std::string& customer, const std::string& article,
                           const std::string& type) {
     if (!port.confirm("Advertencia", "Desea borrar el precio especial?")) return false;
-    return erase_one(
-        db, "PRE_CLIE", "PRE_CLIE",
-        special_key(business, trim(customer), normal_code(article), normal_code(type)));
+    return erase_one(db, "PRE_CLIE", "PRE_CLIE",
+                     {business, trim(customer), normal_code(article), normal_code(type)});
 }
 
 }  // namespace qz::domain::spa

@@ -13,9 +13,6 @@
 
 namespace qz::domain::spa {
 
-inline constexpr size_t kArticleWidth = 15, kLineWidth = 4, kPriceTypeWidth = 2,
-                        kCustomerWidth = 15;
-
 struct Service {
     std::string code;
     std::string name;

@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "core/text.h"
+#include "data/order_key.h"
 #include "data/table_ops.h"
 #include "data/transaction.h"
 #include "domain/spa/master/master_rows.h"
@@ -44,7 +45,7 @@ std::string spa_register_key(const std::string& business) { return trim(business
 SpaParams read_spa_params(data::Db& db, const std::string& business, const IniFile* ini) {
     SpaParams p;
     data::Table t = data::USE(db, "F_FAC", "F_FAC");
-    if (t->Seek(pad_right(business, 15))) {
+    if (t->Seek(data::business_key(business))) {
         p.serial = trim(t->str("SPA_SERIAL"));
         p.mail_on_create = t->num("SPA_A_MAIL") == Decimal(1);
         p.mail_text = t->str("SPA_I_MAIL");
@@ -66,8 +67,7 @@ std::string check_spa_params(const SpaParams& p) {
     if (first < 0) return "La hora inicial de la agenda debe ser una hora entre 00:00 y 23:00...";
     if (last < 0) return "La hora final de la agenda debe ser una hora entre 00:00 y 23:00...";
     if (first > last) return "La hora inicial de la agenda no puede ser mayor a la hora final...";
-    if (utf8_length(trim(p.spa_register)) > 4) return "El código de caja admite 4 caracteres...";
-    return "";
+    return code_width_problem("El código de caja", trim(p.spa_register), "CAJA_ENC", "CODIGO");
 }
 
 std::vector<std::string> spa_params_warnings(data::Db& db, const std::string& business,
@@ -76,10 +76,11 @@ std::vector<std::string> spa_params_warnings(data::Db& db, const std::string& bu
     const std::string serial = normal_code(p.serial);
     if (serial.empty())
         out.push_back("No ha indicado el serial de reservas: no se podrán numerar reservas.");
-    else if (!key_exists(db, "SERIALES", "SERIAL4", business_key(business, serial, 15)))
+    // The business's own series (no owner), the one reservations are numbered from.
+    else if (!key_exists(db, "SERIALES", "SERIALES", {business, "", serial}))
         out.push_back("El serial " + serial + " no está definido para esta empresa.");
     const std::string reg = normal_code(p.spa_register);
-    if (!reg.empty() && !key_exists(db, "CAJA_ENC", "CAJA_ENC", business_key(business, reg, 4)))
+    if (!reg.empty() && !key_exists(db, "CAJA_ENC", "CAJA_ENC", {business, reg}))
         out.push_back("La caja " + reg + " no está definida para esta empresa.");
     return out;
 }
@@ -95,7 +96,7 @@ bool save_spa_params(data::Db& db, UserPort& port, const std::string& business, 
     {
         data::Transaction tx(db);
         data::Table t = data::USE(db, "F_FAC", "F_FAC");
-        if (t->Seek(pad_right(business, 15))) {
+        if (t->Seek(data::business_key(business))) {
             data::LOCK_FOR_MODIFY(*t);
         } else {
             data::ADD_NEW_REC(*t);

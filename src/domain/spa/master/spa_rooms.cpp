@@ -1,23 +1,27 @@
 #include "domain/spa/master/spa_rooms.h"
 
 #include "core/text.h"
+#include "data/order_key.h"
 #include "data/sql.h"
 #include "data/table_ops.h"
 #include "data/transaction.h"
 #include "domain/spa/master/master_rows.h"
 #include "domain/spa/reservations/capacity.h"
+#include "domain/spa/reservations/reservation_record.h"
 
 namespace qz::domain::spa {
 
 namespace {
 
-// Whether the room holds an active reservation dated today or later (state 1, order
-// SPA_RESE10 = business + state + room + date).
+// Whether the room holds an active reservation dated today or later (order SPA_RESE10 =
+// business + state + room + date).
 bool has_coming_reservations(data::Db& db, const std::string& business, const std::string& code) {
-    const std::string prefix = pad_right(business, 15) + "1" + pad_right(code, kRoomCodeWidth);
+    const long long active = kActive;
+    const std::string prefix = data::order_key("SPA_RESE", "SPA_RESE10", {business, active, code});
     data::Table t = data::USE(db, "SPA_RESE", "SPA_RESE10");
     // A soft seek: the first one dated today or later, whether or not one is dated today.
-    t->Seek(prefix + db.clock().XDATE().dtos(), true);
+    t->Seek(data::order_key("SPA_RESE", "SPA_RESE10", {business, active, code, db.clock().XDATE()}),
+            true);
     const bool coming = !t->Eof() && starts_with(t->CurrentKey(), prefix);
     data::KILLTABLA(db, t);
     return coming;
@@ -40,7 +44,7 @@ void put_room_row(data::WDBTable& t, const std::string& business, const SpaRoom&
 }
 
 std::string room_key(const std::string& business, const std::string& code) {
-    return business_key(business, code, kRoomCodeWidth);
+    return data::order_key("SPA_SALA", "SPA_SALA", {business, code});
 }
 
 std::string room_gone(const std::string& code) { return "La Sala " + code + " ya no existe..."; }
@@ -81,8 +85,9 @@ std::vector<SpaRoom> business_rooms(data::Db& db, const std::string& business) {
 std::string check_room(const SpaRoom& r) {
     const std::string code = normal_code(r.code);
     if (code.empty()) return "El código de Sala es requerido...";
-    if (utf8_length(code) > kRoomCodeWidth)
-        return "El código de Sala admite " + std::to_string(kRoomCodeWidth) + " caracteres...";
+    if (auto problem = code_width_problem("El código de Sala", code, "SPA_SALA", "CODIGO");
+        !problem.empty())
+        return problem;
     if (trim(r.name).empty()) return "La descripción de la Sala es requerida...";
     if (r.capacity < 1 || r.capacity > 9999)
         return "La capacidad máxima de personas debe estar entre 1 y 9999...";
@@ -91,8 +96,8 @@ std::string check_room(const SpaRoom& r) {
 
 bool add_room(data::Db& db, UserPort& port, const std::string& business, const SpaRoom& room) {
     if (auto problem = check_room(room); !problem.empty()) return refuse(port, problem);
-    const std::string key = room_key(business, normal_code(room.code));
-    if (key_exists(db, "SPA_SALA", "SPA_SALA", key)) return refuse(port, kRoomDuplicate);
+    if (key_exists(db, "SPA_SALA", "SPA_SALA", {business, normal_code(room.code)}))
+        return refuse(port, kRoomDuplicate);
     data::Transaction tx(db);
     data::Table t = data::USE(db, "SPA_SALA", "SPA_SALA");
     data::ADD_NEW_REC(*t);
@@ -106,8 +111,8 @@ bool add_room(data::Db& db, UserPort& port, const std::string& business, const S
 long recode_room_reservations(data::Db& db, const std::string& business,
                               const std::string& old_code, const std::string& new_code,
                               WaitWindow* wait) {
-    return recode_by_order(db, "SPA_RESE", "SPA_RESE12", room_key(business, old_code), "COD_SALA",
-                           new_code, wait);
+    return recode_by_order(db, "SPA_RESE", "SPA_RESE12", {business, old_code}, "COD_SALA", new_code,
+                           wait);
 }
 
 bool modify_room(data::Db& db, UserPort& port, const std::string& business,
@@ -124,7 +129,7 @@ bool modify_room(data::Db& db, UserPort& port, const std::string& business,
             return refuse(port, problem);
     }
     if (recode) {
-        if (key_exists(db, "SPA_SALA", "SPA_SALA", room_key(business, new_c)))
+        if (key_exists(db, "SPA_SALA", "SPA_SALA", {business, new_c}))
             return refuse(port, kRoomDuplicate);
         if (!port.confirm("Advertencia", std::string(kRoomRecodeAsk) + "\rCódigo anterior: " +
                                              old_c + "\rCódigo nuevo: " + new_c))

@@ -12,8 +12,6 @@
 
 namespace qz::domain::spa {
 
-inline constexpr size_t kRoomCodeWidth = 4;
-
 struct SpaRoom {
     std::string code;
     std::string name;      // DESCRIP

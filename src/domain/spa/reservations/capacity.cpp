@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/text.h"
+#include "data/order_key.h"
 #include "data/table_ops.h"
 #include "domain/spa/reservations/reservation_record.h"
 #include "domain/spa/reservations/reservation_row.h"
@@ -52,7 +53,7 @@ std::vector<Occupancy> room_day_bookings(data::Db& db, const std::string& busine
                                          const std::string& room, const Date& date,
                                          const std::string& exclude_code) {
     auto t = data::USE(db, "SPA_RESE", "SPA_RESE12");
-    const std::string key = pad_right(business, 15) + pad_right(room, 4) + date.dtos();
+    const std::string key = data::order_key("SPA_RESE", "SPA_RESE12", {business, room, date});
     t->SetScope(key, key);
     std::vector<Occupancy> out;
     const std::string exclude = trim(exclude_code);
@@ -70,8 +71,8 @@ std::optional<Overbooking> first_overbooked_day(data::Db& db, const std::string&
                                                 const std::string& room, const Date& from,
                                                 long capacity) {
     auto t = data::USE(db, "SPA_RESE", "SPA_RESE12");
-    const std::string prefix = pad_right(business, 15) + pad_right(room, 4);
-    t->SetScope(prefix + from.dtos(), prefix);
+    t->SetScope(data::order_key("SPA_RESE", "SPA_RESE12", {business, room, from}),
+                data::order_key("SPA_RESE", "SPA_RESE12", {business, room}));
     std::optional<Overbooking> found;
     std::vector<Occupancy> day;
     Date date;

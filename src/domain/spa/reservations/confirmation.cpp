@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "core/text.h"
+#include "data/order_key.h"
 #include "data/table_ops.h"
 #include "domain/spa/master/spa_params.h"
 #include "domain/spa/reservations/line_pricing.h"
@@ -15,12 +16,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string biz(const std::string& business) { return pad_right(business, 15); }
-
+// A field of a business's settings record (a table keyed by NEGOCIO alone).
 std::string read_field(data::Db& db, const char* table, const std::string& business,
                        const char* field) {
     auto t = data::USE(db, table, table);
-    std::string out = t->Seek(biz(business)) ? t->str(field) : "";
+    std::string out = t->Seek(data::order_key(table, table, {business})) ? t->str(field) : "";
     data::KILLTABLA(db, t);
     return out;
 }
@@ -98,7 +98,8 @@ bool ensure_spa_template(const std::string& home) {
 bool confirmation_sent(data::Db& db, const std::string& business, const std::string& to,
                        const std::string& subject, const Date& date, const std::string& since) {
     auto t = data::USE(db, "E_MSGS", "E_MSGS8");
-    const std::string key = biz(business) + "1" + pad_right(to, 100) + date.dtos();
+    const long long sent_state = 1;  // ENVIADO
+    const std::string key = data::order_key("E_MSGS", "E_MSGS8", {business, sent_state, to, date});
     t->SetScope(key, key);
     bool sent = false;
     for (t->GoTop(); !t->Eof() && !sent; t->Skip())

@@ -1,6 +1,7 @@
 #include "domain/spa/reservations/form_lists.h"
 
 #include "core/text.h"
+#include "data/order_key.h"
 #include "data/table_ops.h"
 #include "domain/spa/master/services.h"
 
@@ -8,7 +9,8 @@ namespace qz::domain::spa {
 
 namespace {
 
-std::string biz(const std::string& business) { return pad_right(business, 15); }
+// DET_RS30 = business + state of the room line + hotel room; state 1 is in house.
+constexpr long long kInHouse = 1;
 
 }  // namespace
 
@@ -37,7 +39,7 @@ std::vector<CodeName> price_types(data::Db& db, const std::string& business) {
 
 std::vector<std::string> in_house_rooms(data::Db& db, const std::string& business) {
     auto t = data::USE(db, "DET_RES2", "DET_RS30");
-    const std::string key = biz(business) + "1";
+    const std::string key = data::order_key("DET_RES2", "DET_RS30", {business, kInHouse});
     t->SetScope(key, key);
     std::vector<std::string> out;
     for (t->GoTop(); !t->Eof(); t->Skip()) {
@@ -53,13 +55,13 @@ std::optional<Guest> in_house_guest(data::Db& db, const std::string& business,
     if (trim(room).empty()) return std::nullopt;
     auto t = data::USE(db, "DET_RES2", "DET_RS30");
     std::optional<std::string> guest_code;
-    if (t->Seek(biz(business) + "1" + pad_right(trim(room), 15)))
+    if (t->Seek(data::order_key("DET_RES2", "DET_RS30", {business, kInHouse, trim(room)})))
         guest_code = trim(t->str("COD_HUESP"));
     data::KILLTABLA(db, t);
     if (!guest_code) return std::nullopt;
     Guest g;
     auto h = data::USE(db, "HUESPEDES", "HUESPEDES");
-    if (h->Seek(biz(business) + pad_right(*guest_code, 15))) {
+    if (h->Seek(data::order_key("HUESPEDES", "HUESPEDES", {business, *guest_code}))) {
         for (const char* f : {"NOMBRE", "APELLIDO1", "APELLIDO2"}) {
             std::string part = trim(h->str(f));
             if (!part.empty()) g.name += (g.name.empty() ? "" : " ") + part;

@@ -2,20 +2,20 @@
 
 #include "core/text.h"
 #include "data/amount_field.h"
+#include "data/order_key.h"
 #include "data/table_ops.h"
 #include "domain/spa/master/services.h"
+#include "domain/spa/master/spa_params.h"
 
 namespace qz::domain::spa {
 
 namespace {
 
-std::string biz(const std::string& business) { return pad_right(business, 15); }
-
 std::optional<Decimal> subline_cap(data::Db& db, const std::string& business,
                                    const std::string& line, const std::string& subline) {
     auto s = data::USE(db, "SUB_LIN", "SUB_LIN");
     std::optional<Decimal> cap;
-    if (s->Seek(biz(business) + pad_right(line, 4) + pad_right(subline, 4))) {
+    if (s->Seek(data::order_key("SUB_LIN", "SUB_LIN", {business, line, subline}))) {
         const Subline sub = subline_from_row(*s);
         if (sub.check_discount) cap = sub.max_discount;
     }
@@ -29,7 +29,7 @@ std::optional<ArticleInfo> find_article(data::Db& db, const std::string& busines
                                         const std::string& code) {
     auto a = data::USE(db, "DEF_ART", "DEF_ART");
     std::optional<ArticleInfo> out;
-    if (!trim(code).empty() && a->Seek(biz(business) + pad_right(code, 15))) {
+    if (!trim(code).empty() && a->Seek(data::order_key("DEF_ART", "DEF_ART", {business, code}))) {
         const Service svc = service_from_row(*a);
         ArticleInfo info{svc.code, svc.name, svc.tax, {}};
         if (svc.check_discount)
@@ -43,15 +43,15 @@ std::optional<ArticleInfo> find_article(data::Db& db, const std::string& busines
 }
 
 std::string spa_register(const IniFile& ini, const std::string& business) {
-    return trim(ini.get("F_SPA", business + "SPA_CAJA"));
+    return trim(ini.get(kSpaIniSection, spa_register_key(business)));
 }
 
 std::string spa_default_customer(data::Db& db, const std::string& business,
                                  const std::string& register_code) {
     if (register_code.empty()) return "";
     auto c = data::USE(db, "CAJA_ENC", "CAJA_ENC");
-    std::string customer =
-        c->Seek(biz(business) + pad_right(register_code, 4)) ? trim(c->str("DEF_CLIEN")) : "";
+    const bool found = c->Seek(data::order_key("CAJA_ENC", "CAJA_ENC", {business, register_code}));
+    std::string customer = found ? trim(c->str("DEF_CLIEN")) : "";
     data::KILLTABLA(db, c);
     return customer;
 }
@@ -62,14 +62,14 @@ std::optional<LinePrice> lookup_price(data::Db& db, const std::string& business,
     std::optional<LinePrice> out;
     if (!customer.empty()) {
         auto c = data::USE(db, "PRE_CLIE", "PRE_CLIE");
-        if (c->Seek(biz(business) + pad_right(customer, 15) + pad_right(article, 15) +
-                    pad_right(price_type, 2)))
+        if (c->Seek(
+                data::order_key("PRE_CLIE", "PRE_CLIE", {business, customer, article, price_type})))
             out = LinePrice{special_price_from_row(*c).price, kCustomerPrice};
         data::KILLTABLA(db, c);
     }
     if (out) return out;
     auto l = data::USE(db, "DET_PREC", "DET_PRC1");
-    if (l->Seek(biz(business) + pad_right(price_type, 2) + pad_right(article, 15)))
+    if (l->Seek(data::order_key("DET_PREC", "DET_PRC1", {business, price_type, article})))
         out = LinePrice{list_price_from_row(*l).price, kPriceList};
     data::KILLTABLA(db, l);
     return out;

@@ -47,7 +47,7 @@ bool SpaReservation::load(const std::string& code, FormMode mode) {
     if (!found) return false;
     lines.clear();
     auto d = data::USE(m_db, "SPA_RESD", "SPA_RESD");
-    const std::string key = reservation_key(m_business, header.code);
+    const std::string key = reservation_lines_key(m_business, header.code);
     d->SetScope(key, key);
     for (d->GoTop(); !d->Eof(); d->Skip()) {
         SpaLine l = line_from_row(*d);

@@ -25,7 +25,7 @@ std::optional<SpaHeader> read_reservation(data::Db& db, const std::string& busin
 
 bool has_lines(data::Db& db, const std::string& business, const std::string& code) {
     auto d = data::USE(db, "SPA_RESD", "SPA_RESD");
-    const std::string key = reservation_key(business, code);
+    const std::string key = reservation_lines_key(business, code);
     d->SetScope(key, key);
     bool any = false;
     for (d->GoTop(); !d->Eof() && !any; d->Skip()) any = line_from_row(*d).quantity > Decimal(0);

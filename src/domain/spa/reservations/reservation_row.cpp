@@ -1,6 +1,7 @@
 #include "domain/spa/reservations/reservation_row.h"
 
 #include "core/text.h"
+#include "data/order_key.h"
 
 namespace qz::domain::spa {
 
@@ -105,7 +106,11 @@ void put_line_row(data::WDBTable& t, const std::string& business, const std::str
 }
 
 std::string reservation_key(const std::string& business, const std::string& code) {
-    return pad_right(business, 15) + pad_right(code, 15);
+    return data::order_key("SPA_RESE", "SPA_RESE", {business, code});
+}
+
+std::string reservation_lines_key(const std::string& business, const std::string& code) {
+    return data::order_key("SPA_RESD", "SPA_RESD", {business, code});
 }
 
 }  // namespace qz::domain::spa

@@ -20,7 +20,8 @@ SpaLine line_from_row(const data::WDBTable& t);  // without its description
 void put_line_row(data::WDBTable& t, const std::string& business, const std::string& code, int n,
                   const SpaLine& l);
 
-// The keys of SPA_RESE (business + code) and of a reservation's lines in SPA_RESD.
+// The key of a reservation in SPA_RESE (business + code), and that of its lines in SPA_RESD.
 std::string reservation_key(const std::string& business, const std::string& code);
+std::string reservation_lines_key(const std::string& business, const std::string& code);
 
 }  // namespace qz::domain::spa

@@ -8,6 +8,7 @@
 
 #include "core/picture.h"
 #include "core/text.h"
+#include "data/order_key.h"
 #include "data/table_ops.h"
 #include "domain/spa/reservations/form_lists.h"
 #include "domain/spa/reservations/reservation_row.h"
@@ -98,9 +99,6 @@ private:
         const int state = m_state->currentIndex();
         const std::string agent = m_agent->currentData().toString().toStdString();
         const char scope = state == 0 ? (agent.empty() ? 'T' : 'E') : (agent.empty() ? 'S' : 'X');
-        std::string key = pad_right(m_ctx.session.XU_COMP, 15);
-        if (state > 0) key += std::to_string(state);
-        if (!agent.empty()) key += pad_right(agent, 2);
         BrowMarksOptions o;
         const std::string prefix = std::string("SPA_H") + scope;
         o.sortable = {
@@ -108,8 +106,19 @@ private:
         if (state == 0) o.sortable.push_back({"Estado", prefix + "S"});
         o.initial_sort = std::min<int>(std::max(1, m_grid->GET_OB_ORDER()),
                                        static_cast<int>(o.sortable.size()));
-        o.scope_start = key;
+        o.scope_start = scope_key(prefix + "C", state, agent);
         m_grid->BrowMarks(std::move(o));
+    }
+
+    // The filters as the leading parts of `order`, which every order of the scope shares:
+    // business, then the state when one is chosen, then the person in charge when one is.
+    std::string scope_key(const std::string& order, long long state, const std::string& agent) {
+        const std::string& biz = m_ctx.session.XU_COMP;
+        if (state > 0 && !agent.empty())
+            return data::order_key("SPA_RESE", order, {biz, state, agent});
+        if (state > 0) return data::order_key("SPA_RESE", order, {biz, state});
+        if (!agent.empty()) return data::order_key("SPA_RESE", order, {biz, agent});
+        return data::order_key("SPA_RESE", order, {biz});
     }
 
     AppContext& m_ctx;

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "core/text.h"
+#include "data/order_key.h"
 #include "data/table_ops.h"
+#include "domain/ledger/serials.h"
 #include "domain/spa/master/agents.h"
 #include "domain/spa/master/master_rows.h"
 #include "domain/spa/master/spa_params.h"
@@ -45,7 +47,7 @@ protected:
     std::string held_by(const std::string& biz, const std::string& code) {
         Table t = USE(*db, "SPA_RESE", "SPA_RESE");
         std::string out = "?";
-        if (t->Seek(pad_right(biz, 15) + pad_right(code, 15)))
+        if (t->Seek(order_key("SPA_RESE", "SPA_RESE", {biz, code})))
             out = trim(t->str("COD_SALA")) + "/" + trim(t->str("ENCARGADO"));
         KILLTABLA(*db, t);
         return out;
@@ -106,7 +108,7 @@ TEST_P(SpaMasterTest, ARoomCodeChangeThatMeetsAHeldReservationChangesNothing) {
     fill_bookings();
     auto other = inst->open();
     Table held = USE(*other, "SPA_RESE", "SPA_RESE");
-    ASSERT_TRUE(held->Seek(pad_right(kHotel, 15) + pad_right("R4", 15)));
+    ASSERT_TRUE(held->Seek(order_key("SPA_RESE", "SPA_RESE", {kHotel, "R4"})));
     ASSERT_TRUE(held->RLock());
     db->patience = std::chrono::milliseconds(50);
     db->poll_interval = std::chrono::milliseconds(10);
@@ -172,10 +174,10 @@ TEST_P(SpaMasterTest, AgentCodesAreUniqueAndAChangeReCodesTheirReferences) {
     EXPECT_EQ(held_by(kHotel, "R6"), "S02/02");
     EXPECT_EQ(held_by(kOther, "R1"), "S01/01");
     Table br = USE(*db, "DET_CLIE", "DET_CLIE15");
-    EXPECT_TRUE(br->Seek(pad_right(kHotel, 15) + "A1"));
+    EXPECT_TRUE(br->Seek(order_key("DET_CLIE", "DET_CLIE15", {kHotel, "A1"})));
     KILLTABLA(*db, br);
     Table reg = USE(*db, "CAJA_ENC", "CAJA_ENC");
-    ASSERT_TRUE(reg->Seek(pad_right(kHotel, 15) + "SPA1"));
+    ASSERT_TRUE(reg->Seek(order_key("CAJA_ENC", "CAJA_ENC", {kHotel, "SPA1"})));
     EXPECT_EQ(trim(reg->str("DEF_AGENTE")), "A1");
     KILLTABLA(*db, reg);
     EXPECT_FALSE(read_agent(*db, kHotel, "01"));
@@ -232,6 +234,30 @@ TEST_P(SpaMasterTest, SpaSettingsAreCheckedBeforeTheyAreSaved) {
     KILLTABLA(*db, ser);
     p.spa_register = "";
     EXPECT_TRUE(spa_params_warnings(*db, kHotel, p).empty());
+}
+
+// Reservations are numbered from the business's own series; one a user owns does not number
+// them, so the settings must still warn that the series is missing.
+TEST_P(SpaMasterTest, OnlyTheBusinessSeriesCountsAsTheReservationSeries) {
+    const auto series = [&](const std::string& owner) {
+        Table ser = USE(*db, "SERIALES", "SERIALES");
+        ADD_NEW_REC(*ser);
+        ser->FieldPut("NEGOCIO", kHotel);
+        ser->FieldPut("USUARIO", owner);
+        ser->FieldPut("CODIGO", std::string("SPA_RES"));
+        UNLOCK_NEW_REC(*ser);
+        KILLTABLA(*db, ser);
+    };
+    SpaParams p;
+    p.serial = "spa_res";
+    series("ANA");
+    EXPECT_TRUE(domain::is_no_serial(domain::GET_NXSERIAL(*db, kHotel, "SPA_RES")));
+    const auto warnings = spa_params_warnings(*db, kHotel, p);
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_EQ(warnings[0], "El serial SPA_RES no está definido para esta empresa.");
+    series("");
+    EXPECT_TRUE(spa_params_warnings(*db, kHotel, p).empty());
+    EXPECT_FALSE(spa_params_warnings(*db, kOther, p).empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(SpaMaster, SpaMasterTest,

@@ -65,5 +65,43 @@ TEST_P(SpaServicesTest, PriceTypesAndSpecialPrices) {
     EXPECT_FALSE(special_price(*db, "HOTEL", "CONTADO", "MAS001", "01"));
 }
 
+// A sub-line is a code within its line: the same code in another line is another sub-line, and
+// a service may name only one that exists.
+TEST_P(SpaServicesTest, SublinesAreCodesWithinTheirLine) {
+    ASSERT_TRUE(save_subline(*db, inst->port, "HOTEL", true, {"spa", "mano", "Manos", true, 10_d}));
+    EXPECT_FALSE(save_subline(*db, inst->port, "HOTEL", true, {"SPA", "MANO", "Otra", false, {}}));
+    EXPECT_TRUE(save_subline(*db, inst->port, "HOTEL", true, {"BAR", "MANO", "Otra", false, {}}));
+    EXPECT_FALSE(
+        save_subline(*db, inst->port, "HOTEL", true, {"SPA", "MANOS", "Larga", false, {}}));
+    EXPECT_EQ(inst->port.messages.back(),
+              ": Los códigos de línea y sublínea admiten 4 caracteres...");
+    EXPECT_TRUE(save_subline(*db, inst->port, "HOTEL", false, {"SPA", "MANO", "Manos y uñas"}));
+
+    Service s{"MAN001", "Manicure", Decimal(13), "SPA", "MANO", false, {}, false};
+    EXPECT_EQ(check_service(*db, "HOTEL", s), "");
+    s.line = "SP";
+    EXPECT_EQ(check_service(*db, "HOTEL", s), "La sublínea SP/MANO no está definida...");
+    s.line = "SPA";
+    EXPECT_TRUE(delete_subline(*db, inst->port, "HOTEL", "spa", "mano"));
+    EXPECT_EQ(check_service(*db, "HOTEL", s), "La sublínea SPA/MANO no está definida...");
+    EXPECT_FALSE(delete_subline(*db, inst->port, "HOTEL", "SPA", "MANO"));  // gone already
+    s.line = "BAR";
+    EXPECT_EQ(check_service(*db, "HOTEL", s), "");
+
+    EXPECT_EQ(check_service(*db, "HOTEL", {std::string(16, 'A'), "Largo"}),
+              "El código del servicio admite 15 caracteres...");
+    EXPECT_EQ(check_price_type(*db, "HOTEL", {"ABC", "Largo", "CO"}),
+              "El código del tipo de precio admite 2 caracteres...");
+}
+
+TEST_P(SpaServicesTest, ADeletedListPriceLeavesTheOtherTypesPrice) {
+    ASSERT_TRUE(set_list_price(*db, inst->port, "HOTEL", "01", "MAS001", Decimal(30000)));
+    ASSERT_TRUE(set_list_price(*db, inst->port, "HOTEL", "02", "MAS001", Decimal(25000)));
+    EXPECT_TRUE(delete_list_price(*db, inst->port, "HOTEL", "01", "mas001"));
+    EXPECT_FALSE(list_price(*db, "HOTEL", "01", "MAS001"));
+    EXPECT_EQ(list_price(*db, "HOTEL", "02", "MAS001"), Decimal(25000));
+    EXPECT_FALSE(delete_list_price(*db, inst->port, "HOTEL", "01", "MAS001"));
+}
+
 INSTANTIATE_TEST_SUITE_P(SpaServices, SpaServicesTest,
                          ::testing::Values(Engine::SQLite, Engine::PostgreSQL), test::engine_name);

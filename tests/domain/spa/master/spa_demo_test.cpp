@@ -7,6 +7,7 @@
 #include <map>
 
 #include "core/text.h"
+#include "data/order_key.h"
 #include "data/table_ops.h"
 #include "domain/demo/demo_data.h"
 #include "domain/spa/master/services.h"
@@ -21,7 +22,7 @@ using qz::test::Engine;
 
 namespace {
 const Date kDay(2026, 7, 9);
-const std::string kHotel = pad_right("HOTEL", 15);
+const std::string kHotel = business_key("HOTEL");
 }  // namespace
 
 class SpaDemoTest : public ::testing::TestWithParam<Engine> {
@@ -56,13 +57,13 @@ TEST_P(SpaDemoTest, TodaysReservationsAreConsistentAndOneRoomIsFull) {
         const std::string hotel_room = trim(r->str("COD_ROOM"));
         if (!hotel_room.empty()) {  // a guest in house, as the form would have found
             Table g = USE(*db, "DET_RES2", "DET_RS30");
-            EXPECT_TRUE(
-                g->Seek(kHotel + "1" + pad_right(hotel_room, g->def().field("ROOM")->width)))
+            EXPECT_TRUE(g->Seek(order_key("DET_RES2", "DET_RS30", {"HOTEL", 1LL, hotel_room})))
                 << hotel_room;
             KILLTABLA(*db, g);
         }
         int n_lines = 0;
-        lines->SetScope(kHotel + pad_right(code, 15), kHotel + pad_right(code, 15));
+        const std::string key = order_key("SPA_RESD", "SPA_RESD", {"HOTEL", code});
+        lines->SetScope(key, key);
         for (lines->GoTop(); !lines->Eof(); lines->Skip(), ++n_lines) {
             const std::string art = trim(lines->str("CODIGO"));
             EXPECT_TRUE(spa::read_service(*db, "HOTEL", art)) << art;

@@ -79,7 +79,8 @@ TEST_P(SpaCapacityTest, CancelledBookingsFreeTheirPlaceAndAChangeDoesNotCountIts
     change.header.persons = 3;
     change.header.name = "Huésped";
     EXPECT_EQ(book_reservation(*db, change).status, Status::Saved);
-    test::edit_record(*db, "SPA_RESE", "SPA_RESE", pad_right(test::kSpaBiz, 15) + a.code,
+    test::edit_record(*db, "SPA_RESE", "SPA_RESE",
+                      data::order_key("SPA_RESE", "SPA_RESE", {test::kSpaBiz, a.code}),
                       [](data::WDBTable& t) { t.FieldPut("ESTADO", Decimal(kCancelled)); });
     EXPECT_EQ(book("S3", "10:00", "12:00", 3).status, Status::Saved);
     EXPECT_EQ(book("XX", "10:00", "12:00", 1).status, Status::NoRoom);

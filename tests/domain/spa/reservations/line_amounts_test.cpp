@@ -81,7 +81,8 @@ TEST_P(SpaLineAmountsTest, TheAuthorisedDiscountHoldsWhateverChangesAfterIt) {
     EXPECT_EQ(form->lines[0].discount, 10_d);
     // The limit is lowered after the discount was typed: saving cuts it back and stops, so the
     // user sees the new total before it is written.
-    test::edit_record(*db, "DEF_ART", "DEF_ART", pad_right(kSpaBiz, 15) + "MAS",
+    test::edit_record(*db, "DEF_ART", "DEF_ART",
+                      data::order_key("DEF_ART", "DEF_ART", {kSpaBiz, "MAS"}),
                       [](data::WDBTable& t) { t.FieldPut("CHECK_D2", 5_d); });
     EXPECT_EQ(form->save(), FormField::Lines);
     EXPECT_EQ(form->refused_line()->amount, A::Discount);

@@ -52,7 +52,8 @@ protected:
         return r.header;
     }
     void set_state(int state) {
-        test::edit_record(*other, "SPA_RESE", "SPA_RESE", pad_right(kSpaBiz, 15) + code,
+        test::edit_record(*other, "SPA_RESE", "SPA_RESE",
+                          data::order_key("SPA_RESE", "SPA_RESE", {kSpaBiz, code}),
                           [state](data::WDBTable& t) { t.FieldPut("ESTADO", Decimal(state)); });
     }
     // Another workstation's posting that holds room S4 until `release` ends it; `work` runs
@@ -60,7 +61,7 @@ protected:
     std::thread hold_room(const std::function<void(data::Table&)>& work) {
         auto tx = std::make_shared<data::Transaction>(*other);
         auto room = std::make_shared<data::Table>(data::USE(*other, "SPA_SALA", "SPA_SALA"));
-        EXPECT_TRUE((*room)->Seek(pad_right(kSpaBiz, 15) + "S4"));
+        EXPECT_TRUE((*room)->Seek(data::order_key("SPA_SALA", "SPA_SALA", {kSpaBiz, "S4"})));
         data::LOCK_FOR_MODIFY(**room);
         work(*room);
         return std::thread([this, tx, room] {
@@ -134,7 +135,8 @@ TEST_P(SpaRaceTest, ABookingThatWaitedForARoomWhoseCodeChangedIsRefused) {
 }
 
 TEST_P(SpaRaceTest, ADeletionWaitsForABookingInTheRoomAndThenKeepsTheRoom) {
-    test::edit_record(*db, "SPA_RESE", "SPA_RESE", pad_right(kSpaBiz, 15) + code,
+    test::edit_record(*db, "SPA_RESE", "SPA_RESE",
+                      data::order_key("SPA_RESE", "SPA_RESE", {kSpaBiz, code}),
                       [](data::WDBTable& t) { t.FieldPut("ESTADO", Decimal(kCancelled)); });
     db->patience = std::chrono::seconds(20);
     std::thread holder = hold_room([this](data::Table&) {

@@ -9,6 +9,7 @@
 #include "domain/spa/reservations/capacity.h"
 #include "domain/spa/reservations/confirmation.h"
 #include "domain/spa/reservations/form_lists.h"
+#include "domain/spa/reservations/line_pricing.h"
 #include "domain/spa/reservations/reservation_actions.h"
 #include "spa_fixture.h"
 
@@ -126,7 +127,8 @@ TEST_P(SpaReservationTest, NumberingFailuresWriteNothing) {
     EXPECT_EQ(domain::GET_NXSERIAL(*db, kSpaBiz, "SPA"), pad_right("R00001", 15));
     EXPECT_EQ(book("S4", "10:00", "11:00", 1).code, "R00002");
     // The number the series gives next is already a reservation's.
-    test::edit_record(*db, "SERIALES", "SERIALES", pad_right(kSpaBiz, 25) + "SPA",
+    test::edit_record(*db, "SERIALES", "SERIALES",
+                      data::order_key("SERIALES", "SERIALES", {kSpaBiz, "", "SPA"}),
                       [](data::WDBTable& t) { t.FieldPut("NUMERO", Decimal(1)); });
     // The taken number is spent and the next free one used, once and for all.
     auto r = book("S4", "12:00", "13:00", 1);
@@ -200,6 +202,18 @@ TEST_P(SpaReservationTest, LinesArePricedLimitedAndTotalledTermByTerm) {
     EXPECT_EQ(t.total, 101.72_d);     // 101.68983 -> 101.69, 0.02825 -> 0.03
 }
 
+// The register's default customer is that of the register named, not of one whose code merely
+// begins with it.
+TEST_P(SpaReservationTest, TheSpaRegisterGivesItsOwnDefaultCustomer) {
+    test::add_record(
+        *db, "CAJA_ENC",
+        {{"NEGOCIO", kSpaBiz}, {"CODIGO", std::string("SP1")}, {"DEF_CLIEN", std::string("C2")}});
+    EXPECT_EQ(spa_default_customer(*db, kSpaBiz, "SP1"), "C2");
+    EXPECT_EQ(spa_default_customer(*db, kSpaBiz, "SP"), "");
+    EXPECT_EQ(spa_default_customer(*db, kSpaBiz, ""), "");
+    EXPECT_EQ(spa_default_customer(*db, "OTRO", "SP1"), "");
+}
+
 TEST_P(SpaReservationTest, SavedLinesFollowTheScreen) {
     add_article("MAS", "13");
     add_article("SAU", "0");
@@ -238,7 +252,8 @@ TEST_P(SpaReservationTest, CancellingAndInvoicingFollowTheState) {
     inst->port.answer = false;
     EXPECT_FALSE(cancel_reservation(*db, inst->port, c));
     // Only lines with a quantity can be invoiced.
-    test::edit_record(*db, "SPA_RESE", "SPA_RESE", pad_right(kSpaBiz, 15) + code,
+    test::edit_record(*db, "SPA_RESE", "SPA_RESE",
+                      data::order_key("SPA_RESE", "SPA_RESE", {kSpaBiz, code}),
                       [](data::WDBTable& t) {
                           t.FieldPut("ENCARGADO", std::string("01"));
                           t.FieldPut("T_PRECIO", std::string("01"));
@@ -250,7 +265,8 @@ TEST_P(SpaReservationTest, CancellingAndInvoicingFollowTheState) {
     EXPECT_FALSE(check_invoice_annulment(*db, inst->port, kSpaBiz, code));
     EXPECT_EQ(last_message(), "Error: La reserva no tiene ninguna factura asociada");
 
-    test::edit_record(*db, "SPA_RESE", "SPA_RESE", pad_right(kSpaBiz, 15) + code,
+    test::edit_record(*db, "SPA_RESE", "SPA_RESE",
+                      data::order_key("SPA_RESE", "SPA_RESE", {kSpaBiz, code}),
                       [](data::WDBTable& t) { t.FieldPut("ESTADO", Decimal(kInvoiced)); });
     inst->port.answer = true;
     EXPECT_FALSE(cancel_reservation(*db, inst->port, c));
@@ -259,7 +275,8 @@ TEST_P(SpaReservationTest, CancellingAndInvoicingFollowTheState) {
     EXPECT_EQ(last_message(),
               "Error: No se puede facturar, el estado de la Reserva no permite esta acción.");
 
-    test::edit_record(*db, "SPA_RESE", "SPA_RESE", pad_right(kSpaBiz, 15) + code,
+    test::edit_record(*db, "SPA_RESE", "SPA_RESE",
+                      data::order_key("SPA_RESE", "SPA_RESE", {kSpaBiz, code}),
                       [](data::WDBTable& t) { t.FieldPut("ESTADO", Decimal(kActive)); });
     inst->clock.freeze(DateTime{Date(2026, 5, 11), "08:30:00"});
     EXPECT_TRUE(cancel_reservation(*db, inst->port, c));
@@ -282,7 +299,8 @@ TEST_P(SpaReservationTest, ABlockedRoomTakesNoNewBookingsButKeepsItsOwn) {
     h.end = "11:00";
     h.persons = 1;
     ASSERT_EQ(form->save(), std::nullopt);
-    test::edit_record(*db, "SPA_SALA", "SPA_SALA", pad_right(kSpaBiz, 15) + "S4",
+    test::edit_record(*db, "SPA_SALA", "SPA_SALA",
+                      data::order_key("SPA_SALA", "SPA_SALA", {kSpaBiz, "S4"}),
                       [](data::WDBTable& t) { t.FieldPut("BLOQUEADO", 1_d); });
     const std::string blocked = "Error: La Sala está bloqueada y no admite nuevas reservaciones.";
     // What was booked in it before stays there and may still be changed.
@@ -354,7 +372,7 @@ TEST_P(SpaReservationTest, InHouseRoomFillsTheGuestOrIsRefused) {
 
 TEST_P(SpaReservationTest, ConfirmationCarriesTheServicesAndTheTemplateIsShipped) {
     add_article("MAS", "13");
-    test::edit_record(*db, "F_FAC", "F_FAC", kSpaBiz, [](data::WDBTable& t) {
+    test::edit_record(*db, "F_FAC", "F_FAC", data::business_key(kSpaBiz), [](data::WDBTable& t) {
         t.FieldPut("SPA_I_MAIL", std::string("Llegue temprano\r\nArrive early"));
     });
     form->header.email = "ana@x.test";
@@ -372,6 +390,33 @@ TEST_P(SpaReservationTest, ConfirmationCarriesTheServicesAndTheTemplateIsShipped
     std::ofstream(file) << "own";  // a template of the installation is left alone
     ASSERT_TRUE(ensure_spa_template(inst->home()));
     EXPECT_EQ(std::filesystem::file_size(file), 3u);
+}
+
+// The mail service marks a message sent; the form waits for the one it queued: same address,
+// day and subject, queued at or after the time it asked.
+TEST_P(SpaReservationTest, ASentConfirmationIsFoundByAddressDaySubjectAndTime) {
+    const Date day(2026, 5, 10);
+    const auto mail = [&](const std::string& to, int sent, const Date& d, const char* subject) {
+        test::add_record(*db, "E_MSGS",
+                         {{"NEGOCIO", kSpaBiz},
+                          {"TO_USER", to},
+                          {"ENVIADO", Decimal(sent)},
+                          {"FECHA", d},
+                          {"HORA", std::string("09:15:00")},
+                          {"SUBJECT", std::string(subject)}});
+    };
+    const auto sent = [&](const std::string& to, const char* since) {
+        return confirmation_sent(*db, kSpaBiz, to, kConfirmSubject, day, since);
+    };
+    mail("ana@x.test", 0, day, kConfirmSubject);
+    mail("ana@x.test", 1, day, "Otro asunto");
+    mail("ana@x.test", 1, day - 1, kConfirmSubject);
+    mail("ana@x.test.cr", 1, day, kConfirmSubject);
+    EXPECT_FALSE(sent("ana@x.test", "09:00:00"));
+    mail("ana@x.test", 1, day, kConfirmSubject);
+    EXPECT_TRUE(sent("ana@x.test", "09:00:00"));
+    EXPECT_FALSE(sent("ana@x.test", "09:30:00"));
+    EXPECT_FALSE(confirmation_sent(*db, "OTRO", "ana@x.test", kConfirmSubject, day, "09:00:00"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Spa, SpaReservationTest,

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "data/order_key.h"
 #include "data/table_ops.h"
 #include "domain/spa/reservations/booking.h"
 #include "support/record_edit.h"

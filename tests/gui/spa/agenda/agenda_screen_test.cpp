@@ -142,7 +142,8 @@ TEST_F(AgendaScreenTest, DateButtonsMoveTheDayAndAPastDayRefusesNewBookings) {
 }
 
 TEST_F(AgendaScreenTest, ABlockedRoomShowsItsBookingsButTakesNoNewOne) {
-    qz::test::edit_record(*ctx.db, "SPA_SALA", "SPA_SALA", data::business_key("HOTEL") + "S02",
+    qz::test::edit_record(*ctx.db, "SPA_SALA", "SPA_SALA",
+                          data::order_key("SPA_SALA", "SPA_SALA", {"HOTEL", "S02"}),
                           [](data::WDBTable& t) { t.FieldPut("BLOQUEADO", Decimal(1)); });
     agenda->refresh();
     EXPECT_FALSE(cell("10:00", kOrchid).isEmpty());

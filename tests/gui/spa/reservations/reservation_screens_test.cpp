@@ -214,6 +214,18 @@ TEST_F(SpaScreensTest, HistoryFiltersScopeTheGridAndEditarWorksOnItsRow) {
     emit agent->activated(rojas);
     EXPECT_EQ(grid.table().KeyCount(), 1);
     EXPECT_EQ(grid.table().order(), "SPA_HXC");
+    // The person in charge alone, whatever the state.
+    state->setCurrentIndex(0);
+    emit state->activated(0);
+    EXPECT_EQ(grid.table().order(), "SPA_HEC");
+    const std::string code = agent->itemData(rojas).toString().toStdString();
+    long hers = 0;
+    auto all = data::USE(*ctx.db, "SPA_RESE", "SPA_RESE");
+    for (all->GoTop(); !all->Eof(); all->Skip()) hers += trim(all->str("ENCARGADO")) == code;
+    data::KILLTABLA(*ctx.db, all);
+    EXPECT_GE(hers, 1);
+    EXPECT_LT(hers, 6);
+    EXPECT_EQ(grid.table().KeyCount(), hers);
 
     stand_on(hist, "SPA000003");
     ASSERT_TRUE(edit(kModify));
@@ -224,7 +236,7 @@ TEST_F(SpaScreensTest, HistoryFiltersScopeTheGridAndEditarWorksOnItsRow) {
 }
 
 TEST_F(SpaScreensTest, FormOffersSpaAgentsKeepsTheSavedOneAndShowsClosedOnesReadOnly) {
-    const std::string key = data::business_key("HOTEL") + pad_right("SPA000001", 15);
+    const std::string key = data::order_key("SPA_RESE", "SPA_RESE", {"HOTEL", "SPA000001"});
     qz::test::edit_record(*ctx.db, "SPA_RESE", "SPA_RESE", key,
                           [](data::WDBTable& t) { t.FieldPut("ENCARGADO", std::string("10")); });
     WDIAG* form = open_reservation_form(agenda, ctx, "SPA000001", domain::spa::FormMode::Modify);
@@ -273,7 +285,7 @@ TEST_F(SpaScreensTest, ConfirmationCarriesWhatWasTypedAsTextAndABadAddressIsNotR
 
     // An address stored before addresses were checked is refused, not waited for.
     qz::test::edit_record(*ctx.db, "SPA_RESE", "SPA_RESE",
-                          data::business_key("HOTEL") + pad_right("SPA000003", 15),
+                          data::order_key("SPA_RESE", "SPA_RESE", {"HOTEL", "SPA000003"}),
                           [](data::WDBTable& t) { t.FieldPut("EMAIL", std::string("john")); });
     WDIAG* hist = choose(kReservations);
     ASSERT_TRUE(hist);
