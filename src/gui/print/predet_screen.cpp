@@ -16,9 +16,13 @@ PredetScreen::PredetScreen(QWidget* owner, data::Db& db, IniFile& ini, std::stri
       m_ini(ini),
       m_business(std::move(business)) {}
 
+namespace {
+enum ListColumn { kCodeCol, kNameCol, kPrinterCol, kColumns };
+}  // namespace
+
 bool PredetScreen::Init() {
     auto* layout = new QVBoxLayout(this);
-    m_list = Add(new QTableWidget(0, 3, this), kIdList);
+    m_list = Add(new QTableWidget(0, kColumns, this), kIdList);
     m_list->setHorizontalHeaderLabels(
         {QString::fromUtf8("Código"), QString::fromUtf8("Descripción"), "Impresora"});
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -50,9 +54,9 @@ void PredetScreen::refresh() {
         const auto& r = m_rows[i];
         const auto keys = services::read_profile_keys(m_ini, m_business, r.CODIGO);
         const std::string printer = keys.search == "1" ? "(" + keys.part1 + ")" : keys.printer;
-        m_list->setItem(i, 0, new QTableWidgetItem(QString::fromStdString(r.CODIGO)));
-        m_list->setItem(i, 1, new QTableWidgetItem(QString::fromStdString(r.DESCRIP)));
-        m_list->setItem(i, 2, new QTableWidgetItem(QString::fromStdString(printer)));
+        m_list->setItem(i, kCodeCol, new QTableWidgetItem(QString::fromStdString(r.CODIGO)));
+        m_list->setItem(i, kNameCol, new QTableWidgetItem(QString::fromStdString(r.DESCRIP)));
+        m_list->setItem(i, kPrinterCol, new QTableWidgetItem(QString::fromStdString(printer)));
         if (keep && keep->CODIGO == r.CODIGO) m_list->selectRow(i);
     }
     if (!m_rows.empty() && m_list->currentRow() < 0) m_list->selectRow(0);

@@ -25,6 +25,9 @@ using domain::DesignOwner;
 
 QString q(const std::string& s) { return QString::fromStdString(s); }
 
+// Both lists (users, profiles) show the code first and the name next; the record's code and
+// whether it is a supervisor ride on the code cell.
+enum ListColumn { kCodeCol, kNameCol };
 constexpr int kCodeRole = Qt::UserRole;
 constexpr int kSupervisorRole = Qt::UserRole + 1;
 
@@ -40,13 +43,13 @@ QTableWidget* make_list(QWidget* parent, const QStringList& headers) {
     return t;
 }
 
-// One row; the code of the record and whether it is a supervisor ride on the first cell.
+// One row, its cells in column order.
 void add_row(QTableWidget* t, long code, const QStringList& cells, bool supervisor = false) {
     const int row = t->rowCount();
     t->insertRow(row);
     for (int c = 0; c < cells.size(); ++c) {
         auto* item = new QTableWidgetItem(cells[c]);
-        if (c == 0) {
+        if (c == kCodeCol) {
             item->setData(kCodeRole, static_cast<qlonglong>(code));
             item->setData(kSupervisorRole, supervisor);
         }
@@ -56,13 +59,13 @@ void add_row(QTableWidget* t, long code, const QStringList& cells, bool supervis
 
 std::optional<long> selected_code(const QTableWidget* t) {
     const int row = t->currentRow();
-    if (row < 0 || !t->item(row, 0) || t->selectedItems().isEmpty()) return std::nullopt;
-    return static_cast<long>(t->item(row, 0)->data(kCodeRole).toLongLong());
+    if (row < 0 || !t->item(row, kCodeCol) || t->selectedItems().isEmpty()) return std::nullopt;
+    return static_cast<long>(t->item(row, kCodeCol)->data(kCodeRole).toLongLong());
 }
 
 void select_code(QTableWidget* t, long code) {
     for (int row = 0; row < t->rowCount(); ++row)
-        if (t->item(row, 0)->data(kCodeRole).toLongLong() == code) {
+        if (t->item(row, kCodeCol)->data(kCodeRole).toLongLong() == code) {
             t->selectRow(row);
             return;
         }
@@ -202,7 +205,7 @@ void UsersScreen::enable_buttons() {
     const auto user = selected_user();
     const auto profile = selected_profile();
     const bool supervisor =
-        user && m_users->item(m_users->currentRow(), 0)->data(kSupervisorRole).toBool();
+        user && m_users->item(m_users->currentRow(), kCodeCol)->data(kSupervisorRole).toBool();
     for (int id : {kIdModUser, kIdDelUser, kIdBlockUser, kIdLoadUser})
         control(id)->setEnabled(user.has_value());
     for (int id : {kIdModProfile, kIdDelProfile, kIdLoadProfile})
@@ -273,7 +276,7 @@ void UsersScreen::add_profile() {
 void UsersScreen::modify_profile() {
     const auto code = selected_profile();
     if (!code) return;
-    const QString name = m_profiles->item(m_profiles->currentRow(), 1)->text();
+    const QString name = m_profiles->item(m_profiles->currentRow(), kNameCol)->text();
     if (edit_profile_dialog(this, m_db, m_business, *code, name.toStdString())) refresh();
 }
 
@@ -289,8 +292,8 @@ void UsersScreen::load_design(DesignOwner owner) {
     const auto code = user ? selected_user() : selected_profile();
     if (!code) return;
     m_design.load(m_db, owner, m_business, *code);
-    m_design_source =
-        (user ? "Usuario " : "Perfil ") + list->item(list->currentRow(), 1)->text().toStdString();
+    m_design_source = (user ? "Usuario " : "Perfil ") +
+                      list->item(list->currentRow(), kNameCol)->text().toStdString();
     show_design();
 }
 

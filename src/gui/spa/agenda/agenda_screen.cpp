@@ -38,6 +38,8 @@ QColor background(CellState s) {
 const QColor kText(0x1B, 0x26, 0x31);
 const QColor kHourBackground(0xDD, 0xE3, 0xEA);
 const QColor kNoRoomBackground(0xF1, 0xF2, 0xF4);  // a column without a room is not "free"
+// The hour, then one column per room of the agenda, in the agenda's order.
+constexpr int kHourColumn = 0, kFirstRoomColumn = 1;
 constexpr int kRoomWidth = 170;
 constexpr int kEmptyColumnWidth = 48;
 constexpr int kCellLines = 3;  // rows show at least this many lines of text
@@ -170,10 +172,10 @@ void AgendaScreen::show_agenda() {
     for (int c = 0; c < kAgendaRooms; ++c) {
         const bool room = c < static_cast<int>(m_agenda.rooms.size());
         headers << (room ? room_heading(m_agenda.rooms[c]) : QString());
-        m_grid->setColumnWidth(c + 1, room ? kRoomWidth : kEmptyColumnWidth);
+        m_grid->setColumnWidth(kFirstRoomColumn + c, room ? kRoomWidth : kEmptyColumnWidth);
     }
     m_grid->setHorizontalHeaderLabels(headers);
-    m_grid->setColumnWidth(0, 64);
+    m_grid->setColumnWidth(kHourColumn, 64);
     const int rows = static_cast<int>(m_agenda.rows.size());
     m_grid->setRowCount(rows);
     const int min_height = m_grid->fontMetrics().lineSpacing() * kCellLines + 8;
@@ -183,11 +185,11 @@ void AgendaScreen::show_agenda() {
         QFont bold = m_grid->font();
         bold.setBold(true);
         hour->setFont(bold);
-        m_grid->setItem(r, 0, hour);
+        m_grid->setItem(r, kHourColumn, hour);
         for (int c = 0; c < kAgendaRooms; ++c) {
             const AgendaCell& cell = row.cells[c];
             const bool room = c < static_cast<int>(m_agenda.rooms.size());
-            m_grid->setItem(r, c + 1,
+            m_grid->setItem(r, kFirstRoomColumn + c,
                             item(QString::fromStdString(cell.text),
                                  room ? background(cell.state) : kNoRoomBackground));
         }
@@ -199,14 +201,15 @@ void AgendaScreen::show_agenda() {
 
 void AgendaScreen::choose(int row, int column) {
     const int rooms = static_cast<int>(m_agenda.rooms.size());
-    if (row < 0 || row >= static_cast<int>(m_agenda.rows.size()) || column < 1 || column > rooms) {
+    const int at = column - kFirstRoomColumn;  // the room's place in the agenda
+    if (row < 0 || row >= static_cast<int>(m_agenda.rows.size()) || at < 0 || at >= rooms) {
         MESSAGE_BOX(this, "Selección fuera de rango", "Error", kMbOk | kMbIconStop);
         return;
     }
     const auto& slot = m_agenda.rows[row];
-    const std::string room = m_agenda.rooms[column - 1].code;
-    const bool empty = slot.cells[column - 1].state == CellState::Free;
-    if (empty && m_agenda.rooms[column - 1].blocked) {
+    const std::string room = m_agenda.rooms[at].code;
+    const bool empty = slot.cells[at].state == CellState::Free;
+    if (empty && m_agenda.rooms[at].blocked) {
         MESSAGE_BOX(this, domain::spa::kRoomBlocked, "Error", kMbOk | kMbIconStop);
         return;
     }

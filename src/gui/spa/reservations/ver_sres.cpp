@@ -34,11 +34,13 @@ public:
     bool Init() override {
         DISABLEPARENT();
         auto* top = new QVBoxLayout(this);
-        m_grid = Add(new QTableWidget(0, 16), ver_sres::kGrid);
-        m_grid->setHorizontalHeaderLabels(
-            {"Código", "Estado", "Sala", "Hora I.", "Hora F.", "Nombre", "# Pax", "Teléfonos",
-             "Observaciones", "Email", "Encargado", "# Room", "Registro", "Fecha Reg.",
-             "Anulación", "Fecha Anul."});
+        // One column per cell of a row, as fill() puts them.
+        const QStringList headings{"Código",        "Estado",     "Sala",      "Hora I.",
+                                   "Hora F.",       "Nombre",     "# Pax",     "Teléfonos",
+                                   "Observaciones", "Email",      "Encargado", "# Room",
+                                   "Registro",      "Fecha Reg.", "Anulación", "Fecha Anul."};
+        m_grid = Add(new QTableWidget(0, static_cast<int>(headings.size())), ver_sres::kGrid);
+        m_grid->setHorizontalHeaderLabels(headings);
         m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
         m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
         top->addWidget(m_grid);
@@ -95,7 +97,8 @@ private:
                 ds::agent_name(*m_ctx.db, m_ctx.session.XU_COMP, h.agent), h.hotel_room,
                 h.user_reg, h.date_reg.empty() ? "" : h.date_reg.dtoc4() + " " + h.time_reg,
                 h.user_anul, h.date_anul.empty() ? "" : h.date_anul.dtoc4() + " " + h.time_anul};
-            for (int c = 0; c < 16; ++c)
+            static_assert(std::size(cells) == 16, "one cell per heading");
+            for (int c = 0; c < m_grid->columnCount(); ++c)
                 m_grid->setItem(static_cast<int>(r), c, new QTableWidgetItem(q(cells[c])));
             if (h.code == keep) m_grid->selectRow(static_cast<int>(r));
         }
