@@ -3,6 +3,7 @@
 // its screen exists.
 #include "gui/main/app_setup.h"
 
+#include "gui/ledger/commands.h"
 #include "gui/logs/commands.h"
 #include "gui/mail/commands.h"
 #include "gui/print/commands.h"
@@ -18,6 +19,7 @@ void register_commands(Principal& w, AppContext& ctx) {
     register_mail_commands(w, ctx);
     register_print_commands(w, ctx);
     register_session_commands(w, ctx);
+    register_ledger_commands(w, ctx);
     register_spa_commands(w, ctx);
 }
 

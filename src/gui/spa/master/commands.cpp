@@ -2,7 +2,7 @@
 
 #include "gui/session/app_context.h"
 #include "gui/shell/principal.h"
-#include "gui/spa/master/master_list.h"
+#include "gui/lists/master_list.h"
 #include "gui/spa/master/spa_master_screens.h"
 
 namespace qz::gui {

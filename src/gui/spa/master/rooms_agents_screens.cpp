@@ -4,8 +4,8 @@
 #include "domain/spa/master/agents.h"
 #include "domain/spa/master/spa_rooms.h"
 #include "gui/framework/qt_user_port.h"
-#include "gui/spa/master/master_form.h"
-#include "gui/spa/master/master_list.h"
+#include "gui/lists/master_form.h"
+#include "gui/lists/master_list.h"
 #include "gui/spa/master/spa_master_screens.h"
 
 namespace qz::gui {

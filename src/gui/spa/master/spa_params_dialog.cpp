@@ -3,7 +3,7 @@
 #include "core/text.h"
 #include "domain/spa/master/spa_params.h"
 #include "gui/framework/qt_user_port.h"
-#include "gui/spa/master/master_form.h"
+#include "gui/lists/master_form.h"
 #include "gui/spa/master/spa_master_screens.h"
 
 namespace qz::gui {

@@ -13,7 +13,7 @@
 #include "gui/browse/wblistbox.h"
 #include "gui/framework/framework_test_util.h"
 #include "gui/main_window_fixture.h"
-#include "gui/spa/master/master_list.h"
+#include "gui/lists/master_list.h"
 
 namespace qz::gui {
 namespace {

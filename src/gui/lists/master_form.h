@@ -1,5 +1,5 @@
 #pragma once
-// The small add / modify forms of the spa's maintenance screens, built from a list of fields:
+// The small add / modify forms of the maintenance screens, built from a list of fields:
 // each field is a control whose objectName is its id. OK hands the values to `save`, which
 // shows its own refusals; the form closes only once it saved.
 #include <functional>

@@ -1,4 +1,4 @@
-#include "gui/spa/master/master_list.h"
+#include "gui/lists/master_list.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>

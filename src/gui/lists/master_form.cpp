@@ -1,4 +1,4 @@
-#include "gui/spa/master/master_form.h"
+#include "gui/lists/master_form.h"
 
 #include <QCheckBox>
 #include <QComboBox>
