@@ -71,6 +71,14 @@ std::vector<MenuItem> spa_menus() {
     };
 }
 
+// The receivables ledger's own menu; its set-up of months, currencies, rates and series sits
+// under "Archivo › Mantenimientos".
+MenuItem ledger_menu() {
+    return sub("Cuentas por Cobrar",
+               {sub("Pagos", {cmd("Conceptos de Abono", 6502), cmd("Formas de Pago", 6503),
+                              cmd("Blocks de Recibos", 6504)})});
+}
+
 MenuItem ventanas() {
     return sub("Ventanas", {{K::Window, "Cascada", kCmdCascade, {}},
                             {K::Window, "Comparativo", kCmdTile, {}},
@@ -99,6 +107,7 @@ std::vector<MenuItem> spa_menu_bar(bool with_login) {
         bar.push_back(sub("Editar", {}));
     }
     for (auto& m : spa_menus()) bar.push_back(std::move(m));
+    bar.push_back(ledger_menu());
     bar.push_back(ventanas());
     bar.push_back(acerca());
     return bar;
@@ -117,6 +126,18 @@ const std::vector<ContextItem>& context_items(int context_id) {
           {"Facturar", 6435, "FACTURAR"},
           {"Anular Factura", 6434, "ANL_FACTCXC"}}},
         {2588, {{"Limpiar Log de Errores", 2589, "LIMPIAR_LOG"}}},
+        {6502,
+         {{"Agregar Concepto", 6520, "ADD_CONCEPT2"},
+          {"Modificar Concepto", 6521, "MOD_CONCEPT2"},
+          {"Borrar Concepto", 6522, "DEL_CONCEPT2"}}},
+        {6503,
+         {{"Agregar Forma de Pago", 6523, "ADD_TIPO_MOV"},
+          {"Modificar Forma de Pago", 6524, "MOD_TIPO_MOV"},
+          {"Borrar Forma de Pago", 6525, "DEL_TIPO_MOV"}}},
+        {6504,
+         {{"Agregar Block", 6526, "ADD_T_RECIBO"},
+          {"Modificar Block", 6527, "MOD_T_RECIBO"},
+          {"Borrar Block", 6528, "DEL_T_RECIBO"}}},
         {6416,
          {{"Agregar", 6417, "ADD_SPA_SALA"},
           {"Modificar", 6418, "MOD_SPA_SALA"},

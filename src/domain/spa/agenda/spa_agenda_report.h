@@ -7,8 +7,8 @@
 
 #include "core/date.h"
 #include "data/db.h"
+#include "domain/session/master_rows.h"
 #include "domain/spa/agenda/spa_day_reader.h"
-#include "domain/spa/master/master_rows.h"
 
 namespace qz::domain::spa {
 

@@ -5,7 +5,7 @@
 #include "data/sql.h"
 #include "data/table_ops.h"
 #include "data/transaction.h"
-#include "domain/spa/master/master_rows.h"
+#include "domain/session/master_rows.h"
 
 namespace qz::domain::spa {
 

@@ -6,7 +6,7 @@
 #include "data/table_ops.h"
 #include "data/transaction.h"
 #include "domain/ledger/serials.h"
-#include "domain/spa/master/master_rows.h"
+#include "domain/session/master_rows.h"
 #include "domain/spa/master/spa_params.h"
 #include "domain/spa/master/spa_rooms.h"
 #include "domain/spa/reservations/capacity.h"

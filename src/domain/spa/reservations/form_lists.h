@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "data/db.h"
+#include "domain/session/master_rows.h"
 #include "domain/spa/master/agents.h"
-#include "domain/spa/master/master_rows.h"
 #include "domain/spa/master/spa_rooms.h"
 
 namespace qz::domain::spa {

@@ -6,8 +6,8 @@
 #include "data/order_key.h"
 #include "data/table_ops.h"
 #include "domain/ledger/serials.h"
+#include "domain/session/master_rows.h"
 #include "domain/spa/master/agents.h"
-#include "domain/spa/master/master_rows.h"
 #include "domain/spa/master/spa_params.h"
 #include "domain/spa/master/spa_rooms.h"
 #include "support/test_db.h"
@@ -15,6 +15,7 @@
 using namespace qz;
 using namespace qz::data;
 using namespace qz::domain::spa;
+using namespace qz::domain;
 using qz::test::Engine;
 
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
-// What the spa's maintenance rules share: the lookups they make before writing, the lock of a
-// row found by its key, and the re-coding of references when a code changes. Keys are given as
+// What the maintenance rules of code tables share: the lookups they make before writing, the lock
+// of a row found by its key, and the re-coding of references when a code changes. Keys are given as
 // the values of the leading parts of the order named with them (data::order_key), so a key is
 // always built for the order it is sought in.
 #include <functional>
@@ -12,7 +12,7 @@
 #include "data/order_key.h"
 #include "data/wdbtable.h"
 
-namespace qz::domain::spa {
+namespace qz::domain {
 
 // A write that met a row another workstation holds gives up the whole transaction.
 inline constexpr const char* kRecodeAborted =
@@ -65,4 +65,4 @@ long recode_in_scope(data::Db& db, const std::string& table, const std::string& 
                      const std::string& business, const std::string& field,
                      const std::string& old_value, const std::string& new_value);
 
-}  // namespace qz::domain::spa
+}  // namespace qz::domain

@@ -1,0 +1,36 @@
+#include "gui/ledger/setup/commands.h"
+
+#include "gui/ledger/setup/active_month_dialog.h"
+#include "gui/ledger/setup/payment_setup_screens.h"
+#include "gui/session/app_context.h"
+#include "gui/shell/principal.h"
+
+namespace qz::gui {
+
+namespace {
+
+using Opener = MasterListScreen* (*)(QWidget*, data::Db&, const std::string&);
+
+void list_command(Principal& w, AppContext& ctx, int id, Opener open, const std::string& table) {
+    w.register_command(id, [&w, &ctx, open] { open(&w, *ctx.db, ctx.session.XU_COMP); });
+    // The "Editar" operations of the list act on whichever list screen is active.
+    const std::pair<const char*, void (MasterListScreen::*)()> ops[] = {
+        {"ADD_", &MasterListScreen::ADD},
+        {"MOD_", &MasterListScreen::MOD},
+        {"DEL_", &MasterListScreen::DEL}};
+    for (const auto& [prefix, op] : ops)
+        w.register_operation(prefix + table, [op](QWidget* screen) {
+            if (auto* list = as_master_list(screen)) (list->*op)();
+        });
+}
+
+}  // namespace
+
+void register_setup_commands(Principal& w, AppContext& ctx) {
+    w.register_command(2915, [&w, &ctx] { edit_active_month(&w, *ctx.db, ctx.session.XU_COMP); });
+    list_command(w, ctx, 6502, &open_payment_concepts, "CONCEPT2");
+    list_command(w, ctx, 6503, &open_payment_methods, "TIPO_MOV");
+    list_command(w, ctx, 6504, &open_receipt_blocks, "T_RECIBO");
+}
+
+}  // namespace qz::gui
