@@ -38,6 +38,7 @@ std::string install_demo_data(data::Db& db) {
         demo::load_users_and_rights(db, today, summary);
         demo::load_settings(db);
         demo::load_ledger_codes(db, today);
+        demo::load_accounting(db, today, summary);
         demo::load_customers(db, today, summary);
         demo::load_hotel(db, today, summary);
         demo::load_spa(db, today, summary);

@@ -55,6 +55,7 @@ void load_business_and_currencies(data::Db& db, const Date& today, Summary& out)
 void load_users_and_rights(data::Db& db, const Date& today, Summary& out);
 void load_settings(data::Db& db);
 void load_ledger_codes(data::Db& db, const Date& today);
+void load_accounting(data::Db& db, const Date& today, Summary& out);
 void load_customers(data::Db& db, const Date& today, Summary& out);
 void load_hotel(data::Db& db, const Date& today, Summary& out);
 void load_spa(data::Db& db, const Date& today, Summary& out);

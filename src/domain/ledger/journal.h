@@ -1,0 +1,115 @@
+#pragma once
+// Journal vouchers (ENC_AS, DET_AS, DET_AS2). Operations never name accounts: they post amounts
+// through ledger links (LIGAS), which decide the account and the side in the principal and the
+// replicated books. One ContaTransaction collects the lines of one operation into the day's
+// voucher of its journal and balances them when closed. It writes inside the caller's database
+// transaction, so the operation and its entry commit or roll back together.
+//
+// Several workstations append to one daily voucher: a closing plugs only its own lines' rounding
+// residue, and then recomputes CIERRA over every line of the voucher under the header's lock, so
+// the flag says whether the whole voucher balances, not only the last operation.
+#include <map>
+#include <optional>
+#include <string>
+
+#include "core/date.h"
+#include "core/decimal.h"
+#include "core/user_port.h"
+#include "data/db.h"
+
+namespace qz::domain {
+
+// Which books the following lines go to: 0 principal, 1 both, 2 replicated.
+enum class Books { Principal = 0, Both = 1, Replicated = 2 };
+
+struct JournalStamp {
+    std::string user;       // USUARIO_C: the user's short code
+    std::string info_user;  // INFO_USERC
+};
+
+class ContaTransaction {
+public:
+    // NEW: finds the open voucher of the business, journal and date, or creates one (always a
+    // new one when the business posts one voucher per operation, NEGOCIOS MAYORIZA = 1). A
+    // journal other than "01".."09" without a class in CLAS_CON, or a journal whose series is
+    // missing, leaves the transaction failed: every later posting is skipped (see error()).
+    ContaTransaction(data::Db& db, std::string business, std::string journal, Date date,
+                     std::string document, JournalStamp stamp, Books books = Books::Principal);
+
+    bool ok() const { return m_error.empty(); }
+    // "Error de Transacción Contable: No Movimiento." when the voucher could not be opened.
+    const std::string& error() const { return m_error; }
+    const std::string& voucher() const { return m_voucher; }  // GET_ASIENTO
+    const std::string& journal() const { return m_journal; }  // GET_TIPO
+
+    void set_books(Books b) { m_books = b; }                         // SET_PROC_CONTA
+    void set_document(std::string d) { m_document = std::move(d); }  // SET_DOCUMENTO
+
+    // PROC_LIGA: posts a signed amount through `link`; the link decides the side (reversed by
+    // `reverse`). A missing link posts to the account "????" so the voucher shows the gap.
+    void post_link(const std::string& link, const Decimal& amount, const std::string& currency,
+                   const Decimal& rate, const std::string& description, bool reverse = false);
+    // PROC_DET1: a line on an explicit account; a negative side moves to the other one, both
+    // are rounded to 2 decimals, a line of zeros is not written. Returns its INDEX_N (0 when
+    // the business keeps no analysis indexes or nothing was written).
+    long post_line(const std::string& account, const Decimal& debit, const Decimal& credit,
+                   const std::string& currency, const Decimal& rate,
+                   const std::string& description);
+    // PROC_DET2: an analysis line detailing the voucher line `index`.
+    void post_analysis(const std::string& dimension, const std::string& value, const Decimal& debit,
+                       const Decimal& credit, long index);
+
+    // CLOSE_TRANSACTION: per currency, a residue of this transaction's lines below 0.2 is
+    // absorbed by its last line in that currency; then the voucher's CIERRA says whether all its
+    // lines balance. Nothing may be posted afterwards.
+    void close();
+
+    // Debit and credit of this transaction's lines in `currency` (after close, plugged).
+    std::pair<Decimal, Decimal> totals(const std::string& currency) const;
+
+private:
+    struct Last {
+        long recno = 0;
+        bool debit = false;
+    };
+    struct Totals {
+        Decimal debit, credit;
+        Last last;
+    };
+    void open_voucher(const Date& date);
+    // The next number of `series` no voucher of the business has yet: journals number from
+    // series of their own, and a number another journal already used would mix their lines.
+    std::string number_from_series(const std::string& series);
+    void post_side(const std::string& account, bool debit, const Decimal& amount,
+                   const std::string& currency, const Decimal& rate,
+                   const std::string& description);
+    void plug(Totals& t);
+    void mark_balance();
+
+    data::Db& m_db;
+    std::string m_business, m_journal, m_document, m_voucher, m_error;
+    JournalStamp m_stamp;
+    Books m_books;
+    Date m_date;
+    bool m_indexes = false;  // NEGOCIOS LEE_C_ANA
+    long m_next_index = 0;
+    bool m_closed = false;
+    std::map<std::string, Totals> m_totals;  // by currency
+};
+
+// CHECK_MAYORIZAR: whether an operation dated `d` may be posted, against the current period
+// (the latest month of the business in SALDOS). Refusals are shown through `port`.
+bool check_mayorizar(data::Db& db, UserPort& port, const std::string& business, const Date& d);
+
+// CHECK_LIGA: a link defined in LIGAS whose account is in the chart of accounts.
+struct LinkCheck {
+    bool valid = false;
+    std::string description, account;
+};
+LinkCheck check_liga(data::Db& db, UserPort& port, const std::string& business,
+                     const std::string& link);
+
+inline constexpr const char* kNoVoucher = "Error de Transacción Contable: No Movimiento.";
+inline constexpr const char* kMissingAccount = "????";
+
+}  // namespace qz::domain
