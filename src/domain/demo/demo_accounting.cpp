@@ -64,12 +64,13 @@ void set_journal_series(data::Db& db) {
 // Yesterday's payments at the desk: one voucher of journal "03" holding both.
 void post_sample_payments(data::Db& db, const Date& today) {
     ContaTransaction c(db, kBiz, "03", today - 1, "R00000501", {"SUP", "demostración"});
-    c.post_link("CXC", Decimal::parse("45200.00"), kColones, Decimal(1), "Abono R00000501");
+    // A payment lowers what the customer owes: the receivable link, a debit one, reversed.
+    c.post_link("CXC", Decimal::parse("45200.00"), kColones, Decimal(1), "Abono R00000501", true);
     c.post_link("CAJA_EF", Decimal::parse("45200.00"), kColones, Decimal(1), "Efectivo");
     c.set_document("R00000502");
     // A dollar line carries its factor to the accounting currency, the colón.
     const Decimal rate = CAMBIO_SPEC(db, kBiz, kColones, kDollars, today - 1);
-    c.post_link("CXC", Decimal::parse("96.05"), kDollars, rate, "Abono R00000502");
+    c.post_link("CXC", Decimal::parse("96.05"), kDollars, rate, "Abono R00000502", true);
     c.post_link("CAJA_TC", Decimal::parse("96.05"), kDollars, rate, "Tarjeta");
     c.close();
 }

@@ -288,6 +288,33 @@ std::pair<Decimal, Decimal> ContaTransaction::totals(const std::string& currency
     return {it->second.debit, it->second.credit};
 }
 
+std::vector<VoucherLine> voucher_lines(data::Db& db, const std::string& business,
+                                       const std::string& voucher) {
+    std::vector<VoucherLine> out;
+    data::Table t = data::USE(db, "DET_AS", "DET_AS1");
+    const std::string key = data::order_key("DET_AS", "DET_AS1", {business, voucher});
+    t->SetScope(key, key);
+    for (t->GoTop(); !t->Eof(); t->Skip())
+        out.push_back({trim(t->str("CUENTA")), trim(t->str("MONEDA")), trim(t->str("DESCRIP")),
+                       trim(t->str("DOCUMENTO")), t->num("DEBITO"), t->num("CREDITO"),
+                       t->num("T_CAMBIO")});
+    data::KILLTABLA(db, t);
+    return out;
+}
+
+std::vector<CurrencyTotals> voucher_totals(const std::vector<VoucherLine>& lines) {
+    std::map<std::string, CurrencyTotals> by;
+    for (const auto& l : lines) {
+        auto& t = by[l.currency];
+        t.currency = l.currency;
+        t.debit += l.debit;
+        t.credit += l.credit;
+    }
+    std::vector<CurrencyTotals> out;
+    for (auto& [c, t] : by) out.push_back(t);
+    return out;
+}
+
 bool check_mayorizar(data::Db& db, UserPort& port, const std::string& business, const Date& d) {
     if (d.empty()) return refuse(port, "La fecha digitada es inválida");
     // The current period: the latest month of the business in the ledger balances.

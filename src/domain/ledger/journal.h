@@ -11,6 +11,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/date.h"
 #include "core/decimal.h"
@@ -108,6 +109,22 @@ struct LinkCheck {
 };
 LinkCheck check_liga(data::Db& db, UserPort& port, const std::string& business,
                      const std::string& link);
+
+// A voucher's lines as the voucher screen shows them, in writing order.
+struct VoucherLine {
+    std::string account, currency, description, document;
+    Decimal debit, credit, rate;
+};
+std::vector<VoucherLine> voucher_lines(data::Db& db, const std::string& business,
+                                       const std::string& voucher);
+// Debit and credit per currency, in currency order; a currency whose two differ is out of
+// balance.
+struct CurrencyTotals {
+    std::string currency;
+    Decimal debit, credit;
+    bool balanced() const { return debit == credit; }
+};
+std::vector<CurrencyTotals> voucher_totals(const std::vector<VoucherLine>& lines);
 
 inline constexpr const char* kNoVoucher = "Error de Transacción Contable: No Movimiento.";
 inline constexpr const char* kMissingAccount = "????";

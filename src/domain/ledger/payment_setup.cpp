@@ -4,11 +4,14 @@
 #include "data/order_key.h"
 #include "data/table_ops.h"
 #include "data/transaction.h"
+#include "domain/ledger/code_rows.h"
 #include "domain/session/master_rows.h"
 
 namespace qz::domain {
 
 namespace {
+
+using namespace code_rows;
 
 int flag(const data::WDBTable& t, const char* field) {
     return static_cast<int>(t.num(field).to_int());
@@ -16,96 +19,9 @@ int flag(const data::WDBTable& t, const char* field) {
 bool on(const data::WDBTable& t, const char* field) { return flag(t, field) == 1; }
 Decimal bit(bool b) { return Decimal(b ? 1 : 0); }
 
-// One code table of the business (order = the table's name, NEGOCIO + CODIGO).
-struct CodeTable {
-    const char* table;
-    const char* subject;    // "El Código de ..." in messages
-    const char* duplicate;  // the refusal of a code already defined
-};
-
 constexpr CodeTable kConcepts{"CONCEPT2", "Concepto de Abono", kConceptDuplicate};
 constexpr CodeTable kMethods{"TIPO_MOV", "Forma de Pago", kMethodDuplicate};
 constexpr CodeTable kBlocks{"T_RECIBO", "Block", kBlockDuplicate};
-
-bool exists(data::Db& db, const CodeTable& ct, const std::string& business,
-            const std::string& code) {
-    return key_exists(db, ct.table, ct.table, {business, normal_code(code)});
-}
-
-// The checks every code table shares, in the order the form shows the fields.
-std::string check_code_and_name(const CodeTable& ct, const std::string& code,
-                                const std::string& name) {
-    if (normal_code(code).empty()) return "El Código es requerido...";
-    if (auto p = code_width_problem("El Código", normal_code(code), ct.table, "CODIGO"); !p.empty())
-        return p;
-    if (trim(name).empty()) return "La Descripción es requerida...";
-    return "";
-}
-
-// Writes the row of `code` (a new one when `old_code` is empty) in one transaction. A code is
-// never changed: payments keep the codes they were made with.
-template <class Put>
-bool write(data::Db& db, UserPort& port, const CodeTable& ct, const std::string& business,
-           const std::string& old_code, const std::string& code, Put put) {
-    const std::string c = normal_code(code);
-    if (!old_code.empty() && normal_code(old_code) != c)
-        return refuse(port, std::string("El Código de ") + ct.subject + " no se puede cambiar: " +
-                                "los movimientos registrados lo conservan.");
-    data::Transaction tx(db);
-    data::Table t = data::USE(db, ct.table, ct.table);
-    if (old_code.empty()) {
-        if (t->Seek(data::order_key(ct.table, ct.table, {business, c}))) {
-            data::KILLTABLA(db, t);
-            tx.commit();  // nothing was written
-            return refuse(port, ct.duplicate);
-        }
-        data::ADD_NEW_REC(*t);
-        put(*t);
-        data::UNLOCK_NEW_REC(*t);
-    } else {
-        if (!lock_at_key(*t, data::order_key(ct.table, ct.table, {business, c}))) {
-            data::KILLTABLA(db, t);
-            tx.commit();  // nothing was written
-            return refuse(port, std::string("El ") + ct.subject + " " + c + " ya no existe...");
-        }
-        put(*t);
-        data::UNLOCK_FOR_MODIFY(*t);
-    }
-    data::KILLTABLA(db, t);
-    tx.commit();
-    return true;
-}
-
-// The first row of the business in `table` whose `field` holds `code`, described for the
-// refusal of a deletion; "" when none. Set-up tables are small: a walk over the business's rows.
-std::string named_by(data::Db& db, const char* table, const char* field, const std::string& code,
-                     const std::string& business, const char* what, const char* key_field) {
-    std::string found;
-    for_business_rows(db, table, business, [&](const data::WDBTable& t) {
-        if (found.empty() && trim(t.str(field)) == code)
-            found = std::string(what) + " " + trim(t.str(key_field));
-    });
-    return found;
-}
-
-bool remove(data::Db& db, UserPort& port, const CodeTable& ct, const std::string& business,
-            const std::string& code, const std::vector<std::string>& users) {
-    for (const auto& u : users)
-        if (!u.empty())
-            return refuse(port, std::string("No se puede borrar: el ") + ct.subject + " " + code +
-                                    " está en uso en " + u + ".");
-    if (!port.confirm("Atencion", std::string("Desea borrar el ") + ct.subject + "?")) return false;
-    data::Transaction tx(db);
-    data::Table t = data::USE(db, ct.table, ct.table);
-    const bool found = lock_at_key(*t, data::order_key(ct.table, ct.table, {business, code}));
-    if (found) {
-        t->Delete();
-        data::UNLOCK_FOR_MODIFY(*t);
-    }
-    data::KILLTABLA(db, t);
-    tx.commit();
-    return found;
-}
 
 }  // namespace
 
@@ -219,17 +135,6 @@ void put_receipt_block_row(data::WDBTable& t, const std::string& business, const
 }
 
 namespace {
-
-template <class T, class Decode>
-std::optional<T> read_one(data::Db& db, const CodeTable& ct, const std::string& business,
-                          const std::string& code, Decode decode) {
-    data::Table t = data::USE(db, ct.table, ct.table);
-    std::optional<T> out;
-    if (t->Seek(data::order_key(ct.table, ct.table, {business, normal_code(code)})))
-        out = decode(*t);
-    data::KILLTABLA(db, t);
-    return out;
-}
 
 // A business series (blank owner) by its code.
 bool series_exists(data::Db& db, const std::string& business, const std::string& code) {

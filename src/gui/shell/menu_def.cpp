@@ -76,7 +76,10 @@ std::vector<MenuItem> spa_menus() {
 MenuItem ledger_menu() {
     return sub("Cuentas por Cobrar",
                {sub("Pagos", {cmd("Conceptos de Abono", 6502), cmd("Formas de Pago", 6503),
-                              cmd("Blocks de Recibos", 6504)})});
+                              cmd("Blocks de Recibos", 6504)}),
+                sub("Contabilidad",
+                    {cmd("Catálogo de Cuentas", 6510), cmd("Ligas Contables", 6511),
+                     cmd("Clases de Asiento", 6512), sep(), cmd("Consulta de Asientos", 6513)})});
 }
 
 MenuItem ventanas() {
@@ -134,6 +137,18 @@ const std::vector<ContextItem>& context_items(int context_id) {
          {{"Agregar Forma de Pago", 6523, "ADD_TIPO_MOV"},
           {"Modificar Forma de Pago", 6524, "MOD_TIPO_MOV"},
           {"Borrar Forma de Pago", 6525, "DEL_TIPO_MOV"}}},
+        {6510,
+         {{"Agregar Cuenta", 6530, "ADD_CUENTAS"},
+          {"Modificar Cuenta", 6531, "MOD_CUENTAS"},
+          {"Borrar Cuenta", 6532, "DEL_CUENTAS"}}},
+        {6511,
+         {{"Agregar Liga", 6533, "ADD_LIGAS"},
+          {"Modificar Liga", 6534, "MOD_LIGAS"},
+          {"Borrar Liga", 6535, "DEL_LIGAS"}}},
+        {6512,
+         {{"Agregar Clase", 6536, "ADD_CLAS_CON"},
+          {"Modificar Clase", 6537, "MOD_CLAS_CON"},
+          {"Borrar Clase", 6538, "DEL_CLAS_CON"}}},
         {6504,
          {{"Agregar Block", 6526, "ADD_T_RECIBO"},
           {"Modificar Block", 6527, "MOD_T_RECIBO"},

@@ -1,5 +1,6 @@
 #include "gui/ledger/setup/commands.h"
 
+#include "gui/ledger/setup/accounting_screens.h"
 #include "gui/ledger/setup/active_month_dialog.h"
 #include "gui/ledger/setup/payment_setup_screens.h"
 #include "gui/session/app_context.h"
@@ -31,6 +32,10 @@ void register_setup_commands(Principal& w, AppContext& ctx) {
     list_command(w, ctx, 6502, &open_payment_concepts, "CONCEPT2");
     list_command(w, ctx, 6503, &open_payment_methods, "TIPO_MOV");
     list_command(w, ctx, 6504, &open_receipt_blocks, "T_RECIBO");
+    list_command(w, ctx, 6510, &open_ledger_accounts, "CUENTAS");
+    list_command(w, ctx, 6511, &open_ledger_links, "LIGAS");
+    list_command(w, ctx, 6512, &open_journal_classes, "CLAS_CON");
+    w.register_command(6513, [&w, &ctx] { open_voucher_viewer(&w, *ctx.db, ctx.session.XU_COMP); });
 }
 
 }  // namespace qz::gui

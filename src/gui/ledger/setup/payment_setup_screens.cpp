@@ -6,6 +6,7 @@
 #include "data/amount_field.h"
 #include "domain/ledger/payment_setup.h"
 #include "gui/framework/qt_user_port.h"
+#include "gui/ledger/setup/code_list.h"
 #include "gui/lists/master_form.h"
 
 namespace qz::gui {
@@ -16,14 +17,6 @@ using K = FormField::Kind;
 using namespace payment_form;
 namespace dl = qz::domain;
 
-std::string yes(bool b) { return b ? "1" : "0"; }
-FormField check(int id, const char* label, bool value) { return {id, label, K::Check, yes(value)}; }
-FormField choice(int id, const char* label, int value, const char* zero, const char* one) {
-    return {id, label, K::Choice, std::to_string(value), 0, false, {{"0", zero}, {"1", one}}};
-}
-FormField code(int id, const char* label, const std::string& value, int width, bool read_only) {
-    return {id, label, K::Text, value, width, read_only};
-}
 // A whole number typed through its table field, so a fraction or a negative is refused.
 FormField whole(int id, const char* label, long value, const char* table, const char* field) {
     FormField f{id, label, K::Number, std::to_string(value)};
@@ -49,15 +42,15 @@ bool concept_form(QWidget* owner, data::Db& db, const std::string& business,
                   const std::optional<dl::PaymentConcept>& old) {
     const auto c = old.value_or(dl::PaymentConcept{});
     std::vector<FormField> fields = {
-        code(kCode, "Código :", c.code, 2, old.has_value()),
+        field_code(kCode, "Código :", c.code, 2, old.has_value()),
         {kName, "Descripción :", K::Text, c.name, 60},
-        choice(kAppliesTo, "Documentos Aplicables", c.applies_to, "Débito", "Crédito"),
-        choice(kBalance, "Manera de afectar Saldo del Documento", c.balance_sign, "Restar",
-               "Sumar"),
-        choice(kAvailable, "Manera de afectar Disponible del Abono", c.available_sign, "Restar",
-               "Sumar"),
-        code(kReversal, "Concepto Reversión:", c.reversal, 2, false),
-        check(kShown, "Accesible por Usuario", c.shown),
+        field_choice(kAppliesTo, "Documentos Aplicables", c.applies_to, "Débito", "Crédito"),
+        field_choice(kBalance, "Manera de afectar Saldo del Documento", c.balance_sign, "Restar",
+                     "Sumar"),
+        field_choice(kAvailable, "Manera de afectar Disponible del Abono", c.available_sign,
+                     "Restar", "Sumar"),
+        field_code(kReversal, "Concepto Reversión:", c.reversal, 2, false),
+        field_check(kShown, "Accesible por Usuario", c.shown),
     };
     std::function<bool(const FormValues&)> save = [&](const FormValues& v) {
         QtUserPort port(owner);
@@ -78,32 +71,32 @@ bool concept_form(QWidget* owner, data::Db& db, const std::string& business,
 
 std::vector<FormField> method_fields(const dl::PaymentMethod& m, bool old) {
     return {
-        code(kCode, "Código :", m.code, 2, old),
+        field_code(kCode, "Código :", m.code, 2, old),
         {kName, "Descripción :", K::Text, m.name, 60},
-        code(kLink, "Liga Contable:", m.link, 15, false),
-        check(kIndividual, "Cuenta Individual:", m.individual),
-        choice(kSide, "Cuenta Individual", m.individual_side, "Débito", "Crédito"),
-        choice(kDirection, "Tipo", m.direction, "Ingreso", "Egreso"),
-        code(kReversal, "Conc. Anulación:", m.reversal, 2, false),
-        code(kCharge, "Cargo:", m.charge, 4, false),
-        code(kTipCharge, "Cargo Tip:", m.tip_charge, 4, false),
-        check(kToHotel, "Cargar a Folio de Hotelería", m.to_hotel),
-        check(kDepositable, "Depositable", m.depositable),
-        check(kNoClosing, "Excluir en Cierre de Caja", m.no_closing),
-        check(kNoSpecial, "No incluir en Cierre Especial POS", m.no_special_closing),
-        check(kReadsChange, "Leer Vuelto al Facturar", m.reads_change),
-        check(kAnnulment, "Anulación", m.annulment),
-        check(kNeedsVoucher, "Exigir #Autorización de Voucher", m.needs_voucher),
+        field_code(kLink, "Liga Contable:", m.link, 15, false),
+        field_check(kIndividual, "Cuenta Individual:", m.individual),
+        field_choice(kSide, "Cuenta Individual", m.individual_side, "Débito", "Crédito"),
+        field_choice(kDirection, "Tipo", m.direction, "Ingreso", "Egreso"),
+        field_code(kReversal, "Conc. Anulación:", m.reversal, 2, false),
+        field_code(kCharge, "Cargo:", m.charge, 4, false),
+        field_code(kTipCharge, "Cargo Tip:", m.tip_charge, 4, false),
+        field_check(kToHotel, "Cargar a Folio de Hotelería", m.to_hotel),
+        field_check(kDepositable, "Depositable", m.depositable),
+        field_check(kNoClosing, "Excluir en Cierre de Caja", m.no_closing),
+        field_check(kNoSpecial, "No incluir en Cierre Especial POS", m.no_special_closing),
+        field_check(kReadsChange, "Leer Vuelto al Facturar", m.reads_change),
+        field_check(kAnnulment, "Anulación", m.annulment),
+        field_check(kNeedsVoucher, "Exigir #Autorización de Voucher", m.needs_voucher),
         whole(kVoucherMin, "Long. Mínima:", m.voucher_min, "TIPO_MOV", "LEN_NTAR"),
-        check(kExecutive, "Asociar a Responsable de Cuenta Ejecutiva", m.executive),
-        check(kExecutiveOnly, "Aplicar solo a Cuentas a Ejecutivas", m.executive_only),
-        check(kBankMovement, "Generar Movimiento Bancario", m.bank_movement),
-        code(kBank, "Banco:", m.bank, 10, false),
-        code(kAccount, "Cuenta:", m.account, 20, false),
-        code(kDepositConcept, "Concepto:", m.deposit_concept, 2, false),
-        code(kAnnulConcept, "Nulo:", m.annul_concept, 2, false),
-        check(kPayroll, "Cargar a Nómina", m.to_payroll),
-        check(kShown, "Accesible por Usuario", m.shown),
+        field_check(kExecutive, "Asociar a Responsable de Cuenta Ejecutiva", m.executive),
+        field_check(kExecutiveOnly, "Aplicar solo a Cuentas a Ejecutivas", m.executive_only),
+        field_check(kBankMovement, "Generar Movimiento Bancario", m.bank_movement),
+        field_code(kBank, "Banco:", m.bank, 10, false),
+        field_code(kAccount, "Cuenta:", m.account, 20, false),
+        field_code(kDepositConcept, "Concepto:", m.deposit_concept, 2, false),
+        field_code(kAnnulConcept, "Nulo:", m.annul_concept, 2, false),
+        field_check(kPayroll, "Cargar a Nómina", m.to_payroll),
+        field_check(kShown, "Accesible por Usuario", m.shown),
     };
 }
 
@@ -158,11 +151,11 @@ bool block_form(QWidget* owner, data::Db& db, const std::string& business,
                 const std::optional<dl::ReceiptBlock>& old) {
     const auto b = old.value_or(dl::ReceiptBlock{});
     std::vector<FormField> fields = {
-        code(kCode, "Código :", b.code, 2, old.has_value()),
+        field_code(kCode, "Código :", b.code, 2, old.has_value()),
         {kName, "Descripción :", K::Text, b.name, 60},
-        code(kSeries, "Serial:", b.series, 15, false),
-        code(kPendingSeries, "Serial Pendientes:", b.pending_series, 15, false),
-        check(kTyped, "Leer Serial", b.typed),
+        field_code(kSeries, "Serial:", b.series, 15, false),
+        field_code(kPendingSeries, "Serial Pendientes:", b.pending_series, 15, false),
+        field_check(kTyped, "Leer Serial", b.typed),
         whole(kMinLength, "Long. Mínima:", b.min_length, "T_RECIBO", "LONG_MIN"),
     };
     std::function<bool(const FormValues&)> save = [&](const FormValues& v) {
@@ -175,26 +168,6 @@ bool block_form(QWidget* owner, data::Db& db, const std::string& business,
     };
     return run_master_form(owner, "E_RECIBO", old ? "Modificar Block" : "Agregar Block",
                            std::move(fields), save);
-}
-
-// A list screen over a code table of the business whose rows the domain decodes as `T`.
-template <class T>
-MasterListScreen* open_list(
-    QWidget* owner, data::Db& db, const std::string& business, MasterListSpec s,
-    T (*decode)(const data::WDBTable&),
-    std::optional<T> (*read)(data::Db&, const std::string&, const std::string&),
-    bool (*form)(QWidget*, data::Db&, const std::string&, const std::optional<T>&),
-    bool (*remove)(data::Db&, UserPort&, const std::string&, const std::string&)) {
-    s.order = s.table;
-    s.add = [&db, business, form](QWidget* o) { return form(o, db, business, std::nullopt); };
-    s.modify = [&db, business, form, read, decode](QWidget* o, data::WDBTable& t) {
-        return form(o, db, business, read(db, business, decode(t).code));
-    };
-    s.remove = [&db, business, remove, decode](QWidget* o, data::WDBTable& t) {
-        QtUserPort port(o);
-        return remove(db, port, business, decode(t).code);
-    };
-    return open_screen<MasterListScreen>(owner, db, business, std::move(s));
 }
 
 }  // namespace

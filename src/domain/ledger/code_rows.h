@@ -1,0 +1,119 @@
+#pragma once
+// The rules every small code table of the ledger's set-up shares (a business's rows keyed by
+// CODIGO in the order of the table's name): the code and name checks, a write in one
+// transaction that never changes a code, a deletion refused while something names the code,
+// and reading one row through the table's mapper.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/text.h"
+#include "core/user_port.h"
+#include "data/order_key.h"
+#include "data/table_ops.h"
+#include "data/transaction.h"
+#include "domain/session/master_rows.h"
+
+namespace qz::domain::code_rows {
+
+// One code table of the business (order = the table's name, NEGOCIO + the code field).
+struct CodeTable {
+    const char* table;
+    const char* subject;    // "El Código de ..." in messages
+    const char* duplicate;  // the refusal of a code already defined
+    const char* key = "CODIGO";
+};
+
+inline bool exists(data::Db& db, const CodeTable& ct, const std::string& business,
+                   const std::string& code) {
+    return key_exists(db, ct.table, ct.table, {business, normal_code(code)});
+}
+
+// The checks every code table shares, in the order the form shows the fields.
+inline std::string check_code_and_name(const CodeTable& ct, const std::string& code,
+                                       const std::string& name) {
+    if (normal_code(code).empty()) return "El Código es requerido...";
+    if (auto p = code_width_problem("El Código", normal_code(code), ct.table, ct.key); !p.empty())
+        return p;
+    if (trim(name).empty()) return "La Descripción es requerida...";
+    return "";
+}
+
+// Writes the row of `code` (a new one when `old_code` is empty) in one transaction. A code is
+// never changed: the records made with it (payments, vouchers, documents) keep it.
+template <class Put>
+bool write(data::Db& db, UserPort& port, const CodeTable& ct, const std::string& business,
+           const std::string& old_code, const std::string& code, Put put) {
+    const std::string c = normal_code(code);
+    if (!old_code.empty() && normal_code(old_code) != c)
+        return refuse(port, std::string("El Código de ") + ct.subject + " no se puede cambiar: " +
+                                "los movimientos registrados lo conservan.");
+    data::Transaction tx(db);
+    data::Table t = data::USE(db, ct.table, ct.table);
+    if (old_code.empty()) {
+        if (t->Seek(data::order_key(ct.table, ct.table, {business, c}))) {
+            data::KILLTABLA(db, t);
+            tx.commit();  // nothing was written
+            return refuse(port, ct.duplicate);
+        }
+        data::ADD_NEW_REC(*t);
+        put(*t);
+        data::UNLOCK_NEW_REC(*t);
+    } else {
+        if (!lock_at_key(*t, data::order_key(ct.table, ct.table, {business, c}))) {
+            data::KILLTABLA(db, t);
+            tx.commit();  // nothing was written
+            return refuse(port, std::string("El ") + ct.subject + " " + c + " ya no existe...");
+        }
+        put(*t);
+        data::UNLOCK_FOR_MODIFY(*t);
+    }
+    data::KILLTABLA(db, t);
+    tx.commit();
+    return true;
+}
+
+// The first row of the business in `table` whose `field` holds `code`, described for the
+// refusal of a deletion; "" when none. Set-up tables are small: a walk over the business's rows.
+inline std::string named_by(data::Db& db, const char* table, const char* field,
+                            const std::string& code, const std::string& business, const char* what,
+                            const char* key_field) {
+    std::string found;
+    for_business_rows(db, table, business, [&](const data::WDBTable& t) {
+        if (found.empty() && trim(t.str(field)) == code)
+            found = std::string(what) + " " + trim(t.str(key_field));
+    });
+    return found;
+}
+
+inline bool remove(data::Db& db, UserPort& port, const CodeTable& ct, const std::string& business,
+                   const std::string& code, const std::vector<std::string>& users) {
+    for (const auto& u : users)
+        if (!u.empty())
+            return refuse(port, std::string("No se puede borrar: el ") + ct.subject + " " + code +
+                                    " está en uso en " + u + ".");
+    if (!port.confirm("Atencion", std::string("Desea borrar el ") + ct.subject + "?")) return false;
+    data::Transaction tx(db);
+    data::Table t = data::USE(db, ct.table, ct.table);
+    const bool found = lock_at_key(*t, data::order_key(ct.table, ct.table, {business, code}));
+    if (found) {
+        t->Delete();
+        data::UNLOCK_FOR_MODIFY(*t);
+    }
+    data::KILLTABLA(db, t);
+    tx.commit();
+    return found;
+}
+
+template <class T, class Decode>
+std::optional<T> read_one(data::Db& db, const CodeTable& ct, const std::string& business,
+                          const std::string& code, Decode decode) {
+    data::Table t = data::USE(db, ct.table, ct.table);
+    std::optional<T> out;
+    if (t->Seek(data::order_key(ct.table, ct.table, {business, normal_code(code)})))
+        out = decode(*t);
+    data::KILLTABLA(db, t);
+    return out;
+}
+
+}  // namespace qz::domain::code_rows

@@ -1,0 +1,73 @@
+// The accountant's set-up on the demonstration business: a link's account must be in the
+// chart, a journal class never takes a numbered journal and needs a series, and an account,
+// link or class is not deleted while postings or set-up rows name it.
+#include "domain/ledger/accounting_setup.h"
+
+#include <gtest/gtest.h>
+
+#include "domain/demo/demo_data.h"
+#include "support/test_db.h"
+
+using namespace qz;
+using namespace qz::domain;
+using qz::test::Engine;
+
+namespace {
+
+const std::string kHotel = "HOTEL";
+
+class AccountingSetupTest : public ::testing::TestWithParam<Engine> {
+protected:
+    void SetUp() override {
+        if (!test::engine_available(GetParam())) GTEST_SKIP() << "PostgreSQL not configured";
+        inst = std::make_unique<test::TestInstall>(GetParam());
+        inst->clock.freeze(DateTime{Date(2026, 5, 20), "09:00:00"});
+        db = inst->open();
+        install_demo_data(*db);
+    }
+    std::string said() {
+        const std::string& m = inst->port.messages.back();
+        return m.substr(m.find(": ") + 2);
+    }
+    std::unique_ptr<test::TestInstall> inst;
+    std::unique_ptr<data::Db> db;
+};
+
+TEST_P(AccountingSetupTest, LinksNeedAnAccountOfTheChartAndClassesASeries) {
+    auto& port = inst->port;
+    EXPECT_FALSE(save_ledger_link(*db, port, kHotel, "", {"PROPINAS", "Propinas", "9-99"}));
+    EXPECT_EQ(said(), "La Cuenta Contable 9-99 no está definida en el catálogo de cuentas");
+    ASSERT_TRUE(save_ledger_account(*db, port, kHotel, "", {"2-01-09", "Propinas por Pagar"}));
+    ASSERT_TRUE(save_ledger_link(*db, port, kHotel, "",
+                                 {"PROPINAS", "Propinas", "2-01-09", "", 0, 0, "02"}));
+    const auto link = read_ledger_link(*db, kHotel, "PROPINAS");
+    ASSERT_TRUE(link);
+    EXPECT_EQ(link->side, 0);
+    EXPECT_EQ(link->group, "02");
+    EXPECT_FALSE(save_ledger_account(*db, port, kHotel, "", {"2-01-09", "Otra"}));
+    EXPECT_EQ(said(), kAccountDuplicate);
+
+    EXPECT_FALSE(save_journal_class(*db, port, kHotel, "", {"03", "Abonos", "ASIENTO03"}));
+    EXPECT_FALSE(save_journal_class(*db, port, kHotel, "", {"20", "Cierre", "NOEXISTE"}));
+    EXPECT_EQ(said(), "El Serial NOEXISTE no está definido...");
+    EXPECT_TRUE(save_journal_class(*db, port, kHotel, "", {"20", "Cierre", "asiento02"}));
+    EXPECT_EQ(read_journal_class(*db, kHotel, "20")->series, "ASIENTO02");
+}
+
+TEST_P(AccountingSetupTest, WhatIsNamedOrPostedIsNotDeleted) {
+    auto& port = inst->port;
+    // The demonstration posted yesterday's payments to the cash account through CAJA_EF.
+    EXPECT_FALSE(delete_ledger_account(*db, port, kHotel, "1-01-01"));
+    EXPECT_NE(said().find("en uso"), std::string::npos) << said();
+    ASSERT_TRUE(save_ledger_account(*db, port, kHotel, "", {"9-00", "Sin uso"}));
+    EXPECT_TRUE(delete_ledger_account(*db, port, kHotel, "9-00"));
+    EXPECT_FALSE(read_ledger_account(*db, kHotel, "9-00"));
+    // Journal class "10" has no vouchers yet; a class with some would be kept.
+    EXPECT_TRUE(delete_journal_class(*db, port, kHotel, "10"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Ledger, AccountingSetupTest,
+                         ::testing::Values(Engine::SQLite, Engine::PostgreSQL),
+                         qz::test::engine_name);
+
+}  // namespace
