@@ -25,7 +25,7 @@ TEST_F(VoucherViewerTest, ShowsTheLinesAndTotalsOfTheChosenVoucherAndAnImbalance
     ASSERT_TRUE(viewer);
     EXPECT_EQ(viewer->objectName(), "VER_ASIENTOS");
     EXPECT_EQ(lines(viewer), 4);  // yesterday's two payments, colones and dollars
-    EXPECT_TRUE(totals(viewer).contains("Moneda CO: Débitos 45200.00  Créditos 45200.00"))
+    EXPECT_TRUE(totals(viewer).contains("Moneda CO: Débitos 45,200.00  Créditos 45,200.00"))
         << totals(viewer).toStdString();
     EXPECT_FALSE(totals(viewer).contains("DESCUADRADO"));
     viewer->CLOSEIT(kCmdEnd);

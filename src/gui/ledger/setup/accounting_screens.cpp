@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "core/text.h"
+#include "data/amount_field.h"
 #include "data/order_key.h"
 #include "domain/ledger/accounting_setup.h"
 #include "domain/ledger/journal.h"
@@ -147,8 +148,8 @@ private:
                 m_lines->setItem(r, c, item);
             };
             put(kAccountCol, l.account, false);
-            put(kDebitCol, l.debit.sign() ? l.debit.to_string(2) : "", true);
-            put(kCreditCol, l.credit.sign() ? l.credit.to_string(2) : "", true);
+            put(kDebitCol, l.debit.sign() ? m_money.show(l.debit) : "", true);
+            put(kCreditCol, l.credit.sign() ? m_money.show(l.credit) : "", true);
             put(kCurrencyCol, l.currency, false);
             put(kRateCol, l.rate.to_string(5), true);
             put(kTextCol, l.description, false);
@@ -156,8 +157,9 @@ private:
         QString text;
         bool balanced = true;
         for (const auto& t : dl::voucher_totals(lines)) {
-            text += q("Moneda " + t.currency + ": Débitos " + t.debit.to_string(2) + "  Créditos " +
-                      t.credit.to_string(2) + (t.balanced() ? "" : "  — DESCUADRADO") + "    ");
+            text +=
+                q("Moneda " + t.currency + ": Débitos " + m_money.show(t.debit) + "  Créditos " +
+                  m_money.show(t.credit) + (t.balanced() ? "" : "  — DESCUADRADO") + "    ");
             balanced = balanced && t.balanced();
         }
         m_totals->setText(text);
@@ -170,6 +172,8 @@ private:
     WBLISTBOX* m_grid = nullptr;
     QTableWidget* m_lines = nullptr;
     QLabel* m_totals = nullptr;
+    // Voucher amounts are shown through their field's picture, thousands separated.
+    const AmountField m_money = data::amount_field("DET_AS", "DEBITO", "Débito");
 };
 
 }  // namespace
