@@ -108,21 +108,26 @@ void load_series(data::Db& db) {
     struct Series {
         const char* code;
         const char* name;
-        const char* module;  // "02" invoicing, "03" receivables
+        const char* module;  // "00" accounting, "02" invoicing, "03" receivables, "10" sales
+        const char* mutuo;   // the registers' tickets share one number space
         int last_issued;
         const char* prefix;
     };
     const Series series[] = {
-        {"FACTURA", "Facturas", "02", 1000, "F"},
-        {"NOTA_DEBITO", "Notas de Débito", "03", 0, "ND"},
-        {"NOTA_CREDITO", "Notas de Crédito", "03", 0, "NC"},
-        {"RECIBO", "Recibos de Dinero", "03", 500, "R"},
+        {"FACTURA", "Facturas", "02", "", 1000, "F"},
+        {"NOTA_DEBITO", "Notas de Débito", "03", "", 0, "ND"},
+        {"NOTA_CREDITO", "Notas de Crédito", "03", "", 0, "NC"},
+        {"RECIBO", "Recibos de Dinero", "03", "", 500, "R"},
+        {"ASIENTO", "Asientos de Diario", "00", "", 120, "AS"},
+        {"TIQ_CAJA1", "Tiquetes Caja 1", "10", "TQ", 0, "T"},
+        {"TIQ_CAJA2", "Tiquetes Caja 2", "10", "TQ", 50000, "T"},
     };
     RowWriter ser(db, "SERIALES");
     for (const auto& s : series)
         ser.add({{"CODIGO", s.code},
                  {"DESCRIP", s.name},
                  {"MODULO", s.module},
+                 {"MUTUO", s.mutuo},
                  {"NUMERO", s.last_issued},
                  {"PREFIJO", s.prefix},
                  {"INDENT", 8}});

@@ -1,10 +1,14 @@
 #include "gui/ledger/commands.h"
 
+#include "gui/ledger/series/commands.h"
 #include "gui/ledger/setup/commands.h"
 
 namespace qz::gui {
 
 // Each folder of the ledger's screens registers its own commands here.
-void register_ledger_commands(Principal& w, AppContext& ctx) { register_setup_commands(w, ctx); }
+void register_ledger_commands(Principal& w, AppContext& ctx) {
+    register_setup_commands(w, ctx);
+    register_series_commands(w, ctx);
+}
 
 }  // namespace qz::gui
