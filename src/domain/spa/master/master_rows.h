@@ -1,68 +1,18 @@
 #pragma once
-// What the spa's maintenance rules share: the lookups they make before writing, the lock of a
-// row found by its key, and the re-coding of references when a code changes. Keys are given as
-// the values of the leading parts of the order named with them (data::order_key), so a key is
-// always built for the order it is sought in.
-#include <functional>
-#include <initializer_list>
-#include <string>
-
-#include "core/user_port.h"
-#include "data/db.h"
-#include "data/order_key.h"
-#include "data/wdbtable.h"
+// The spa's maintenance rules use the helpers every code table shares, under their own names.
+#include "domain/session/code_rows.h"
 
 namespace qz::domain::spa {
 
-// A write that met a row another workstation holds gives up the whole transaction.
-inline constexpr const char* kRecodeAborted =
-    "Otra estación tiene bloqueado un registro que debía actualizarse; no se guardó ningún "
-    "cambio. Intente de nuevo en un momento.";
-
-// Shows a refusal of the maintenance rules (an error box) and returns false.
-bool refuse(UserPort& port, const std::string& text);
-
-// A code as the maintenance screens keep it: no surrounding blanks, ASCII letters upper-cased,
-// so "s01" and "S01 " name the same room.
-std::string normal_code(const std::string& typed);
-
-// "" when a typed code fits the field `table`.`field` that keys it, else the refusal
-// "<subject> admite N caracteres...": its key part would cut a longer one and name another row.
-std::string code_width_problem(const std::string& subject, const std::string& code,
-                               const std::string& table, const std::string& field);
-
-// A code and what it stands for, as the lists of a code table offer it.
-struct CodeName {
-    std::string code, name;
-};
-
-// Calls `fn` on every row of the business in a code table whose order of the table's own name
-// begins with NEGOCIO, in that order.
-void for_business_rows(data::Db& db, const std::string& table, const std::string& business,
-                       const std::function<void(const data::WDBTable&)>& fn);
-
-// Seeks the row whose key in the handle's order is `key` (a full key) and locks it. False when
-// there is none or, once locked, the row no longer has that key: another workstation deleted it
-// or changed its code while this one waited. When true the caller releases the lock as usual.
-bool lock_at_key(data::WDBTable& t, const std::string& key);
-
-// Whether `table` has a row whose key in `order` begins with the key of `parts` (all of the
-// order's parts: exactly that key).
-bool key_exists(data::Db& db, const std::string& table, const std::string& order,
-                std::initializer_list<data::KeyValue> parts);
-
-// Rewrites `field` to `new_value` in every row whose key in `order` begins with the key of
-// `parts` (the last part is the old value of that field, so each rewritten row leaves the
-// range). Each row is locked for its write; the caller holds the transaction. Every step is one
-// index seek. Returns the rows rewritten.
-long recode_by_order(data::Db& db, const std::string& table, const std::string& order,
-                     std::initializer_list<data::KeyValue> parts, const std::string& field,
-                     const std::string& new_value, WaitWindow* wait = nullptr);
-
-// The same for a small table that has no order on the field: walks the business's rows of
-// `order` (NEGOCIO first) and rewrites those whose field holds `old_value`.
-long recode_in_scope(data::Db& db, const std::string& table, const std::string& order,
-                     const std::string& business, const std::string& field,
-                     const std::string& old_value, const std::string& new_value);
+using domain::code_width_problem;
+using domain::CodeName;
+using domain::for_business_rows;
+using domain::key_exists;
+using domain::kRecodeAborted;
+using domain::lock_at_key;
+using domain::normal_code;
+using domain::recode_by_order;
+using domain::recode_in_scope;
+using domain::refuse;
 
 }  // namespace qz::domain::spa

@@ -1,9 +1,9 @@
-#include "domain/spa/master/master_rows.h"
+#include "domain/session/code_rows.h"
 
 #include "core/text.h"
 #include "data/table_ops.h"
 
-namespace qz::domain::spa {
+namespace qz::domain {
 
 std::string normal_code(const std::string& typed) { return upper_ascii(trim(typed)); }
 
@@ -84,4 +84,4 @@ bool refuse(UserPort& port, const std::string& text) {
     return false;
 }
 
-}  // namespace qz::domain::spa
+}  // namespace qz::domain
