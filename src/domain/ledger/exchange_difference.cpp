@@ -110,6 +110,14 @@ void append_revaluation(data::Db& db, const ExchangeDifferenceRequest& r,
 
 }  // namespace
 
+Decimal last_valued_rate(data::Db& db, const std::string& business, const std::string& document,
+                         const Decimal& issue_rate, Decimal* balance) {
+    Decimal rate, saldo;
+    if (!last_revaluation(db, business, document, rate, saldo)) return issue_rate;
+    if (balance) *balance = saldo;
+    return rate;
+}
+
 std::string inverted_time(const std::string& hora) {
     int h = 0, m = 0, s = 0;
     std::sscanf(hora.c_str(), "%d:%d:%d", &h, &m, &s);
@@ -130,6 +138,11 @@ ExchangeDifference exchange_difference(data::Db& db, const ExchangeDifferenceReq
     if (f.currency == accounting_currency(db, r.business)) return x;
     x.foreign = true;
     x.factor = f.debit ? 1 : -1;
+    // A missing rate would revalue the whole balance to nothing.
+    if (r.current_rate.sign() <= 0) {
+        x.problem = kMissingPaymentRate;
+        return x;
+    }
     if (!last_revaluation(db, r.business, r.document, x.base_rate, x.base_balance)) {
         x.base_rate = f.issue_rate;
         x.base_balance = f.amount;

@@ -51,6 +51,14 @@ ExchangeDifference exchange_difference(data::Db& db, const ExchangeDifferenceReq
 // payment's), which also posts `lines` through its journal voucher.
 ExchangeDifference apply_exchange_difference(data::Db& db, const ExchangeDifferenceRequest& r);
 
+// The rate a document was last valued at: TC_NUEVO of its newest revaluation, else its issue
+// rate TC_DIFF (`issue_rate`). `balance` gets that revaluation's SALDO when there is one.
+Decimal last_valued_rate(data::Db& db, const std::string& business, const std::string& document,
+                         const Decimal& issue_rate, Decimal* balance = nullptr);
+
+inline constexpr const char* kMissingPaymentRate =
+    "Falta por definir el tipo de cambio.\rNo se puede pasar el documento.";
+
 // HORA_INV of a time: the seconds left in the day, so that ascending keys run newest first.
 std::string inverted_time(const std::string& hora);
 

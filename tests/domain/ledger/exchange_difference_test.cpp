@@ -2,9 +2,11 @@
 // full at each payment from the rate and balance the previous one left, and missing settings are
 // reported per document without posting.
 #include "domain/ledger/exchange_difference.h"
+#include "domain/ledger/revaluation.h"
 
 #include <gtest/gtest.h>
 
+#include "data/order_key.h"
 #include "data/table_ops.h"
 #include "data/transaction.h"
 #include "support/test_db.h"
@@ -53,7 +55,8 @@ protected:
         add(*db, "DOCUMENT", {{"NEGOCIO", kHotel}, {"DOCUMENTO", doc},
                               {"CONCEPTO", concept_code}, {"MONEDA", currency},
                               {"MONTO", Decimal::parse(amount)}, {"SALDO", Decimal::parse(amount)},
-                              {"TC_DIFF", Decimal::parse(rate)}, {"COD_DIFF", diff}});
+                              {"TC_DIFF", Decimal::parse(rate)}, {"COD_DIFF", diff},
+                              {"FECHA", kToday}});
     }
     ExchangeDifference pay(const std::string& doc, const std::string& mov, const char* amount,
                            const char* balance_after, const char* rate,
@@ -128,10 +131,42 @@ TEST_P(ExchangeDifferenceTest, NothingIsPostedWithoutSettings) {
     auto off = pay("F4", "P1", "10", "90", "510");
     EXPECT_FALSE(off.posts);
     EXPECT_TRUE(off.problem.empty());
+    // Without a rate nothing is revalued, whatever the caller passed.
+    document("F6", "FC", "100", "500");
+    EXPECT_EQ(pay("F6", "P1", "10", "90", "0").problem, kMissingPaymentRate);
     // The same rate: nothing to adjust.
     document("F5", "FC", "100", "500");
     EXPECT_FALSE(pay("F5", "P1", "10", "90", "500").posts);
     EXPECT_EQ(revaluations(), 0);
+}
+
+TEST_P(ExchangeDifferenceTest, ListingValuesOpenBalancesFromTheirLastRate) {
+    document("F1", "FC", "100", "500");
+    document("N1", "NC", "20", "505");
+    document("C1", "FC", "1000", "1", "CR");
+    document("F9", "ZZ", "5", "500");  // a concept that does not exist
+    pay("F1", "P1", "40", "60", "510");
+    Table t = USE(*db, "DOCUMENT", "DOCUMENT");
+    ASSERT_TRUE(t->Seek(order_key("DOCUMENT", "DOCUMENT", {kHotel, "F1"})));
+    LOCK_FOR_MODIFY(*t);
+    t->FieldPut("SALDO", Decimal(60));
+    UNLOCK_FOR_MODIFY(*t);
+    KILLTABLA(*db, t);
+
+    RevaluationRequest req{"US", kToday, kToday, Decimal(520)};
+    EXPECT_EQ(check_revaluation_request({"", kToday, kToday, Decimal(1)}),
+              "Falta seleccionar la Moneda");
+    EXPECT_EQ(check_revaluation_request({"US", kToday, kToday - 1, Decimal(1)}),
+              "Debe de digitar correctamente las fechas");
+    const auto l = revaluation_listing(*db, kHotel, req);
+    ASSERT_EQ(l.lines.size(), 2u);
+    EXPECT_EQ(l.lines[0].last_rate, Decimal(510));  // after the payment's revaluation
+    EXPECT_EQ(l.lines[0].adjusted, Decimal(30600));
+    EXPECT_EQ(l.lines[0].pending, Decimal(600));
+    EXPECT_EQ(l.lines[1].pending, Decimal(-300));  // a credit document moves the other way
+    EXPECT_EQ(l.pending, Decimal(300));
+    ASSERT_EQ(l.problems.size(), 1u);
+    EXPECT_EQ(l.problems[0], "Error en asociacion de Conceptos: Documento: F9");
 }
 
 TEST(ExchangeDifferenceTime, InvertedTimeSortsLaterFirst) {
