@@ -71,6 +71,12 @@ std::vector<MenuItem> spa_menus() {
     };
 }
 
+// The receivables ledger's menu; placed after the spa's "Servicios Adicionales".
+MenuItem ledger_menus() {
+    return sub("Cuentas por Cobrar", {cmd("Tipos de Diferencial Cambiario", 6506),
+                                      cmd("Reporte de Diferencial Cambiario", 6507)});
+}
+
 MenuItem ventanas() {
     return sub("Ventanas", {{K::Window, "Cascada", kCmdCascade, {}},
                             {K::Window, "Comparativo", kCmdTile, {}},
@@ -99,6 +105,7 @@ std::vector<MenuItem> spa_menu_bar(bool with_login) {
         bar.push_back(sub("Editar", {}));
     }
     for (auto& m : spa_menus()) bar.push_back(std::move(m));
+    bar.push_back(ledger_menus());
     bar.push_back(ventanas());
     bar.push_back(acerca());
     return bar;
