@@ -26,13 +26,13 @@ struct CurrencyField {
     const char* field;
 };
 constexpr CurrencyField kCurrencyFields[] = {
-    {"DOCUMENT", "DOCUMENT", "MONEDA"}, {"PDOCUMEN", "DOCUMENT", "MONEDA"},
-    {"ENC_MOVE", "ENC_MOVE", "MONEDA"}, {"PENC_MOV", "ENC_MOVE", "MONEDA"},
-    {"DET_CON1", "DET_CON1", "MONEDA"}, {"DET_AS", "DET_AS1", "MONEDA"},
-    {"F_FAC", "F_FAC", "MONEDA"},       {"F_FAC", "F_FAC", "MONEDA_TIQ"},
+    {"DOCUMENT", "DOCUMENT", "MONEDA"},     {"PDOCUMEN", "DOCUMENT", "MONEDA"},
+    {"ENC_MOVE", "ENC_MOVE", "MONEDA"},     {"PENC_MOV", "ENC_MOVE", "MONEDA"},
+    {"DET_CON1", "DET_CON1", "MONEDA"},     {"DET_AS", "DET_AS1", "MONEDA"},
+    {"F_FAC", "F_FAC", "MONEDA"},           {"F_FAC", "F_FAC", "MONEDA_TIQ"},
     {"NEGOCIOS", "NEGOCIOS", "MONEDA_CON"}, {"NEGOCIOS", "NEGOCIOS", "MONEDA_D"},
-    {"MONEDAS", "MONEDAS", "EQUIVAL"},  {"DET_MON", "DET_MON", "MONEDA_1"},
-    {"DET_MON", "DET_MON", "MONEDA_2"}, {"T_CAMBIO", "T_CAMBIO", "MONEDA1"},
+    {"MONEDAS", "MONEDAS", "EQUIVAL"},      {"DET_MON", "DET_MON", "MONEDA_1"},
+    {"DET_MON", "DET_MON", "MONEDA_2"},     {"T_CAMBIO", "T_CAMBIO", "MONEDA1"},
     {"T_CAMBIO", "T_CAMBIO", "MONEDA2"},
 };
 
@@ -66,9 +66,9 @@ std::string check_pair(data::Db& db, const std::string& business, const Currency
 }  // namespace
 
 Currency currency_from_row(const data::WDBTable& t) {
-    return Currency{trim(t.str("CODIGO")),  trim(t.str("DESCRIP")),  trim(t.str("SIMBOLO")),
-                    trim(t.str("SIGLAS")),  t.num("CAMBIO_MIN"),     t.num("SAL_CXC"),
-                    t.num("SAL_CXP"),       t.num("NEGATIVO") == 1, trim(t.str("EQUIVAL"))};
+    return Currency{trim(t.str("CODIGO")), trim(t.str("DESCRIP")), trim(t.str("SIMBOLO")),
+                    trim(t.str("SIGLAS")), t.num("CAMBIO_MIN"),    t.num("SAL_CXC"),
+                    t.num("SAL_CXP"),      t.num("NEGATIVO") == 1, trim(t.str("EQUIVAL"))};
 }
 
 void put_currency_row(data::WDBTable& t, const std::string& business, const Currency& c) {
@@ -111,7 +111,8 @@ std::string check_currency(const Currency& c) {
     if (c.min_rate.sign() < 0) return "El tipo de cambio mínimo no puede ser negativo...";
     if (c.margin_cxc.sign() < 0 || c.margin_cxp.sign() < 0)
         return "El redondeo de saldos no puede ser negativo...";
-    if (normal_code(c.equivalent) == code) return "La moneda no puede ser equivalente a sí misma...";
+    if (normal_code(c.equivalent) == code)
+        return "La moneda no puede ser equivalente a sí misma...";
     return "";
 }
 
@@ -174,8 +175,9 @@ bool delete_currency(data::Db& db, UserPort& port, const std::string& business,
                      const std::string& code) {
     const std::string c = normal_code(code);
     if (in_a_pair(db, business, c))
-        return refuse(port, "La moneda " + c +
-                                " tiene tipos de cambio definidos; elimine primero sus referencias...");
+        return refuse(port,
+                      "La moneda " + c +
+                          " tiene tipos de cambio definidos; elimine primero sus referencias...");
     if (!port.confirm("Advertencia", "Desea borrar la Moneda?")) return false;
     data::Transaction tx(db);
     data::Table t = data::USE(db, "MONEDAS", "MONEDAS");
@@ -200,9 +202,7 @@ std::vector<CurrencyPair> business_pairs(data::Db& db, const std::string& busine
     return all;
 }
 
-std::string pair_description(const Currency& to) {
-    return to.name + "   (" + to.symbol + ")";
-}
+std::string pair_description(const Currency& to) { return to.name + "   (" + to.symbol + ")"; }
 
 bool add_pair(data::Db& db, UserPort& port, const std::string& business, const CurrencyPair& p) {
     if (auto problem = check_pair(db, business, p); !problem.empty()) return refuse(port, problem);
@@ -250,8 +250,7 @@ bool modify_pair(data::Db& db, UserPort& port, const std::string& business,
     return true;
 }
 
-bool delete_pair(data::Db& db, UserPort& port, const std::string& business,
-                 const CurrencyPair& p) {
+bool delete_pair(data::Db& db, UserPort& port, const std::string& business, const CurrencyPair& p) {
     const std::string from = normal_code(p.from), to = normal_code(p.to);
     if (!port.confirm("Advertencia", "Desea borrar la referencia " + from + " / " + to +
                                          " con todos sus tipos de cambio?"))

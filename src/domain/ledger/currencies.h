@@ -14,13 +14,13 @@
 namespace qz::domain {
 
 struct Currency {
-    std::string code;      // CODIGO
-    std::string name;      // DESCRIP
-    std::string symbol;    // SIMBOLO
-    std::string initials;  // SIGLAS
-    Decimal min_rate;      // CAMBIO_MIN: a payment at a lower rate is refused
-    Decimal margin_cxc;    // SAL_CXC: 0 = the business's write-off margin
-    Decimal margin_cxp;    // SAL_CXP
+    std::string code;        // CODIGO
+    std::string name;        // DESCRIP
+    std::string symbol;      // SIMBOLO
+    std::string initials;    // SIGLAS
+    Decimal min_rate;        // CAMBIO_MIN: a payment at a lower rate is refused
+    Decimal margin_cxc;      // SAL_CXC: 0 = the business's write-off margin
+    Decimal margin_cxp;      // SAL_CXP
     bool negative = false;   // NEGATIVO
     std::string equivalent;  // EQUIVAL
 };
@@ -63,8 +63,7 @@ bool add_pair(data::Db& db, UserPort& port, const std::string& business, const C
 bool modify_pair(data::Db& db, UserPort& port, const std::string& business,
                  const CurrencyPair& old_pair, const CurrencyPair& p);
 // Deletes the pair with its rates after a confirmation.
-bool delete_pair(data::Db& db, UserPort& port, const std::string& business,
-                 const CurrencyPair& p);
+bool delete_pair(data::Db& db, UserPort& port, const std::string& business, const CurrencyPair& p);
 
 inline constexpr const char* kCurrencyDuplicate = "Código de MONEDA Ya definido...";
 inline constexpr const char* kPairProblem = "Problemas con los códigos de moneda ";

@@ -118,8 +118,8 @@ bool delete_diff_type(data::Db& db, UserPort& port, const std::string& business,
                       const std::string& code) {
     const std::string c = normal_code(code);
     if (named_by_a_concept(db, business, c))
-        return refuse(port, "El código de diferencial " + c +
-                                " está asociado a un concepto de documento...");
+        return refuse(
+            port, "El código de diferencial " + c + " está asociado a un concepto de documento...");
     if (!port.confirm("Advertencia", kDiffTypeDeleteAsk)) return false;
     data::Transaction tx(db);
     data::Table t = data::USE(db, "COD_DIFF", "COD_DIFF");

@@ -13,10 +13,10 @@
 namespace qz::domain {
 
 struct DiffType {
-    std::string code;         // CODIGO
-    std::string name;         // DESCRIP
-    std::string link;         // LIGA_DIFF "Liga:"
-    bool adjust = false;      // AJUSTAR "Generar Ajuste de Diferencial"
+    std::string code;     // CODIGO
+    std::string name;     // DESCRIP
+    std::string link;     // LIGA_DIFF "Liga:"
+    bool adjust = false;  // AJUSTAR "Generar Ajuste de Diferencial"
 };
 
 DiffType diff_type_from_row(const data::WDBTable& t);

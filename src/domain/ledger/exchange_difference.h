@@ -14,8 +14,8 @@ namespace qz::domain {
 
 struct ExchangeDifferenceRequest {
     std::string business;
-    std::string document;   // the document the payment touches
-    std::string movement;   // the payment, or its annulment
+    std::string document;  // the document the payment touches
+    std::string movement;  // the payment, or its annulment
     Date fecha;
     std::string hora;       // "HH:MM:SS"
     Decimal amount;         // what the payment applied to the document
@@ -36,10 +36,10 @@ struct ExchangeDifference {
     bool foreign = false;  // false: the document is in the accounting currency, nothing to do
     int factor = 1;        // +1 debit concept, -1 credit concept
     Decimal base_rate, base_balance;
-    Decimal adjustment;    // in the accounting currency
+    Decimal adjustment;  // in the accounting currency
     // Why the adjustment is not made although it is not zero (the payment goes on without it).
     std::string problem;
-    bool posts = false;    // a DET_DOC3 row and the two lines are written
+    bool posts = false;  // a DET_DOC3 row and the two lines are written
     std::vector<AdjustmentLine> lines;
 };
 

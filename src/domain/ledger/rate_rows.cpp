@@ -73,8 +73,8 @@ bool add_dated_rate(data::Db& db, UserPort& port, const std::string& business,
                     const std::string& user, const DatedRate& r) {
     if (auto problem = check_dated_rate(r); !problem.empty()) return refuse(port, problem);
     if (!pair_defined(db, business, r))
-        return refuse(port, std::string("Problemas con los códigos de moneda ") + r.from + " / " +
-                                r.to);
+        return refuse(port,
+                      std::string("Problemas con los códigos de moneda ") + r.from + " / " + r.to);
     data::Transaction tx(db);
     data::Table t = data::USE(db, "T_CAMBIO", "T_CAMBIO");
     // Checked inside the transaction so two stations typing the same day cannot both add it.

@@ -30,7 +30,7 @@ struct RevaluationLine {
 
 struct RevaluationListing {
     std::vector<RevaluationLine> lines;
-    std::vector<std::string> problems;  // documents whose concept cannot be matched
+    std::vector<std::string> problems;           // documents whose concept cannot be matched
     Decimal balance, adjusted, valued, pending;  // totals
 };
 

@@ -5,8 +5,6 @@
 namespace qz::gui {
 
 // Each folder of the ledger's screens registers its own commands here.
-void register_ledger_commands(Principal& w, AppContext& ctx) {
-    register_currency_commands(w, ctx);
-}
+void register_ledger_commands(Principal& w, AppContext& ctx) { register_currency_commands(w, ctx); }
 
 }  // namespace qz::gui

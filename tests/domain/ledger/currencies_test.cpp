@@ -1,12 +1,13 @@
 // Currencies, pairs and dated rates: codes stay unique, a currency's new code reaches every row
 // that keeps it in one transaction, a pair's new second currency takes its rates along, and a
 // rate is refused when it could not be used.
+#include "domain/ledger/currencies.h"
+
 #include <gtest/gtest.h>
 
 #include "core/text.h"
 #include "data/order_key.h"
 #include "data/table_ops.h"
-#include "domain/ledger/currencies.h"
 #include "domain/ledger/diff_types.h"
 #include "domain/ledger/rate_rows.h"
 #include "domain/ledger/rates.h"
@@ -74,7 +75,8 @@ TEST_P(CurrencyTest, CurrencyFormsAreRefusedWithTheirReason) {
     EXPECT_EQ(last_message(), "El código de moneda admite 2 caracteres...");
     EXPECT_FALSE(add_currency(*db, port(), kHotel, {"EU", ""}));
     EXPECT_FALSE(add_currency(*db, port(), kHotel, {"EU", "Euros", "", "", Decimal(-1)}));
-    EXPECT_FALSE(add_currency(*db, port(), kHotel, {"EU", "Euros", "", "", {}, {}, {}, false, "eu"}));
+    EXPECT_FALSE(
+        add_currency(*db, port(), kHotel, {"EU", "Euros", "", "", {}, {}, {}, false, "eu"}));
     // A pair needs two different currencies of the business, in one direction only.
     EXPECT_FALSE(add_pair(*db, port(), kHotel, {"US", "US", {}}));
     EXPECT_FALSE(add_pair(*db, port(), kHotel, {"US", "EU", {}}));

@@ -2,13 +2,13 @@
 // full at each payment from the rate and balance the previous one left, and missing settings are
 // reported per document without posting.
 #include "domain/ledger/exchange_difference.h"
-#include "domain/ledger/revaluation.h"
 
 #include <gtest/gtest.h>
 
 #include "data/order_key.h"
 #include "data/table_ops.h"
 #include "data/transaction.h"
+#include "domain/ledger/revaluation.h"
 #include "support/test_db.h"
 
 using namespace qz;
@@ -32,8 +32,11 @@ protected:
         add_concept("FC", 1, "D1");
         add_concept("NC", 0, "D1");
         add_concept("FX", 1, "D9");  // names a type that does not exist
-        add(*db, "COD_DIFF", {{"NEGOCIO", kHotel}, {"CODIGO", "D1"}, {"LIGA_DIFF", "DIF-CAMB"},
-                              {"AJUSTAR", Decimal(1)}});
+        add(*db, "COD_DIFF",
+            {{"NEGOCIO", kHotel},
+             {"CODIGO", "D1"},
+             {"LIGA_DIFF", "DIF-CAMB"},
+             {"AJUSTAR", Decimal(1)}});
         add(*db, "COD_DIFF", {{"NEGOCIO", kHotel}, {"CODIGO", "D2"}, {"AJUSTAR", Decimal(1)}});
         add(*db, "COD_DIFF", {{"NEGOCIO", kHotel}, {"CODIGO", "D3"}, {"LIGA_DIFF", "X"}});
     }
@@ -46,25 +49,34 @@ protected:
         KILLTABLA(db, t);
     }
     void add_concept(const std::string& code, int tipo, const std::string& diff) {
-        add(*db, "CONCEPT1", {{"NEGOCIO", kHotel}, {"CONCEPTO", code}, {"TIPO", Decimal(tipo)},
-                              {"ASIENTO4", "CXC-" + code}, {"COD_DIFF", diff}});
+        add(*db, "CONCEPT1",
+            {{"NEGOCIO", kHotel},
+             {"CONCEPTO", code},
+             {"TIPO", Decimal(tipo)},
+             {"ASIENTO4", "CXC-" + code},
+             {"COD_DIFF", diff}});
     }
     void document(const std::string& doc, const std::string& concept_code, const char* amount,
                   const char* rate, const std::string& currency = "US",
                   const std::string& diff = "D1") {
-        add(*db, "DOCUMENT", {{"NEGOCIO", kHotel}, {"DOCUMENTO", doc},
-                              {"CONCEPTO", concept_code}, {"MONEDA", currency},
-                              {"MONTO", Decimal::parse(amount)}, {"SALDO", Decimal::parse(amount)},
-                              {"TC_DIFF", Decimal::parse(rate)}, {"COD_DIFF", diff},
-                              {"FECHA", kToday}});
+        add(*db, "DOCUMENT",
+            {{"NEGOCIO", kHotel},
+             {"DOCUMENTO", doc},
+             {"CONCEPTO", concept_code},
+             {"MONEDA", currency},
+             {"MONTO", Decimal::parse(amount)},
+             {"SALDO", Decimal::parse(amount)},
+             {"TC_DIFF", Decimal::parse(rate)},
+             {"COD_DIFF", diff},
+             {"FECHA", kToday}});
     }
     ExchangeDifference pay(const std::string& doc, const std::string& mov, const char* amount,
                            const char* balance_after, const char* rate,
                            const std::string& hora = "10:00:00") {
         Transaction tx(*db);
-        auto x = apply_exchange_difference(
-            *db, {kHotel, doc, mov, kToday, hora, Decimal::parse(amount),
-                  Decimal::parse(balance_after), Decimal::parse(rate)});
+        auto x =
+            apply_exchange_difference(*db, {kHotel, doc, mov, kToday, hora, Decimal::parse(amount),
+                                            Decimal::parse(balance_after), Decimal::parse(rate)});
         tx.commit();
         return x;
     }

@@ -65,8 +65,7 @@ bool currency_form(QWidget* owner, data::Db& db, const std::string& business,
         return currency ? domain::modify_currency(db, port, business, c.code, n)
                         : domain::add_currency(db, port, business, n);
     };
-    return run_master_form(owner, "MODIMONEDA", "Mantenimiento de Moneda", std::move(fields),
-                           save);
+    return run_master_form(owner, "MODIMONEDA", "Mantenimiento de Moneda", std::move(fields), save);
 }
 
 bool diff_type_form(QWidget* owner, data::Db& db, const std::string& business,
@@ -109,8 +108,9 @@ MasterListScreen* open_currencies(QWidget* owner, data::Db& db, const std::strin
                  {"T.C. Mínimo", "CAMBIO_MIN", "999,999.99999"}};
     s.add = [&db, business](QWidget* o) { return currency_form(o, db, business, std::nullopt); };
     s.modify = [&db, business](QWidget* o, data::WDBTable& t) {
-        return currency_form(o, db, business,
-                             domain::read_currency(db, business, domain::currency_from_row(t).code));
+        return currency_form(
+            o, db, business,
+            domain::read_currency(db, business, domain::currency_from_row(t).code));
     };
     s.remove = [&db, business](QWidget* o, data::WDBTable& t) {
         QtUserPort port(o);
@@ -147,13 +147,14 @@ bool open_rate_check(QWidget* owner, data::Db& db, const std::string& business) 
     const AmountField range = data::amount_field("NEGOCIOS", "CANT_MON", "Rango");
     FormField mode{kCheckMode, "", K::Choice, s.by_days ? "1" : "0"};
     mode.choices = {{"1", "Rango en Días"}, {"0", "Rango en Meses"}};
-    std::vector<FormField> fields = {mode, amount(kCheckAmount, "Rango :", range, Decimal(s.amount))};
+    std::vector<FormField> fields = {mode,
+                                     amount(kCheckAmount, "Rango :", range, Decimal(s.amount))};
     std::function<bool(const FormValues&)> save = [&](const FormValues& v) {
         Decimal amount;
         if (!read_amount(owner, range, v.at(kCheckAmount), amount)) return false;
         QtUserPort port(owner);
-        return domain::save_rate_check(db, port, business,
-                                       {v.at(kCheckMode) == "1", static_cast<long>(amount.to_int())});
+        return domain::save_rate_check(
+            db, port, business, {v.at(kCheckMode) == "1", static_cast<long>(amount.to_int())});
     };
     return run_master_form(owner, "NEG_CAMB", "Revisión  de  Tipos de Cambio", std::move(fields),
                            save);

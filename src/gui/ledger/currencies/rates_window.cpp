@@ -55,9 +55,12 @@ bool RatesWindow::Init() {
     panes->addWidget(m_grid, 1);
     layout->addLayout(panes);
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(Add(new QPushButton("Agregar Referencia", this), kPairAdd, [this] { ADD_REF(); }));
-    buttons->addWidget(Add(new QPushButton("Modificar Referencia", this), kPairModify, [this] { MOD_REF(); }));
-    buttons->addWidget(Add(new QPushButton("Borrar Referencia", this), kPairDelete, [this] { DEL_REF(); }));
+    buttons->addWidget(
+        Add(new QPushButton("Agregar Referencia", this), kPairAdd, [this] { ADD_REF(); }));
+    buttons->addWidget(
+        Add(new QPushButton("Modificar Referencia", this), kPairModify, [this] { MOD_REF(); }));
+    buttons->addWidget(
+        Add(new QPushButton("Borrar Referencia", this), kPairDelete, [this] { DEL_REF(); }));
     buttons->addStretch();
     buttons->addWidget(Add(new QPushButton("Agregar", this), kRateAdd, [this] { ADD_TC(); }));
     buttons->addWidget(Add(new QPushButton("Modificar", this), kRateModify, [this] { MOD_TC(); }));
@@ -127,8 +130,8 @@ std::optional<domain::CurrencyPair> RatesWindow::current_pair() const {
 
 void RatesWindow::show_pair() {
     const auto p = current_pair();
-    m_grid->SET_SCOPE(data::order_key("T_CAMBIO", "T_CAMB2",
-                                      {m_business, p ? p->from : "", p ? p->to : ""}));
+    m_grid->SET_SCOPE(
+        data::order_key("T_CAMBIO", "T_CAMB2", {m_business, p ? p->from : "", p ? p->to : ""}));
 }
 
 std::optional<domain::DatedRate> RatesWindow::current_rate() {
@@ -151,11 +154,12 @@ bool RatesWindow::rate_form(const domain::CurrencyPair& p,
         {kRateDate, "Fecha :", K::Text, r.fecha.dtoc4(), 10},
     };
     for (int i = 0; i < 5; ++i)
-        fields.push_back(rate_field(kRate1 + i, "Cambio " + std::to_string(i + 1) + ":", r.rates[i]));
+        fields.push_back(
+            rate_field(kRate1 + i, "Cambio " + std::to_string(i + 1) + ":", r.rates[i]));
     std::function<bool(const FormValues&)> save = [&](const FormValues& v) {
         QtUserPort port(this);
-        domain::DatedRate n{p.from, p.to, Date::from_ctod(trim(v.at(kRateDate))).value_or(Date()),
-                            {}};
+        domain::DatedRate n{
+            p.from, p.to, Date::from_ctod(trim(v.at(kRateDate))).value_or(Date()), {}};
         if (n.fecha.empty()) {
             port.message(MsgStyle::Error, "Error", "La fecha del tipo de cambio no es válida...");
             return false;
@@ -208,7 +212,8 @@ void RatesWindow::ADD_REF() {
 void RatesWindow::MOD_REF() {
     const auto p = current_pair();
     if (!p) {
-        MESSAGE_BOX(this, "Debe seleccionar una referencia", "Atencion", kMbOk | kMbIconExclamation);
+        MESSAGE_BOX(this, "Debe seleccionar una referencia", "Atencion",
+                    kMbOk | kMbIconExclamation);
         return;
     }
     if (pair_form(p)) fill_tree();
@@ -217,7 +222,8 @@ void RatesWindow::MOD_REF() {
 void RatesWindow::DEL_REF() {
     const auto p = current_pair();
     if (!p) {
-        MESSAGE_BOX(this, "Debe seleccionar una referencia", "Atencion", kMbOk | kMbIconExclamation);
+        MESSAGE_BOX(this, "Debe seleccionar una referencia", "Atencion",
+                    kMbOk | kMbIconExclamation);
         return;
     }
     QtUserPort port(this);
@@ -227,7 +233,8 @@ void RatesWindow::DEL_REF() {
 void RatesWindow::ADD_TC() {
     const auto p = current_pair();
     if (!p) {
-        MESSAGE_BOX(this, "Debe seleccionar una referencia", "Atencion", kMbOk | kMbIconExclamation);
+        MESSAGE_BOX(this, "Debe seleccionar una referencia", "Atencion",
+                    kMbOk | kMbIconExclamation);
         return;
     }
     if (rate_form(*p, std::nullopt)) m_grid->REFRESHALL();

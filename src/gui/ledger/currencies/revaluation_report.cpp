@@ -25,7 +25,9 @@ const char* const kTitle = "Actualización de Diferencial Cambiario";
 class RevaluationDialog : public DIALOG_BOX {
 public:
     RevaluationDialog(QWidget* owner, data::Db& db, std::string business, Date today)
-        : DIALOG_BOX("DIFE_CAM", owner), m_db(db), m_business(std::move(business)),
+        : DIALOG_BOX("DIFE_CAM", owner),
+          m_db(db),
+          m_business(std::move(business)),
           m_today(today) {}
 
     bool Init() override {
@@ -37,14 +39,18 @@ public:
             currency->addItem(QString::fromStdString(c.code + " - " + c.name),
                               QString::fromStdString(c.code));
         form->addRow("Moneda:", currency);
-        form->addRow("Desde:", new LR_MASKED(this, kRevFrom, Date(m_today.year(), m_today.month(), 1)));
+        form->addRow("Desde:",
+                     new LR_MASKED(this, kRevFrom, Date(m_today.year(), m_today.month(), 1)));
         form->addRow("Hasta:", new LR_MASKED(this, kRevTo, m_today));
-        form->addRow("Tipos de Cambio:", Add(amount_edit(this, kRevRate, rate_amount("Tipos de Cambio"), Decimal()), kRevRate));
+        form->addRow(
+            "Tipos de Cambio:",
+            Add(amount_edit(this, kRevRate, rate_amount("Tipos de Cambio"), Decimal()), kRevRate));
         QObject::connect(currency, &QComboBox::currentIndexChanged, this, [this] { offer_rate(); });
         layout->addLayout(form);
         auto* buttons = new QHBoxLayout;
         buttons->addStretch();
-        buttons->addWidget(Add(new QPushButton("Listado Previo", this), kCmdOk, [this] { SAVE_DATOS(); }));
+        buttons->addWidget(
+            Add(new QPushButton("Listado Previo", this), kCmdOk, [this] { SAVE_DATOS(); }));
         buttons->addWidget(Add(new QPushButton("Cancelar", this), kCmdCancel));
         layout->addLayout(buttons);
         Text(kTitle);
@@ -69,7 +75,8 @@ public:
 
 private:
     void offer_rate() {
-        const auto code = control_as<QComboBox>(kRevCurrency)->currentData().toString().toStdString();
+        const auto code =
+            control_as<QComboBox>(kRevCurrency)->currentData().toString().toStdString();
         if (code.empty()) return;
         const Decimal rate = domain::offered_revaluation_rate(m_db, m_business, code);
         control_as<LR_MASKED>(kRevRate)->setText(
@@ -87,9 +94,9 @@ struct Column {
     double at, width;
     bool amount;
 };
-constexpr Column kColumns[] = {{"Documento", 0, 15, false},  {"Fecha", 16, 10, false},
-                               {"Cliente", 27, 30, false},   {"Saldo", 58, 14, true},
-                               {"T.C. Ant.", 73, 12, true},  {"Saldo Ajustado", 86, 15, true},
+constexpr Column kColumns[] = {{"Documento", 0, 15, false},     {"Fecha", 16, 10, false},
+                               {"Cliente", 27, 30, false},      {"Saldo", 58, 14, true},
+                               {"T.C. Ant.", 73, 12, true},     {"Saldo Ajustado", 86, 15, true},
                                {"Saldo Actual", 102, 15, true}, {"Ajuste", 118, 14, true}};
 constexpr double kBasis = 132;
 
@@ -123,10 +130,14 @@ void draw_revaluation(services::PrinterFunction& job, const domain::RevaluationL
     header();
     for (const auto& l : listing.lines) {
         if (!services::CANPRINT(job)) return;
-        const std::string cells[] = {l.document,           l.fecha.dtoc4(),
-                                     l.customer + " " + l.name, money(l.balance),
-                                     rate_amount("").show(l.last_rate), money(l.adjusted),
-                                     money(l.valued),      money(l.pending)};
+        const std::string cells[] = {l.document,
+                                     l.fecha.dtoc4(),
+                                     l.customer + " " + l.name,
+                                     money(l.balance),
+                                     rate_amount("").show(l.last_rate),
+                                     money(l.adjusted),
+                                     money(l.valued),
+                                     money(l.pending)};
         for (int i = 0; i < 8; ++i) put(i, cells[i]);
         row += 1;
         services::NEXT_PAGE(job, header);
@@ -156,8 +167,8 @@ void open_revaluation_report(QWidget* owner, data::Db& db, const std::string& bu
     prepare_job(job);
     job.ORIENTACION(2);
     job.TITLE1(kTitle);
-    job.TITLE2("Del " + req.from.dtoc4() + " al " + req.to.dtoc4() + "   Tipo de Cambio: " +
-               rate_amount("").show(req.rate));
+    job.TITLE2("Del " + req.from.dtoc4() + " al " + req.to.dtoc4() +
+               "   Tipo de Cambio: " + rate_amount("").show(req.rate));
     if (!SETUPPRINTER(job, 1, true, owner)) return;
     if (START_DOC(owner, job, kTitle)) draw_revaluation(job, listing, req.currency);
     RESETPRINT(owner, job);
