@@ -13,6 +13,7 @@ void load_document_concepts(data::Db& db) {
     // An invoice takes stock out (TIPO2 0) and is paid with concepts of the same class; a
     // credit note is its opposite.
     c.add({{"CONCEPTO", "FC"},
+           {"COD_DIFF", "01"},
            {"DESCRIP", "Factura Contado"},
            {"TIPO", 1},
            {"TIPO2", 0},
@@ -30,6 +31,7 @@ void load_document_concepts(data::Db& db) {
            {"TITULO_TQ2", "Spa Quartzen - Guanacaste, Costa Rica"},
            {"FINAL_TIQ1", "¡Gracias por su visita! Pura vida."}});
     c.add({{"CONCEPTO", "FA"},
+           {"COD_DIFF", "01"},
            {"DESCRIP", "Factura Crédito"},
            {"TIPO", 1},
            {"TIPO2", 0},
@@ -44,6 +46,7 @@ void load_document_concepts(data::Db& db) {
            {"SHOW", 1},
            {"IMP_CIERRE", 1}});
     c.add({{"CONCEPTO", "ND"},
+           {"COD_DIFF", "01"},
            {"DESCRIP", "Nota de Débito"},
            {"TIPO", 1},
            {"TIPO2", 0},
@@ -54,6 +57,7 @@ void load_document_concepts(data::Db& db) {
            {"MON_REP", kColones},
            {"SHOW", 1}});
     c.add({{"CONCEPTO", "NC"},
+           {"COD_DIFF", "01"},
            {"DESCRIP", "Nota de Crédito"},
            {"TIPO", 0},
            {"TIPO2", 1},
@@ -62,6 +66,17 @@ void load_document_concepts(data::Db& db) {
            {"MON_REP", kColones},
            {"SHOW", 1},
            {"CANCELA", 1}});
+}
+
+// Dollar documents are revalued at each payment on the exchange-difference link; the second
+// type shows a business that records differences without posting them.
+void load_exchange_difference_types(data::Db& db) {
+    RowWriter d(db, "COD_DIFF");
+    d.add({{"CODIGO", "01"},
+           {"DESCRIP", "Diferencial Cambiario Clientes"},
+           {"LIGA_DIFF", "DIF-CAMBIO"},
+           {"AJUSTAR", 1}});
+    d.add({{"CODIGO", "02"}, {"DESCRIP", "Diferencial sin Ajuste Contable"}, {"AJUSTAR", 0}});
 }
 
 void load_payment_codes(data::Db& db) {
@@ -226,6 +241,7 @@ const std::vector<Customer>& customers() {
 
 void load_ledger_codes(data::Db& db, const Date& today) {
     load_document_concepts(db);
+    load_exchange_difference_types(db);
     load_payment_codes(db);
     load_series(db);
     load_invoicing_settings(db, today);

@@ -151,6 +151,28 @@ Decimal XCAMBIO_ACT(data::Db& db, const std::string& negocio, const std::string&
                       [&](data::WDBTable& t) { return XCAMBIO_ACT(db, t, negocio, a, b, opts); });
 }
 
+namespace {
+
+RequiredRate checked(const Decimal& factor, const std::string& a, const std::string& b,
+                     const Date& d) {
+    if (factor.sign() > 0) return {factor, ""};
+    return {Decimal(), "Falta por definir el tipo de cambio de " + trim(b) + " a " + trim(a) +
+                           " al " + d.dtoc4() + "..."};
+}
+
+}  // namespace
+
+RequiredRate required_rate(data::Db& db, data::WDBTable& rates, const std::string& negocio,
+                           const std::string& a, const std::string& b, const Date& d,
+                           const RateOptions& opts) {
+    return checked(CAMBIO_SPEC(db, rates, negocio, a, b, d, opts), a, b, d);
+}
+
+RequiredRate required_rate(data::Db& db, const std::string& negocio, const std::string& a,
+                           const std::string& b, const Date& d, const RateOptions& opts) {
+    return checked(CAMBIO_SPEC(db, negocio, a, b, d, opts), a, b, d);
+}
+
 Decimal rate_factor_from_signed(const Decimal& signed_rate) {
     if (signed_rate.sign() < 0) return signed_rate.abs();
     if (signed_rate.is_zero()) return Decimal();

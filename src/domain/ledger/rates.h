@@ -61,6 +61,23 @@ Decimal XCAMBIO_ACT(data::Db& db, data::WDBTable& rates, const std::string& nego
 Decimal XCAMBIO_ACT(data::Db& db, const std::string& negocio, const std::string& a,
                     const std::string& b, const StoredRateOptions& opts = {});
 
+// A factor that may be used to convert, or why there is none. A lookup answers 0 for a missing
+// rate; converting with that would store or post zero amounts, so every caller that converts
+// with a looked-up rate goes through required_rate and refuses with `problem`.
+struct RequiredRate {
+    Decimal factor;
+    std::string problem;  // "" when the factor is usable
+    explicit operator bool() const { return problem.empty(); }
+};
+
+// CAMBIO_SPEC that refuses a missing rate with "Falta por definir el tipo de cambio de <b> a <a>
+// al <dd/mm/yyyy>...".
+RequiredRate required_rate(data::Db& db, data::WDBTable& rates, const std::string& negocio,
+                           const std::string& a, const std::string& b, const Date& d,
+                           const RateOptions& opts = {});
+RequiredRate required_rate(data::Db& db, const std::string& negocio, const std::string& a,
+                           const std::string& b, const Date& d, const RateOptions& opts = {});
+
 // Turns a signed rate from XCAMBIO_ACT into the factor CAMBIO_ACT would give (the XMANEJO_TC = 1
 // mode): a negative rate is used without its sign, a positive one inverted, 0 stays 0.
 Decimal rate_factor_from_signed(const Decimal& signed_rate);

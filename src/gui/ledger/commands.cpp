@@ -1,5 +1,6 @@
 #include "gui/ledger/commands.h"
 
+#include "gui/ledger/currencies/commands.h"
 #include "gui/ledger/series/commands.h"
 #include "gui/ledger/setup/commands.h"
 
@@ -9,6 +10,7 @@ namespace qz::gui {
 void register_ledger_commands(Principal& w, AppContext& ctx) {
     register_setup_commands(w, ctx);
     register_series_commands(w, ctx);
+    register_currency_commands(w, ctx);
 }
 
 }  // namespace qz::gui

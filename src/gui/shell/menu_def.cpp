@@ -79,7 +79,9 @@ MenuItem ledger_menu() {
                               cmd("Blocks de Recibos", 6504)}),
                 sub("Contabilidad",
                     {cmd("Catálogo de Cuentas", 6510), cmd("Ligas Contables", 6511),
-                     cmd("Clases de Asiento", 6512), sep(), cmd("Consulta de Asientos", 6513)})});
+                     cmd("Clases de Asiento", 6512), sep(), cmd("Consulta de Asientos", 6513)}),
+                sub("Diferencial Cambiario", {cmd("Tipos de Diferencial Cambiario", 6506),
+                                              cmd("Reporte de Diferencial Cambiario", 6507)})});
 }
 
 MenuItem ventanas() {

@@ -1,0 +1,26 @@
+#include "gui/ledger/currencies/commands.h"
+
+#include "gui/ledger/currencies/currency_screens.h"
+#include "gui/ledger/currencies/rates_window.h"
+#include "gui/lists/master_list.h"
+#include "gui/session/app_context.h"
+#include "gui/shell/principal.h"
+
+namespace qz::gui {
+
+void register_currency_commands(Principal& w, AppContext& ctx) {
+    w.register_command(kCmdRateCheck,
+                       [&w, &ctx] { open_rate_check(&w, *ctx.db, ctx.session.XU_COMP); });
+    w.register_command(kCmdCurrencies,
+                       [&w, &ctx] { open_currencies(&w, *ctx.db, ctx.session.XU_COMP); });
+    w.register_command(kCmdRates, [&w, &ctx] {
+        open_rates_window(&w, *ctx.db, ctx.session.XU_COMP, ctx.session.XUSER_ABREVIA);
+    });
+    w.register_command(kCmdDiffTypes,
+                       [&w, &ctx] { open_diff_types(&w, *ctx.db, ctx.session.XU_COMP); });
+    w.register_command(kCmdRevaluation, [&w, &ctx] {
+        open_revaluation_report(&w, *ctx.db, ctx.session.XU_COMP, ctx.clock);
+    });
+}
+
+}  // namespace qz::gui
