@@ -73,5 +73,20 @@ TEST_F(PaymentSetupScreenTest, BlocksListAndTheActiveMonthIsKept) {
     EXPECT_EQ(domain::read_active_month(*ctx.db, "HOTEL").month, 6);
 }
 
+TEST_F(PaymentSetupScreenTest, CurrencyListsOfferTheirEditarOperations) {
+    const auto cancel_form = [] {
+        test::when_modal([] {
+            QTest::mouseClick(QApplication::activeModalWidget()->findChild<QPushButton*>("2"),
+                              Qt::LeftButton);
+        });
+    };
+    ASSERT_TRUE(choose(2783));
+    cancel_form();
+    EXPECT_TRUE(edit(6540));  // "Agregar Moneda" opens the currency form
+    ASSERT_TRUE(choose(6506));
+    cancel_form();
+    EXPECT_TRUE(edit(6543));  // "Agregar Tipo de Diferencial"
+}
+
 }  // namespace
 }  // namespace qz::gui

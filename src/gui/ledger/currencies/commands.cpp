@@ -2,6 +2,7 @@
 
 #include "gui/ledger/currencies/currency_screens.h"
 #include "gui/ledger/currencies/rates_window.h"
+#include "gui/ledger/setup/commands.h"
 #include "gui/lists/master_list.h"
 #include "gui/session/app_context.h"
 #include "gui/shell/principal.h"
@@ -18,6 +19,8 @@ void register_currency_commands(Principal& w, AppContext& ctx) {
     });
     w.register_command(kCmdDiffTypes,
                        [&w, &ctx] { open_diff_types(&w, *ctx.db, ctx.session.XU_COMP); });
+    register_list_operations(w, "MONEDAS");
+    register_list_operations(w, "COD_DIFF");
     w.register_command(kCmdRevaluation, [&w, &ctx] {
         open_revaluation_report(&w, *ctx.db, ctx.session.XU_COMP, ctx.clock);
     });

@@ -14,7 +14,13 @@ using Opener = MasterListScreen* (*)(QWidget*, data::Db&, const std::string&);
 
 void list_command(Principal& w, AppContext& ctx, int id, Opener open, const std::string& table) {
     w.register_command(id, [&w, &ctx, open] { open(&w, *ctx.db, ctx.session.XU_COMP); });
-    // The "Editar" operations of the list act on whichever list screen is active.
+    register_list_operations(w, table);
+}
+
+}  // namespace
+
+void register_list_operations(Principal& w, const std::string& table) {
+    // The "Editar" operations of a list act on whichever list screen is active.
     const std::pair<const char*, void (MasterListScreen::*)()> ops[] = {
         {"ADD_", &MasterListScreen::ADD},
         {"MOD_", &MasterListScreen::MOD},
@@ -24,8 +30,6 @@ void list_command(Principal& w, AppContext& ctx, int id, Opener open, const std:
             if (auto* list = as_master_list(screen)) (list->*op)();
         });
 }
-
-}  // namespace
 
 void register_setup_commands(Principal& w, AppContext& ctx) {
     w.register_command(2915, [&w, &ctx] { edit_active_month(&w, *ctx.db, ctx.session.XU_COMP); });
