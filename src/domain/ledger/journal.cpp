@@ -255,23 +255,18 @@ void ContaTransaction::plug(Totals& t) {
 }
 
 void ContaTransaction::mark_balance() {
-    data::Table h = data::USE(m_db, "ENC_AS", "ENC_AS1");
-    if (!lock_at_key(*h, data::order_key("ENC_AS", "ENC_AS1", {m_business, m_voucher}))) {
-        data::KILLTABLA(m_db, h);
-        return;
-    }
-    // Under the header's lock every line committed by other workstations is in sight.
-    std::map<std::string, Decimal> diff;
-    data::Table d = data::USE(m_db, "DET_AS", "DET_AS1");
-    const std::string key = data::order_key("DET_AS", "DET_AS1", {m_business, m_voucher});
-    d->SetScope(key, key);
-    for (d->GoTop(); !d->Eof(); d->Skip())
-        diff[trim(d->str("MONEDA"))] += d->num("DEBITO") - d->num("CREDITO");
-    data::KILLTABLA(m_db, d);
     bool balanced = true;
-    for (const auto& [currency, residue] : diff) balanced = balanced && residue.sign() == 0;
-    h->FieldPut("CIERRA", Decimal(balanced ? 1 : 0));
-    data::UNLOCK_FOR_MODIFY(*h);
+    for (const auto& entry : m_totals)
+        balanced = balanced && entry.second.debit == entry.second.credit;
+    if (balanced) return;  // the voucher stays as the other operations left it
+    // Every operation adds balanced or plugged lines, or marks the voucher: it is out of balance
+    // once any of them was, whichever closes last. Marked under the header's lock, so two
+    // workstations closing at once both leave their mark; nothing clears it but the accountant.
+    data::Table h = data::USE(m_db, "ENC_AS", "ENC_AS1");
+    if (lock_at_key(*h, data::order_key("ENC_AS", "ENC_AS1", {m_business, m_voucher}))) {
+        h->FieldPut("CIERRA", Decimal(0));
+        data::UNLOCK_FOR_MODIFY(*h);
+    }
     data::KILLTABLA(m_db, h);
 }
 

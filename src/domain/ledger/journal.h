@@ -6,8 +6,9 @@
 // transaction, so the operation and its entry commit or roll back together.
 //
 // Several workstations append to one daily voucher: a closing plugs only its own lines' rounding
-// residue, and then recomputes CIERRA over every line of the voucher under the header's lock, so
-// the flag says whether the whole voucher balances, not only the last operation.
+// residue, and an operation left out of balance marks the voucher (CIERRA 0) under the header's
+// lock, where no later balanced operation can clear it: the flag says whether the whole voucher
+// balances, not only the last operation, without reading the voucher's lines again.
 #include <map>
 #include <optional>
 #include <string>
@@ -61,8 +62,8 @@ public:
                        const Decimal& credit, long index);
 
     // CLOSE_TRANSACTION: per currency, a residue of this transaction's lines below 0.2 is
-    // absorbed by its last line in that currency; then the voucher's CIERRA says whether all its
-    // lines balance. Nothing may be posted afterwards.
+    // absorbed by its last line in that currency; a larger one marks the voucher out of
+    // balance. Nothing may be posted afterwards.
     void close();
 
     // Debit and credit of this transaction's lines in `currency` (after close, plugged).
