@@ -40,15 +40,16 @@ JournalClass journal_class_from_row(const data::WDBTable& t) {
 
 std::optional<LedgerAccount> read_ledger_account(data::Db& db, const std::string& business,
                                                  const std::string& code) {
-    return read_one<LedgerAccount>(db, kAccounts, business, code, ledger_account_from_row);
+    return read_code_row<LedgerAccount>(db, kAccounts.table, business, code,
+                                        ledger_account_from_row);
 }
 std::optional<LedgerLink> read_ledger_link(data::Db& db, const std::string& business,
                                            const std::string& code) {
-    return read_one<LedgerLink>(db, kLinks, business, code, ledger_link_from_row);
+    return read_code_row<LedgerLink>(db, kLinks.table, business, code, ledger_link_from_row);
 }
 std::optional<JournalClass> read_journal_class(data::Db& db, const std::string& business,
                                                const std::string& code) {
-    return read_one<JournalClass>(db, kClasses, business, code, journal_class_from_row);
+    return read_code_row<JournalClass>(db, kClasses.table, business, code, journal_class_from_row);
 }
 
 bool save_ledger_account(data::Db& db, UserPort& port, const std::string& business,
@@ -92,7 +93,7 @@ bool save_journal_class(data::Db& db, UserPort& port, const std::string& busines
                       "código.");
     const std::string series = normal_code(c.series);
     if (series.empty()) return refuse(port, "El Serial de la Clase es requerido...");
-    if (!key_exists(db, "SERIALES", "SERIALES", {business, std::string(), series}))
+    if (!business_series_exists(db, business, series))
         return refuse(port, "El Serial " + series + " no está definido...");
     return write(db, port, kClasses, business, old_code, c.code, [&](data::WDBTable& t) {
         t.FieldPut("NEGOCIO", business);

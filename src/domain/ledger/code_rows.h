@@ -2,7 +2,7 @@
 // The rules every small code table of the ledger's set-up shares (a business's rows keyed by
 // CODIGO in the order of the table's name): the code and name checks, a write in one
 // transaction that never changes a code, a deletion refused while something names the code,
-// and reading one row through the table's mapper.
+// the rest (reading a row through its mapper) is master_rows.h's.
 #include <optional>
 #include <string>
 #include <vector>
@@ -27,6 +27,13 @@ struct CodeTable {
 inline bool exists(data::Db& db, const CodeTable& ct, const std::string& business,
                    const std::string& code) {
     return key_exists(db, ct.table, ct.table, {business, normal_code(code)});
+}
+
+// Whether the business has the series `code` of its own (blank owner): the one numbering draws
+// from, not a user's series of the same code.
+inline bool business_series_exists(data::Db& db, const std::string& business,
+                                   const std::string& code) {
+    return key_exists(db, "SERIALES", "SERIALES", {business, std::string(), normal_code(code)});
 }
 
 // The checks every code table shares, in the order the form shows the fields.
@@ -103,17 +110,6 @@ inline bool remove(data::Db& db, UserPort& port, const CodeTable& ct, const std:
     data::KILLTABLA(db, t);
     tx.commit();
     return found;
-}
-
-template <class T, class Decode>
-std::optional<T> read_one(data::Db& db, const CodeTable& ct, const std::string& business,
-                          const std::string& code, Decode decode) {
-    data::Table t = data::USE(db, ct.table, ct.table);
-    std::optional<T> out;
-    if (t->Seek(data::order_key(ct.table, ct.table, {business, normal_code(code)})))
-        out = decode(*t);
-    data::KILLTABLA(db, t);
-    return out;
 }
 
 }  // namespace qz::domain::code_rows

@@ -86,19 +86,11 @@ void put_currency_row(data::WDBTable& t, const std::string& business, const Curr
 
 std::optional<Currency> read_currency(data::Db& db, const std::string& business,
                                       const std::string& code) {
-    data::Table t = data::USE(db, "MONEDAS", "MONEDAS");
-    std::optional<Currency> c;
-    if (!normal_code(code).empty() && t->Seek(currency_key(business, normal_code(code))))
-        c = currency_from_row(*t);
-    data::KILLTABLA(db, t);
-    return c;
+    return read_code_row<Currency>(db, "MONEDAS", business, code, currency_from_row);
 }
 
 std::vector<Currency> business_currencies(data::Db& db, const std::string& business) {
-    std::vector<Currency> all;
-    for_business_rows(db, "MONEDAS", business,
-                      [&](const data::WDBTable& t) { all.push_back(currency_from_row(t)); });
-    return all;
+    return business_rows<Currency>(db, "MONEDAS", business, currency_from_row);
 }
 
 std::string check_currency(const Currency& c) {

@@ -40,19 +40,11 @@ DiffType diff_type_from_row(const data::WDBTable& t) {
 
 std::optional<DiffType> read_diff_type(data::Db& db, const std::string& business,
                                        const std::string& code) {
-    std::optional<DiffType> d;
-    if (normal_code(code).empty()) return d;
-    data::Table t = data::USE(db, "COD_DIFF", "COD_DIFF");
-    if (t->Seek(diff_key(business, normal_code(code)))) d = diff_type_from_row(*t);
-    data::KILLTABLA(db, t);
-    return d;
+    return read_code_row<DiffType>(db, "COD_DIFF", business, code, diff_type_from_row);
 }
 
 std::vector<DiffType> business_diff_types(data::Db& db, const std::string& business) {
-    std::vector<DiffType> all;
-    for_business_rows(db, "COD_DIFF", business,
-                      [&](const data::WDBTable& t) { all.push_back(diff_type_from_row(t)); });
-    return all;
+    return business_rows<DiffType>(db, "COD_DIFF", business, diff_type_from_row);
 }
 
 std::string check_diff_type(const DiffType& d) {

@@ -134,26 +134,19 @@ void put_receipt_block_row(data::WDBTable& t, const std::string& business, const
     t.FieldPut("LONG_MIN", Decimal(b.typed ? b.min_length : 0L));
 }
 
-namespace {
-
-// A business series (blank owner) by its code.
-bool series_exists(data::Db& db, const std::string& business, const std::string& code) {
-    return key_exists(db, "SERIALES", "SERIALES", {business, std::string(), normal_code(code)});
-}
-
-}  // namespace
-
 std::optional<PaymentConcept> read_payment_concept(data::Db& db, const std::string& business,
                                                    const std::string& code) {
-    return read_one<PaymentConcept>(db, kConcepts, business, code, payment_concept_from_row);
+    return read_code_row<PaymentConcept>(db, kConcepts.table, business, code,
+                                         payment_concept_from_row);
 }
 std::optional<PaymentMethod> read_payment_method(data::Db& db, const std::string& business,
                                                  const std::string& code) {
-    return read_one<PaymentMethod>(db, kMethods, business, code, payment_method_from_row);
+    return read_code_row<PaymentMethod>(db, kMethods.table, business, code,
+                                        payment_method_from_row);
 }
 std::optional<ReceiptBlock> read_receipt_block(data::Db& db, const std::string& business,
                                                const std::string& code) {
-    return read_one<ReceiptBlock>(db, kBlocks, business, code, receipt_block_from_row);
+    return read_code_row<ReceiptBlock>(db, kBlocks.table, business, code, receipt_block_from_row);
 }
 
 bool save_payment_concept(data::Db& db, UserPort& port, const std::string& business,
@@ -190,7 +183,7 @@ bool save_receipt_block(data::Db& db, UserPort& port, const std::string& busines
     if (!b.typed && normal_code(b.series).empty())
         return refuse(port, "El Serial de Recibos es requerido...");
     for (const auto& s : {b.series, b.pending_series})
-        if (!normal_code(s).empty() && !series_exists(db, business, s))
+        if (!normal_code(s).empty() && !business_series_exists(db, business, s))
             return refuse(port, "El Serial " + normal_code(s) + " no está definido...");
     if (b.typed && (b.min_length < 0 || b.min_length > 15))
         return refuse(port, "Long. Mínima: debe estar entre 0 y 15.");

@@ -5,11 +5,14 @@
 // always built for the order it is sought in.
 #include <functional>
 #include <initializer_list>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "core/user_port.h"
 #include "data/db.h"
 #include "data/order_key.h"
+#include "data/table_ops.h"
 #include "data/wdbtable.h"
 
 namespace qz::domain {
@@ -40,6 +43,29 @@ struct CodeName {
 // begins with NEGOCIO, in that order.
 void for_business_rows(data::Db& db, const std::string& table, const std::string& business,
                        const std::function<void(const data::WDBTable&)>& fn);
+
+// The row of `code` in a code table of the business (keyed NEGOCIO + code in the order of the
+// table's own name), through the table's mapper; nothing for a blank code or no row.
+template <class T, class Decode>
+std::optional<T> read_code_row(data::Db& db, const std::string& table, const std::string& business,
+                               const std::string& code, Decode decode) {
+    std::optional<T> out;
+    if (normal_code(code).empty()) return out;
+    data::Table t = data::USE(db, table, table);
+    if (t->Seek(data::order_key(table, table, {business, normal_code(code)}))) out = decode(*t);
+    data::KILLTABLA(db, t);
+    return out;
+}
+
+// Every row of the business in a code table, in code order, through the table's mapper.
+template <class T, class Decode>
+std::vector<T> business_rows(data::Db& db, const std::string& table, const std::string& business,
+                             Decode decode) {
+    std::vector<T> out;
+    for_business_rows(db, table, business,
+                      [&](const data::WDBTable& t) { out.push_back(decode(t)); });
+    return out;
+}
 
 // Seeks the row whose key in the handle's order is `key` (a full key) and locks it. False when
 // there is none or, once locked, the row no longer has that key: another workstation deleted it

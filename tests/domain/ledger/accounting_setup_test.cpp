@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "domain/demo/demo_data.h"
+#include "domain/ledger/demo_ledger_fixture.h"
 #include "support/test_db.h"
 
 using namespace qz;
@@ -16,22 +16,7 @@ namespace {
 
 const std::string kHotel = "HOTEL";
 
-class AccountingSetupTest : public ::testing::TestWithParam<Engine> {
-protected:
-    void SetUp() override {
-        if (!test::engine_available(GetParam())) GTEST_SKIP() << "PostgreSQL not configured";
-        inst = std::make_unique<test::TestInstall>(GetParam());
-        inst->clock.freeze(DateTime{Date(2026, 5, 20), "09:00:00"});
-        db = inst->open();
-        install_demo_data(*db);
-    }
-    std::string said() {
-        const std::string& m = inst->port.messages.back();
-        return m.substr(m.find(": ") + 2);
-    }
-    std::unique_ptr<test::TestInstall> inst;
-    std::unique_ptr<data::Db> db;
-};
+class AccountingSetupTest : public qz::test::DemoLedgerTest {};
 
 TEST_P(AccountingSetupTest, LinksNeedAnAccountOfTheChartAndClassesASeries) {
     auto& port = inst->port;

@@ -7,8 +7,8 @@
 
 #include "data/order_key.h"
 #include "data/table_ops.h"
-#include "domain/demo/demo_data.h"
 #include "domain/ledger/active_month.h"
+#include "domain/ledger/demo_ledger_fixture.h"
 #include "support/record_edit.h"
 #include "support/test_db.h"
 
@@ -20,24 +20,7 @@ namespace {
 const std::string kHotel = "HOTEL";
 }  // namespace
 
-class PaymentSetupTest : public ::testing::TestWithParam<Engine> {
-protected:
-    void SetUp() override {
-        if (!test::engine_available(GetParam())) GTEST_SKIP() << "PostgreSQL not configured";
-        inst = std::make_unique<test::TestInstall>(GetParam());
-        inst->clock.freeze(DateTime{Date(2026, 5, 20), "09:00:00"});
-        db = inst->open();
-        install_demo_data(*db);
-    }
-    // The text of the last message (the port records "title: text").
-    std::string said() {
-        const std::string& m = inst->port.messages.back();
-        return m.substr(m.find(": ") + 2);
-    }
-
-    std::unique_ptr<test::TestInstall> inst;
-    std::unique_ptr<data::Db> db;
-};
+class PaymentSetupTest : public qz::test::DemoLedgerTest {};
 
 TEST_P(PaymentSetupTest, ConceptsAreUniqueKeepTheirCodeAndNameAnExistingReversal) {
     auto& port = inst->port;

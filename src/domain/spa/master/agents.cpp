@@ -36,18 +36,11 @@ void put_agent_row(data::WDBTable& t, const std::string& business, const Agent& 
 
 std::optional<Agent> read_agent(data::Db& db, const std::string& business,
                                 const std::string& code) {
-    data::Table t = data::USE(db, "AGENTES", "AGENTES");
-    std::optional<Agent> agent;
-    if (t->Seek(agent_key(business, normal_code(code)))) agent = agent_from_row(*t);
-    data::KILLTABLA(db, t);
-    return agent;
+    return read_code_row<Agent>(db, "AGENTES", business, code, agent_from_row);
 }
 
 std::vector<Agent> business_agents(data::Db& db, const std::string& business) {
-    std::vector<Agent> agents;
-    for_business_rows(db, "AGENTES", business,
-                      [&](const data::WDBTable& t) { agents.push_back(agent_from_row(t)); });
-    return agents;
+    return business_rows<Agent>(db, "AGENTES", business, agent_from_row);
 }
 
 std::string check_agent(const Agent& a) {
