@@ -7,6 +7,7 @@
 #include "domain/ledger/currencies.h"
 #include "domain/ledger/diff_types.h"
 #include "gui/framework/qt_user_port.h"
+#include "gui/ledger/setup/code_list.h"
 #include "gui/lists/master_form.h"
 #include "gui/lists/master_list.h"
 
@@ -100,23 +101,15 @@ MasterListScreen* open_currencies(QWidget* owner, data::Db& db, const std::strin
     s.dlg_name = "MONEDAS";
     s.context_id = kCmdCurrencies;
     s.caption = "Definición de Monedas";
-    s.table = s.order = "MONEDAS";
+    s.table = "MONEDAS";
     s.columns = {{"Código", "CODIGO", ""},
                  {"Descripción", "DESCRIP", ""},
                  {"Símbolo", "SIMBOLO", ""},
                  {"Siglas", "SIGLAS", ""},
                  {"T.C. Mínimo", "CAMBIO_MIN", "999,999.99999"}};
-    s.add = [&db, business](QWidget* o) { return currency_form(o, db, business, std::nullopt); };
-    s.modify = [&db, business](QWidget* o, data::WDBTable& t) {
-        return currency_form(
-            o, db, business,
-            domain::read_currency(db, business, domain::currency_from_row(t).code));
-    };
-    s.remove = [&db, business](QWidget* o, data::WDBTable& t) {
-        QtUserPort port(o);
-        return domain::delete_currency(db, port, business, domain::currency_from_row(t).code);
-    };
-    return open_screen<MasterListScreen>(owner, db, business, std::move(s));
+    return open_list<domain::Currency>(owner, db, business, std::move(s), domain::currency_from_row,
+                                       domain::read_currency, currency_form,
+                                       domain::delete_currency);
 }
 
 MasterListScreen* open_diff_types(QWidget* owner, data::Db& db, const std::string& business) {
@@ -124,22 +117,14 @@ MasterListScreen* open_diff_types(QWidget* owner, data::Db& db, const std::strin
     s.dlg_name = "DIFERENC";
     s.context_id = kCmdDiffTypes;
     s.caption = "Tipos de Diferencial Cambiario";
-    s.table = s.order = "COD_DIFF";
+    s.table = "COD_DIFF";
     s.columns = {{"Código", "CODIGO", ""},
                  {"Descripción", "DESCRIP", ""},
                  {"Liga", "LIGA_DIFF", ""},
                  {"Ajustar", "AJUSTAR", "9"}};
-    s.add = [&db, business](QWidget* o) { return diff_type_form(o, db, business, std::nullopt); };
-    s.modify = [&db, business](QWidget* o, data::WDBTable& t) {
-        return diff_type_form(
-            o, db, business,
-            domain::read_diff_type(db, business, domain::diff_type_from_row(t).code));
-    };
-    s.remove = [&db, business](QWidget* o, data::WDBTable& t) {
-        QtUserPort port(o);
-        return domain::delete_diff_type(db, port, business, domain::diff_type_from_row(t).code);
-    };
-    return open_screen<MasterListScreen>(owner, db, business, std::move(s));
+    return open_list<domain::DiffType>(owner, db, business, std::move(s),
+                                       domain::diff_type_from_row, domain::read_diff_type,
+                                       diff_type_form, domain::delete_diff_type);
 }
 
 bool open_rate_check(QWidget* owner, data::Db& db, const std::string& business) {
