@@ -7,8 +7,7 @@ cd "$(dirname "$0")/.."
 source scripts/ccache-env.sh
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQZ_SANITIZE=ON -DQZ_BUILD_GUI=OFF \
       -DQZ_BUILD_BENCH=OFF "${launcher[@]}" >/dev/null
-cmake --build build-asan -j"$(nproc)" --target qz_data_tests qz_domain_tests qz_lock_holder \
-      qz_spa_booker qz_tx_writer
+cmake --build build-asan -j"$(nproc)" --target qz_data_tests qz_domain_tests qz_test_tools
 cd build-asan
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1
 # The other test programs are not built here; ctest lists them as not built.

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
 
 #include "data/install.h"
 #include "data/pg_connection.h"
@@ -94,6 +95,8 @@ std::string tools_dir() { return QZ_TOOLS_DIR; }
 
 int spawn_tool(const std::string& tool, const std::vector<std::string>& args) {
     std::string path = tools_dir() + "/" + tool;
+    // A helper left out of the build would otherwise show only as exit status 127.
+    if (!std::filesystem::exists(path)) throw std::runtime_error("test helper not built: " + path);
     pid_t pid = fork();
     if (pid == 0) {
         std::vector<char*> argv{const_cast<char*>(path.c_str())};
