@@ -1,5 +1,8 @@
 #include "domain/ledger/accounting_setup.h"
 
+#include <map>
+#include <set>
+
 #include "domain/ledger/code_rows.h"
 
 namespace qz::domain {
@@ -83,6 +86,73 @@ bool save_ledger_link(data::Db& db, UserPort& port, const std::string& business,
     });
 }
 
+std::vector<LinkShare> read_link_distribution(data::Db& db, const std::string& business,
+                                              const std::string& link) {
+    std::vector<LinkShare> out;
+    const std::string key = data::order_key("DET_LIGA", "DET_LIGA", {business, normal_code(link)});
+    data::Table t = data::USE(db, "DET_LIGA", "DET_LIGA");
+    t->SetScope(key, key);
+    for (t->GoTop(); !t->Eof(); t->Skip())
+        out.push_back({trim(t->str("C_ANALIZA")), trim(t->str("CODIGO")), t->num("PORCENT")});
+    data::KILLTABLA(db, t);
+    return out;
+}
+
+namespace {
+
+// Why the distribution cannot be kept, or "".
+std::string distribution_problem(const std::vector<LinkShare>& shares) {
+    std::map<std::string, Decimal> per_dimension;
+    std::set<std::pair<std::string, std::string>> seen;
+    for (const auto& s : shares) {
+        const std::string dim = normal_code(s.dimension), value = normal_code(s.value);
+        if (dim.empty() || value.empty())
+            return "Cada línea de la distribución requiere la Dimensión y el Código de análisis";
+        if (!seen.insert({dim, value}).second)
+            return "El Código " + value + " se repite en la Dimensión " + dim;
+        if (s.percent <= 0 || s.percent > 100)
+            return "El Porcentaje de " + dim + " / " + value +
+                   " debe ser mayor que 0 y no "
+                   "mayor que 100";
+        if ((per_dimension[dim] += s.percent) > 100)
+            return "Los porcentajes de la Dimensión " + dim + " suman más del 100%";
+    }
+    return "";
+}
+
+}  // namespace
+
+bool save_link_distribution(data::Db& db, UserPort& port, const std::string& business,
+                            const std::string& link, const std::vector<LinkShare>& shares) {
+    if (auto p = distribution_problem(shares); !p.empty()) return refuse(port, p);
+    const std::string code = normal_code(link);
+    data::Transaction tx(db);
+    data::Table l = data::USE(db, kLinks.table, kLinks.table);
+    // The link's row stays locked while its distribution is rewritten, so a deletion of the link
+    // on another workstation waits instead of leaving rows without their link.
+    const bool found =
+        lock_at_key(*l, data::order_key(kLinks.table, kLinks.table, {business, code}));
+    if (found) {
+        delete_by_order(db, "DET_LIGA", "DET_LIGA", {business, code});
+        data::Table d = data::USE(db, "DET_LIGA", "DET_LIGA");
+        for (const auto& s : shares) {
+            data::ADD_NEW_REC(*d);
+            d->FieldPut("NEGOCIO", business);
+            d->FieldPut("LIGA", code);
+            d->FieldPut("C_ANALIZA", normal_code(s.dimension));
+            d->FieldPut("CODIGO", normal_code(s.value));
+            d->FieldPut("PORCENT", s.percent);
+            data::UNLOCK_NEW_REC(*d);
+        }
+        data::KILLTABLA(db, d);
+        data::UNLOCK_FOR_MODIFY(*l);
+    }
+    data::KILLTABLA(db, l);
+    tx.commit();
+    if (!found) return refuse(port, "La Liga Contable " + code + " ya no existe...");
+    return true;
+}
+
 bool save_journal_class(data::Db& db, UserPort& port, const std::string& business,
                         const std::string& old_code, const JournalClass& c) {
     if (auto p = check_code_and_name(kClasses, c.code, c.name); !p.empty()) return refuse(port, p);
@@ -119,7 +189,9 @@ bool delete_ledger_link(data::Db& db, UserPort& port, const std::string& busines
         named_by(db, "TIPO_MOV", "ASIENTO1", c, business, "la Forma de Pago", "CODIGO")};
     for (const char* field : kConceptLinks)
         users.push_back(named_by(db, "CONCEPT1", field, c, business, "el Concepto", "CONCEPTO"));
-    return remove(db, port, kLinks, business, c, users);
+    return remove(db, port, kLinks, business, c, users, [&] {
+        delete_by_order(db, "DET_LIGA", "DET_LIGA", {business, c});
+    });
 }
 
 bool delete_journal_class(data::Db& db, UserPort& port, const std::string& business,

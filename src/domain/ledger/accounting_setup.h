@@ -5,7 +5,9 @@
 // mapper each; the screens only show these structs and hand them back.
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "core/decimal.h"
 #include "core/user_port.h"
 #include "data/db.h"
 #include "data/wdbtable.h"
@@ -25,6 +27,14 @@ struct LedgerLink {
     std::string group;              // GRUPO
 };
 
+// One row of a link's distribution (DET_LIGA): the share of each posted amount that the
+// analysis line of `dimension` = `value` details.
+struct LinkShare {
+    std::string dimension, value;  // C_ANALIZA, CODIGO
+    Decimal percent;               // PORCENT
+    bool operator==(const LinkShare&) const = default;
+};
+
 struct JournalClass {
     std::string code, name, series;
 };
@@ -39,6 +49,15 @@ std::optional<LedgerLink> read_ledger_link(data::Db& db, const std::string& busi
                                            const std::string& code);
 std::optional<JournalClass> read_journal_class(data::Db& db, const std::string& business,
                                                const std::string& code);
+
+// The link's distribution in key order.
+std::vector<LinkShare> read_link_distribution(data::Db& db, const std::string& business,
+                                              const std::string& link);
+// Replaces the link's distribution in one transaction. Refused (through `port`, nothing
+// written) when the link is gone, a row lacks its dimension or value, a value appears twice
+// in a dimension, a share is not above 0 and at most 100, or a dimension's shares exceed 100.
+bool save_link_distribution(data::Db& db, UserPort& port, const std::string& business,
+                            const std::string& link, const std::vector<LinkShare>& shares);
 
 // Add (`old_code` empty) or change; refusals shown through `port`; true when saved. A link's
 // principal account must be in the chart (a blank one posts to the link's own code); a class

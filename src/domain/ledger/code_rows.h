@@ -3,6 +3,7 @@
 // CODIGO in the order of the table's name): the code and name checks, a write in one
 // transaction that never changes a code, a deletion refused while something names the code,
 // the rest (reading a row through its mapper) is master_rows.h's.
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -93,8 +94,10 @@ inline std::string named_by(data::Db& db, const char* table, const char* field,
     return found;
 }
 
+// `with_row`, when given, deletes the code's own detail rows in the same transaction.
 inline bool remove(data::Db& db, UserPort& port, const CodeTable& ct, const std::string& business,
-                   const std::string& code, const std::vector<std::string>& users) {
+                   const std::string& code, const std::vector<std::string>& users,
+                   const std::function<void()>& with_row = {}) {
     for (const auto& u : users)
         if (!u.empty())
             return refuse(port, std::string("No se puede borrar: el ") + ct.subject + " " + code +
@@ -106,6 +109,7 @@ inline bool remove(data::Db& db, UserPort& port, const CodeTable& ct, const std:
     if (found) {
         t->Delete();
         data::UNLOCK_FOR_MODIFY(*t);
+        if (with_row) with_row();
     }
     data::KILLTABLA(db, t);
     tx.commit();

@@ -3,6 +3,7 @@
 #include "core/text.h"
 #include "data/order_key.h"
 #include "data/table_ops.h"
+#include "domain/ledger/accounting_period.h"
 #include "domain/ledger/rates.h"
 #include "domain/ledger/serials.h"
 #include "domain/session/master_rows.h"
@@ -312,21 +313,10 @@ std::vector<CurrencyTotals> voucher_totals(const std::vector<VoucherLine>& lines
 
 bool check_mayorizar(data::Db& db, UserPort& port, const std::string& business, const Date& d) {
     if (d.empty()) return refuse(port, "La fecha digitada es inválida");
-    // The current period: the latest month of the business in the ledger balances.
-    data::Table s = data::USE(db, "SALDOS", "SALDOS");
-    const std::string key = data::business_key(business);
-    s->SetScope(key, key);
-    s->GoBottom();
-    const bool any = !s->Eof();
-    const int year = any ? static_cast<int>(s->num("ANO").to_int()) : 0;
-    const int month = any ? static_cast<int>(s->num("MES").to_int()) : 0;
-    data::KILLTABLA(db, s);
-    if (!any) return true;
-    bool one_voucher = false;
-    data::Table n = data::USE(db, "NEGOCIOS", "NEGOCIOS");
-    if (n->Seek(data::order_key("NEGOCIOS", "NEGOCIOS", {business})))
-        one_voucher = n->num("MAYORIZA") == 1;
-    data::KILLTABLA(db, n);
+    const PeriodSettings period = read_period_settings(db, business);
+    if (!period.current) return true;
+    const int year = period.current->year, month = period.current->month;
+    const bool one_voucher = period.one_voucher;
     const char* title = nullptr;
     if (d.year() < year)
         title = "Error 2";

@@ -85,6 +85,11 @@ long recode_by_order(data::Db& db, const std::string& table, const std::string& 
                      std::initializer_list<data::KeyValue> parts, const std::string& field,
                      const std::string& new_value, WaitWindow* wait = nullptr);
 
+// Deletes every row whose key in `order` begins with the key of `parts` (a code's detail rows),
+// each under its lock; the caller holds the transaction. Returns the rows deleted.
+long delete_by_order(data::Db& db, const std::string& table, const std::string& order,
+                     std::initializer_list<data::KeyValue> parts);
+
 // The same for a small table that has no order on the field: walks the business's rows of
 // `order` (NEGOCIO first) and rewrites those whose field holds `old_value`.
 long recode_in_scope(data::Db& db, const std::string& table, const std::string& order,

@@ -18,6 +18,13 @@ struct ListColumn {
     std::string heading, field, picture;
 };
 
+// A further operation on the chosen row, with its button beside "Eliminar".
+struct ListAction {
+    std::string caption;
+    int id = 0;  // the button's control id
+    std::function<bool(QWidget*, data::WDBTable&)> run;
+};
+
 struct MasterListSpec {
     std::string dlg_name;
     int context_id = 0;
@@ -29,6 +36,7 @@ struct MasterListSpec {
     std::function<bool(QWidget*)> add;
     std::function<bool(QWidget*, data::WDBTable&)> modify;
     std::function<bool(QWidget*, data::WDBTable&)> remove;
+    std::vector<ListAction> actions;
 };
 
 inline constexpr int kListGrid = 500, kListAdd = 201, kListModify = 202, kListDelete = 203;
@@ -44,6 +52,8 @@ public:
     void ADD();
     void MOD();
     void DEL();
+    // Runs the further operation whose button has the control id `id` on the chosen row.
+    void ACTION(int id);
     WBLISTBOX* grid() const { return m_grid; }
 
 private:

@@ -73,7 +73,7 @@ TEST_F(PaymentSetupScreenTest, BlocksListAndTheActiveMonthIsKept) {
     EXPECT_EQ(domain::read_active_month(*ctx.db, "HOTEL").month, 6);
 }
 
-TEST_F(PaymentSetupScreenTest, CurrencyListsOfferTheirEditarOperations) {
+TEST_F(PaymentSetupScreenTest, CurrencyAndSeriesScreensOfferTheirEditarOperations) {
     const auto cancel_form = [] {
         test::when_modal([] {
             QTest::mouseClick(QApplication::activeModalWidget()->findChild<QPushButton*>("2"),
@@ -86,6 +86,12 @@ TEST_F(PaymentSetupScreenTest, CurrencyListsOfferTheirEditarOperations) {
     ASSERT_TRUE(choose(6506));
     cancel_form();
     EXPECT_TRUE(edit(6543));  // "Agregar Tipo de Diferencial"
+    ASSERT_TRUE(choose(2841));
+    cancel_form();
+    EXPECT_TRUE(edit(6555));  // "Agregar Serial" on the series tree
+    ASSERT_TRUE(choose(2901));
+    cancel_form();
+    EXPECT_TRUE(edit(6561));  // "Agregar Relación de Monedas" in the rates window
 }
 
 }  // namespace

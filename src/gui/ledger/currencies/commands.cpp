@@ -19,6 +19,15 @@ void register_currency_commands(Principal& w, AppContext& ctx) {
     });
     w.register_command(kCmdDiffTypes,
                        [&w, &ctx] { open_diff_types(&w, *ctx.db, ctx.session.XU_COMP); });
+    // "Editar" acts on the rates window when it is the active screen: its rates and its pairs.
+    const std::pair<const char*, void (RatesWindow::*)()> rate_ops[] = {
+        {"ADD_T_CAMBIO", &RatesWindow::ADD_TC}, {"MOD_T_CAMBIO", &RatesWindow::MOD_TC},
+        {"DEL_T_CAMBIO", &RatesWindow::DEL_TC}, {"ADD_DET_MON", &RatesWindow::ADD_REF},
+        {"MOD_DET_MON", &RatesWindow::MOD_REF}, {"DEL_DET_MON", &RatesWindow::DEL_REF}};
+    for (const auto& [name, op] : rate_ops)
+        w.register_operation(name, [op](QWidget* screen) {
+            if (auto* rates = as_rates_window(screen)) (rates->*op)();
+        });
     register_list_operations(w, "MONEDAS");
     register_list_operations(w, "COD_DIFF");
     w.register_command(kCmdRevaluation, [&w, &ctx] {

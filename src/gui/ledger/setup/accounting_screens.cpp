@@ -15,6 +15,7 @@
 #include "gui/browse/add2browse.h"
 #include "gui/browse/wblistbox.h"
 #include "gui/ledger/setup/code_list.h"
+#include "gui/lists/rows_form.h"
 
 namespace qz::gui {
 
@@ -67,6 +68,26 @@ bool link_form(QWidget* owner, data::Db& db, const std::string& business,
     return run_master_form(owner, "E_LIGA",
                            old ? "Modificar Liga Contable" : "Agregar Liga Contable",
                            std::move(fields), save);
+}
+
+// The link's distribution over analysis dimensions (DET_LIGA), as rows of a grid.
+bool distribution_form(QWidget* owner, data::Db& db, const std::string& business,
+                       const std::string& link) {
+    RowsValues rows;
+    for (const auto& s : dl::read_link_distribution(db, business, link))
+        rows.push_back({s.dimension, s.value, s.percent.to_string()});
+    AmountField percent = data::amount_field("DET_LIGA", "PORCENT", "Porcentaje");
+    percent.most = Decimal(100);
+    std::vector<RowsColumn> columns = {
+        {"Dimensión", 10, std::nullopt}, {"Código", 10, std::nullopt}, {"Porcentaje", 0, percent}};
+    std::function<bool(const RowsValues&)> save = [&](const RowsValues& v) {
+        std::vector<dl::LinkShare> shares;
+        for (const auto& r : v) shares.push_back({r[0], r[1], Decimal::parse(r[2])});
+        QtUserPort port(owner);
+        return dl::save_link_distribution(db, port, business, link, shares);
+    };
+    return run_rows_form(owner, "DET_LIGA", "Distribución de la Liga " + link, std::move(columns),
+                         rows, save);
 }
 
 bool class_form(QWidget* owner, data::Db& db, const std::string& business,
@@ -195,6 +216,10 @@ MasterListScreen* open_ledger_links(QWidget* owner, data::Db& db, const std::str
                  {"Descripción", "DESCRIP", ""},
                  {"Cuenta", "CUENTA", ""},
                  {"Cuenta Replicada", "CUENTA2", ""}};
+    s.actions = {{"Distribución", kDistribution, [&db, business](QWidget* o, data::WDBTable& t) {
+                      distribution_form(o, db, business, dl::ledger_link_from_row(t).code);
+                      return false;  // the list shows nothing of the distribution
+                  }}};
     return open_list<dl::LedgerLink>(owner, db, business, std::move(s), dl::ledger_link_from_row,
                                      dl::read_ledger_link, link_form, dl::delete_ledger_link);
 }

@@ -29,6 +29,8 @@ enum : int {
     kSeries
 };
 }
+// The links list's button that opens the chosen link's distribution.
+inline constexpr int kDistribution = 204;
 namespace voucher_viewer {
 enum : int { kVouchers = 500, kLines = 501, kTotals = 502 };
 }

@@ -3,6 +3,7 @@
 #include "gui/ledger/setup/accounting_screens.h"
 #include "gui/ledger/setup/active_month_dialog.h"
 #include "gui/ledger/setup/payment_setup_screens.h"
+#include "gui/ledger/setup/period_dialog.h"
 #include "gui/session/app_context.h"
 #include "gui/shell/principal.h"
 
@@ -38,7 +39,12 @@ void register_setup_commands(Principal& w, AppContext& ctx) {
     list_command(w, ctx, 6504, &open_receipt_blocks, "T_RECIBO");
     list_command(w, ctx, 6510, &open_ledger_accounts, "CUENTAS");
     list_command(w, ctx, 6511, &open_ledger_links, "LIGAS");
+    w.register_operation("DIS_LIGAS", [](QWidget* screen) {
+        if (auto* list = as_master_list(screen)) list->ACTION(kDistribution);
+    });
     list_command(w, ctx, 6512, &open_journal_classes, "CLAS_CON");
+    w.register_command(6516,
+                       [&w, &ctx] { edit_accounting_period(&w, *ctx.db, ctx.session.XU_COMP); });
     w.register_command(6513, [&w, &ctx] { open_voucher_viewer(&w, *ctx.db, ctx.session.XU_COMP); });
 }
 
