@@ -109,6 +109,16 @@ private:
 
 }  // namespace
 
+bool read_form_numbers(UserPort& port, const FormValues& values,
+                       std::initializer_list<FormNumber> numbers) {
+    for (const auto& n : numbers)
+        if (const std::string why = n.field->read(values.at(n.id), *n.out); !why.empty()) {
+            port.message(MsgStyle::Error, "Error", why);
+            return false;
+        }
+    return true;
+}
+
 bool run_master_form(QWidget* owner, const std::string& dlg_name, const std::string& caption,
                      std::vector<FormField> fields,
                      const std::function<bool(const FormValues&)>& save) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/amount.h"
+#include "core/user_port.h"
 
 class QWidget;
 
@@ -35,5 +36,15 @@ bool run_master_form(QWidget* owner, const std::string& dlg_name, const std::str
                      const std::function<bool(const FormValues&)>& save);
 
 inline constexpr int kFormOk = 1, kFormCancel = 2;
+
+// Reads each {field, id, out} number of the form's values through its amount field; false at
+// the first that is not one, after telling the user why through `port`.
+struct FormNumber {
+    const AmountField* field;
+    int id;
+    Decimal* out;
+};
+bool read_form_numbers(UserPort& port, const FormValues& values,
+                       std::initializer_list<FormNumber> numbers);
 
 }  // namespace qz::gui

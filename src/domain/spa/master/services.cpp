@@ -36,25 +36,9 @@ bool write_row(data::Db& db, const std::string& table, const std::string& order,
     return true;
 }
 
-// Deletes every row whose key in `order` begins with that of `parts`, in the caller's
-// transaction.
-long erase_rows(data::Db& db, const std::string& table, const std::string& order, Parts parts) {
-    const std::string key = data::order_key(table, order, parts);
-    data::Table t = data::USE(db, table, order);
-    long n = 0;
-    while (t->Seek(key)) {
-        data::LOCK_FOR_MODIFY(*t);
-        t->Delete();
-        data::UNLOCK_FOR_MODIFY(*t);
-        ++n;
-    }
-    data::KILLTABLA(db, t);
-    return n;
-}
-
 bool erase_one(data::Db& db, const std::string& table, const std::string& order, Parts parts) {
     data::Transaction tx(db);
-    const bool any = erase_rows(db, table, order, parts) > 0;
+    const bool any = delete_by_order(db, table, order, parts) > 0;
     tx.commit();
     return any;
 }
@@ -192,9 +176,10 @@ bool delete_service(data::Db& db, UserPort& port, const std::string& business,
     data::Table types = data::USE(db, "ENC_PREC", "ENC_PREC");
     types->SetScope(data::business_key(business), data::business_key(business));
     for (types->GoTop(); !types->Eof(); types->Skip())
-        erase_rows(db, "DET_PREC", "DET_PRC1", {business, price_type_from_row(*types).code, c});
+        delete_by_order(db, "DET_PREC", "DET_PRC1",
+                        {business, price_type_from_row(*types).code, c});
     data::KILLTABLA(db, types);
-    const bool found = erase_rows(db, "DEF_ART", "DEF_ART", {business, c}) > 0;
+    const bool found = delete_by_order(db, "DEF_ART", "DEF_ART", {business, c}) > 0;
     tx.commit();
     return found;
 }

@@ -26,12 +26,7 @@ bool edit_accounting_period(QWidget* owner, data::Db& db, const std::string& bus
     std::function<bool(const FormValues&)> save = [&](const FormValues& v) {
         QtUserPort port(owner);
         Decimal mm, yy;
-        for (auto [field, id, out] :
-             {std::tuple{&month, kMonth, &mm}, std::tuple{&year, kYear, &yy}})
-            if (const std::string why = field->read(v.at(id), *out); !why.empty()) {
-                port.message(MsgStyle::Error, "Error", why);
-                return false;
-            }
+        if (!read_form_numbers(port, v, {{&month, kMonth, &mm}, {&year, kYear, &yy}})) return false;
         return domain::save_period_settings(
             db, port, business, {static_cast<int>(yy.to_int()), static_cast<int>(mm.to_int())},
             v.at(kOneVoucher) == "1");
