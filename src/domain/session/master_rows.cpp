@@ -61,6 +61,22 @@ long recode_by_order(data::Db& db, const std::string& table, const std::string& 
     return done;
 }
 
+long remove_by_order(data::Db& db, const std::string& table, const std::string& order,
+                     std::initializer_list<data::KeyValue> parts) {
+    const std::string prefix = data::order_key(table, order, parts);
+    data::Table t = data::USE(db, table, order);
+    long done = 0;
+    // A deleted row leaves every order, so the next one in range is always the first.
+    while (t->Seek(prefix)) {
+        data::LOCK_FOR_MODIFY(*t);
+        t->Delete();
+        data::UNLOCK_FOR_MODIFY(*t);
+        ++done;
+    }
+    data::KILLTABLA(db, t);
+    return done;
+}
+
 long recode_in_scope(data::Db& db, const std::string& table, const std::string& order,
                      const std::string& business, const std::string& field,
                      const std::string& old_value, const std::string& new_value) {

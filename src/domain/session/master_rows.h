@@ -85,8 +85,13 @@ long recode_by_order(data::Db& db, const std::string& table, const std::string& 
                      std::initializer_list<data::KeyValue> parts, const std::string& field,
                      const std::string& new_value, WaitWindow* wait = nullptr);
 
-// The same for a small table that has no order on the field: walks the business's rows of
-// `order` (NEGOCIO first) and rewrites those whose field holds `old_value`.
+// Deletes every row whose key in `order` begins with the key of `parts`, each locked for its
+// deletion; the caller holds the transaction. Returns the rows deleted.
+long remove_by_order(data::Db& db, const std::string& table, const std::string& order,
+                     std::initializer_list<data::KeyValue> parts);
+
+// The same as recode_by_order for a small table that has no order on the field: walks the
+// business's rows of `order` (NEGOCIO first) and rewrites those whose field holds `old_value`.
 long recode_in_scope(data::Db& db, const std::string& table, const std::string& order,
                      const std::string& business, const std::string& field,
                      const std::string& old_value, const std::string& new_value);
