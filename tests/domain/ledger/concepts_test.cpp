@@ -197,6 +197,32 @@ TEST_P(ConceptsTest, ANewCodeFollowsTheConceptIntoEveryRecordThatKeepsIt) {
     EXPECT_EQ(field_of("DOCUMENT", "DOCUMENT", {kHotel, "F00099"}, "CONCEPTO"), "NN");
 }
 
+TEST_P(ConceptsTest, ACodeChangeThatMeetsAHeldDocumentChangesNothing) {
+    test::add_record(*db, "DOCUMENT",
+                     {{"NEGOCIO", kHotel},
+                      {"DOCUMENTO", std::string("F00099")},
+                      {"CONCEPTO", std::string("NC")}});
+    auto other = inst->open();
+    data::Table held = data::USE(*other, "DOCUMENT", "DOCUMENT");
+    ASSERT_TRUE(held->Seek(data::order_key("DOCUMENT", "DOCUMENT", {kHotel, "F00099"})));
+    ASSERT_TRUE(held->RLock());
+    db->patience = std::chrono::milliseconds(50);
+    db->poll_interval = std::chrono::milliseconds(10);
+    auto nc = *read_document_concept(*db, kHotel, "NC");
+    nc.code = "NN";
+    nc.name = "Nota renombrada";
+    EXPECT_FALSE(save("NC", nc));
+    EXPECT_EQ(said(), kRecodeAborted);
+    held->Unlock();
+    data::KILLTABLA(*other, held);
+    // Neither the concept nor anything that names it moved.
+    EXPECT_EQ(read_document_concept(*db, kHotel, "NC")->name, "Nota de Crédito");
+    EXPECT_FALSE(read_document_concept(*db, kHotel, "NN"));
+    EXPECT_EQ(field_of("DOCUMENT", "DOCUMENT", {kHotel, "F00099"}, "CONCEPTO"), "NC");
+    EXPECT_EQ(read_document_concept(*db, kHotel, "FC")->opposite, "NC");
+    EXPECT_EQ(set_members(*db, kHotel, "NOTAS"), (std::vector<std::string>{"ND", "NC"}));
+}
+
 TEST_P(ConceptsTest, AConceptInUseStaysAndAFreeOneLeavesWithItsRows) {
     auto& port = inst->port;
     test::add_record(*db, "DOCUMENT",

@@ -12,12 +12,13 @@
 #include "domain/ledger/concepts.h"
 #include "gui/browse/wblistbox.h"
 #include "gui/framework/framework_test_util.h"
+#include "gui/framework/tab_pages.h"
 #include "gui/main_window_fixture.h"
 
 namespace qz::gui {
 namespace {
 
-constexpr int kConceptsCmd = 6514, kAddConcept = 6546;
+constexpr int kConceptsCmd = 6514, kAddConcept = 6546, kModifyConcept = 6547;
 const std::string kHotel = "HOTEL";
 
 class ConceptScreenTest : public test::MainWindowFixture {
@@ -126,6 +127,32 @@ TEST_F(ConceptScreenTest, ADuplicateKeepsTheEditorOpenAndSetsTakeAndGiveBackACon
     // The other set shows its own members.
     choose_row(list->sets(), 1);
     EXPECT_EQ(list->members()->nMaxRec(), 3);
+}
+
+TEST_F(ConceptScreenTest, ModifyShowsTheStoredConceptAndARefusalGoesBackToItsField) {
+    auto* list = dynamic_cast<ConceptListScreen*>(choose(kConceptsCmd));
+    ASSERT_TRUE(list);
+    choose_row(list->concepts(), 2);  // FP, the instalment invoice
+    in_next_form([this](QWidget* editor) {
+        EXPECT_EQ(editor->findChild<QLineEdit*>(QString::number(ed_con::kCode))->text(), "FP");
+        EXPECT_TRUE(
+            editor->findChild<QCheckBox*>(QString::number(ed_con::kFlags + 8))->isChecked());
+        type(editor, ed_con::kName, "Factura a 3 Plazos");
+        type(editor, ed_con::kSeries, "NO_EXISTE");
+        click(editor, 1);
+        // The refusal brings the numbering page up with the series field in focus.
+        EXPECT_EQ(boxes.last_text(), "El Serial NO_EXISTE no existe...");
+        auto* tabs = editor->findChild<TabPages*>(QString::number(ed_con::kTabs));
+        EXPECT_EQ(tabs->GETACTIVEPAGE(), 3);
+        ASSERT_TRUE(editor->focusWidget());
+        EXPECT_EQ(editor->focusWidget()->objectName(), QString::number(ed_con::kSeries));
+        type(editor, ed_con::kSeries, "FACTURA");
+    });
+    ASSERT_TRUE(edit(kModifyConcept));
+    const auto saved = domain::read_document_concept(*ctx.db, kHotel, "FP");
+    EXPECT_EQ(saved->name, "Factura a 3 Plazos");
+    // The plan the editor did not touch is written back as it was.
+    EXPECT_EQ(domain::read_term_plan(*ctx.db, kHotel, "FP").size(), 3u);
 }
 
 }  // namespace

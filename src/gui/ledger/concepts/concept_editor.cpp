@@ -85,6 +85,8 @@ public:
           m_old(std::move(code)) {}
 
     bool Init() override {
+        // A new concept is offered in the selection lists unless the user says otherwise.
+        m_c.set_flag("SHOW", true);
         if (!m_old.empty()) {
             auto c = dl::read_document_concept(m_db, m_business, m_old);
             if (!c) return false;
