@@ -163,7 +163,12 @@ TEST_P(ConceptsTest, MistakesAreRefusedOnTheirFieldAndWriteNothing) {
     refused(instalments, {}, {term(30, "40"), term(60, "40")}, "CUOTAS");
     refused(instalments, {}, {}, "CUOTAS");
     refused(instalments, {}, {term(-30, "100")}, "DET_CON2");
+    // Shares are exact: thirds written to three places add up to the whole.
+    EXPECT_TRUE(
+        save("", instalments, {}, {term(30, "33.333"), term(60, "33.333"), term(90, "33.334")}))
+        << said();
     // Without instalments the plan is kept as typed; the same currency may print two types.
+    c.code = "EX";
     EXPECT_TRUE(save("", c, {binding("CO", 0), binding("CO", 1)}, {term(30, "40")})) << said();
 }
 

@@ -155,5 +155,46 @@ TEST_F(ConceptScreenTest, ModifyShowsTheStoredConceptAndARefusalGoesBackToItsFie
     EXPECT_EQ(domain::read_term_plan(*ctx.db, kHotel, "FP").size(), 3u);
 }
 
+TEST_F(ConceptScreenTest, BindingsReachTheTableOnlyOnAceptarAndKeepTheirRecords) {
+    auto* list = dynamic_cast<ConceptListScreen*>(choose(kConceptsCmd));
+    ASSERT_TRUE(list);
+    choose_row(list->concepts(), 2);  // FP
+    const auto add_binding = [](QWidget* editor, const QString& currency) {
+        in_next_form([currency](QWidget* form) { type(form, ed_con::kCurrency, currency); });
+        click(editor, ed_con::kBindingAdd);
+    };
+    // Cancelar leaves the table as it was, whatever the work copy held.
+    test::when_modal([add_binding] {
+        add_binding(modal(), "CO");
+        click(modal(), 2);
+    });
+    ASSERT_TRUE(edit(kModifyConcept));
+    EXPECT_TRUE(domain::read_bindings(*ctx.db, kHotel, "FP").empty());
+
+    in_next_form([add_binding](QWidget* editor) {
+        add_binding(editor, "CO");
+        add_binding(editor, "US");
+    });
+    ASSERT_TRUE(edit(kModifyConcept));
+    const auto first = domain::read_bindings(*ctx.db, kHotel, "FP");
+    ASSERT_EQ(first.size(), 2u);
+
+    // The grid lists the copy by currency: CO, then US. US goes, CO gets three copies.
+    in_next_form([](QWidget* editor) {
+        auto* grid = editor->findChild<WBLISTBOX*>(QString::number(ed_con::kBindings));
+        choose_row(grid, 1);
+        click(editor, ed_con::kBindingDelete);
+        choose_row(grid, 0);
+        in_next_form([](QWidget* form) { type(form, ed_con::kCopies, "3"); });
+        click(editor, ed_con::kBindingModify);
+    });
+    ASSERT_TRUE(edit(kModifyConcept));
+    const auto now = domain::read_bindings(*ctx.db, kHotel, "FP");
+    ASSERT_EQ(now.size(), 1u);
+    EXPECT_EQ(now[0].currency, "CO");
+    EXPECT_EQ(now[0].copies, 3);
+    EXPECT_EQ(now[0].source, first[0].source);
+}
+
 }  // namespace
 }  // namespace qz::gui
