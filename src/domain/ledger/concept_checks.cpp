@@ -7,6 +7,7 @@
 #include "data/amount_field.h"
 #include "domain/ledger/code_rows.h"
 #include "domain/ledger/concepts.h"
+#include "domain/ledger/payment_setup.h"
 #include "domain/session/master_rows.h"
 
 namespace qz::domain {
@@ -84,15 +85,10 @@ Problem check_references(data::Db& db, const std::string& business, const Docume
     }
     // A payment applies only to documents of its class: a default payment concept of the
     // other class would refuse every document of this concept at payment time.
-    if (const auto pay = normal_code(c.payment_concept); !pay.empty()) {
-        data::Table t = data::USE(db, "CONCEPT2", "CONCEPT2");
-        const bool found = t->Seek(data::order_key("CONCEPT2", "CONCEPT2", {business, pay}));
-        const int permitted = found ? static_cast<int>(t->num("PERMITIDO").to_int()) : 0;
-        data::KILLTABLA(db, t);
-        if (found && permitted != c.stock_entry)
-            return {"ABONO_DEF", "El Concepto Abono x Defecto " + pay +
-                                     " no corresponde al Tipo de Transacción del concepto..."};
-    }
+    if (const auto pay = read_payment_concept(db, business, c.payment_concept);
+        pay && pay->applies_to != c.stock_entry)
+        return {"ABONO_DEF", "El Concepto Abono x Defecto " + pay->code +
+                                 " no corresponde al Tipo de Transacción del concepto..."};
     return {};
 }
 

@@ -1,7 +1,6 @@
 // DEF_CON: the concepts of the business with Agregar / Borrar / Modificar, and the concept sets
 // with the members of the chosen set; "-->" puts the chosen concept into the set, "<--" takes the
 // chosen member out of it.
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPushButton>
