@@ -244,6 +244,11 @@ void declare_currencies(Catalogue& cat) {
     cat.add(std::move(cod));
 }
 
+void add_binding_fields(TableDef& t) {
+    t.C("NEGOCIO", 15).C("CONCEPTO", 2).C("MONEDA", 2).C("FORM_DOC", 2).C("PREDET_P", 2);
+    t.C("PREDET_P2", 2).N("N_COPIA", 2).N("TICKET", 1).N("TIPO_DOC", 1).N("NO_IMP_LOG", 1);
+}
+
 // Document concepts: nature, numbering, ledger links, behaviour flags and ticket texts.
 void declare_document_concepts(Catalogue& cat) {
     TableDef t("CONCEPT1");
@@ -275,10 +280,17 @@ void declare_document_concepts(Catalogue& cat) {
 
     // Print bindings of a concept, one row per currency.
     TableDef bind("DET_CON1");
-    bind.C("NEGOCIO", 15).C("CONCEPTO", 2).C("MONEDA", 2).C("FORM_DOC", 2).C("PREDET_P", 2);
-    bind.C("PREDET_P2", 2).N("N_COPIA", 2).N("TICKET", 1).N("TIPO_DOC", 1).N("NO_IMP_LOG", 1);
+    add_binding_fields(bind);
     bind.order("DET_CON1", {kf("NEGOCIO"), kf("CONCEPTO"), kf("MONEDA")});
     cat.add(std::move(bind));
+
+    // The concept editor's private copy of the bindings, with each row's source record (0 for
+    // a row added in the editor), so saving knows the new, changed and deleted rows.
+    TableDef work("TMP_CON1", true);
+    add_binding_fields(work);
+    work.N("N_REC", 10);
+    work.order("TMP_CON1", {kf("MONEDA"), kn("TIPO_DOC", 1)});
+    cat.add(std::move(work));
 
     // Payment-term plan of a concept.
     TableDef plan("DET_CON2");

@@ -66,6 +66,36 @@ void load_document_concepts(data::Db& db) {
            {"MON_REP", kColones},
            {"SHOW", 1},
            {"CANCELA", 1}});
+    // An invoice paid in three instalments: 40 % at 30 days, 30 % at 60 and 30 % at 90.
+    c.add({{"CONCEPTO", "FP"},
+           {"COD_DIFF", "01"},
+           {"DESCRIP", "Factura a Plazos"},
+           {"TIPO", 1},
+           {"TIPO2", 0},
+           {"PLAZO", 90},
+           {"OPUESTO", "NC"},
+           {"SERIAL", "FACTURA"},
+           {"ABONO_DEF", "AB"},
+           {"T_MOV_DEF", "CR"},
+           {"ABONO_BLO", "01"},
+           {"MON_REP", kColones},
+           {"DETALLE", 1},
+           {"CUOTAS", 1},
+           {"SHOW", 1}});
+    RowWriter plan(db, "DET_CON2");
+    const std::pair<int, const char*> instalments[] = {{30, "40"}, {60, "30"}, {90, "30"}};
+    for (const auto& [days, percent] : instalments)
+        plan.add({{"CONCEPTO", "FP"}, {"PLAZO", days}, {"PORCENTAJE", Decimal::parse(percent)}});
+
+    // Reports add up sales and notes separately.
+    RowWriter sets(db, "ENC_CCON");
+    sets.add({{"CODIGO", "VENTAS"}, {"DESCRIP", "Facturas de Venta"}});
+    sets.add({{"CODIGO", "NOTAS"}, {"DESCRIP", "Notas de Débito y Crédito"}});
+    RowWriter members(db, "DET_CCON");
+    const std::pair<const char*, const char*> membership[] = {
+        {"VENTAS", "FC"}, {"VENTAS", "FA"}, {"VENTAS", "FP"}, {"NOTAS", "ND"}, {"NOTAS", "NC"}};
+    for (const auto& [set, member] : membership)
+        members.add({{"ENCABEZADO", set}, {"CONCEPTO", member}});
 }
 
 // Dollar documents are revalued at each payment on the exchange-difference link; the second

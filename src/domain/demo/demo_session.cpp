@@ -34,10 +34,10 @@ const std::vector<int> kAgents = {2831, 2336, 2337, 2338};
 const std::vector<int> kCustomerDesk = {2833, 2342, 2343, 3624, 2519};
 const std::vector<int> kCustomerAdmin = {2344, 4365, 2652, 2725, 3757, 4541, 4971};
 // "Cuentas por Cobrar" and the "Editar" operations of its screens and of the rates and series.
-const std::vector<int> kLedger = {6502, 6503, 6504, 6506, 6507, 6510, 6511, 6512, 6513, 6516, 6520,
+const std::vector<int> kLedger = {6502, 6503, 6504, 6506, 6507, 6510, 6511, 6512, 6513, 6514, 6516, 6520,
                                   6521, 6522, 6523, 6524, 6525, 6526, 6527, 6528, 6530, 6531, 6532,
                                   6533, 6534, 6535, 6536, 6537, 6538, 6539, 6540, 6541, 6542, 6543,
-                                  6544, 6545, 6555, 6556, 6557, 6558, 6559, 6560, 6561, 6562, 6563};
+                                  6544, 6545, 6546, 6547, 6548, 6555, 6556, 6557, 6558, 6559, 6560, 6561, 6562, 6563};
 
 struct DemoUser {
     int number;

@@ -90,7 +90,7 @@ long recode_by_order(data::Db& db, const std::string& table, const std::string& 
 long delete_by_order(data::Db& db, const std::string& table, const std::string& order,
                      std::initializer_list<data::KeyValue> parts);
 
-// The same for a small table that has no order on the field: walks the business's rows of
+// The same as recode_by_order for a small table that has no order on the field: walks the business's rows of
 // `order` (NEGOCIO first) and rewrites those whose field holds `old_value`.
 long recode_in_scope(data::Db& db, const std::string& table, const std::string& order,
                      const std::string& business, const std::string& field,

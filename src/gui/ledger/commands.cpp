@@ -1,5 +1,6 @@
 #include "gui/ledger/commands.h"
 
+#include "gui/ledger/concepts/commands.h"
 #include "gui/ledger/currencies/commands.h"
 #include "gui/ledger/series/commands.h"
 #include "gui/ledger/setup/commands.h"
@@ -8,6 +9,7 @@ namespace qz::gui {
 
 // Each folder of the ledger's screens registers its own commands here.
 void register_ledger_commands(Principal& w, AppContext& ctx) {
+    register_concept_commands(w, ctx);
     register_setup_commands(w, ctx);
     register_series_commands(w, ctx);
     register_currency_commands(w, ctx);
