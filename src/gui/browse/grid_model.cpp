@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/text.h"
+
 namespace qz::gui {
 
 namespace {
@@ -74,7 +76,9 @@ GridModel::Row GridModel::read_current() const {
         } catch (const std::exception&) {
             // A block that fails on one row leaves that cell blank rather than the whole grid.
         }
-        r.cells.push_back(QString::fromStdString(text));
+        // Stored texts are padded to their field: the blanks after a left-aligned text would only
+        // push an ellipsis into a column narrower than the field.
+        r.cells.push_back(QString::fromStdString(c.kind == 'R' ? text : rtrim(text)));
     }
     if (m_colour_block) {
         try {

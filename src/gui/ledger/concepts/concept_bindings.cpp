@@ -1,5 +1,7 @@
 #include "gui/ledger/concepts/concept_bindings.h"
 
+#include <tuple>
+
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -61,11 +63,14 @@ void BindingGrid::build(QWidget* page) {
                               dl::read_bindings(m_db, m_business, m_concept_code));
     auto* v = new QVBoxLayout(page);
     m_grid = m_editor.Add(new WBLISTBOX(page, *m_copy, "ED_CON_GRID", kBindings), kBindings);
-    const std::pair<const char*, const char*> columns[] = {
-        {"Moneda", "MONEDA"},         {"Formato", "FORM_DOC"}, {"Impresora", "PREDET_P"},
-        {"Impresora 2", "PREDET_P2"}, {"Copias", "N_COPIA"},   {"Tiquete", "TICKET"},
-        {"Tipo Doc.", "TIPO_DOC"},    {"No Log", "NO_IMP_LOG"}};
-    for (const auto& [heading, field] : columns) AGREGARCOL(*m_grid, *m_copy, heading, field);
+    // Pictures as wide as the headings: the codes are two characters, the counts and flags one.
+    const std::tuple<const char*, const char*, const char*> columns[] = {
+        {"Moneda", "MONEDA", "XXXXXXX"},          {"Formato", "FORM_DOC", "XXXXXXXX"},
+        {"Impresora", "PREDET_P", "XXXXXXXXXX"},  {"Impresora 2", "PREDET_P2", "XXXXXXXXXXXX"},
+        {"Copias", "N_COPIA", "999999"},          {"Tiquete", "TICKET", "9999999"},
+        {"Tipo Doc.", "TIPO_DOC", "999999999"},   {"No Log", "NO_IMP_LOG", "999999"}};
+    for (const auto& [heading, field, picture] : columns)
+        AGREGARCOL(*m_grid, *m_copy, heading, field, picture);
     v->addWidget(m_grid);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(

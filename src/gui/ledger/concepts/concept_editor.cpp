@@ -152,12 +152,12 @@ private:
             Add(amount_edit(page, id, data::amount_field("CONCEPT1", field, label), value), id));
         place(field, id, tab);
     }
-    QComboBox* choice(QWidget* page, QFormLayout* f, const char* field, int id,
+    QComboBox* choice(QWidget* page, QFormLayout* f, const char* label, const char* field, int id,
                       std::vector<const char*> captions, int value, int tab) {
         auto* c = Add(new QComboBox(page), id);
         for (size_t i = 0; i < captions.size(); ++i) c->addItem(captions[i], static_cast<int>(i));
         c->setCurrentIndex(std::max(0, c->findData(value)));
-        f->addRow("", c);
+        f->addRow(label, c);
         place(field, id, tab);
         return c;
     }
@@ -173,9 +173,9 @@ private:
         number(page, f, "PLAZO", kTerm, "Plazo :", Decimal(m_c.term_days), kGeneral);
         line(page, f, "OPUESTO", kOpposite, "Opuesto :", m_c.opposite, kGeneral);
         // TIPO 1 is debit, TIPO2 1 entry: the captions are listed by the stored value.
-        choice(page, f, "TIPO", kDebit, {"Crédito", "Débito"}, m_c.debit, kGeneral);
-        choice(page, f, "TIPO2", kStockEntry, {"Salida", "Entrada"}, m_c.stock_entry, kGeneral);
-        choice(page, f, "PROC_CONTA", kBooks,
+        choice(page, f, "Naturaleza :", "TIPO", kDebit, {"Crédito", "Débito"}, m_c.debit, kGeneral);
+        choice(page, f, "Movimiento :", "TIPO2", kStockEntry, {"Salida", "Entrada"}, m_c.stock_entry, kGeneral);
+        choice(page, f, "Contabilidad :", "PROC_CONTA", kBooks,
                {"Contabilidad Principal", "Doble Contabilidad", "Contabilidad Replicada"},
                m_c.books, kGeneral);
         number(page, f, "MAX_LINEAS", kMaxLines,

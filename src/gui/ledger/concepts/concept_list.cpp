@@ -24,11 +24,21 @@ namespace {
 using namespace def_con;
 namespace dl = qz::domain;
 
+constexpr const char* kName = "XXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXX";
+
+// A column: heading, field and, where the field's own width would cut the heading or show
+// decimals a count of days has not, the picture.
+struct Column {
+    const char* heading;
+    const char* field;
+    const char* picture = "";
+};
+
 WBLISTBOX* grid_over(WDIAG& screen, data::WDBTable& t, const std::string& name, int id,
-                     const std::vector<std::pair<const char*, const char*>>& columns) {
+                     const std::vector<Column>& columns) {
     auto* grid = new WBLISTBOX(&screen, t, name, id);
     screen.Add(grid, id);
-    for (const auto& [heading, field] : columns) AGREGARCOL(*grid, t, heading, field);
+    for (const auto& c : columns) AGREGARCOL(*grid, t, c.heading, c.field, c.picture);
     return grid;
 }
 
@@ -68,10 +78,10 @@ bool ConceptListScreen::Init() {
     auto* left = new QGroupBox("Conceptos de Documentos", this);
     auto* lv = new QVBoxLayout(left);
     m_concepts = grid_over(*this, *m_concept_table, "DEF_CON_GRID", kConcepts,
-                           {{"Código", "CONCEPTO"},
-                            {"Descripción", "DESCRIP"},
-                            {"Plazo", "PLAZO"},
-                            {"Opuesto", "OPUESTO"},
+                           {{"Código", "CONCEPTO", "XXXXXX"},
+                            {"Descripción", "DESCRIP", kName},
+                            {"Plazo", "PLAZO", "9,999"},
+                            {"Opuesto", "OPUESTO", "XXXXXXX"},
                             {"Serial", "SERIAL"}});
     lv->addWidget(m_concepts);
     auto* buttons = new QHBoxLayout;
@@ -113,8 +123,16 @@ QWidget* ConceptListScreen::build_sets() {
     buttons->addWidget(
         Add(new QPushButton("Modificar", this), kSetModify, [this] { modify_set(); }));
     v->addLayout(buttons);
-    m_members =
-        grid_over(*this, *m_member_table, "DEF_CON_MEMBERS", kMembers, {{"Concepto", "CONCEPTO"}});
+    m_members = grid_over(*this, *m_member_table, "DEF_CON_MEMBERS", kMembers,
+                          {{"Concepto", "CONCEPTO", "XXXXXXXX"}});
+    // The member rows hold the code only; the names are read once and again after a change.
+    AGREGARCOL(*m_members, *m_member_table, "Descripción", "", kName, [this] {
+        if (m_names.empty())
+            for (const auto& c : dl::business_document_concepts(m_db, m_business))
+                m_names[c.code] = c.name;
+        auto n = m_names.find(trim(m_member_table->str("CONCEPTO")));
+        return CellValue(n == m_names.end() ? std::string() : n->second);
+    });
     v->addWidget(m_members, 1);
     auto* bottom = new QHBoxLayout;
     bottom->addStretch();
@@ -156,13 +174,16 @@ std::string ConceptListScreen::members_scope() {
 void ConceptListScreen::show_members() { m_members->SET_SCOPE(members_scope()); }
 
 void ConceptListScreen::ADD() {
-    if (edit_document_concept(this, m_db, m_business, "")) m_concepts->REFRESHALL();
+    if (!edit_document_concept(this, m_db, m_business, "")) return;
+    m_names.clear();
+    m_concepts->REFRESHALL();
 }
 
 void ConceptListScreen::MOD() {
     const std::string code = chosen(m_concepts, "CONCEPTO", "un Concepto");
     if (code.empty()) return;
     if (edit_document_concept(this, m_db, m_business, code)) {
+        m_names.clear();
         m_concepts->REFRESHALL();
         m_members->REFRESHALL();  // a new code follows the concept into its sets
     }
@@ -173,6 +194,7 @@ void ConceptListScreen::DEL() {
     if (code.empty()) return;
     QtUserPort port(this);
     if (dl::delete_document_concept(m_db, port, m_business, code)) {
+        m_names.clear();
         m_concepts->REFRESHALL();
         m_members->REFRESHALL();
     }

@@ -3,6 +3,7 @@
 // sets), the concept editor ED_CON with its print bindings, and the term-plan window ED_CON2.
 // Every rule is the domain's (domain/ledger/concepts.h, concept_sets.h).
 #include <optional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,7 @@ private:
     WBLISTBOX* m_concepts = nullptr;
     WBLISTBOX* m_sets = nullptr;
     WBLISTBOX* m_members = nullptr;
+    std::map<std::string, std::string> m_names;  // concept code → name, for the member list
 };
 
 ConceptListScreen* open_document_concepts(QWidget* owner, data::Db& db,

@@ -45,9 +45,9 @@ public:
         for (const auto& r : m_plan) write_row(r, false);
         auto* layout = new QVBoxLayout(this);
         m_grid = Add(new WBLISTBOX(this, *m_copy, "ED_CON2_GRID", kPlanGrid), kPlanGrid);
-        AGREGARCOL(*m_grid, *m_copy, "Plazo", "PLAZO");
-        AGREGARCOL(*m_grid, *m_copy, "Porcentaje", "PORCENTAJE");
-        AGREGARCOL(*m_grid, *m_copy, "Interés", "INTERES");
+        AGREGARCOL(*m_grid, *m_copy, "Plazo", "PLAZO", "9,999");
+        AGREGARCOL(*m_grid, *m_copy, "Porcentaje", "PORCENTAJE", "9,999.999");
+        AGREGARCOL(*m_grid, *m_copy, "Interés", "INTERES", "9,999.999");
         layout->addWidget(m_grid);
         m_total = Add(new QLabel(this), kPlanTotal);
         layout->addWidget(m_total);
