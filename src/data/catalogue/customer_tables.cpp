@@ -59,6 +59,8 @@ void declare_customers(Catalogue& cat) {
     br.order("DET_CLIE14", {kf("NEGOCIO"), kf("COD_ZONA"), kf("PRINCIPAL")});
     // Walked when an agent's code changes.
     br.order("DET_CLIE15", {kf("NEGOCIO"), kf("SUGIERE_A")});
+    // Walked when a branch classification's code changes.
+    br.order("DET_CLIE16", {kf("NEGOCIO"), kf("CATEGORIA")});
     cat.add(std::move(br));
 
     // The customer editor's private copy of the branches, with each row's source record. Its

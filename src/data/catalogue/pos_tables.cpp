@@ -320,6 +320,23 @@ void declare_sales_settings(Catalogue& cat) {
     cat.add(std::move(w));
 }
 
+// Orders saved as pending and not yet processed, laid out like orders; they follow their
+// customer when its code or name changes, so each has an order by customer.
+void declare_pending_orders(Catalogue& cat) {
+    TableDef h("PENC_PED");
+    sale_header(h);
+    h.C("NOTAS1", kName).C("NOTAS2", kName).C("NOTAS3", kName);
+    h.order("PENC_PED", {kf("NEGOCIO"), kf("DOCUMENTO")}, true);
+    h.order("PENC_PED2", {kf("NEGOCIO"), kf("CLIENTE")});
+    cat.add(std::move(h));
+
+    TableDef l("PDET_PED");
+    sale_lines(l);
+    l.order("DET_DOC", {kf("NEGOCIO"), kf("DOCUMENTO")});
+    l.order("DET_DOC8", {kf("NEGOCIO"), kf("CLIENTE"), kf("CODIGO")});
+    cat.add(std::move(l));
+}
+
 void declare_regular_invoices(Catalogue& cat) {
     TableDef s("CFAC_REG");
     s.C("NEGOCIO", kBiz).C("CONJUNTO", kCode4).C("DESCRIP", kName);
@@ -442,6 +459,7 @@ void declare_pos_tables(Catalogue& cat) {
     declare_sales_settings(cat);
     add_sale_document(cat, "ENC_PED", "ENC_PED2", "DET_PED", true);
     add_sale_document(cat, "ENC_PROF", "ENC_PRO2", "DET_PROF", true);
+    declare_pending_orders(cat);
     declare_regular_invoices(cat);
     declare_return_notes(cat);
     declare_sale_work_tables(cat);

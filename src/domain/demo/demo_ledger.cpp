@@ -241,7 +241,20 @@ const std::vector<Customer>& customers() {
          {{"01", "Turismo Pura Vida - Oficinas Centrales", "Sabana Norte, San José", "2290-1010",
            "reservas@puravida.example", "2500000.00", kColones.c_str(), 30, "03", "FA"},
           {"02", "Turismo Pura Vida - Sucursal Liberia", "Barrio Los Ángeles, Liberia", "2666-2020",
-           "liberia@puravida.example", "1000000.00", kColones.c_str(), 30, "03", "FA"}}},
+           "liberia@puravida.example", "1000000.00", kColones.c_str(), 30, "03", "FA"},
+          {"03", "Turismo Pura Vida - Sucursal Jacó", "Avenida Pastor Díaz, Jacó", "2643-4040",
+           "jaco@puravida.example", "750000.00", kColones.c_str(), 30, "03", "FA"}}},
+        // Inactive since a payment default: the status history shows when and why.
+        {"3101998877",
+         "Viajes del Pacífico S.A.",
+         "3-101-998877",
+         "03",
+         false,
+         {{"01", "Viajes del Pacífico - Puntarenas", "Paseo de los Turistas, Puntarenas",
+           "2661-5050", "info@viajespacifico.example", "500000.00", kColones.c_str(), 30, "03",
+           "FA"},
+          {"02", "Viajes del Pacífico - Quepos", "Centro, Quepos", "2777-6060",
+           "quepos@viajespacifico.example", "250000.00", kColones.c_str(), 30, "03", "FA"}}},
         {"3102654321",
          "Arenal Tours S.R.L.",
          "3-102-654321",
@@ -277,21 +290,45 @@ void load_ledger_codes(data::Db& db, const Date& today) {
     load_invoicing_settings(db, today);
 }
 
-void load_customers(data::Db& db, const Date& today, Summary& out) {
+namespace {
+
+const char* const kInactiveCustomer = "3101998877";
+
+void load_customer_codes(data::Db& db) {
     RowWriter cls(db, "CLAS_CLI");
     cls.add({{"CODIGO", "01"}, {"DESCRIP", "Personas físicas"}});
     cls.add({{"CODIGO", "02"}, {"DESCRIP", "Empresas"}});
     cls.add({{"CODIGO", "03"}, {"DESCRIP", "Agencias de viaje"}});
+    RowWriter branch_cls(db, "CLAS_CL2");
+    branch_cls.add({{"CODIGO", "01"}, {"DESCRIP", "Oficina central"}});
+    branch_cls.add({{"CODIGO", "02"}, {"DESCRIP", "Sucursal regional"}});
+    RowWriter cat(db, "CATEGORS");
+    cat.add({{"CODIGO", "RE"}, {"DESCRIP", "Regular"}});
+    cat.add({{"CODIGO", "CO"}, {"DESCRIP", "Corporativo"}});
+    RowWriter zone(db, "ZONAS");
+    zone.add({{"CODIGO", "GAM"}, {"DESCRIP", "Gran Área Metropolitana"}});
+    zone.add({{"CODIGO", "COST"}, {"DESCRIP", "Zonas costeras"}});
+}
+
+}  // namespace
+
+void load_customers(data::Db& db, const Date& today, Summary& out) {
+    load_customer_codes(db);
 
     RowWriter cli(db, "CLIENTES");
     RowWriter det(db, "DET_CLIE");
     for (const auto& c : customers()) {
+        const bool active = std::string(c.code) != kInactiveCustomer;
+        // Companies and agencies are "Corporativo", people "Regular".
         cli.add({{"CODIGO", c.code},
                  {"NOMBRE", c.name},
                  {"JURIDICA", c.legal_id},
                  {"CLAS_1", c.category},
-                 {"ESTADO", 1},
+                 {"CATEGORIA", std::string(c.category) == "01" ? "RE" : "CO"},
+                 {"ESTADO", active ? 1 : 0},
                  {"F_INGRESO", today - 365},
+                 {"F_RETIRO", active ? Date() : today - 40},
+                 {"TIPO_ANU", active ? 0 : 1},
                  {"COBRA_IMP", "S"},
                  {"SOLO_CONT", c.cash_only ? 1 : 0},
                  {"LEE_NOM", c.cash_only ? 1 : 0}});
@@ -300,6 +337,8 @@ void load_customers(data::Db& db, const Date& today, Summary& out) {
             det.add({{"CLIENTE", c.code},
                      {"CODIGO", b.code},
                      {"PRINCIPAL", principal ? "S" : "N"},
+                     {"CATEGORIA", principal ? "01" : "02"},
+                     {"COD_ZONA", principal ? "GAM" : "COST"},
                      {"NOMBRE", b.name},
                      {"JURIDICA", c.legal_id},
                      {"DIRECCION", b.address},
@@ -313,6 +352,15 @@ void load_customers(data::Db& db, const Date& today, Summary& out) {
             principal = false;
         }
     }
+    RowWriter hist(db, "EST_CLIE");
+    hist.add({{"CODIGO", kInactiveCustomer},
+              {"FECHA", today - 40},
+              {"ESTADO_INI", 1},
+              {"ESTADO_FIN", 0},
+              {"TIPO_ANU", 1},
+              {"LIMITE", Date(2090, 1, 1)},
+              {"USUARIO", "SUP"},
+              {"INFO_USER", "demo / QUARTZEN"}});
     // The agency's negotiated price of the relaxing massage, offered first by the spa form.
     RowWriter special(db, "PRE_CLIE");
     special.add({{"CLIENTE", "3101123456"},

@@ -3,7 +3,7 @@
 #include <map>
 #include <set>
 
-#include "domain/ledger/code_rows.h"
+#include "domain/session/code_rows.h"
 
 namespace qz::domain {
 

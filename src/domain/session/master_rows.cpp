@@ -61,6 +61,25 @@ long recode_by_order(data::Db& db, const std::string& table, const std::string& 
     return done;
 }
 
+long rewrite_by_order(data::Db& db, const std::string& table, const std::string& order,
+                      std::initializer_list<data::KeyValue> parts, const std::string& field,
+                      const std::string& value, WaitWindow* wait) {
+    const std::string prefix = data::order_key(table, order, parts);
+    data::Table t = data::USE(db, table, order);
+    t->SetScope(prefix, prefix);
+    long done = 0;
+    for (t->GoTop(); !t->Eof(); t->Skip()) {
+        if (rtrim(t->str(field)) == rtrim(value)) continue;
+        data::LOCK_FOR_MODIFY(*t);
+        t->FieldPut(field, value);
+        data::UNLOCK_FOR_MODIFY(*t);
+        ++done;
+        if (wait && done % 50 == 0) wait->progress(done, 0);
+    }
+    data::KILLTABLA(db, t);
+    return done;
+}
+
 long delete_by_order(data::Db& db, const std::string& table, const std::string& order,
                      std::initializer_list<data::KeyValue> parts) {
     const std::string prefix = data::order_key(table, order, parts);

@@ -85,6 +85,13 @@ long recode_by_order(data::Db& db, const std::string& table, const std::string& 
                      std::initializer_list<data::KeyValue> parts, const std::string& field,
                      const std::string& new_value, WaitWindow* wait = nullptr);
 
+// Writes `value` into `field` (not a part of the order's key) of every row whose key in `order`
+// begins with the key of `parts`, each row under its lock; rows that already hold it are left
+// alone. The caller holds the transaction. Returns the rows rewritten.
+long rewrite_by_order(data::Db& db, const std::string& table, const std::string& order,
+                      std::initializer_list<data::KeyValue> parts, const std::string& field,
+                      const std::string& value, WaitWindow* wait = nullptr);
+
 // Deletes every row whose key in `order` begins with the key of `parts` (a code's detail rows),
 // each under its lock; the caller holds the transaction. Returns the rows deleted.
 long delete_by_order(data::Db& db, const std::string& table, const std::string& order,

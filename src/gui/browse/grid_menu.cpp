@@ -51,16 +51,20 @@ QMenu* WBLISTBOX::build_menu(QWidget* parent) {
     return m;
 }
 
+void WBLISTBOX::export_workbook() {
+    FrameworkLinks* links = links_of(this);
+    if (!links || !links->exports_grids()) return;
+    // The export window is modal over the grid's screen, which names the book.
+    QWidget* screen = screen_of(this);
+    links->export_grid(screen, std::make_unique<GridExportAdapter>(*this),
+                       screen->windowTitle().toStdString());
+}
+
 void WBLISTBOX::run_menu_command(int command) {
     const int n = static_cast<int>(m_menu_options.size());
     if (!m_active) return;
     if (command == kCmdExport || command == kCmdLegacyExport) {
-        FrameworkLinks* links = links_of(this);
-        if (!links || !links->exports_grids()) return;
-        // The export window is modal over the grid's screen, which names the book.
-        QWidget* screen = screen_of(this);
-        links->export_grid(screen, std::make_unique<GridExportAdapter>(*this),
-                           screen->windowTitle().toStdString());
+        export_workbook();
     } else if (command == kCmdFont) {
         choose_font();
     } else if (command == kCmdSaveDato) {

@@ -113,6 +113,8 @@ public:
     // The right-click menu as it would open now (commands in each action's data).
     QMenu* build_menu(QWidget* parent);
     void run_menu_command(int command);
+    // The export window over the grid's rows ("Exportar a Excel"); nothing outside a session.
+    void export_workbook();
     // Ctrl+C: the current cell to the clipboard and to the remembered searches.
     void copy_cell();
     // The user's font for this grid from F_BROWSE (this business, screen, user and grid id).

@@ -1,11 +1,12 @@
 // The menu commands that have a screen in this build: each subsystem registers its own, with
 // the "Editar" operations they offer. A command not registered stays greyed in the menu until
 // its screen exists.
-#include "gui/main/app_setup.h"
+#include "gui/customers/commands.h"
 
 #include "gui/ledger/commands.h"
 #include "gui/logs/commands.h"
 #include "gui/mail/commands.h"
+#include "gui/main/app_setup.h"
 #include "gui/print/commands.h"
 #include "gui/session/commands.h"
 #include "gui/settings/commands.h"
@@ -19,6 +20,7 @@ void register_commands(Principal& w, AppContext& ctx) {
     register_mail_commands(w, ctx);
     register_print_commands(w, ctx);
     register_session_commands(w, ctx);
+    register_customer_commands(w, ctx);
     register_ledger_commands(w, ctx);
     register_spa_commands(w, ctx);
 }

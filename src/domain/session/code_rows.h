@@ -1,8 +1,8 @@
 #pragma once
-// The rules every small code table of the ledger's set-up shares (a business's rows keyed by
-// CODIGO in the order of the table's name): the code and name checks, a write in one
-// transaction that never changes a code, a deletion refused while something names the code,
-// the rest (reading a row through its mapper) is master_rows.h's.
+// The rules every small code table shares (a business's rows keyed by CODIGO in the order of the
+// table's name): the code and name checks, a write in one transaction that changes a code only
+// where the table's users can be re-coded with it, a deletion refused while something names the
+// code; the rest (reading a row through its mapper) is master_rows.h's.
 #include <functional>
 #include <optional>
 #include <string>
@@ -23,7 +23,12 @@ struct CodeTable {
     const char* subject;    // "El Código de ..." in messages
     const char* duplicate;  // the refusal of a code already defined
     const char* key = "CODIGO";
+    const char* ask = nullptr;  // the deletion's question; "Desea borrar el <subject>?" if none
 };
+
+// Carries a code change into the rows that name the code, in the write's transaction.
+using Recode =
+    std::function<void(WaitWindow*, const std::string& old_code, const std::string& new_code)>;
 
 inline bool exists(data::Db& db, const CodeTable& ct, const std::string& business,
                    const std::string& code) {
@@ -47,37 +52,42 @@ inline std::string check_code_and_name(const CodeTable& ct, const std::string& c
     return "";
 }
 
-// Writes the row of `code` (a new one when `old_code` is empty) in one transaction. A code is
-// never changed: the records made with it (payments, vouchers, documents) keep it.
+// Writes the row of `code` (a new one when `old_code` is empty) in one transaction. Without
+// `recode` a code is never changed: the records made with it (payments, vouchers, documents)
+// keep it. With it, a new code is written to the row and carried by `recode` into its users
+// under the wait text "Un momento por favor...", all in the same transaction.
 template <class Put>
 bool write(data::Db& db, UserPort& port, const CodeTable& ct, const std::string& business,
-           const std::string& old_code, const std::string& code, Put put) {
-    const std::string c = normal_code(code);
-    if (!old_code.empty() && normal_code(old_code) != c)
+           const std::string& old_code, const std::string& code, Put put,
+           const Recode& recode = {}) {
+    const std::string c = normal_code(code), old_c = normal_code(old_code);
+    const bool changes = !old_code.empty() && old_c != c;
+    if (changes && !recode)
         return refuse(port, std::string("El Código de ") + ct.subject + " no se puede cambiar: " +
                                 "los movimientos registrados lo conservan.");
-    data::Transaction tx(db);
-    data::Table t = data::USE(db, ct.table, ct.table);
-    if (old_code.empty()) {
-        if (t->Seek(data::order_key(ct.table, ct.table, {business, c}))) {
-            data::KILLTABLA(db, t);
+    auto wait = changes ? port.wait("Un momento por favor...") : nullptr;
+    try {
+        data::Transaction tx(db);
+        if ((old_code.empty() || changes) && exists(db, ct, business, c)) {
             tx.commit();  // nothing was written
             return refuse(port, ct.duplicate);
         }
-        data::ADD_NEW_REC(*t);
-        put(*t);
-        data::UNLOCK_NEW_REC(*t);
-    } else {
-        if (!lock_at_key(*t, data::order_key(ct.table, ct.table, {business, c}))) {
+        data::Table t = data::USE(db, ct.table, ct.table);
+        if (old_code.empty()) {
+            data::ADD_NEW_REC(*t);
+        } else if (!lock_at_key(*t, data::order_key(ct.table, ct.table, {business, old_c}))) {
             data::KILLTABLA(db, t);
             tx.commit();  // nothing was written
-            return refuse(port, std::string("El ") + ct.subject + " " + c + " ya no existe...");
+            return refuse(port, std::string("El ") + ct.subject + " " + old_c + " ya no existe...");
         }
         put(*t);
         data::UNLOCK_FOR_MODIFY(*t);
+        data::KILLTABLA(db, t);
+        if (changes) recode(wait.get(), old_c, c);
+        tx.commit();
+    } catch (const data::TransactionAborted&) {
+        return refuse(port, kRecodeAborted);
     }
-    data::KILLTABLA(db, t);
-    tx.commit();
     return true;
 }
 
@@ -102,7 +112,8 @@ inline bool remove(data::Db& db, UserPort& port, const CodeTable& ct, const std:
         if (!u.empty())
             return refuse(port, std::string("No se puede borrar: el ") + ct.subject + " " + code +
                                     " está en uso en " + u + ".");
-    if (!port.confirm("Atencion", std::string("Desea borrar el ") + ct.subject + "?")) return false;
+    const std::string ask = ct.ask ? ct.ask : std::string("Desea borrar el ") + ct.subject + "?";
+    if (!port.confirm("Atencion", ask)) return false;
     data::Transaction tx(db);
     data::Table t = data::USE(db, ct.table, ct.table);
     const bool found = lock_at_key(*t, data::order_key(ct.table, ct.table, {business, code}));

@@ -1,0 +1,69 @@
+#pragma once
+// CLIENTE ("Clientes Definidos"): the customers of the business with search marks by code and by
+// name, beside the chosen customer's branches (the principal first, marked " *") and the chosen
+// branch's telephones, faxes and address. Its "Editar" operations add, change and delete
+// customers, carry names into the history, recompute associates and export the list.
+#include <QLineEdit>
+#include <QListWidget>
+#include <string>
+#include <vector>
+
+#include "data/db.h"
+#include "data/table_ops.h"
+#include "domain/customers/customer_rows.h"
+#include "gui/framework/wdiag.h"
+
+namespace qz::gui {
+
+class WBLISTBOX;
+
+// Control ids of the screen.
+enum CustomerListControl {
+    kCliGrid = 500,
+    kCliBranches = 510,
+    kCliPhone = 511,
+    kCliFax,
+    kCliAddress,
+    kCliPhone2,
+    kCliFax2,
+};
+
+class CustomerListScreen : public WDIAG {
+    Q_OBJECT
+public:
+    CustomerListScreen(QWidget* owner, data::Db& db, std::string business, std::string user);
+
+    bool Init() override;
+    void CerrarBases() override;
+
+    void ADD_CLIENTE();
+    void MOD_CLIENTE();
+    void DEL_CLIENTE();
+    void ACT_NAME();
+    void RECALC_ASOCIADOS();
+    void EXPORTAR_XLS();
+
+    WBLISTBOX* grid() const { return m_grid; }
+    // The customer on the grid's row; "" when there is none.
+    std::string current_code();
+
+private:
+    void build_side(QLayout* into);
+    void show_branches();
+    void show_branch(int row);
+    void after_change();
+
+    data::Db& m_db;
+    std::string m_business, m_user;
+    data::Table m_table;
+    WBLISTBOX* m_grid = nullptr;
+    QListWidget* m_branch_list = nullptr;
+    std::vector<QLineEdit*> m_branch_fields;
+    std::vector<domain::customers::StoredBranch> m_branches;
+};
+
+CustomerListScreen* open_customer_list(QWidget* owner, data::Db& db, const std::string& business,
+                                       const std::string& user);
+CustomerListScreen* as_customer_list(QWidget* screen);
+
+}  // namespace qz::gui
