@@ -5,7 +5,7 @@
 
 #include "core/text.h"
 #include "data/amount_field.h"
-#include "domain/ledger/code_rows.h"
+#include "domain/session/code_rows.h"
 #include "domain/ledger/concepts.h"
 #include "domain/ledger/payment_setup.h"
 #include "domain/session/master_rows.h"

@@ -8,7 +8,7 @@
 #include "data/order_key.h"
 #include "data/table_ops.h"
 #include "data/transaction.h"
-#include "domain/ledger/code_rows.h"
+#include "domain/session/code_rows.h"
 #include "domain/ledger/concept_sets.h"
 #include "domain/ledger/concepts.h"
 #include "domain/session/master_rows.h"

@@ -4,7 +4,7 @@
 #include "data/order_key.h"
 #include "data/table_ops.h"
 #include "data/transaction.h"
-#include "domain/ledger/code_rows.h"
+#include "domain/session/code_rows.h"
 
 namespace qz::domain {
 
