@@ -51,7 +51,8 @@ PrintFormat shipped_invoice_format() {
     for (int i = 0; i < 4; ++i) {
         const double row = 5 + i;
         h.push_back(label(left[i].first, row, 0, 11));
-        h.push_back(field(left[i].second, row, 12, 50, i == 0 ? kPB : kP));
+        // The customer's code shares its row with the identification.
+        h.push_back(field(left[i].second, row, 12, i == 1 ? 20 : 50, i == 0 ? kPB : kP));
         h.push_back(label(right[i].first, row, 66, 12));
         h.push_back(field(right[i].second, row, 78, 18, kP, kRight));
     }

@@ -91,6 +91,11 @@ void read_article_lines(data::Db& db, const std::string& business, PrintableDocu
     put_totals(d, amounts);
 }
 
+// Proportional faces do not line up padded columns: one tender per line, amount after its name.
+std::string tender_line(const std::string& code, const std::string& name, const Decimal& amount) {
+    return code + " " + name + ": " + trim(pic_format(amount, kAmountPicture));
+}
+
 std::string tenders_text(data::Db& db, const std::string& business, const std::string& movement) {
     data::Table t = data::USE(db, "DET_MOV2", "DET_MOV2");
     const std::string key = data::order_key("DET_MOV2", "DET_MOV2", {business, movement});
@@ -98,10 +103,8 @@ std::string tenders_text(data::Db& db, const std::string& business, const std::s
     std::string out;
     for (t->GoTop(); !t->Eof(); t->Skip()) {
         const std::string code = trim(t->str("CODIGO"));
-        std::string line = pad_right(code + " " + lookup(db, "TIPO_MOV", {business, code},
-                                                        "DESCRIP"),
-                                     30) +
-                           pic_format(t->num("MONTO"), kAmountPicture);
+        std::string line = tender_line(code, lookup(db, "TIPO_MOV", {business, code}, "DESCRIP"),
+                                       t->num("MONTO"));
         if (!trim(t->str("DOCUMENTO")).empty()) line += "  #" + trim(t->str("DOCUMENTO"));
         out += (out.empty() ? "" : "\n") + line;
     }
@@ -309,9 +312,8 @@ PrintableDocument sample_receipt(const Date& today) {
     h["CAJA"] = text("SPA1");
     h["USUARIO"] = text("SUP");
     h["DESCRIP"] = text("Abono a facturas de mayo");
-    h["FORMAS_PAG"] = text(pad_right("EF Efectivo", 30) + pic_format(first, kAmountPicture) +
-                           "\n" + pad_right("TR Transferencia", 30) +
-                           pic_format(second, kAmountPicture) + "  #778899");
+    h["FORMAS_PAG"] = text(tender_line("EF", "Efectivo", first) + "\n" +
+                           tender_line("TR", "Transferencia", second) + "  #778899");
     d.lines.push_back({{"L_DOCUMEN", text("F0001230")},
                        {"L_DESCRIP", text("Abono")},
                        {"L_SALDOANT", amount(first)},
