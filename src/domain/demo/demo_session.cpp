@@ -33,7 +33,7 @@ const std::vector<int> kRegisters = {2839, 2301, 2302, 2303, 2918, 2919, 2920, 4
 const std::vector<int> kAgents = {2831, 2336, 2337, 2338};
 const std::vector<int> kCustomerDesk = {2833, 2342, 2343, 3624, 2519};
 const std::vector<int> kCustomerAdmin = {2344, 4365, 2652, 2725, 3757, 4541, 4971};
-const std::vector<int> kLedger = {6506, 6507};
+const std::vector<int> kLedger = {6506, 6507, 6515, 6550, 6551, 6552, 6553};
 
 struct DemoUser {
     int number;

@@ -32,6 +32,11 @@ bool MasterListScreen::Init() {
     buttons->addWidget(Add(new QPushButton("Agregar", this), kListAdd, [this] { ADD(); }));
     buttons->addWidget(Add(new QPushButton("Modificar", this), kListModify, [this] { MOD(); }));
     buttons->addWidget(Add(new QPushButton("Eliminar", this), kListDelete, [this] { DEL(); }));
+    for (const auto& a : m_spec.actions) {
+        const int id = a.id;
+        buttons->addWidget(Add(new QPushButton(QString::fromStdString(a.caption), this), id,
+                               [this, id] { ACTION(id); }));
+    }
     buttons->addStretch();
     buttons->addWidget(Add(new QPushButton("Salir", this), kCmdCancel));
     layout->addLayout(buttons);
@@ -74,6 +79,11 @@ void MasterListScreen::MOD() {
 void MasterListScreen::DEL() {
     if (!m_spec.remove || !on_current_row()) return;
     if (m_spec.remove(this, *m_table)) m_grid->REFRESHALL();
+}
+
+void MasterListScreen::ACTION(int id) {
+    for (const auto& a : m_spec.actions)
+        if (a.id == id && a.run && on_current_row() && a.run(this, *m_table)) m_grid->REFRESHALL();
 }
 
 MasterListScreen* as_master_list(QWidget* screen) {

@@ -18,6 +18,14 @@ struct ListColumn {
     std::string heading, field, picture;
 };
 
+// A further operation of a list on its chosen row ("Diseñar" of the print formats), shown as a
+// button after "Eliminar"; `id` is the button's objectName.
+struct ListAction {
+    std::string caption;
+    int id = 0;
+    std::function<bool(QWidget*, data::WDBTable&)> run;
+};
+
 struct MasterListSpec {
     std::string dlg_name;
     int context_id = 0;
@@ -29,6 +37,7 @@ struct MasterListSpec {
     std::function<bool(QWidget*)> add;
     std::function<bool(QWidget*, data::WDBTable&)> modify;
     std::function<bool(QWidget*, data::WDBTable&)> remove;
+    std::vector<ListAction> actions;
 };
 
 inline constexpr int kListGrid = 500, kListAdd = 201, kListModify = 202, kListDelete = 203;
@@ -44,6 +53,8 @@ public:
     void ADD();
     void MOD();
     void DEL();
+    // The further operation `id` of the spec on the chosen row.
+    void ACTION(int id);
     WBLISTBOX* grid() const { return m_grid; }
 
 private:
