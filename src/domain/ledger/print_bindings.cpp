@@ -15,8 +15,7 @@ void keep_nonblank(std::vector<std::string>& out, const std::string& text) {
 
 }  // namespace
 
-std::optional<ConceptPrintTexts> read_concept_print_texts(data::Db& db,
-                                                          const std::string& business,
+std::optional<ConceptPrintTexts> read_concept_print_texts(data::Db& db, const std::string& business,
                                                           const std::string& concept_code) {
     return read_code_row<ConceptPrintTexts>(
         db, "CONCEPT1", business, concept_code, [](const data::WDBTable& t) {

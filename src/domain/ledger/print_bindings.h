@@ -11,7 +11,7 @@ namespace qz::domain {
 
 struct PrintBinding {
     std::string concept_code, currency;
-    std::string format;            // FORM_DOC
+    std::string format;             // FORM_DOC
     std::string printer, printer2;  // PREDET_P, PREDET_P2: shared-printer codes
     int copies = 1;                 // N_COPIA
     int ticket = 0;                 // TICKET: 0 the page format, else the ticket layout
@@ -30,8 +30,7 @@ struct ConceptPrintTexts {
     bool print_agent = false;          // IMP_AGENTE
 };
 
-std::optional<ConceptPrintTexts> read_concept_print_texts(data::Db& db,
-                                                          const std::string& business,
+std::optional<ConceptPrintTexts> read_concept_print_texts(data::Db& db, const std::string& business,
                                                           const std::string& concept_code);
 // Every binding of the concept, in the order they were written.
 std::vector<PrintBinding> read_print_bindings(data::Db& db, const std::string& business,

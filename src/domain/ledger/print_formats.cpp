@@ -176,18 +176,19 @@ std::vector<FormatEntry> list_formats(data::Db& db, const std::string& business)
 
 std::optional<PrintFormat> load_format(data::Db& db, const std::string& business,
                                        const std::string& code) {
-    auto f = read_code_row<PrintFormat>(db, "FORM_DOC", business, code, [](const data::WDBTable& t) {
-        PrintFormat f;
-        f.code = trim(t.str("CODIGO"));
-        f.name = trim(t.str("DESCRIP"));
-        f.offset = cells(t, "OFFSET");
-        f.offset_h = cells(t, "OFFSET_H");
-        f.columns = cells(t, "ANCHO");
-        f.nt = whole(t, "NT");
-        f.letters_br = whole(t, "LETRAS_BR");
-        f.last_line = whole(t, "U_LINEA");
-        return f;
-    });
+    auto f =
+        read_code_row<PrintFormat>(db, "FORM_DOC", business, code, [](const data::WDBTable& t) {
+            PrintFormat f;
+            f.code = trim(t.str("CODIGO"));
+            f.name = trim(t.str("DESCRIP"));
+            f.offset = cells(t, "OFFSET");
+            f.offset_h = cells(t, "OFFSET_H");
+            f.columns = cells(t, "ANCHO");
+            f.nt = whole(t, "NT");
+            f.letters_br = whole(t, "LETRAS_BR");
+            f.last_line = whole(t, "U_LINEA");
+            return f;
+        });
     if (!f) return f;
     if (f->columns <= 0) f->columns = kFormatColumns;
     data::Table page = data::USE(db, "FORM_D3", "FORM_D3");
@@ -231,8 +232,8 @@ std::string check_format(const PrintFormat& f) {
     return "";
 }
 
-bool add_format(data::Db& db, UserPort& port, const std::string& business,
-                const std::string& code, const std::string& name) {
+bool add_format(data::Db& db, UserPort& port, const std::string& business, const std::string& code,
+                const std::string& name) {
     PrintFormat f;
     f.code = normal_code(code);
     f.name = name;

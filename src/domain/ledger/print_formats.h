@@ -38,15 +38,15 @@ struct FormatPage {
     int lines = 20;         // LINEAS: detail lines that fit before the document continues
     int docs_per_page = 1;  // DOCS_PAG
     bool no_vertical = false, no_horizontal = false;  // NO_IMP_V, NO_IMP_H: rules not drawn
-    int copies = 1;         // COPIAS_H: copies of the document on one sheet
+    int copies = 1;          // COPIAS_H: copies of the document on one sheet
     double copy_offset = 0;  // OFF_COPY: rows between one copy and the next
     bool operator==(const FormatPage&) const = default;
 };
 
 struct PrintFormat {
     std::string code, name;
-    double offset = 0, offset_h = 0;  // OFFSET (rows), OFFSET_H (columns)
-    double columns = kFormatColumns;  // ANCHO
+    double offset = 0, offset_h = 0;            // OFFSET (rows), OFFSET_H (columns)
+    double columns = kFormatColumns;            // ANCHO
     int nt = 0, letters_br = 0, last_line = 0;  // NT, LETRAS_BR, U_LINEA, kept as found
     FormatPage page;
     std::vector<FormatElement> header;  // FORM_D2
@@ -66,8 +66,8 @@ std::optional<PrintFormat> load_format(data::Db& db, const std::string& business
 std::string check_format(const PrintFormat& f);
 
 // A new format with its page row and no elements. Refusals are shown through `port`.
-bool add_format(data::Db& db, UserPort& port, const std::string& business,
-                const std::string& code, const std::string& name);
+bool add_format(data::Db& db, UserPort& port, const std::string& business, const std::string& code,
+                const std::string& name);
 // Changes code and name; a new code is written into the format's element and page rows and
 // into the concepts' print bindings that use it, all in one transaction.
 bool rename_format(data::Db& db, UserPort& port, const std::string& business,

@@ -43,9 +43,10 @@ PrintFormat shipped_invoice_format() {
     f.page.no_vertical = true;
     top_band(f, field("NOM_CONCEP", 1, 56, 40, kNB, kRight));
     auto& h = f.header;
-    const std::pair<const char*, const char*> left[] = {
-        {"Cliente:", "NOM_CLIENT"}, {"Código:", "CLIENTE"}, {"Dirección:", "DIRECCION"},
-        {"Teléfono:", "TELEFONO"}};
+    const std::pair<const char*, const char*> left[] = {{"Cliente:", "NOM_CLIENT"},
+                                                        {"Código:", "CLIENTE"},
+                                                        {"Dirección:", "DIRECCION"},
+                                                        {"Teléfono:", "TELEFONO"}};
     const std::pair<const char*, const char*> right[] = {
         {"Fecha:", "FECHA"}, {"Vence:", "VENCE"}, {"Moneda:", "NOM_MONEDA"}, {"Hora:", "HORA"}};
     for (int i = 0; i < 4; ++i) {

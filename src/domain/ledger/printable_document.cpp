@@ -53,9 +53,12 @@ LineAmounts line_amounts(const Decimal& qty, const Decimal& price, const Decimal
 
 PrintRecord article_line(const std::string& code, const std::string& name, const Decimal& qty,
                          const Decimal& price, const LineAmounts& a) {
-    return {{"L_CODIGO", text(code)},          {"L_DESCRIP", text(name)},
-            {"L_CANTIDAD", quantity(qty)},     {"L_PRECIO", amount(price)},
-            {"L_DESCUENT", amount(a.discount)}, {"L_IMPUESTO", amount(a.tax)},
+    return {{"L_CODIGO", text(code)},
+            {"L_DESCRIP", text(name)},
+            {"L_CANTIDAD", quantity(qty)},
+            {"L_PRECIO", amount(price)},
+            {"L_DESCUENT", amount(a.discount)},
+            {"L_IMPUESTO", amount(a.tax)},
             {"L_TOTAL", amount(a.gross - a.discount)}};
 }
 
@@ -103,8 +106,8 @@ std::string tenders_text(data::Db& db, const std::string& business, const std::s
     std::string out;
     for (t->GoTop(); !t->Eof(); t->Skip()) {
         const std::string code = trim(t->str("CODIGO"));
-        std::string line = tender_line(code, lookup(db, "TIPO_MOV", {business, code}, "DESCRIP"),
-                                       t->num("MONTO"));
+        std::string line =
+            tender_line(code, lookup(db, "TIPO_MOV", {business, code}, "DESCRIP"), t->num("MONTO"));
         if (!trim(t->str("DOCUMENTO")).empty()) line += "  #" + trim(t->str("DOCUMENTO"));
         out += (out.empty() ? "" : "\n") + line;
     }

@@ -46,7 +46,8 @@ bool has_rows(data::Db& db, const char* table, const std::string& code) {
 class PrintFormatsTest : public qz::test::DemoLedgerTest {};
 
 TEST_P(PrintFormatsTest, ShippedFormatsAreCleanAndInstalledOnlyWhereMissing) {
-    for (const auto& f : {shipped_invoice_format(), shipped_receipt_format(), shipped_ticket_format()})
+    for (const auto& f :
+         {shipped_invoice_format(), shipped_receipt_format(), shipped_ticket_format()})
         EXPECT_EQ(check_format(f), "") << f.code;
     // The demonstration loaded them; its concepts print with the invoice in both currencies.
     EXPECT_EQ(list_formats(*db, kHotel).size(), 3u);
@@ -62,7 +63,8 @@ TEST_P(PrintFormatsTest, ShippedFormatsAreCleanAndInstalledOnlyWhereMissing) {
     mine.name = "Factura propia";
     ASSERT_TRUE(save_format(*db, inst->port, kHotel, mine));
     ASSERT_TRUE(delete_format(*db, inst->port, kHotel, kReceiptFormat));
-    add_record(*db, "NEGOCIOS", {{"CODIGO", std::string("SPA2")}, {"DESCRIP", std::string("Otro")}});
+    add_record(*db, "NEGOCIOS",
+               {{"CODIGO", std::string("SPA2")}, {"DESCRIP", std::string("Otro")}});
     EXPECT_EQ(install_shipped_formats_everywhere(*db), 4);
     EXPECT_EQ(load_format(*db, kHotel, kInvoiceFormat)->name, "Factura propia");
     EXPECT_TRUE(load_format(*db, kHotel, kReceiptFormat));
@@ -154,21 +156,30 @@ TEST_P(PrintFormatsTest, AFormatIsWrittenAndReadBackWholeAndABadOneIsRefused) {
 
 TEST_P(PrintFormatsTest, DocumentAndReceiptAreReadWithTheirLinesTotalsAndWords) {
     add_record(*db, "DOCUMENT",
-               {{"NEGOCIO", kHotel}, {"DOCUMENTO", std::string("F100")},
-                {"CONCEPTO", std::string("FA")}, {"MONEDA", std::string("CO")},
+               {{"NEGOCIO", kHotel},
+                {"DOCUMENTO", std::string("F100")},
+                {"CONCEPTO", std::string("FA")},
+                {"MONEDA", std::string("CO")},
                 {"CLIENTE", std::string("3101123456")},
                 {"NOM_CLIENT", std::string("Viajes Pura Vida S.A.")},
-                {"FECHA", Date(2026, 5, 20)}, {"MONTO", Decimal::parse("1021.50")},
+                {"FECHA", Date(2026, 5, 20)},
+                {"MONTO", Decimal::parse("1021.50")},
                 {"SALDO", Decimal::parse("1021.50")}});
     add_record(*db, "DET_DOC",
-               {{"NEGOCIO", kHotel}, {"DOCUMENTO", std::string("F100")},
-                {"CODIGO", std::string("MAS001")}, {"CANTIDAD", Decimal(2)},
-                {"PRECIO", Decimal::parse("500.00")}, {"DESCUENTO", Decimal(10)},
+               {{"NEGOCIO", kHotel},
+                {"DOCUMENTO", std::string("F100")},
+                {"CODIGO", std::string("MAS001")},
+                {"CANTIDAD", Decimal(2)},
+                {"PRECIO", Decimal::parse("500.00")},
+                {"DESCUENTO", Decimal(10)},
                 {"IMPUESTO", Decimal(13)}});
     add_record(*db, "DET_DOC",
-               {{"NEGOCIO", kHotel}, {"DOCUMENTO", std::string("F100")},
-                {"CODIGO", std::string("X")}, {"SPEC_FAC", std::string("Propina")},
-                {"CANTIDAD", Decimal(1)}, {"PRECIO", Decimal::parse("21.50")}});
+               {{"NEGOCIO", kHotel},
+                {"DOCUMENTO", std::string("F100")},
+                {"CODIGO", std::string("X")},
+                {"SPEC_FAC", std::string("Propina")},
+                {"CANTIDAD", Decimal(1)},
+                {"PRECIO", Decimal::parse("21.50")}});
     const auto d = read_printable_document(*db, kHotel, "F100");
     ASSERT_TRUE(d);
     EXPECT_EQ(d->value("NOM_CONCEP").text, "Factura Crédito");
@@ -184,16 +195,23 @@ TEST_P(PrintFormatsTest, DocumentAndReceiptAreReadWithTheirLinesTotalsAndWords) 
     EXPECT_FALSE(read_printable_document(*db, kHotel, "F999"));
 
     add_record(*db, "ENC_MOVE",
-               {{"NEGOCIO", kHotel}, {"MOVIMIENTO", std::string("R7")},
-                {"MONEDA", std::string("CO")}, {"MONTO", Decimal(100)},
+               {{"NEGOCIO", kHotel},
+                {"MOVIMIENTO", std::string("R7")},
+                {"MONEDA", std::string("CO")},
+                {"MONTO", Decimal(100)},
                 {"NOM_CLIENT", std::string("Viajes Pura Vida S.A.")}});
     add_record(*db, "DET_MOVE",
-               {{"NEGOCIO", kHotel}, {"MOVIMIENTO", std::string("R7")},
-                {"DOCUMENTO", std::string("F100")}, {"MONTO", Decimal(100)},
-                {"SALDO_ANT", Decimal::parse("1021.50")}, {"SALDO", Decimal::parse("921.50")}});
+               {{"NEGOCIO", kHotel},
+                {"MOVIMIENTO", std::string("R7")},
+                {"DOCUMENTO", std::string("F100")},
+                {"MONTO", Decimal(100)},
+                {"SALDO_ANT", Decimal::parse("1021.50")},
+                {"SALDO", Decimal::parse("921.50")}});
     add_record(*db, "DET_MOV2",
-               {{"NEGOCIO", kHotel}, {"MOVIMIENTO", std::string("R7")},
-                {"CODIGO", std::string("EF")}, {"MONTO", Decimal(100)}});
+               {{"NEGOCIO", kHotel},
+                {"MOVIMIENTO", std::string("R7")},
+                {"CODIGO", std::string("EF")},
+                {"MONTO", Decimal(100)}});
     const auto r = read_printable_receipt(*db, kHotel, "R7");
     ASSERT_TRUE(r);
     EXPECT_EQ(r->value("LETRAS").text, "CIEN EXACTOS");

@@ -1,6 +1,8 @@
 // Printing documents through their concepts, without a printer: the shipped invoice, receipt and
 // ticket laid out on a fake device and compared with their golden pages, and xPRINT_DOC's choice
 // of bindings and printers, its check-only mode and its refusals.
+#include "gui/ledger/formats/document_print.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -9,7 +11,6 @@
 
 #include "domain/demo/demo_data.h"
 #include "domain/ledger/print_shipped.h"
-#include "gui/ledger/formats/document_print.h"
 #include "gui/ledger/formats/format_layout.h"
 #include "gui/ledger/formats/ticket_layout.h"
 #include "services/print/print_ops.h"
@@ -118,8 +119,14 @@ TEST(DocumentLayout, ShippedInvoiceReceiptAndTicketMatchTheirGoldenPages) {
     EXPECT_EQ(copies, 2u);
     EXPECT_EQ(rec, golden("shipped_receipt.txt", rec));
 
-    domain::ConceptPrintTexts texts{"FC", "Factura Contado", {"Hotel Quartzen Spa & Resort"},
-                                    {}, "", {"¡Gracias por su visita!"}, "", false};
+    domain::ConceptPrintTexts texts{"FC",
+                                    "Factura Contado",
+                                    {"Hotel Quartzen Spa & Resort"},
+                                    {},
+                                    "",
+                                    {"¡Gracias por su visita!"},
+                                    "",
+                                    false};
     const auto ticket = laid_out([&](PrinterFunction& job) {
         draw_ticket(job, texts, domain::sample_document(kToday), 40);
     });
@@ -130,12 +137,41 @@ TEST(DocumentLayout, ShippedInvoiceReceiptAndTicketMatchTheirGoldenPages) {
 TEST(DocumentLayout, LinesBeyondTheFormatContinueOnANewSheet) {
     auto doc = domain::sample_document(kToday);
     while (doc.lines.size() < 30) doc.lines.push_back(doc.lines.front());
-    const auto pages = laid_out([&](PrinterFunction& job) {
-        draw_format(job, domain::shipped_invoice_format(), doc);
-    });
+    const auto pages = laid_out(
+        [&](PrinterFunction& job) { draw_format(job, domain::shipped_invoice_format(), doc); });
     ASSERT_EQ(pages.size(), 2u);  // 24 lines, then 6
     EXPECT_NE(services::serialise(pages[0]).find("Continúa..."), std::string::npos);
     EXPECT_EQ(services::serialise(pages[1]).find("Continúa..."), std::string::npos);
+}
+
+TEST(DocumentLayout, OffsetsMoveEverythingAndEachCopyLiesItsRowsBelow) {
+    domain::PrintFormat f;
+    f.code = "T1";
+    f.columns = 80;
+    f.page.copies = 2;
+    f.page.copy_offset = 33;
+    f.header = {{"DOCUMENTO", "No.", 2, 40, 40, "", 2, 2}, {"", "Fijo", 0, 0, 10, "", 2, 0}};
+    const auto first = [](const Page& p, const std::string& text) {
+        for (const auto& op : p.ops)
+            if (op.text == text) return std::make_pair(op.x, op.y);
+        return std::make_pair(-1, -1);
+    };
+    const auto doc = domain::sample_document(kToday);
+    const auto plain = laid_out([&](PrinterFunction& job) { draw_format(job, f, doc); });
+    f.offset = 1;
+    f.offset_h = 4;
+    const auto moved = laid_out([&](PrinterFunction& job) { draw_format(job, f, doc); });
+    const auto [x0, y0] = first(plain[0], "Fijo");
+    const auto [x1, y1] = first(moved[0], "Fijo");
+    EXPECT_EQ(x1 - x0, 124);  // 4 of 80 columns of 2480
+    EXPECT_EQ(y1 - y0, 53);   // 1 of 66 rows of 3508
+    // Right-aligned at the end of its 40 cells; the copy 33 rows further down.
+    const auto [nx, ny] = first(plain[0], "No. F0001234");
+    EXPECT_EQ(nx, 2480);
+    size_t copies = 0;
+    for (const auto& op : plain[0].ops)
+        if (op.text == "No. F0001234") EXPECT_EQ(op.y, ny + 1754 * static_cast<int>(copies++));
+    EXPECT_EQ(copies, 2u);
 }
 
 class DocumentPrintTest : public ::testing::Test {
@@ -149,27 +185,29 @@ protected:
     void add_document(const std::string& number, const std::string& concept_code,
                       const std::string& currency) {
         test::add_record(*db, "DOCUMENT",
-                         {{"NEGOCIO", kHotel}, {"DOCUMENTO", number},
-                          {"CONCEPTO", concept_code}, {"MONEDA", currency},
+                         {{"NEGOCIO", kHotel},
+                          {"DOCUMENTO", number},
+                          {"CONCEPTO", concept_code},
+                          {"MONEDA", currency},
                           {"NOM_CLIENT", std::string("Viajes Pura Vida S.A.")},
-                          {"FECHA", kToday}, {"MONTO", Decimal(100)}});
+                          {"FECHA", kToday},
+                          {"MONTO", Decimal(100)}});
     }
     void bind(const char* concept_code, const char* printer, int copies, int type, int ticket) {
-        domain::add_print_binding(*db, kHotel,
-                                  {concept_code, "CO", ticket ? "03" : "01", printer, "", copies,
-                                   ticket, type, false});
+        domain::add_print_binding(
+            *db, kHotel,
+            {concept_code, "CO", ticket ? "03" : "01", printer, "", copies, ticket, type, false});
     }
     DocumentPrinter printer() {
-        return DocumentPrinter{*db,
-                               inst.port,
-                               ini,
-                               printers,
-                               "10:00:00",
-                               [this](PrinterFunction& j, const std::string& n) {
-                                   return jobs.start(j, n);
-                               },
-                               [](PrinterFunction& j) { services::RESETPRINT(j, false); },
-                               {}};
+        return DocumentPrinter{
+            *db,
+            inst.port,
+            ini,
+            printers,
+            "10:00:00",
+            [this](PrinterFunction& j, const std::string& n) { return jobs.start(j, n); },
+            [](PrinterFunction& j) { services::RESETPRINT(j, false); },
+            {}};
     }
     std::string said() const { return inst.port.messages.empty() ? "" : inst.port.messages.back(); }
 
@@ -206,7 +244,8 @@ TEST_F(DocumentPrintTest, CheckOnlyValidatesEveryPrinterAndRefusesAnUnknownOne) 
     auto p = printer();
     EXPECT_TRUE(xPRINT_DOC(p, {kHotel, "F100", 0, false, true}));
     test::add_record(*db, "PREDET_P",
-                     {{"NEGOCIO", kHotel}, {"CODIGO", std::string("P2")},
+                     {{"NEGOCIO", kHotel},
+                      {"CODIGO", std::string("P2")},
                       {"DESCRIP", std::string("Impresora del bar")}});
     ini.set("PREDET_P", "HOTELP2", "Fantasma");
     bind("FA", "P2", 1, 0, 0);

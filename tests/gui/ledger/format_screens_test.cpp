@@ -47,9 +47,9 @@ TEST_F(FormatScreensTest, AFormatIsAddedFromTheMenuAndAFieldPlacedOnItsDesigner)
 
     auto* fields = designer->findChild<QComboBox*>(QString::number(FormatDesigner::kIdFieldChoice));
     fields->setCurrentIndex(fields->findData("NOM_CLIENT"));
-    QTest::mouseClick(designer->findChild<QPushButton*>(
-                          QString::number(FormatDesigner::kIdAddField)),
-                      Qt::LeftButton);
+    QTest::mouseClick(
+        designer->findChild<QPushButton*>(QString::number(FormatDesigner::kIdAddField)),
+        Qt::LeftButton);
     ASSERT_EQ(designer->selected(), 0);
     // Dropped between cells: it lands on the nearest half cell.
     designer->drag_to(0, 5.3, 10.2);
@@ -70,7 +70,8 @@ TEST_F(FormatScreensTest, AFormatIsAddedFromTheMenuAndAFieldPlacedOnItsDesigner)
     ASSERT_TRUE(preview);
     ASSERT_EQ(preview->page_count(), 1);
     bool customer = false;
-    for (const auto& op : preview->page(1).ops) customer = customer || op.text == "Viajes Pura Vida S.A.";
+    for (const auto& op : preview->page(1).ops)
+        customer = customer || op.text == "Viajes Pura Vida S.A.";
     EXPECT_TRUE(customer);
 }
 

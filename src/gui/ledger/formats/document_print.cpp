@@ -45,8 +45,8 @@ bool check_printers(DocumentPrinter& p, const DocumentPrintRequest& r,
     for (const auto& b : bindings) {
         PrinterFunction job;
         if (!assign_printer(p, job, r.business, b.printer)) {
-            tell(p, MsgStyle::Error, invalid_printer_text(p, r.business, b.printer,
-                                                          job.b_cSelPrinter));
+            tell(p, MsgStyle::Error,
+                 invalid_printer_text(p, r.business, b.printer, job.b_cSelPrinter));
             return false;
         }
     }
@@ -68,8 +68,9 @@ void lay_out(DocumentPrinter& p, PrinterFunction& job, const DocumentPrintReques
 bool print_binding(DocumentPrinter& p, const DocumentPrintRequest& r, const domain::PrintBinding& b,
                    const domain::PrintableDocument& doc, const domain::ConceptPrintTexts& texts) {
     if (b.ticket == 0 && !domain::load_format(p.db, r.business, b.format)) {
-        tell(p, MsgStyle::Error, "El Formato de Impresión " + b.format + " del Concepto " +
-                                     texts.code + " no está definido...");
+        tell(p, MsgStyle::Error,
+             "El Formato de Impresión " + b.format + " del Concepto " + texts.code +
+                 " no está definido...");
         return false;
     }
     PrinterFunction job;
@@ -114,9 +115,9 @@ bool xPRINT_DOC(DocumentPrinter& p, const DocumentPrintRequest& r) {
     if (bindings.empty()) {
         tell(p, MsgStyle::Atencion,
              "El Concepto de Documento " + doc->concept_code + " " + texts->name +
-                 " no tiene formato de impresión para la moneda " + doc->currency +
-                 " (tipo " + std::to_string(r.doc_type) + "): no se imprimió el documento " +
-                 doc->number + ".");
+                 " no tiene formato de impresión para la moneda " + doc->currency + " (tipo " +
+                 std::to_string(r.doc_type) + "): no se imprimió el documento " + doc->number +
+                 ".");
         return false;
     }
     if (r.check_only) return check_printers(p, r, bindings);

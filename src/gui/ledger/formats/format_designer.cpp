@@ -56,7 +56,8 @@ QString shown(const FormatElement& e) {
 // An element on the canvas: dragged with the mouse, it tells the designer where it was left.
 class ElementItem : public QGraphicsRectItem {
 public:
-    ElementItem(FormatDesigner* d, int index, const QRectF& r) : QGraphicsRectItem(r), m_d(d), m_i(index) {
+    ElementItem(FormatDesigner* d, int index, const QRectF& r)
+        : QGraphicsRectItem(r), m_d(d), m_i(index) {
         setFlags(ItemIsMovable | ItemIsSelectable);
     }
 
@@ -123,9 +124,8 @@ bool FormatDesigner::Init() {
     layout->addLayout(body);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(Add(new QPushButton("Grabar", this), kIdSave, [this] { save(); }));
-    buttons->addWidget(
-        Add(new QPushButton(QString::fromUtf8("Página de Prueba"), this), kIdTestPage,
-            [this] { test_page(); }));
+    buttons->addWidget(Add(new QPushButton(QString::fromUtf8("Página de Prueba"), this),
+                           kIdTestPage, [this] { test_page(); }));
     buttons->addWidget(Add(new QPushButton("Imprimir Documento...", this), kIdPrintDocument,
                            [this] { print_document(); }));
     buttons->addStretch();
@@ -146,9 +146,8 @@ QWidget* FormatDesigner::tool_bar() {
     auto* fields = Add(new QComboBox(bar), kIdFieldChoice);
     fill_fields(fields, false);
     row->addWidget(fields, 1);
-    row->addWidget(Add(new QPushButton("Agregar Campo", bar), kIdAddField, [this, fields] {
-        add_field(s(fields->currentData().toString()));
-    }));
+    row->addWidget(Add(new QPushButton("Agregar Campo", bar), kIdAddField,
+                       [this, fields] { add_field(s(fields->currentData().toString())); }));
     auto* text = Add(new QLineEdit(bar), kIdNewText);
     text->setPlaceholderText("Texto fijo");
     row->addWidget(text, 1);
@@ -302,9 +301,9 @@ void FormatDesigner::redraw() {
     for (size_t i = 0; i < m_draft.count(); ++i) {
         const FormatElement& e = m_draft.at(i);
         const bool rule = e.field == domain::kRuleField;
-        auto* item = new ElementItem(this, static_cast<int>(i),
-                                     QRectF(0, rule ? kCellY / 2 - 1 : 0, e.width * kCellX,
-                                            rule ? 3 : kCellY));
+        auto* item = new ElementItem(
+            this, static_cast<int>(i),
+            QRectF(0, rule ? kCellY / 2 - 1 : 0, e.width * kCellX, rule ? 3 : kCellY));
         item->setPos(e.column * kCellX, e.row * kCellY);
         const bool chosen = static_cast<int>(i) == m_selected;
         item->setPen(QPen(chosen ? Qt::red : (m_draft.is_line(i) ? Qt::darkBlue : Qt::darkGray)));
@@ -330,19 +329,18 @@ DocumentPrinter FormatDesigner::printer() {
     static QtPrinters fallback;
     static QtUserPort port;
     const auto& printers = print_context().printers;
-    return DocumentPrinter{
-        m_db,
-        print_context().port ? *print_context().port : port,
-        m_ini,
-        printers ? *printers : fallback,
-        m_db.clock().XTIME(),
-        [this](services::PrinterFunction& job, const std::string& name) {
-            return START_DOC(this, job, name);
-        },
-        [this](services::PrinterFunction& job) { RESETPRINT(this, job); },
-        [this](services::PrinterFunction& job) {
-            return SETUPPRINTER(job, 1, false, this).has_value();
-        }};
+    return DocumentPrinter{m_db,
+                           print_context().port ? *print_context().port : port,
+                           m_ini,
+                           printers ? *printers : fallback,
+                           m_db.clock().XTIME(),
+                           [this](services::PrinterFunction& job, const std::string& name) {
+                               return START_DOC(this, job, name);
+                           },
+                           [this](services::PrinterFunction& job) { RESETPRINT(this, job); },
+                           [this](services::PrinterFunction& job) {
+                               return SETUPPRINTER(job, 1, false, this).has_value();
+                           }};
 }
 
 void FormatDesigner::test_page() {

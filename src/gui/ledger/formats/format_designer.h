@@ -38,10 +38,25 @@ public:
         kIdPrintDocument = 217,
         kIdApply = 218,
         // Properties of the chosen element.
-        kIdField = 610, kIdText, kIdRow, kIdColumn, kIdWidth, kIdFont, kIdAlign, kIdPicture,
+        kIdField = 610,
+        kIdText,
+        kIdRow,
+        kIdColumn,
+        kIdWidth,
+        kIdFont,
+        kIdAlign,
+        kIdPicture,
         // Page parameters.
-        kIdName = 620, kIdOffset, kIdOffsetH, kIdColumns, kIdLines, kIdDocs, kIdCopies,
-        kIdCopyOffset, kIdNoVertical, kIdNoHorizontal,
+        kIdName = 620,
+        kIdOffset,
+        kIdOffsetH,
+        kIdColumns,
+        kIdLines,
+        kIdDocs,
+        kIdCopies,
+        kIdCopyOffset,
+        kIdNoVertical,
+        kIdNoHorizontal,
     };
 
     FormatDesigner(QWidget* owner, data::Db& db, IniFile& ini, std::string business,

@@ -143,7 +143,8 @@ void draw_format(PrinterFunction& job, const PrintFormat& f, const domain::Print
             services::START_PAGE(job);
         }
         const size_t first = s * per_sheet;
-        const size_t count = std::min(per_sheet, doc.lines.size() - std::min(first, doc.lines.size()));
+        const size_t count =
+            std::min(per_sheet, doc.lines.size() - std::min(first, doc.lines.size()));
         for (int c = 0; c < std::max(1, f.page.copies); ++c) {
             const Grid g{job, f, c * f.page.copy_offset};
             draw_header(job, g, doc);
