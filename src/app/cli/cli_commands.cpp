@@ -12,6 +12,7 @@
 #include "data/integrity.h"
 #include "data/table_ops.h"
 #include "domain/demo/demo_data.h"
+#include "domain/ledger/print_shipped.h"
 
 namespace qz::cli {
 
@@ -64,16 +65,18 @@ int cmd_init(const Options& opts, const std::vector<std::string>& args) {
     auto rep = data::init_installation(opts.home);
     std::printf("Instalacion %s: %d tablas creadas, %d campos agregados, %d ordenes rehechos.\n",
                 opts.home.c_str(), rep.tables_created, rep.columns_added, rep.orders_rebuilt);
-    if (!demo) return 0;
     ConsoleUserPort port;
     Clock clock;
     auto db = open_db(opts, port, clock);
-    if (count_rows(*db, "NEGOCIOS") > 0) {
+    if (demo && count_rows(*db, "NEGOCIOS") > 0) {
         std::printf("La base ya tiene empresas: no se cargan datos de demostracion.\n");
-        return 0;
+    } else if (demo) {
+        auto summary = domain::install_demo_data(*db);
+        std::fputs(summary.c_str(), stdout);
     }
-    auto summary = domain::install_demo_data(*db);
-    std::fputs(summary.c_str(), stdout);
+    // Every business gets the shipped print formats it lacks; its own designs are kept.
+    if (const int n = domain::install_shipped_formats_everywhere(*db); n > 0)
+        std::printf("Formatos de impresion instalados: %d.\n", n);
     return 0;
 }
 

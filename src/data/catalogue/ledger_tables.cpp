@@ -315,11 +315,14 @@ void declare_print_formats(Catalogue& cat) {
     fmt.order("FORM_DOC", {kf("NEGOCIO"), kf("CODIGO")}, true);
     cat.add(std::move(fmt));
 
-    // Positioned elements of a format: a field or text at a row and column in a font.
+    // Positioned elements of a format: a field or text at a row and column in a font. FORM_D2
+    // holds what is printed once per document, FORM_D4 the columns of its lines; ALINEA is the
+    // alignment inside LARGO (0 left, 1 centred, 2 right) so amounts line up on their last digit.
     for (const char* name : {"FORM_D2", "FORM_D4"}) {
         TableDef t(name);
         t.C("NEGOCIO", 15).C("CODIGO", 2).N("N_INDEX", 4).C("CAMPO", 10).C("TEXTO", 60);
         t.N("FILA", 6, 2).N("COLUMNA", 6, 2).N("LARGO", 4).C("PICTURE", 30).N("LETRA", 2);
+        t.N("ALINEA", 1);
         t.order(name, {kf("NEGOCIO"), kf("CODIGO")});
         cat.add(std::move(t));
     }

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "domain/demo/demo_rows.h"
+#include "domain/ledger/print_shipped.h"
 
 namespace qz::domain::demo {
 
@@ -96,6 +97,29 @@ void load_document_concepts(data::Db& db) {
         {"VENTAS", "FC"}, {"VENTAS", "FA"}, {"VENTAS", "FP"}, {"NOTAS", "ND"}, {"NOTAS", "NC"}};
     for (const auto& [set, member] : membership)
         members.add({{"ENCABEZADO", set}, {"CONCEPTO", member}});
+}
+
+// Every document concept prints in both currencies on the shipped invoice format, on the
+// workstation's own printer; a cash invoice also has its ticket (type 1) for the register.
+void load_print_bindings(data::Db& db) {
+    install_shipped_formats(db, kBiz);
+    RowWriter b(db, "DET_CON1");
+    for (const char* concept_code : {"FC", "FA", "ND", "NC"})
+        for (const std::string& currency : {kColones, kDollars})
+            b.add({{"CONCEPTO", concept_code},
+                   {"MONEDA", currency},
+                   {"FORM_DOC", kInvoiceFormat},
+                   {"PREDET_P", "LC"},
+                   {"N_COPIA", 1},
+                   {"TICKET", 0},
+                   {"TIPO_DOC", 0}});
+    b.add({{"CONCEPTO", "FC"},
+           {"MONEDA", kColones},
+           {"FORM_DOC", kTicketFormat},
+           {"PREDET_P", "LC"},
+           {"N_COPIA", 1},
+           {"TICKET", 1},
+           {"TIPO_DOC", 1}});
 }
 
 // Dollar documents are revalued at each payment on the exchange-difference link; the second
@@ -284,6 +308,7 @@ const std::vector<Customer>& customers() {
 
 void load_ledger_codes(data::Db& db, const Date& today) {
     load_document_concepts(db);
+    load_print_bindings(db);
     load_exchange_difference_types(db);
     load_payment_codes(db);
     load_series(db);

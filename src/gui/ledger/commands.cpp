@@ -2,6 +2,7 @@
 
 #include "gui/ledger/concepts/commands.h"
 #include "gui/ledger/currencies/commands.h"
+#include "gui/ledger/formats/commands.h"
 #include "gui/ledger/series/commands.h"
 #include "gui/ledger/setup/commands.h"
 
@@ -13,6 +14,7 @@ void register_ledger_commands(Principal& w, AppContext& ctx) {
     register_setup_commands(w, ctx);
     register_series_commands(w, ctx);
     register_currency_commands(w, ctx);
+    register_format_commands(w, ctx);
 }
 
 }  // namespace qz::gui

@@ -79,7 +79,8 @@ std::vector<MenuItem> spa_menus() {
 // under "Archivo › Mantenimientos".
 MenuItem ledger_menu() {
     return sub("Cuentas por Cobrar",
-               {sub("Documentos", {cmd("Conceptos de Documentos", 6514)}),
+               {sub("Documentos",
+                    {cmd("Conceptos de Documentos", 6514), cmd("Formatos de Impresión", 6515)}),
                 sub("Pagos", {cmd("Conceptos de Abono", 6502), cmd("Formas de Pago", 6503),
                               cmd("Blocks de Recibos", 6504)}),
                 sub("Contabilidad", {cmd("Catálogo de Cuentas", 6510), cmd("Ligas Contables", 6511),
@@ -144,6 +145,11 @@ const std::vector<ContextItem>& context_items(int context_id) {
          {{"Agregar Concepto", 6546, "ADD_CONCEPT1"},
           {"Modificar Concepto", 6547, "MOD_CONCEPT1"},
           {"Borrar Concepto", 6548, "DEL_CONCEPT1"}}},
+        {6515,
+         {{"Agregar Formato", 6550, "ADD_FORM_DOC"},
+          {"Modificar Formato", 6551, "MOD_FORM_DOC"},
+          {"Borrar Formato", 6552, "DEL_FORM_DOC"},
+          {"Diseñar Formato", 6553, "DIS_FORM_DOC"}}},
         {6503,
          {{"Agregar Forma de Pago", 6523, "ADD_TIPO_MOV"},
           {"Modificar Forma de Pago", 6524, "MOD_TIPO_MOV"},
