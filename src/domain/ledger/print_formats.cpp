@@ -6,7 +6,7 @@
 #include "data/order_key.h"
 #include "data/table_ops.h"
 #include "data/transaction.h"
-#include "domain/ledger/code_rows.h"
+#include "domain/session/code_rows.h"
 #include "domain/ledger/printable_document.h"
 #include "domain/session/master_rows.h"
 

@@ -3,7 +3,7 @@
 #include "core/text.h"
 #include "data/table_ops.h"
 #include "data/transaction.h"
-#include "domain/ledger/code_rows.h"
+#include "domain/session/code_rows.h"
 
 namespace qz::domain {
 
