@@ -1,0 +1,60 @@
+#pragma once
+// What the credit control judges a branch by: its balance, overdue amount, applicable credit and
+// limit, the documents behind them, and the business's two authorisation keys.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/date.h"
+#include "core/decimal.h"
+#include "data/db.h"
+
+namespace qz::domain::customers {
+
+struct CreditFigures {
+    Decimal balance;  // open balance + the new document (what is judged)
+    Decimal overdue;  // unpaid instalments past their date and the grace days
+    Decimal credit;   // open credit notes
+    Decimal limit;    // DET_CLIE LIMITE
+    Decimal excess() const { return balance - limit; }
+    // P1: the overdue balance is not covered by the credit notes.
+    bool overdue_key() const { return (overdue - credit).round(2) > 0; }
+    // P2: the balance is over the limit, both taken on 2 decimals.
+    bool excess_key() const { return balance.round(2) > limit.round(2); }
+};
+
+// The figures of a customer's branch when a document of `new_amount` is added to it: charges
+// (debit concepts) add their balance, credits (credit concepts) their balance to the credit, and
+// every instalment whose date plus F_FAC D_GRACIA days is before `today` adds the part of it
+// that what was paid does not cover. Amounts are taken in the documents' own currency.
+CreditFigures branch_credit_figures(data::Db& db, const std::string& business,
+                                    const std::string& customer, const std::string& branch,
+                                    const Decimal& new_amount, const Date& today);
+
+// A document with a balance, as the credit control lists it.
+struct OpenDocument {
+    Date date, due;
+    std::string number, customer, name;
+    Decimal net, balance, gross;
+};
+std::vector<OpenDocument> open_documents(data::Db& db, const std::string& business,
+                                         const std::string& customer);
+
+// The keys typed in the dialog, checked against F_FAC PASSWRD2 (overdue) and PASSWRD3 (excess)
+// only where the figures ask for them. Returns the refusal, or nothing when they pass. A legacy
+// plain key that matches is stored hashed on the way.
+std::optional<std::string> check_credit_keys(data::Db& db, const std::string& business,
+                                             const CreditFigures& f, const std::string& overdue_key,
+                                             const std::string& excess_key);
+// Stores both keys hashed (a blank one stays blank: no key set).
+void set_credit_keys(data::Db& db, const std::string& business, const std::string& overdue_key,
+                     const std::string& excess_key);
+// Whether a key is set: the credit control asks for keys only then.
+bool credit_keys_set(data::Db& db, const std::string& business);
+
+inline constexpr const char* kOverdueKeyWrong =
+    "La Clave de Autorización de Vencimiento de Crédito\rno coincide con la verificación";
+inline constexpr const char* kExcessKeyWrong =
+    "La Clave de Autorización de Exceso de Crédito\rno coincide con la verificación";
+
+}  // namespace qz::domain::customers
