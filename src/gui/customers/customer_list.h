@@ -42,6 +42,10 @@ public:
     void ACT_NAME();
     void RECALC_ASOCIADOS();
     void EXPORTAR_XLS();
+    // The credit control of the chosen customer's principal branch: information only, or as an
+    // invoice would open it for a document amount the user types.
+    void LIM_CREDITO();
+    void PRUEBA_CREDITO();
 
     WBLISTBOX* grid() const { return m_grid; }
     // The customer on the grid's row; "" when there is none.
@@ -52,6 +56,7 @@ private:
     void show_branches();
     void show_branch(int row);
     void after_change();
+    void open_credit_control(bool as_invoice);
 
     data::Db& m_db;
     std::string m_business, m_user;

@@ -241,7 +241,10 @@ const std::vector<ContextItem>& context_items(int context_id) {
           {"", 0, ""},
           {"Rutina para Ligar Asociados", 4541, "RECALC_ASOCIADOS"},
           {"", 0, ""},
-          {"Exportar Datos de Clientes a Excel", 4971, "EXPORTAR_XLS"}}},
+          {"Exportar Datos de Clientes a Excel", 4971, "EXPORTAR_XLS"},
+          {"", 0, ""},
+          {"Control de Crédito", 6586, "LIM_CREDITO"},
+          {"Probar Autorización de Crédito", 6587, "PRUEBA_CREDITO"}}},
     };
     static const std::vector<ContextItem> none;
     auto it = table.find(context_id);
