@@ -42,8 +42,10 @@ TEST_F(VoucherViewerTest, ShowsTheLinesAndTotalsOfTheChosenVoucherAndAnImbalance
     viewer = choose(kVouchers);
     ASSERT_TRUE(viewer);
     auto* list = viewer->control_as<WBLISTBOX>(voucher_viewer::kVouchers);
-    EXPECT_EQ(list->nMaxRec(), 2);
-    list->GOBOTTOM();  // "F000001" of the invoices' journal follows "A000001" of the payments'
+    // The payments' "A000001", the demonstration invoice's "F000001" of two days ago and today's
+    // new invoices voucher "F000002", last in number order.
+    EXPECT_EQ(list->nMaxRec(), 3);
+    list->GOBOTTOM();
     settle();
     EXPECT_EQ(lines(viewer), 2);
     EXPECT_TRUE(totals(viewer).contains("DESCUADRADO")) << totals(viewer).toStdString();
