@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "core/text.h"
+#include "data/catalogue.h"
 #include "data/order_key.h"
 #include "data/table_ops.h"
 #include "gui/browse/add2browse.h"
@@ -12,6 +13,21 @@
 #include "gui/framework/message_box.h"
 
 namespace qz::gui {
+
+namespace {
+
+// A short code field would make its column narrower than its heading ("Código" over two
+// characters): such a column is given a picture as wide as the heading.
+std::string column_picture(const std::string& table, const ListColumn& c) {
+    if (!c.picture.empty() || c.field.empty()) return c.picture;
+    const data::TableDef* t = data::Catalogue::instance().find(table);
+    const data::FieldDef* f = t ? t->field(c.field) : nullptr;
+    if (!f || f->kind != data::FieldKind::C) return c.picture;
+    const int heading = QString::fromStdString(c.heading).size();
+    return f->width < heading ? std::string(static_cast<size_t>(heading), 'X') : c.picture;
+}
+
+}  // namespace
 
 MasterListScreen::MasterListScreen(QWidget* owner, data::Db& db, std::string business,
                                    MasterListSpec spec)
@@ -26,7 +42,7 @@ bool MasterListScreen::Init() {
     m_grid = new WBLISTBOX(this, *m_table, m_spec.dlg_name + "_GRID", kListGrid);
     Add(m_grid, kListGrid);
     for (const auto& c : m_spec.columns)
-        AGREGARCOL(*m_grid, *m_table, c.heading, c.field, c.picture);
+        AGREGARCOL(*m_grid, *m_table, c.heading, c.field, column_picture(m_spec.table, c));
     layout->addWidget(m_grid);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(Add(new QPushButton("Agregar", this), kListAdd, [this] { ADD(); }));

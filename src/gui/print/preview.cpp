@@ -14,6 +14,8 @@
 #include "gui/framework/message_box.h"
 #include "gui/print/page_renderer.h"
 #include "gui/print/print_context.h"
+#include "gui/print/print_job.h"
+#include "gui/print/setup_printer.h"
 #include "services/print/page_list.h"
 
 namespace qz::gui {
@@ -189,6 +191,15 @@ void DISPMETA::print_pages(const std::vector<int>& pages, const PrinterChoice& c
     job.nCopies = choice.copies;
     job.Orient = Orient;
     const std::string name = "Pagina " + std::to_string(pages.front());
+    // The PDF file "printer" is no printer of the platform: its pages go to a file of the
+    // session's temporary folder, named after the job, and the user is told where.
+    job.to_PDF = choice.output == PrintOutput::Printer && choice.printer == kPdfFilePrinter;
+    if (job.to_PDF) {
+        prepare_job(job);
+        std::string hour = job.env.stamp.at.time;
+        std::erase(hour, ':');
+        job.EXP_Name = "VISTA_" + job.env.stamp.at.date.dtos() + "_" + hour;
+    }
     const auto& factory = print_context().device_factory;
     auto device = factory ? factory(job) : open_qt_device(job);
     if (!device || !device->start_doc(name)) {
@@ -207,6 +218,10 @@ void DISPMETA::print_pages(const std::vector<int>& pages, const PrinterChoice& c
         }
     }
     device->end_doc();
+    if (job.to_PDF)
+        MESSAGE_BOX(
+            this, "Archivo PDF generado: " + (job.env.temp_dir / (job.EXP_Name + ".PDF")).string(),
+            "Atencion", kMbOk | kMbIconInformation);
 }
 
 DISPMETA* open_preview(QWidget* owner, services::PrinterFunction& job) {

@@ -204,5 +204,36 @@ TEST(PrintJobGui, PrintingPageListFromThePreviewTakesWholePagesOnly) {
     EXPECT_EQ(preview->findChild<QLabel*>("500")->text(), "  0");
 }
 
+// The preview's "Imprimir..." on the PDF file printer writes the pages to a file of the
+// temporary folder and says where, instead of failing as a printer the platform lacks.
+TEST(PrintJobGui, PrintingFromThePreviewToThePdfFilePrinterWritesTheFile) {
+    test::PrintContextScope scope;
+    print_context().printers = std::make_shared<QtPrinters>();
+    PrinterFunction job;
+    job.T_Print = "META";
+    ASSERT_TRUE(START_DOC(nullptr, job, "DOS", false));
+    for (int i = 1; i <= 2; ++i) {
+        services::PRINTOUT(job, 1, 1, "Página " + std::to_string(i));
+        services::END_PAGE(job);
+    }
+    services::RESETPRINT(job);
+    DISPMETA* preview = open_preview(nullptr, job);
+    ASSERT_NE(preview, nullptr);
+    MessageBoxScript boxes;
+    test::when_modal([] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        dialog->findChild<QLineEdit*>("104")->setText(QString::fromStdString(kPdfFilePrinter));
+        QTest::mouseClick(button(dialog, kCmdOk), Qt::LeftButton);
+        if (QApplication::activeModalWidget() == dialog)
+            QTest::mouseClick(button(dialog, kCmdCancel), Qt::LeftButton);
+    });
+    QTest::mouseClick(preview->control(DISPMETA::kIdPrintMany), Qt::LeftButton);
+    const std::string said = boxes.last_text();
+    ASSERT_EQ(said.rfind("Archivo PDF generado: ", 0), 0u) << said;
+    const std::filesystem::path file = said.substr(said.find(": ") + 2);
+    EXPECT_EQ(file.parent_path(), scope.temp);
+    EXPECT_EQ(test::pdf_pages(file), 2);
+}
+
 }  // namespace
 }  // namespace qz::gui

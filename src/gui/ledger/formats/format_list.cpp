@@ -38,7 +38,7 @@ MasterListScreen* open_format_list(QWidget* owner, data::Db& db, IniFile& ini,
     MasterListSpec s{"FORM_DOC", kFormatListCommand, "Formatos de Impresión", "FORM_DOC",
                      "FORM_DOC"};
     s.columns = {
-        {"Código", "CODIGO", ""}, {"Descripción", "DESCRIP", ""}, {"Ancho", "ANCHO", "999"}};
+        {"Código", "CODIGO", ""}, {"Descripción", "DESCRIP", ""}, {"Ancho", "ANCHO", "99999"}};
     s.add = [&db, business](QWidget* o) { return format_form(o, db, business, std::nullopt); };
     s.modify = [&db, business](QWidget* o, data::WDBTable& t) {
         return format_form(o, db, business, entry_of(t));
