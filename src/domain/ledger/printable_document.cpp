@@ -27,6 +27,17 @@ std::string lookup(data::Db& db, const char* table, std::initializer_list<data::
     return out;
 }
 
+std::string branch_field(data::Db& db, const std::string& business, const std::string& customer,
+                         const std::string& branch, const char* field) {
+    if (customer.empty()) return "";
+    data::Table t = data::USE(db, "DET_CLIE", "DET_CLIE7");
+    std::string out;
+    if (t->Seek(data::order_key("DET_CLIE", "DET_CLIE7", {business, customer, branch})))
+        out = trim(t->str(field));
+    data::KILLTABLA(db, t);
+    return out;
+}
+
 // What every printout's header names: the business, the currency and the amount in words.
 void common_header(data::Db& db, const std::string& business, const std::string& currency,
                    const Decimal& total, PrintRecord& h) {
@@ -214,9 +225,14 @@ std::optional<PrintableDocument> read_printable_document(data::Db& db, const std
     h["USUARIO"] = text(trim(t->str("USUARIO")));
     h["DESCRIP"] = text(trim(t->str("DESCRIP")));
     h["SALDO"] = amount(t->num("SALDO"));
+    const std::string customer = trim(t->str("CLIENTE")), branch = trim(t->str("SUBCLIENTE"));
     data::KILLTABLA(db, t);
-    h["DIRECCION"] = text(lookup(db, "ENC_DOC2", {business, d.number}, "DIRECCION"));
-    h["TELEFONO"] = text(lookup(db, "ENC_DOC2", {business, d.number}, "TELEFONO"));
+    // The address typed on the document, else the one of the customer's branch it was made to.
+    for (const char* field : {"DIRECCION", "TELEFONO"}) {
+        std::string value = lookup(db, "ENC_DOC2", {business, d.number}, field);
+        if (value.empty()) value = branch_field(db, business, customer, branch, field);
+        h[field] = text(value);
+    }
     read_article_lines(db, business, d);
     return d;
 }

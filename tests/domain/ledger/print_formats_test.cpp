@@ -161,6 +161,7 @@ TEST_P(PrintFormatsTest, DocumentAndReceiptAreReadWithTheirLinesTotalsAndWords) 
                 {"CONCEPTO", std::string("FA")},
                 {"MONEDA", std::string("CO")},
                 {"CLIENTE", std::string("3101123456")},
+                {"SUBCLIENTE", std::string("02")},
                 {"NOM_CLIENT", std::string("Viajes Pura Vida S.A.")},
                 {"FECHA", Date(2026, 5, 20)},
                 {"MONTO", Decimal::parse("1021.50")},
@@ -183,6 +184,8 @@ TEST_P(PrintFormatsTest, DocumentAndReceiptAreReadWithTheirLinesTotalsAndWords) 
     const auto d = read_printable_document(*db, kHotel, "F100");
     ASSERT_TRUE(d);
     EXPECT_EQ(d->value("NOM_CONCEP").text, "Factura Crédito");
+    // No address typed on the document: the branch's it was made to.
+    EXPECT_EQ(d->value("DIRECCION").text, "Barrio Los Ángeles, Liberia");
     EXPECT_EQ(d->value("LETRAS").text, "UN MIL VEINTIUNO CON 50/100");
     // Discount on the price, tax on the discounted price.
     EXPECT_EQ(d->value("SUBTOTAL").number, Decimal::parse("1021.50"));
