@@ -122,9 +122,11 @@ public:
         Add(m_grid, voucher_viewer::kVouchers);
         auto& t = *m_t;
         AGREGARCOL(*m_grid, t, "Número", "MOVIMIENTO");
-        AGREGARCOL(*m_grid, t, "Diario", "TIPO");
-        AGREGARCOL(*m_grid, t, "Fecha", "FECHA");
-        AGREGARCOL(*m_grid, t, "Hora", "HORA");
+        // Extra pixels where the value is narrower than its heading or a proportional face
+        // would cut a date or a time.
+        AGREGARCOL(*m_grid, t, "Diario", "TIPO", "", {}, 0, false, 28);
+        AGREGARCOL(*m_grid, t, "Fecha", "FECHA", "", {}, 0, false, 16);
+        AGREGARCOL(*m_grid, t, "Hora", "HORA", "", {}, 0, false, 16);
         AGREGARCOL(*m_grid, t, "Cuadrado", "", "",
                    [&t] { return CellValue(std::string(t.num("CIERRA") == 1 ? "Sí" : "NO")); });
         AGREGARCOL(*m_grid, t, "Usuario", "USUARIO_C");
