@@ -6,14 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "domain/demo/demo_data.h"
 #include "domain/ledger/print_shipped.h"
 #include "gui/ledger/formats/format_layout.h"
 #include "gui/ledger/formats/ticket_layout.h"
 #include "services/print/print_ops.h"
+#include "support/golden.h"
 #include "support/record_edit.h"
 #include "support/test_db.h"
 
@@ -28,18 +27,7 @@ const Date kToday(2026, 5, 20);
 
 // Compares with the golden file beside this test; QZ_UPDATE_GOLDEN=1 writes it instead.
 std::string golden(const std::string& name, const std::string& actual) {
-    std::filesystem::path here(__FILE__);
-    if (here.is_relative())
-        here = std::filesystem::read_symlink("/proc/self/exe").parent_path().parent_path() / here;
-    const auto path = here.parent_path() / "golden" / name;
-    if (const char* up = std::getenv("QZ_UPDATE_GOLDEN"); up && std::string(up) == "1") {
-        std::ofstream(path, std::ios::binary) << actual;
-        return actual;
-    }
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
+    return ::qz::test::golden_at(__FILE__, name, actual);
 }
 
 // An A4 sheet at 300 dpi that keeps every page it is given.

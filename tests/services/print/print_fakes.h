@@ -1,14 +1,13 @@
 #pragma once
 // A printer, a workbook and a printer list that remember what they were given.
 #include <filesystem>
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "services/print/printer_function.h"
 #include "services/print/printer_profiles.h"
+#include "support/golden.h"
 
 namespace qz::services::test {
 
@@ -89,21 +88,9 @@ inline void wire(PrinterFunction& job, DeviceLog& log) {
         PrintStamp{DateTime{Date::from_dtos("20260315").value(), "09:30:00"}, "ADM", "RECEPCION"};
 }
 
-// Compares with the golden file; QZ_UPDATE_GOLDEN=1 writes it instead.
+// Compares with the golden file beside this header; QZ_UPDATE_GOLDEN=1 writes it instead.
 inline std::string golden(const std::string& name, const std::string& actual) {
-    // __FILE__ is relative to the build directory, two levels above the test program.
-    std::filesystem::path here(__FILE__);
-    if (here.is_relative())
-        here = std::filesystem::read_symlink("/proc/self/exe").parent_path().parent_path() / here;
-    const auto path = here.parent_path() / "golden" / name;
-    if (const char* up = std::getenv("QZ_UPDATE_GOLDEN"); up && std::string(up) == "1") {
-        std::ofstream(path, std::ios::binary) << actual;
-        return actual;
-    }
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
+    return ::qz::test::golden_at(__FILE__, name, actual);
 }
 
 }  // namespace qz::services::test
