@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "bench_install.h"
 #include "data/install.h"
 #include "data/transaction.h"
 #include "domain/customers/customer_recode.h"
@@ -22,12 +23,7 @@ namespace {
 const std::string kBiz = "HOTEL";
 constexpr int kRows = 100000;
 
-struct Fixture {
-    std::string home;
-    ConsoleUserPort port;
-    Clock clock;
-    std::unique_ptr<Db> db;
-};
+using Fixture = bench::BenchInstall;
 
 // The customer's documents and payments, written by plain inserts: the generated key columns
 // are the database's own either way.
@@ -48,28 +44,7 @@ void set_up(Db& db) {
     tx.commit();
 }
 
-Fixture& fixture(bool pg) {
-    static std::unique_ptr<Fixture> f[2];
-    auto& slot = f[pg ? 1 : 0];
-    if (slot) return *slot;
-    slot = std::make_unique<Fixture>();
-    slot->home = (std::filesystem::temp_directory_path() /
-                  (pg ? "qz_recode_bench_pg" : "qz_recode_bench_lite"))
-                     .string();
-    std::filesystem::remove_all(slot->home);
-    std::filesystem::create_directories(slot->home);
-    if (pg) std::ofstream(slot->home + "/ADS.DEF") << std::getenv("QZ_BENCH_PG") << "\r";
-    init_installation(slot->home, pg ? "recode_bench" : "");
-    DbOptions o;
-    o.home = slot->home;
-    o.ads = read_ads_def(slot->home);
-    o.pg_schema = pg ? "recode_bench" : "";
-    o.port = &slot->port;
-    o.clock = &slot->clock;
-    slot->db = Db::open(o);
-    set_up(*slot->db);
-    return *slot;
-}
+Fixture& fixture(bool pg) { return bench::bench_install("recode_bench", pg, {}, set_up); }
 
 double secs(Steady::time_point a, Steady::time_point b) {
     return std::chrono::duration<double>(b - a).count();

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "bench_install.h"
 #include "data/install.h"
 #include "data/order_key.h"
 #include "data/table_ops.h"
@@ -25,12 +26,7 @@ namespace {
 const std::string kBiz = "HOTEL";
 const Date kDay(2026, 5, 20);
 
-struct Fixture {
-    std::string home;
-    ConsoleUserPort port;
-    Clock clock;
-    std::unique_ptr<Db> db;
-};
+using Fixture = bench::BenchInstall;
 
 void add(Db& db, const char* table, std::initializer_list<std::pair<const char*, Value>> fields) {
     auto t = USE(db, table);
@@ -54,27 +50,12 @@ void set_up(Db& db) {
 }
 
 Fixture& fixture(bool pg) {
-    static std::unique_ptr<Fixture> f[2];
-    auto& slot = f[pg ? 1 : 0];
-    if (slot) return *slot;
-    slot = std::make_unique<Fixture>();
-    slot->home = (std::filesystem::temp_directory_path() /
-                  (pg ? "qz_journal_bench_pg" : "qz_journal_bench_lite"))
-                     .string();
-    std::filesystem::remove_all(slot->home);
-    std::filesystem::create_directories(slot->home);
-    if (pg) std::ofstream(slot->home + "/ADS.DEF") << std::getenv("QZ_BENCH_PG") << "\r";
-    init_installation(slot->home, pg ? "journal_bench" : "");
-    slot->clock.freeze(DateTime{kDay, "09:00:00"});
-    DbOptions o;
-    o.home = slot->home;
-    o.ads = read_ads_def(slot->home);
-    o.pg_schema = pg ? "journal_bench" : "";
-    o.port = &slot->port;
-    o.clock = &slot->clock;
-    slot->db = Db::open(o);
-    set_up(*slot->db);
-    return *slot;
+    return bench::bench_install(
+        "journal_bench", pg,
+        [](Fixture& f) {
+            f.clock.freeze(DateTime{kDay, "09:00:00"});
+        },
+        set_up);
 }
 
 double secs(Steady::time_point a, Steady::time_point b) {
