@@ -2,15 +2,18 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <cstdlib>
 
 #include "domain/demo/demo_data.h"
+#include "gui/framework/framework_test_util.h"
 #include "gui/main/app_setup.h"
 #include "gui/main/start_steps.h"
 
@@ -111,6 +114,22 @@ bool MainWindowFixture::context_menu(QWidget* widget, const QString& caption) {
     QApplication::sendEvent(widget, &click);
     settle();
     return *chosen;
+}
+
+void MainWindowFixture::press(QWidget* w, int id) {
+    QTest::mouseClick(w->findChild<QPushButton*>(QString::number(id)), Qt::LeftButton);
+    settle();
+}
+
+void MainWindowFixture::fill_form(std::vector<std::pair<int, QString>> values) {
+    when_modal([values] {
+        QWidget* form = QApplication::activeModalWidget();
+        for (const auto& [id, text] : values)
+            form->findChild<QLineEdit*>(QString::number(id))->setText(text);
+        QTest::mouseClick(form->findChild<QPushButton*>("1"), Qt::LeftButton);
+        if (QApplication::activeModalWidget() == form)
+            QTest::mouseClick(form->findChild<QPushButton*>("2"), Qt::LeftButton);
+    });
 }
 
 }  // namespace qz::gui::test

@@ -8,6 +8,8 @@
 
 #include <QStringList>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "gui/framework/message_box.h"
 #include "gui/framework/wdiag.h"
@@ -45,6 +47,11 @@ protected:
     // A right click on `widget` and the item `caption` of the menu it opens; false when the
     // menu had no such item enabled.
     static bool context_menu(QWidget* widget, const QString& caption);
+    // Clicks the button `id` of `w` and lets the screen react.
+    static void press(QWidget* w, int id);
+    // Types into the next form that opens and presses OK; then Cancel when the form is still
+    // open (it refused what was typed).
+    static void fill_form(std::vector<std::pair<int, QString>> values);
 
     qz::test::TestInstall install{qz::test::Engine::SQLite};
     AppContext ctx;

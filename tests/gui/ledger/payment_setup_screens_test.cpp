@@ -21,17 +21,6 @@ constexpr int kMethods = 6503, kAddMethod = 6523, kBlocks = 6504, kActiveMonth =
 
 class PaymentSetupScreenTest : public test::MainWindowFixture {
 protected:
-    // Types into the next form and presses OK; then Cancel when the form is still open.
-    static void fill_form(std::vector<std::pair<int, QString>> values) {
-        test::when_modal([values] {
-            QWidget* form = QApplication::activeModalWidget();
-            for (const auto& [id, text] : values)
-                form->findChild<QLineEdit*>(QString::number(id))->setText(text);
-            QTest::mouseClick(form->findChild<QPushButton*>("1"), Qt::LeftButton);
-            if (QApplication::activeModalWidget() == form)
-                QTest::mouseClick(form->findChild<QPushButton*>("2"), Qt::LeftButton);
-        });
-    }
 };
 
 TEST_F(PaymentSetupScreenTest, MethodsAreAddedFromEditarAndADuplicateIsRefused) {

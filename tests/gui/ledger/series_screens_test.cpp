@@ -17,10 +17,6 @@ namespace {
 
 class SeriesScreenTest : public test::MainWindowFixture {
 protected:
-    void press(QWidget* w, int id) {
-        QTest::mouseClick(w->findChild<QPushButton*>(QString::number(id)), Qt::LeftButton);
-        settle();
-    }
     // Types into the open form and presses OK; then Cancel when the form is still open.
     void fill_form(std::vector<std::pair<int, QString>> values, bool* stayed_open = nullptr) {
         test::when_modal([values, stayed_open] {

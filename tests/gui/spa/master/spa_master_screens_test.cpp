@@ -27,21 +27,6 @@ protected:
         WDIAG* s = choose(command);
         return dynamic_cast<MasterListScreen*>(s);
     }
-    void press(QWidget* w, int id) {
-        QTest::mouseClick(w->findChild<QPushButton*>(QString::number(id)), Qt::LeftButton);
-        settle();
-    }
-    // Types into the open form and presses OK; then Cancel when the form is still open.
-    void fill_form(std::vector<std::pair<int, QString>> values) {
-        test::when_modal([values] {
-            QWidget* form = QApplication::activeModalWidget();
-            for (const auto& [id, text] : values)
-                form->findChild<QLineEdit*>(QString::number(id))->setText(text);
-            QTest::mouseClick(form->findChild<QPushButton*>("1"), Qt::LeftButton);
-            if (QApplication::activeModalWidget() == form)
-                QTest::mouseClick(form->findChild<QPushButton*>("2"), Qt::LeftButton);
-        });
-    }
     void choose_row(int row) {
         auto* g = screen->grid();
         g->setCurrentIndex(g->model()->index(row, 0));
