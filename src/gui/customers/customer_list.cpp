@@ -99,6 +99,12 @@ std::string CustomerListScreen::current_code() {
     return m_table->Eof() ? "" : trim(m_table->str("CODIGO"));
 }
 
+std::string CustomerListScreen::current_branch() const {
+    const int row = m_branch_list ? m_branch_list->currentRow() : -1;
+    return row >= 0 && row < static_cast<int>(m_branches.size()) ? m_branches[row].branch.code
+                                                                 : "";
+}
+
 void CustomerListScreen::show_branches() {
     const std::string code = current_code();
     m_branches = code.empty() ? std::vector<dc::StoredBranch>{}

@@ -48,8 +48,13 @@ public:
     void PRUEBA_CREDITO();
 
     WBLISTBOX* grid() const { return m_grid; }
+    data::Db& db() const { return m_db; }
+    const std::string& business() const { return m_business; }
+    const std::string& user() const { return m_user; }
     // The customer on the grid's row; "" when there is none.
     std::string current_code();
+    // The branch chosen in the side list; "" when the customer has none.
+    std::string current_branch() const;
 
 private:
     void build_side(QLayout* into);
