@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <set>
@@ -73,6 +74,8 @@ public:
         }
         return false;
     }
+
+    bool escalates() const override { return true; }
 
     void release(int table, LockKind kind, int64_t recno) override {
         switch (kind) {
@@ -172,6 +175,7 @@ bool LockTable::try_acquire(int table, LockKind kind, int64_t recno, LockScope s
     if (!m_failed.empty()) retry_failed();
     if (m_failed.erase(k)) {
         m_counts[k] = 1;  // the backend never let it go
+        if (kind == LockKind::Record) ++m_tables[{scope.private_table, scope.set, table}].records;
         return true;
     }
     auto it = m_counts.find(k);
@@ -179,9 +183,40 @@ bool LockTable::try_acquire(int table, LockKind kind, int64_t recno, LockScope s
         ++it->second;
         return true;
     }
+    if (kind == LockKind::Record) return acquire_record(k, table, recno, scope);
     if (!backend(k).try_acquire(table, kind, recno)) return false;
     m_counts[k] = 1;
     return true;
+}
+
+// A file lock of our own does not conflict with the file key our record locks hold shared, but
+// one record held by another workstation refuses it; then the records go on one by one.
+bool LockTable::acquire_record(const Key& k, int table, int64_t recno, LockScope scope) {
+    TableRecords& tr = m_tables[{scope.private_table, scope.set, table}];
+    if (!tr.escalated && tr.records >= std::max(tr.next_try, m_escalate_at) &&
+        backend(k).escalates()) {
+        tr.next_try = tr.records + m_escalate_at;
+        tr.escalated = try_acquire(table, LockKind::File, 0, scope);
+    }
+    if (tr.escalated) {
+        m_covered.insert(k);
+    } else if (!backend(k).try_acquire(table, LockKind::Record, recno)) {
+        if (tr.records == 0) m_tables.erase({scope.private_table, scope.set, table});
+        return false;
+    }
+    m_counts[k] = 1;
+    ++tr.records;
+    return true;
+}
+
+// The escalated file lock goes with the table's last record lock.
+void LockTable::released_record(const Key& k, int table, LockScope scope) {
+    m_covered.erase(k);
+    auto it = m_tables.find({scope.private_table, scope.set, table});
+    if (it == m_tables.end() || --it->second.records > 0) return;
+    const bool escalated = it->second.escalated;
+    m_tables.erase(it);
+    if (escalated) release(table, LockKind::File, 0, scope);
 }
 
 void LockTable::release(int table, LockKind kind, int64_t recno, LockScope scope) {
@@ -190,6 +225,11 @@ void LockTable::release(int table, LockKind kind, int64_t recno, LockScope scope
     if (it == m_counts.end()) return;
     if (--it->second > 0) return;
     m_counts.erase(it);
+    if (kind == LockKind::Record) {
+        const bool covered = m_covered.count(k) > 0;
+        released_record(k, table, scope);
+        if (covered) return;
+    }
     // Tried twice: a passing failure must not keep the record from the other workstations until
     // this session happens to lock something again.
     for (int attempt = 0; attempt < 2; ++attempt) {

@@ -22,6 +22,9 @@ public:
     // Tries once; never waits.
     virtual bool try_acquire(int table, LockKind kind, int64_t recno) = 0;
     virtual void release(int table, LockKind kind, int64_t recno) = 0;
+    // Whether many record locks of one table are better held as its file lock: a server keeps
+    // every lock in a fixed shared area, and a cascade over a large table would exhaust it.
+    virtual bool escalates() const { return false; }
 };
 
 // Side file "<database>.locks": one byte per (table, record) at table << 32 | record; byte 0 of a
@@ -53,15 +56,30 @@ public:
     void retry_failed();
     // Locks this session holds (for tests and diagnostics).
     size_t held() const { return m_counts.size() + m_failed.size(); }
+    // Past this many record locks of one table, on a backend that escalates, the table's file
+    // lock is taken instead and covers every further record of it; tried again after as many
+    // more when another workstation holds a record of the table.
+    void set_escalation_threshold(int records) { m_escalate_at = records; }
 
 private:
     using Key = std::tuple<bool, int, int, int, int64_t>;
+    using TableKey = std::tuple<bool, int, int>;
+    struct TableRecords {
+        int records = 0;  // distinct record locks held, covered ones included
+        int next_try = 0;
+        bool escalated = false;
+    };
     LockBackend& backend(const Key& k);
+    bool acquire_record(const Key& k, int table, int64_t recno, LockScope scope);
+    void released_record(const Key& k, int table, LockScope scope);
     std::unique_ptr<LockBackend> m_shared;
     std::unique_ptr<LockBackend> m_alternate;
     std::unique_ptr<LockBackend> m_private;
     std::map<Key, int> m_counts;
     std::set<Key> m_failed;  // released by this session, still held by the backend
+    std::set<Key> m_covered;  // record locks granted under their table's escalated file lock
+    std::map<TableKey, TableRecords> m_tables;
+    int m_escalate_at = 128;
 };
 
 }  // namespace qz::data

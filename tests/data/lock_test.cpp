@@ -77,5 +77,61 @@ TEST_P(LockTest, InsideATransactionTheBlockIsAbandoned) {
     UNLOCK_FOR_MODIFY(*mon);
 }
 
+// A cascade over a large table must not exhaust the server's lock area: past the threshold the
+// table's file lock covers its further records, and goes with the last of them. Another
+// workstation's record refuses the escalation, and the records are then still taken one by one.
+TEST_P(LockTest, ManyRecordLocksOfATableAreHeldAsItsFileLockUntilTheLastGoes) {
+    for (int i = 0; i < 30; ++i) {
+        ADD_NEW_REC(*mon);
+        mon->FieldPut("NEGOCIO", std::string("HOTEL"));
+        mon->FieldPut("CODIGO", std::string{char('A' + i / 10), char('0' + i % 10)});
+        UNLOCK_NEW_REC(*mon);
+    }
+    db->locks().set_escalation_threshold(8);
+    auto other = inst->open();
+    Table theirs = USE(*other, "MONEDAS", "MONEDAS");
+    const bool pg = GetParam() == Engine::PostgreSQL;
+    auto advisory = [&] {
+        auto st = db->conn().prepare(
+            "SELECT count(*) FROM pg_locks WHERE locktype = 'advisory' AND pid = "
+            "pg_backend_pid()");
+        st->step();
+        return st->int_at(0);
+    };
+    std::vector<long> recnos;
+    for (mon->GoTop(); !mon->Eof(); mon->Skip()) recnos.push_back(mon->RecNo());
+    ASSERT_EQ(recnos.size(), 31u);
+
+    for (size_t i = 0; i < 20; ++i) {
+        mon->GoTo(recnos[i]);
+        EXPECT_TRUE(mon->RLock()) << i;
+    }
+    if (pg) {
+        EXPECT_LE(advisory(), 8 * 2 + 3);
+    }
+    theirs->GoTo(recnos[5]);
+    EXPECT_FALSE(theirs->RLock());
+    theirs->GoTo(recnos[25]);
+    EXPECT_EQ(theirs->RLock(), !pg);  // escalated: the whole table is ours
+    theirs->Unlock();
+    mon->Unlock();
+    theirs->GoTo(recnos[25]);
+    ASSERT_TRUE(theirs->RLock());  // the file lock went with the last record
+
+    for (size_t i = 0; i < 20; ++i) {
+        mon->GoTo(recnos[i]);
+        EXPECT_TRUE(mon->RLock()) << i;
+    }
+    mon->GoTo(recnos[25]);
+    EXPECT_FALSE(mon->RLock());
+    mon->GoTo(recnos[26]);
+    EXPECT_TRUE(mon->RLock());
+    mon->Unlock();
+    theirs->Unlock();
+    if (pg) {
+        EXPECT_EQ(advisory(), 1);  // only the open lock of the table is left
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Engines, LockTest, ::testing::Values(Engine::SQLite, Engine::PostgreSQL),
                          qz::test::engine_name);
