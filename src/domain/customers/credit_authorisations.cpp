@@ -118,12 +118,15 @@ std::optional<std::string> save_pre_authorisation(data::Db& db, const std::strin
     a.date = now.date;
     a.time = now.time;
     a.user = user;
+    std::optional<std::string> refusal;
     data::Transaction tx(db);
     data::Table t = data::USE(db, "AUT_CRED");
     if (a.recno > 0) {
         if (lock_recno(*t, a.recno)) {
             put_pre_authorisation_row(*t, business, a);
             data::UNLOCK_FOR_MODIFY(*t);
+        } else {
+            refusal = kPreAuthorisationGone;  // deleted elsewhere while it was being edited
         }
     } else {
         data::ADD_NEW_REC(*t);
@@ -132,7 +135,7 @@ std::optional<std::string> save_pre_authorisation(data::Db& db, const std::strin
     }
     data::KILLTABLA(db, t);
     tx.commit();
-    return std::nullopt;
+    return refusal;
 }
 
 void delete_pre_authorisation(data::Db& db, long recno) {

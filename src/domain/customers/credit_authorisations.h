@@ -46,7 +46,8 @@ std::optional<std::string> consume_pre_authorisation(data::Db& db, long recno,
                                                      const CreditFigures& f, const DateTime& now);
 
 std::vector<PreAuthorisation> pre_authorisations(data::Db& db, const std::string& business);
-// Saves a pre-authorisation stamped with the granting user and now (recno 0 appends).
+// Saves a pre-authorisation stamped with the granting user and now (recno 0 appends); refuses a
+// missing customer or branch, and a change of one that another workstation deleted meanwhile.
 std::optional<std::string> save_pre_authorisation(data::Db& db, const std::string& business,
                                                   PreAuthorisation a, const std::string& user,
                                                   const DateTime& now);
@@ -55,6 +56,8 @@ void delete_pre_authorisation(data::Db& db, long recno);
 inline constexpr const char* kNoCustomer = "Debe seleccionar un Cliente";
 inline constexpr const char* kNoBranch = "Debe seleccionar una Sucursal";
 inline constexpr const char* kDeletePreAuthorisation = "Desea borrar la Autorización ?";
+inline constexpr const char* kPreAuthorisationGone =
+    "La Autorización fue borrada en otra estación; no se guardó ningún cambio";
 
 // ESTADO of a remote request.
 enum RemoteState { kRequested = 0, kApproved = 1, kUsed = 2, kAbandoned = 3, kRejected = 4 };

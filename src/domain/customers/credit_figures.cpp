@@ -27,14 +27,46 @@ bool is_charge(data::Db& db, const std::string& business, const std::string& con
     return charge;
 }
 
-int grace_days(data::Db& db, const std::string& business) {
+struct CreditSettings {
+    int grace_days = 0;
+    std::string limit_currency;  // M_LIMITE: the currency limits are stated in by default
+};
+
+CreditSettings credit_settings(data::Db& db, const std::string& business) {
     data::Table t = data::USE(db, "F_FAC", "F_FAC");
-    int days = 0;
-    if (t->Seek(data::order_key("F_FAC", "F_FAC", {business})))
-        days = static_cast<int>(t->num("D_GRACIA").to_int());
+    CreditSettings s;
+    if (t->Seek(data::order_key("F_FAC", "F_FAC", {business}))) {
+        s.grace_days = static_cast<int>(t->num("D_GRACIA").to_int());
+        s.limit_currency = trim(t->str("M_LIMITE"));
+    }
     data::KILLTABLA(db, t);
-    return days;
+    return s;
 }
+
+// Turns amounts of one document's currency into the limit's; a missing rate leaves them as they
+// are and is remembered in the figures.
+class ToLimit {
+public:
+    ToLimit(CreditFigures& f, const CreditRateLookup& rate) : m_f(f), m_rate(rate) {}
+    void use(const std::string& currency) {
+        m_factor = Decimal(1);
+        if (currency.empty() || m_f.currency.empty() || currency == m_f.currency) return;
+        const CreditRate r = m_rate(m_f.currency, currency);
+        if (r.problem.empty() && r.factor != 0) {
+            m_factor = r.factor;
+        } else if (m_f.rate_problem.empty()) {
+            m_f.rate_problem = r.problem.empty() ? "Falta por definir el tipo de cambio de " +
+                                                       currency + " a " + m_f.currency
+                                                 : r.problem;
+        }
+    }
+    Decimal operator()(const Decimal& amount) const { return (amount * m_factor).round(2); }
+
+private:
+    CreditFigures& m_f;
+    const CreditRateLookup& m_rate;
+    Decimal m_factor{1};
+};
 
 // The unpaid part of the instalments that are due: what was paid covers them in date order.
 Decimal overdue_of(data::Db& db, const std::string& business, const std::string& document,
@@ -56,24 +88,32 @@ Decimal overdue_of(data::Db& db, const std::string& business, const std::string&
 
 CreditFigures branch_credit_figures(data::Db& db, const std::string& business,
                                     const std::string& customer, const std::string& branch,
-                                    const Decimal& new_amount, const Date& today) {
+                                    const Decimal& new_amount, const Date& today,
+                                    const CreditRateLookup& rate) {
     CreditFigures f;
+    const CreditSettings settings = credit_settings(db, business);
+    f.currency = settings.limit_currency;
     for (const auto& s : customer_branches(db, business, customer))
-        if (normal_code(s.branch.code) == normal_code(branch)) f.limit = s.branch.limit;
-    const int grace = grace_days(db, business);
+        if (normal_code(s.branch.code) == normal_code(branch)) {
+            f.limit = s.branch.limit;
+            if (!s.branch.limit_currency.empty()) f.currency = s.branch.limit_currency;
+        }
+    ToLimit to_limit(f, rate);
     data::Table t = data::USE(db, "DOCUMENT", "DOCUMEN8");
     const std::string key =
         data::order_key("DOCUMENT", "DOCUMEN8", {business, kOpen, normal_code(customer)});
     t->SetScope(key, key);
     for (t->GoTop(); !t->Eof(); t->Skip()) {
         const Decimal balance = t->num("SALDO");
+        to_limit.use(trim(t->str("MONEDA")));
         if (!is_charge(db, business, trim(t->str("CONCEPTO")))) {
-            f.credit += balance;
+            f.credit += to_limit(balance);
             continue;
         }
-        f.balance += balance;
-        f.overdue += overdue_of(db, business, trim(t->str("DOCUMENTO")),
-                                t->num("MONTO") - balance, today, grace);
+        f.balance += to_limit(balance);
+        f.overdue += to_limit(overdue_of(db, business, trim(t->str("DOCUMENTO")),
+                                         t->num("MONTO") - balance, today,
+                                         settings.grace_days));
     }
     data::KILLTABLA(db, t);
     f.balance += new_amount;
@@ -124,11 +164,20 @@ void set_credit_keys(data::Db& db, const std::string& business, const std::strin
         data::ADD_NEW_REC(*t);
         t->FieldPut("NEGOCIO", business);
     }
-    put_pass_code(*t, "PASSWRD2", overdue_key);
-    put_pass_code(*t, "PASSWRD3", excess_key);
+    if (!trim(overdue_key).empty()) put_pass_code(*t, "PASSWRD2", overdue_key);
+    if (!trim(excess_key).empty()) put_pass_code(*t, "PASSWRD3", excess_key);
     data::UNLOCK_FOR_MODIFY(*t);
     data::KILLTABLA(db, t);
     tx.commit();
+}
+
+std::optional<std::string> check_new_credit_keys(const NewCreditKeys& k) {
+    if (trim(k.overdue).empty() && trim(k.excess).empty()) return kNoNewKey;
+    if (normalise_pass_code(k.overdue) != normalise_pass_code(k.overdue_again))
+        return kOverdueKeyWrong;
+    if (normalise_pass_code(k.excess) != normalise_pass_code(k.excess_again))
+        return kExcessKeyWrong;
+    return std::nullopt;
 }
 
 bool credit_keys_set(data::Db& db, const std::string& business) {

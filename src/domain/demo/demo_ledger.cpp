@@ -4,6 +4,7 @@
 
 #include "domain/demo/demo_rows.h"
 #include "domain/ledger/print_shipped.h"
+#include "domain/session/pass_code.h"
 
 namespace qz::domain::demo {
 
@@ -209,6 +210,9 @@ void load_invoicing_settings(data::Db& db, const Date& today) {
              {"MONEDA", kColones},
              {"MONEDA_TIQ", kDollars},
              {"M_LIMITE", kColones},
+             // The credit keys (PASSWRD2 overdue, PASSWRD3 excess), stored hashed.
+             {"PASSWRD2", hash_pass_code("VENCE26")},
+             {"PASSWRD3", hash_pass_code("EXCESO26")},
              {"MON_COMIS", kColones},
              {"COD_SUC", "01"},
              {"TC_FAC", 1},

@@ -1,5 +1,6 @@
 #include "gui/customers/commands.h"
 
+#include "gui/customers/credit_screens.h"
 #include "gui/customers/customer_list.h"
 #include "gui/customers/customer_screens.h"
 #include "gui/lists/master_list.h"
@@ -35,6 +36,34 @@ void customer_operation(Principal& w, const char* name, void (CustomerListScreen
     });
 }
 
+// The credit authorisation screens beside the credit control, with their "Editar" operations.
+void credit_commands(Principal& w, AppContext& ctx) {
+    w.register_command(6588, [&w, &ctx] {
+        open_pre_authorisations(&w, *ctx.db, ctx.session.XU_COMP, ctx.session.XUSER_ABREVIA);
+    });
+    w.register_command(6589, [&w, &ctx] {
+        open_blocks(&w, *ctx.db, ctx.session.XU_COMP, ctx.session.XUSER_ABREVIA);
+    });
+    w.register_command(6590, [&w, &ctx] {
+        open_remote_approvals(&w, *ctx.db, ctx.session.XU_COMP, ctx.session.XUSER_ABREVIA);
+    });
+    w.register_command(6591, [&w, &ctx] { run_credit_keys(&w, *ctx.db, ctx.session.XU_COMP); });
+    const std::pair<const char*, void (MasterListScreen::*)()> list_ops[] = {
+        {"ADD_AUT_CRED", &MasterListScreen::ADD}, {"MOD_AUT_CRED", &MasterListScreen::MOD},
+        {"DEL_AUT_CRED", &MasterListScreen::DEL}, {"ADD_BLQ", &MasterListScreen::ADD},
+        {"MOD_BLQ", &MasterListScreen::MOD},      {"DEL_BLQ", &MasterListScreen::DEL}};
+    for (const auto& [name, op] : list_ops)
+        w.register_operation(name, [op](QWidget* screen) {
+            if (auto* list = as_master_list(screen)) (list->*op)();
+        });
+    const std::pair<const char*, void (RemoteApprovalScreen::*)()> answers[] = {
+        {"APROBAR", &RemoteApprovalScreen::APROBAR}, {"RECHAZAR", &RemoteApprovalScreen::RECHAZAR}};
+    for (const auto& [name, op] : answers)
+        w.register_operation(name, [op](QWidget* screen) {
+            if (auto* approvals = as_remote_approvals(screen)) (approvals->*op)();
+        });
+}
+
 }  // namespace
 
 void register_customer_commands(Principal& w, AppContext& ctx) {
@@ -53,6 +82,7 @@ void register_customer_commands(Principal& w, AppContext& ctx) {
     code_list_command(w, ctx, 6571, dc::CodeKind::BranchClassification);
     code_list_command(w, ctx, 6572, dc::CodeKind::Category);
     code_list_command(w, ctx, 6573, dc::CodeKind::Zone);
+    credit_commands(w, ctx);
 }
 
 }  // namespace qz::gui

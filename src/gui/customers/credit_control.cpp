@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "core/amount.h"
+#include "domain/ledger/rates.h"
 #include "gui/framework/amount_edit.h"
 #include "gui/framework/message_box.h"
 
@@ -181,6 +182,14 @@ void LIM_CREDITO::request_remote() {
                 "Clave remota solicitada...\rID de Referencia: " + std::to_string(m_remote_id) +
                     "\rEste ID es válido solamente para el presente Sobregiro",
                 "Aviso", kMbOk | kMbIconInformation);
+}
+
+dc::CreditRateLookup ledger_credit_rates(data::Db& db, const std::string& business,
+                                         const Date& day) {
+    return [&db, business, day](const std::string& to, const std::string& from) {
+        const domain::RequiredRate r = domain::required_rate(db, business, to, from, day);
+        return dc::CreditRate{r.factor, r.problem};
+    };
 }
 
 CreditControlResult run_credit_control(QWidget* owner, data::Db& db,

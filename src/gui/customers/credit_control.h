@@ -79,6 +79,10 @@ private:
     QPushButton* m_remote = nullptr;
 };
 
+// The ledger's rates of `day`, as the credit figures convert documents into the limit's currency.
+domain::customers::CreditRateLookup ledger_credit_rates(data::Db& db, const std::string& business,
+                                                        const Date& day);
+
 // Runs the dialog; a remote request it leaves unused is abandoned.
 CreditControlResult run_credit_control(QWidget* owner, data::Db& db,
                                        const CreditControlRequest& request);

@@ -47,7 +47,7 @@ void CustomerListScreen::open_credit_control(bool as_invoice) {
         MESSAGE_BOX(this, "Debe seleccionar un registro", "Atencion", kMbOk | kMbIconExclamation);
         return;
     }
-    Decimal amount;
+    Decimal amount;  // in the limit's currency, as the user reads the figures
     if (as_invoice) {
         const auto typed = ask_document_amount(this);
         if (!typed) return;
@@ -58,8 +58,15 @@ void CustomerListScreen::open_credit_control(bool as_invoice) {
     r.customer = code;
     r.user = m_user;
     r.branch = branches.front().branch;
-    r.figures = dc::branch_credit_figures(m_db, m_business, code, r.branch.code, amount,
-                                          m_db.clock().XDATE());
+    const Date today = m_db.clock().XDATE();
+    r.figures = dc::branch_credit_figures(m_db, m_business, code, r.branch.code, amount, today,
+                                          ledger_credit_rates(m_db, m_business, today));
+    // Figures that could not all be converted are shown for what they are, but authorise
+    // nothing: a missing rate must not let an invoice pass on a sum in mixed currencies.
+    if (!r.figures.rate_problem.empty()) {
+        MESSAGE_BOX(this, r.figures.rate_problem, "Atencion", kMbOk | kMbIconExclamation);
+        as_invoice = false;
+    }
     r.info_only = !as_invoice;
     r.invoice = as_invoice;
     const CreditControlResult result = run_credit_control(this, m_db, r);

@@ -80,6 +80,7 @@ private:
                 auto* e = Add(new QLineEdit(q(f.value), this), f.id);
                 if (f.max_length > 0) e->setMaxLength(f.max_length);
                 e->setReadOnly(f.read_only);
+                if (f.secret) e->setEchoMode(QLineEdit::Password);
                 if (f.kind == K::Number) e->setAlignment(Qt::AlignRight);
                 return e;
             }

@@ -26,6 +26,7 @@ struct FormField {
     std::vector<std::pair<std::string, std::string>> choices;  // {code, caption}
     // A number kept in a table field: typed and checked through that field.
     std::optional<AmountField> amount;
+    bool secret = false;  // a pass code: typed without being shown
 };
 
 using FormValues = std::map<int, std::string>;  // by field id

@@ -71,7 +71,9 @@ std::vector<MenuItem> spa_menus() {
                  {cmd("Definición de Clientes        ", 2833),
                   cmd("Clasificaciones de Clientes", 6570),
                   cmd("Clasificaciones de Sucursales", 6571), cmd("Categorías de Clientes", 6572),
-                  cmd("Zonas de Cobro", 6573)})}),
+                  cmd("Zonas de Cobro", 6573), cmd("Autorizaciones de Crédito", 6588),
+                  cmd("Bloqueos de Clasificaciones", 6589), cmd("Autorizaciones Remotas", 6590),
+                  cmd("Claves de Autorización de Crédito", 6591)})}),
     };
 }
 
@@ -224,6 +226,15 @@ const std::vector<ContextItem>& context_items(int context_id) {
          {{"Agregar Zona", 6583, "ADD_ZONAS"},
           {"Modificar Zona", 6584, "MOD_ZONAS"},
           {"Borrar Zona", 6585, "DEL_ZONAS"}}},
+        {6588,
+         {{"Agregar Autorización", 6592, "ADD_AUT_CRED"},
+          {"Modificar Autorización", 6593, "MOD_AUT_CRED"},
+          {"Borrar Autorización", 6594, "DEL_AUT_CRED"}}},
+        {6589,
+         {{"Agregar Bloqueo", 6595, "ADD_BLQ"},
+          {"Modificar Bloqueo", 6596, "MOD_BLQ"},
+          {"Quitar Bloqueo", 6597, "DEL_BLQ"}}},
+        {6590, {{"Aprobar Solicitud", 6598, "APROBAR"}, {"Rechazar Solicitud", 6599, "RECHAZAR"}}},
         {2833,
          {{"Agregar Cliente", 2342, "ADD_CLIENTE"},
           {"Modificar Cliente", 2343, "MOD_CLIENTE"},

@@ -8,6 +8,7 @@
 
 #include "customer_fixture.h"
 #include "domain/customers/credit_authorisations.h"
+#include "domain/ledger/rates.h"
 #include "domain/session/pass_code.h"
 
 using namespace qz;
@@ -30,11 +31,12 @@ protected:
         put("F_FAC", {{"D_GRACIA", Decimal(0)}});
     }
     void doc(const std::string& number, const char* concept_code, int amount, int balance,
-             Date instalment = Date()) {
+             Date instalment = Date(), const char* currency = "CR") {
         put("DOCUMENT", {{"DOCUMENTO", number},
                          {"CONCEPTO", std::string(concept_code)},
                          {"CLIENTE", std::string("C1")},
                          {"SUBCLIENTE", std::string("01")},
+                         {"MONEDA", std::string(currency)},
                          {"MONTO", Decimal(amount)},
                          {"SALDO", Decimal(balance)}});
         if (!instalment.empty())
@@ -49,7 +51,12 @@ protected:
         data::KILLTABLA(*db, t);
     }
     CreditFigures figures(int new_amount = 0) {
-        return branch_credit_figures(*db, kBiz, "C1", "01", Decimal(new_amount), Date(2026, 5, 20));
+        const Date today(2026, 5, 20);
+        const CreditRateLookup rates = [&](const std::string& to, const std::string& from) {
+            const auto r = domain::required_rate(*db, kBiz, to, from, today);
+            return CreditRate{r.factor, r.problem};
+        };
+        return branch_credit_figures(*db, kBiz, "C1", "01", Decimal(new_amount), today, rates);
     }
     CreditFigures over_limit() {  // what the helper program judges
         CreditFigures f;
@@ -113,6 +120,28 @@ TEST_P(CreditTest, TheFiguresAskOnlyForTheKeysTheyNeed) {
     EXPECT_FALSE(figures().overdue_key()) << "credit notes cover the overdue amount";
 }
 
+TEST_P(CreditTest, DocumentsInAnotherCurrencyAreJudgedInTheLimitsCurrency) {
+    put("T_CAMBIO", {{"MONEDA1", std::string("US")},
+                     {"MONEDA2", std::string("CR")},
+                     {"FECHA", Date(2026, 5, 1)},
+                     {"CAMBIO", Decimal(500)}});
+    doc("F1", "FC", 3, 3, Date(2026, 4, 1), "US");  // 3 dollars overdue: 1500 colones
+    doc("F2", "FC", 100, 100, Date(2026, 6, 30));
+    doc("N1", "NC", 1, 1, Date(), "US");
+    CreditFigures f = figures();
+    EXPECT_EQ(f.currency, "CR");
+    EXPECT_EQ(f.balance, Decimal(1600));
+    EXPECT_EQ(f.overdue, Decimal(1500));
+    EXPECT_EQ(f.credit, Decimal(500));
+    EXPECT_TRUE(f.excess_key()) << "1600 colones is over a limit of 1000, 103 is not";
+    EXPECT_TRUE(f.rate_problem.empty());
+
+    doc("E1", "FC", 10, 10, Date(), "EU");
+    f = figures();
+    EXPECT_NE(f.rate_problem.find("Falta por definir el tipo de cambio"), std::string::npos)
+        << "a currency without a rate is not summed as if it were colones unawares";
+}
+
 TEST_P(CreditTest, KeysAreHashedCaseBlindAndCheckedOnlyWhereAsked) {
     set_credit_keys(*db, kBiz, "venc2026", "exceso26");
     EXPECT_TRUE(domain::is_pass_code_hash(field("F_FAC", "F_FAC", {kBiz}, "PASSWRD3")));
@@ -124,6 +153,19 @@ TEST_P(CreditTest, KeysAreHashedCaseBlindAndCheckedOnlyWhereAsked) {
               std::string(kOverdueKeyWrong));
     EXPECT_FALSE(check_credit_keys(*db, kBiz, f, "Venc2026", "exceso26"));
     EXPECT_TRUE(credit_keys_set(*db, kBiz));
+}
+
+TEST_P(CreditTest, ABlankNewKeyKeepsTheStoredOneAndARepetitionMustMatch) {
+    set_credit_keys(*db, kBiz, "venc2026", "exceso26");
+    set_credit_keys(*db, kBiz, "  ", "nueva");
+    CreditFigures f = over_limit();
+    f.overdue = Decimal(10);
+    EXPECT_FALSE(check_credit_keys(*db, kBiz, f, "venc2026", "NUEVA"));
+
+    EXPECT_EQ(check_new_credit_keys({"", "", " ", ""}), std::string(kNoNewKey));
+    EXPECT_EQ(check_new_credit_keys({"uno", "una", "", ""}), std::string(kOverdueKeyWrong));
+    EXPECT_EQ(check_new_credit_keys({"", "", "dos", ""}), std::string(kExcessKeyWrong));
+    EXPECT_FALSE(check_new_credit_keys({"uno", "UNO", "", ""})) << "keys are case-blind";
 }
 
 TEST_P(CreditTest, ALegacyPlainKeyMatchesAndIsStoredHashed) {
@@ -151,6 +193,21 @@ TEST_P(CreditTest, APreAuthorisationTooSmallStaysValidAndAFittingOneServesOnce) 
     overdue.overdue = Decimal(20);
     grant(500, true, 10);
     EXPECT_FALSE(usable_pre_authorisation(*db, kBiz, "C1", "01", overdue)) << "overdue too big";
+}
+
+TEST_P(CreditTest, APreAuthorisationNeedsItsBranchAndAChangeOfADeletedOneIsRefused) {
+    PreAuthorisation a;
+    EXPECT_EQ(save_pre_authorisation(*db, kBiz, a, "JEFE", inst->clock.now()),
+              std::string(kNoCustomer));
+    a.customer = "C1";
+    EXPECT_EQ(save_pre_authorisation(*db, kBiz, a, "JEFE", inst->clock.now()),
+              std::string(kNoBranch));
+    a.recno = grant(100);
+    a.branch = "01";
+    delete_pre_authorisation(*db, a.recno);
+    EXPECT_EQ(save_pre_authorisation(*db, kBiz, a, "JEFE", inst->clock.now()),
+              std::string(kPreAuthorisationGone));
+    EXPECT_TRUE(pre_authorisations(*db, kBiz).empty()) << "nothing written back";
 }
 
 TEST_P(CreditTest, APreAuthorisationSeenByTwoWorkstationsAuthorisesOnlyOne) {
