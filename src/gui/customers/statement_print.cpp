@@ -95,7 +95,8 @@ void draw_open_statement(PrinterFunction& job, const domain::OpenStatement& s) {
         sheet.days(kDays, d.days_overdue);
         sheet.next();
         for (const auto& p : d.payments) {
-            sheet.text(kNumber, "  " + p.date.dtoc() + " " + p.movement);
+            sheet.text(kDate, p.date.dtoc());
+            sheet.text(kNumber, "> " + p.movement);
             sheet.text(kDescription, utf8_substr(p.description, 0, domain::kStatementDescription));
             sheet.money(kAmount, p.change * d.sign);
             sheet.next();
@@ -132,8 +133,8 @@ void draw_historic_statement(PrinterFunction& job, const domain::HistoricStateme
         if (!sheet.alive()) return;
         sheet.text(kDate, l.date.dtoc());
         sheet.text(kSym, l.symbol);
-        sheet.text(kNumber, l.payment ? l.number + " > " + l.document : l.number);
-        sheet.text(kDescription, l.description);
+        sheet.text(kNumber, l.number);
+        sheet.text(kDescription, l.payment ? "> " + l.document + " " + l.description : l.description);
         if (!l.debit.is_zero()) sheet.money(kDebit, l.debit);
         if (!l.credit.is_zero()) sheet.money(kCredit, l.credit);
         sheet.money(kBalance, l.balance);
