@@ -45,6 +45,7 @@ std::string install_demo_data(data::Db& db) {
         install_spa_demo(db);
         demo::load_sample_documents(db, today, summary);
         demo::load_credit(db, today, summary);
+        demo::load_statement_documents(db, today, summary);
         demo::summarise_spa(db, today, summary);
         tx.commit();
     }

@@ -60,6 +60,8 @@ void load_customers(data::Db& db, const Date& today, Summary& out);
 void load_hotel(data::Db& db, const Date& today, Summary& out);
 // Needs the customers, the articles of the spa and the journals.
 void load_sample_documents(data::Db& db, const Date& today, Summary& out);
+// An instalment invoice partly paid and a credit note of the same customer, for its statements.
+void load_statement_documents(data::Db& db, const Date& today, Summary& out);
 void load_spa(data::Db& db, const Date& today, Summary& out);
 // Needs the customers, the agents and the invoicing settings.
 void load_credit(data::Db& db, const Date& today, Summary& out);

@@ -78,6 +78,7 @@ void register_customer_commands(Principal& w, AppContext& ctx) {
     customer_operation(w, "EXPORTAR_XLS", &CustomerListScreen::EXPORTAR_XLS);
     customer_operation(w, "LIM_CREDITO", &CustomerListScreen::LIM_CREDITO);
     customer_operation(w, "PRUEBA_CREDITO", &CustomerListScreen::PRUEBA_CREDITO);
+    customer_operation(w, "PRINT_CLIENTES", &CustomerListScreen::PRINT_CLIENTES);
     code_list_command(w, ctx, 6570, dc::CodeKind::Classification);
     code_list_command(w, ctx, 6571, dc::CodeKind::BranchClassification);
     code_list_command(w, ctx, 6572, dc::CodeKind::Category);

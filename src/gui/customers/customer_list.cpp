@@ -83,6 +83,7 @@ void CustomerListScreen::build_side(QLayout* into) {
     buttons->addWidget(Add(new QPushButton("Agregar", this), 201, [this] { ADD_CLIENTE(); }));
     buttons->addWidget(Add(new QPushButton("Modificar", this), 202, [this] { MOD_CLIENTE(); }));
     buttons->addWidget(Add(new QPushButton("Salir", this), kCmdCancel));
+    build_statement_buttons(side);
     side->addLayout(buttons);
     static_cast<QHBoxLayout*>(into)->addLayout(side, 2);
 }

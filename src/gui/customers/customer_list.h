@@ -26,6 +26,9 @@ enum CustomerListControl {
     kCliAddress,
     kCliPhone2,
     kCliFax2,
+    kCliPrint = 203,    // IMPRIMIR
+    kCliHistoric = 204,  // CLIENT_3
+    kCliPlan = 205,      // P_COBRO
 };
 
 class CustomerListScreen : public WDIAG {
@@ -46,6 +49,12 @@ public:
     // invoice would open it for a document amount the user types.
     void LIM_CREDITO();
     void PRUEBA_CREDITO();
+    // The printouts of the chosen customer (statement of open documents, historic statement,
+    // collection plan) and the listing of the customers.
+    void IMPRIMIR();
+    void CLIENT_3();
+    void P_COBRO();
+    void PRINT_CLIENTES();
 
     WBLISTBOX* grid() const { return m_grid; }
     data::Db& db() const { return m_db; }
@@ -62,6 +71,9 @@ private:
     void show_branch(int row);
     void after_change();
     void open_credit_control(bool as_invoice);
+    void build_statement_buttons(QLayout* into);
+    // The chosen customer's code; "" after telling the user to choose one.
+    std::string chosen_code();
 
     data::Db& m_db;
     std::string m_business, m_user;
