@@ -14,6 +14,8 @@
 #include "core/user_port.h"
 #include "data/db.h"
 #include "data/install.h"
+#include "data/pg_connection.h"
+#include "data/sql.h"
 
 namespace qz::bench {
 
@@ -37,7 +39,12 @@ inline BenchInstall& bench_install(const std::string& name, bool pg,
         (std::filesystem::temp_directory_path() / ("qz_" + name + (pg ? "_pg" : "_lite"))).string();
     std::filesystem::remove_all(slot->home);
     std::filesystem::create_directories(slot->home);
-    if (pg) std::ofstream(slot->home + "/ADS.DEF") << std::getenv("QZ_BENCH_PG") << "\r";
+    if (pg) {
+        // A run killed half way leaves its schema behind; its rows would collide with the fill.
+        data::PgConnection(std::getenv("QZ_BENCH_PG"))
+            .exec("DROP SCHEMA IF EXISTS " + data::quote_ident(name) + " CASCADE");
+        std::ofstream(slot->home + "/ADS.DEF") << std::getenv("QZ_BENCH_PG") << "\r";
+    }
     data::init_installation(slot->home, pg ? name : "");
     if (prepare) prepare(*slot);
     data::DbOptions o;
