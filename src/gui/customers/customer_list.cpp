@@ -84,6 +84,7 @@ void CustomerListScreen::build_side(QLayout* into) {
     buttons->addWidget(Add(new QPushButton("Modificar", this), 202, [this] { MOD_CLIENTE(); }));
     buttons->addWidget(Add(new QPushButton("Salir", this), kCmdCancel));
     side->addLayout(buttons);
+    add_log_buttons(side);
     static_cast<QHBoxLayout*>(into)->addLayout(side, 2);
 }
 

@@ -46,6 +46,10 @@ public:
     // invoice would open it for a document amount the user types.
     void LIM_CREDITO();
     void PRUEBA_CREDITO();
+    // The chosen customer's log: a new note, the log window, the copy to another customer.
+    void ADD_BITACORA();
+    void VER_BITACORA();
+    void COPIAR_BITACORA();
 
     WBLISTBOX* grid() const { return m_grid; }
     data::Db& db() const { return m_db; }
@@ -62,6 +66,7 @@ private:
     void show_branch(int row);
     void after_change();
     void open_credit_control(bool as_invoice);
+    void add_log_buttons(QLayout* into);
 
     data::Db& m_db;
     std::string m_business, m_user;
