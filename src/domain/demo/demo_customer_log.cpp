@@ -1,4 +1,4 @@
-// Notes in the customer log of the demonstration customers (one about the agency's invoice) and a
+// Notes in the customer log of the demonstration customers (two about the agency's invoice) and a
 // few people of the national ID registry, so the log window, its printout and the registry lookup
 // have something to show.
 #include "core/datetime_text.h"

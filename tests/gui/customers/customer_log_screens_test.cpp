@@ -5,6 +5,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include "data/table_ops.h"
 #include "domain/customers/customer_log.h"
 #include "gui/browse/wblistbox.h"
 #include "gui/customers/customer_list.h"
@@ -15,6 +16,7 @@
 #include "gui/print/print_job.h"
 #include "services/print/print_ops.h"
 #include "support/golden.h"
+#include "support/test_db.h"
 
 namespace qz::gui {
 namespace {
@@ -94,6 +96,29 @@ TEST_F(CustomerLogScreenTest, TheLogWindowListsNewestFirstAndItsEditarItemsWork)
 
     press(log, kCmdCancel);
     EXPECT_TRUE(list->isEnabled());
+}
+
+TEST_F(CustomerLogScreenTest, ANoteWrittenBeforeTheKeyExistedTakesItsPlaceWhenTheWindowOpens) {
+    ::qz::test::ScriptedPort port;
+    ASSERT_GT(dc::add_log_note(*ctx.db, port, "HOTEL", {kPerson, "", "nueva"},
+                               {"SUP", {kNow.date, "08:00:00"}}),
+              0);
+    data::Table t = data::USE(*ctx.db, "BITACORA");
+    data::ADD_NEW_REC(*t);
+    t->FieldPut("NEGOCIO", std::string("HOTEL"));
+    t->FieldPut("CLIENTE", kPerson);
+    t->FieldPut("FECHA", kNow.date - 10);
+    t->FieldPut("HORA", std::string("08:00:00"));
+    t->FieldPut("DESCRIP", std::string("antigua"));
+    data::UNLOCK_NEW_REC(*t);
+    data::KILLTABLA(*ctx.db, t);
+
+    press(list_on(kPerson), kListLog);
+    auto* log = screen_as<CustomerLogWindow>("E_BITACORA");
+    ASSERT_TRUE(log);
+    EXPECT_EQ(log->findChild<QPlainTextEdit*>(QString::number(kLogNoteText))->toPlainText(),
+              "nueva");
+    EXPECT_EQ(notes(kPerson).back().text, "antigua");
 }
 
 TEST_F(CustomerLogScreenTest, TheListsButtonWritesANoteForTheChosenCustomer) {
