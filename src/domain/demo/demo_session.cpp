@@ -31,8 +31,8 @@ const std::vector<int> kSpaDesk = {6415, 6429, 6430, 6431, 6432, 6433, 6444, 643
 const std::vector<int> kSpaAdmin = {6434, 6427, 6416, 6417, 6418, 6419};
 const std::vector<int> kRegisters = {2839, 2301, 2302, 2303, 2918, 2919, 2920, 4098};
 const std::vector<int> kAgents = {2831, 2336, 2337, 2338};
-const std::vector<int> kCustomerDesk = {2833, 2342, 2343, 3624, 2519};
-const std::vector<int> kCustomerAdmin = {2344, 4365, 2652, 2725, 3757, 4541, 4971, 6570,
+const std::vector<int> kCustomerDesk = {2833, 2342, 2343, 3624, 2519, 3429, 3430};
+const std::vector<int> kCustomerAdmin = {2344, 4365, 2652, 2725, 3757, 3431, 4541, 4971, 6570,
                                          6571, 6572, 6573, 6574, 6575, 6576, 6577, 6578,
                                          6579, 6580, 6581, 6582, 6583, 6584, 6585, 6586,
                                          6587, 6588, 6589, 6590, 6591, 6592, 6593, 6594,

@@ -2,6 +2,7 @@
 
 #include "gui/customers/credit_screens.h"
 #include "gui/customers/customer_list.h"
+#include "gui/customers/customer_log_window.h"
 #include "gui/customers/customer_screens.h"
 #include "gui/lists/master_list.h"
 #include "gui/session/app_context.h"
@@ -64,6 +65,13 @@ void credit_commands(Principal& w, AppContext& ctx) {
         });
 }
 
+// An "Editar" operation of the customer-log window.
+void log_operation(Principal& w, const char* name, void (CustomerLogWindow::*op)()) {
+    w.register_operation(name, [op](QWidget* screen) {
+        if (auto* log = as_customer_log(screen)) (log->*op)();
+    });
+}
+
 }  // namespace
 
 void register_customer_commands(Principal& w, AppContext& ctx) {
@@ -79,6 +87,10 @@ void register_customer_commands(Principal& w, AppContext& ctx) {
     customer_operation(w, "LIM_CREDITO", &CustomerListScreen::LIM_CREDITO);
     customer_operation(w, "PRUEBA_CREDITO", &CustomerListScreen::PRUEBA_CREDITO);
     customer_operation(w, "PRINT_CLIENTES", &CustomerListScreen::PRINT_CLIENTES);
+    customer_operation(w, "COPIAR_BITACORA", &CustomerListScreen::COPIAR_BITACORA);
+    log_operation(w, "ADD_ITEM", &CustomerLogWindow::ADD_ITEM);
+    log_operation(w, "MOD_ITEM", &CustomerLogWindow::MOD_ITEM);
+    log_operation(w, "DEL_ITEM", &CustomerLogWindow::DEL_ITEM);
     code_list_command(w, ctx, 6570, dc::CodeKind::Classification);
     code_list_command(w, ctx, 6571, dc::CodeKind::BranchClassification);
     code_list_command(w, ctx, 6572, dc::CodeKind::Category);

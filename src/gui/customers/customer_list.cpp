@@ -85,6 +85,7 @@ void CustomerListScreen::build_side(QLayout* into) {
     buttons->addWidget(Add(new QPushButton("Salir", this), kCmdCancel));
     build_statement_buttons(side);
     side->addLayout(buttons);
+    add_log_buttons(side);
     static_cast<QHBoxLayout*>(into)->addLayout(side, 2);
 }
 

@@ -55,6 +55,10 @@ public:
     void CLIENT_3();
     void P_COBRO();
     void PRINT_CLIENTES();
+    // The chosen customer's log: a new note, the log window, the copy to another customer.
+    void ADD_BITACORA();
+    void VER_BITACORA();
+    void COPIAR_BITACORA();
 
     WBLISTBOX* grid() const { return m_grid; }
     data::Db& db() const { return m_db; }
@@ -74,6 +78,7 @@ private:
     void build_statement_buttons(QLayout* into);
     // The chosen customer's code; "" after telling the user to choose one.
     std::string chosen_code();
+    void add_log_buttons(QLayout* into);
 
     data::Db& m_db;
     std::string m_business, m_user;

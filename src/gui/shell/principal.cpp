@@ -66,7 +66,7 @@ void Principal::register_command(int id, std::function<void()> action) {
 
 void Principal::register_operation(const std::string& operation,
                                    std::function<void(QWidget*)> action) {
-    m_operations[operation] = std::move(action);
+    m_operations[operation].push_back(std::move(action));
 }
 
 bool Principal::DO_ACTION(int id) {
@@ -147,7 +147,12 @@ void Principal::build_editar(QMenu* menu) {
             if (f == m_operations.end() || m_in_action) return;
             m_in_action = true;
             m_xid_menu = id;
-            f->second(m_screen);
+            try {
+                for (const auto& action : f->second) action(m_screen);
+            } catch (...) {
+                m_in_action = false;
+                throw;
+            }
             m_in_action = false;
         });
     }

@@ -54,7 +54,8 @@ public:
     // Runs a command as the menu does (XID_MENU := id); false when greyed or unknown.
     bool DO_ACTION(int id);
     int XID_MENU() const { return m_xid_menu; }
-    // Runs a screen operation of the "Editar" menu on the active screen.
+    // Runs a screen operation of the "Editar" menu on the active screen; every action registered
+    // under the name is given the screen.
     void register_operation(const std::string& operation,
                             std::function<void(QWidget* screen)> action);
 
@@ -111,7 +112,9 @@ private:
     QLabel* m_caps = nullptr;
     QTimer* m_quit_timer = nullptr;
     std::map<int, std::function<void()>> m_commands;
-    std::map<std::string, std::function<void(QWidget*)>> m_operations;
+    // Several screens may name an operation alike ("ADD_ITEM"); each action checks the screen it
+    // is given and leaves the others' alone.
+    std::map<std::string, std::vector<std::function<void(QWidget*)>>> m_operations;
     int m_context = 0;
     QWidget* m_screen = nullptr;
     int m_xid_menu = 0;
