@@ -35,7 +35,7 @@ const std::vector<int> kCustomerDesk = {2833, 2342, 2343, 3624, 2519};
 const std::vector<int> kCustomerAdmin = {2344, 4365, 2652, 2725, 3757, 4541, 4971, 6570,
                                          6571, 6572, 6573, 6574, 6575, 6576, 6577, 6578,
                                          6579, 6580, 6581, 6582, 6583, 6584, 6585, 6586,
-                                         6587};
+                                         6587, 6600, 6601, 6602};
 // "Cuentas por Cobrar" and the "Editar" operations of its screens and of the rates and series.
 const std::vector<int> kLedger = {6502, 6503, 6504, 6506, 6507, 6510, 6511, 6512, 6513, 6514, 6515, 6516, 6520,
                                   6521, 6522, 6523, 6524, 6525, 6526, 6527, 6528, 6530, 6531, 6532,

@@ -2,6 +2,7 @@
 
 #include "gui/customers/customer_list.h"
 #include "gui/customers/customer_screens.h"
+#include "gui/customers/satellite_screens.h"
 #include "gui/lists/master_list.h"
 #include "gui/session/app_context.h"
 #include "gui/shell/principal.h"
@@ -49,6 +50,7 @@ void register_customer_commands(Principal& w, AppContext& ctx) {
     customer_operation(w, "EXPORTAR_XLS", &CustomerListScreen::EXPORTAR_XLS);
     customer_operation(w, "LIM_CREDITO", &CustomerListScreen::LIM_CREDITO);
     customer_operation(w, "PRUEBA_CREDITO", &CustomerListScreen::PRUEBA_CREDITO);
+    register_satellite_operations(w);
     code_list_command(w, ctx, 6570, dc::CodeKind::Classification);
     code_list_command(w, ctx, 6571, dc::CodeKind::BranchClassification);
     code_list_command(w, ctx, 6572, dc::CodeKind::Category);

@@ -81,6 +81,7 @@ private:
                 if (f.max_length > 0) e->setMaxLength(f.max_length);
                 e->setReadOnly(f.read_only);
                 if (f.kind == K::Number) e->setAlignment(Qt::AlignRight);
+                if (f.kind == K::Secret) e->setEchoMode(QLineEdit::Password);
                 return e;
             }
         }

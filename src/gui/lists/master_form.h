@@ -16,7 +16,8 @@ class QWidget;
 namespace qz::gui {
 
 struct FormField {
-    enum class Kind { Text, Number, Check, Choice, Memo };
+    // Secret: a pass code, typed without being shown.
+    enum class Kind { Text, Number, Check, Choice, Memo, Secret };
     int id = 0;
     std::string label;
     Kind kind = Kind::Text;
