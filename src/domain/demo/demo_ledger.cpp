@@ -211,6 +211,7 @@ void load_invoicing_settings(data::Db& db, const Date& today) {
              {"M_LIMITE", kColones},
              {"MON_COMIS", kColones},
              {"COD_SUC", "01"},
+             {"SER_CARNET", "CARNET"},
              {"TC_FAC", 1},
              {"TC_FAC2", 1},
              {"TC_FAC_PRE", 1},

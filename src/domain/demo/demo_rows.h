@@ -61,6 +61,8 @@ void load_hotel(data::Db& db, const Date& today, Summary& out);
 // Needs the customers, the articles of the spa and the journals.
 void load_sample_documents(data::Db& db, const Date& today, Summary& out);
 void load_spa(data::Db& db, const Date& today, Summary& out);
+// Needs the customers and the clerks of the spa register.
+void load_customer_satellites(data::Db& db, Summary& out);
 // The spa as loaded (both demonstration sets): rooms, services, price types, today's bookings.
 void summarise_spa(data::Db& db, const Date& today, Summary& out);
 
