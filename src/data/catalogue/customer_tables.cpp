@@ -131,9 +131,10 @@ void declare_customer_codes(Catalogue& cat) {
     com.order("DET_ART6", {kf("NEGOCIO"), kf("COD_COMI"), kf("ARTICULO")});
     cat.add(std::move(com));
 
-    // Reservations-module settings read by the customer editor.
+    // Reservations-module settings read by the customer editor; the tours are the articles of
+    // the line LINEA_TOUR.
     TableDef res("F_RESER");
-    res.C("NEGOCIO", 15).N("COMISION", 1);
+    res.C("NEGOCIO", 15).N("COMISION", 1).C("LINEA_TOUR", 4);
     res.order("F_RESER", {kf("NEGOCIO")}, true);
     cat.add(std::move(res));
 }

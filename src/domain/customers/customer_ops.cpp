@@ -30,11 +30,12 @@ bool delete_customer(data::Db& db, UserPort& port, const std::string& business,
         if (found) {
             t->Delete();
             data::UNLOCK_FOR_MODIFY(*t);
-            delete_by_order(db, "DET_CLIE", "DET_CLIE", {business, c});
-            if (with_docs) {
-                delete_by_order(db, "DET_CLI2", "DET_CLI2", {business, c});
-                delete_by_order(db, "DET_CLI4", "DET_CLI4", {business, c});
-            }
+            // Every row that belongs to the customer alone goes with it: left behind, a later
+            // customer given the same code would inherit its referrals, associates and
+            // commissions. The history (status changes, log notes) stays.
+            for (const char* table : {"DET_CLIE", "DET_CLI2", "DET_CLI3", "DET_CLI4"})
+                delete_by_order(db, table, table, {business, c});
+            delete_by_order(db, "DET_ART6", "DET_ART6", {business, c});
         }
         data::KILLTABLA(db, t);
         tx.commit();

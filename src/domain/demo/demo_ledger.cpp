@@ -215,6 +215,7 @@ void load_invoicing_settings(data::Db& db, const Date& today) {
              {"PASSWRD3", hash_pass_code("EXCESO26")},
              {"MON_COMIS", kColones},
              {"COD_SUC", "01"},
+             {"SER_CARNET", "CARNET"},
              {"TC_FAC", 1},
              {"TC_FAC2", 1},
              {"TC_FAC_PRE", 1},

@@ -67,6 +67,8 @@ void load_statement_documents(data::Db& db, const Date& today, Summary& out);
 void load_spa(data::Db& db, const Date& today, Summary& out);
 // Needs the customers, the agents and the invoicing settings.
 void load_credit(data::Db& db, const Date& today, Summary& out);
+// Needs the customers and the clerks of the spa register.
+void load_customer_satellites(data::Db& db, Summary& out);
 // The spa as loaded (both demonstration sets): rooms, services, price types, today's bookings.
 void summarise_spa(data::Db& db, const Date& today, Summary& out);
 

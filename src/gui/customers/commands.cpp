@@ -4,6 +4,7 @@
 #include "gui/customers/customer_list.h"
 #include "gui/customers/customer_log_window.h"
 #include "gui/customers/customer_screens.h"
+#include "gui/customers/satellite_screens.h"
 #include "gui/lists/master_list.h"
 #include "gui/session/app_context.h"
 #include "gui/shell/principal.h"
@@ -91,6 +92,7 @@ void register_customer_commands(Principal& w, AppContext& ctx) {
     log_operation(w, "ADD_ITEM", &CustomerLogWindow::ADD_ITEM);
     log_operation(w, "MOD_ITEM", &CustomerLogWindow::MOD_ITEM);
     log_operation(w, "DEL_ITEM", &CustomerLogWindow::DEL_ITEM);
+    register_satellite_operations(w);
     code_list_command(w, ctx, 6570, dc::CodeKind::Classification);
     code_list_command(w, ctx, 6571, dc::CodeKind::BranchClassification);
     code_list_command(w, ctx, 6572, dc::CodeKind::Category);

@@ -14,9 +14,11 @@
 #include "core/text.h"
 #include "data/amount_field.h"
 #include "domain/customers/customer_codes.h"
+#include "domain/customers/tour_commissions.h"
 #include "domain/ledger/customer_reclassification.h"
 #include "domain/session/master_rows.h"
 #include "gui/customers/customer_dialogs.h"
+#include "gui/customers/satellite_screens.h"
 #include "gui/framework/amount_edit.h"
 #include "gui/framework/masked_edit.h"
 #include "gui/framework/qt_user_port.h"
@@ -431,6 +433,13 @@ bool CustomerEditor::save() {
                         }};
     const auto out = dc::save_customer(m_db, port, m_business, m_form, ctx);
     if (out.refusal) put_focus(*out.refusal);
+    // An agency's commission on the tours is asked for once, when it becomes a customer.
+    if (out.saved && m_form.is_new) {
+        const auto reservations = dc::reservation_settings(m_db, m_business);
+        if (reservations && reservations->commission)
+            edit_tour_commissions(this, m_db, m_business,
+                                  domain::normal_code(m_form.customer.code));
+    }
     return out.saved;
 }
 

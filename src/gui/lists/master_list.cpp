@@ -58,7 +58,7 @@ bool MasterListScreen::Init() {
     resize(720, 420);
     Create();
     BrowMarksOptions o;
-    o.scope_start = data::business_key(m_business);
+    o.scope_start = m_spec.scope.empty() ? data::business_key(m_business) : m_spec.scope;
     o.no_marks = true;
     o.no_refresh = true;
     m_grid->BrowMarks(std::move(o));

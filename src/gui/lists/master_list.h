@@ -30,6 +30,8 @@ struct MasterListSpec {
     int context_id = 0;
     std::string caption;
     std::string table, order;
+    // The key prefix the grid keeps to (a customer's detail rows); empty = the business's rows.
+    std::string scope;
     std::vector<ListColumn> columns;
     // Each gets the screen as owner; modify and remove also the table on the chosen row. True
     // when something changed, so the grid is read again.

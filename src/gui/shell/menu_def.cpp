@@ -259,7 +259,11 @@ const std::vector<ContextItem>& context_items(int context_id) {
           {"Exportar Datos de Clientes a Excel", 4971, "EXPORTAR_XLS"},
           {"", 0, ""},
           {"Control de Crédito", 6586, "LIM_CREDITO"},
-          {"Probar Autorización de Crédito", 6587, "PRUEBA_CREDITO"}}},
+          {"Probar Autorización de Crédito", 6587, "PRUEBA_CREDITO"},
+          {"", 0, ""},
+          {"Comisiones por Tour", 6600, "ED_COMISION"},
+          {"Quitar Comisiones", 6601, "QUITAR_COMIS"},
+          {"Ver Tours", 6602, "VER_TOURS"}}},
     };
     static const std::vector<ContextItem> none;
     auto it = table.find(context_id);
