@@ -89,5 +89,32 @@ TEST_F(StatementScreenTest, TheListingDialogChoosesOrderStateAndClassification) 
     EXPECT_FALSE(has(texts, "Inactivo")) << "only the active customers";
 }
 
+// The two buttons that print at once: the printer dialog's preview button is pressed, not typed,
+// since the dialog opened from a screen of the main window need not hold the keyboard.
+TEST_F(StatementScreenTest, TheListsButtonsPrintTheOpenDocumentsAndTheCollectionPlan) {
+    test::PrintContextScope printing;
+    auto* list = list_at("3101123456");
+    ASSERT_TRUE(list);
+    const auto preview_button = [] {
+        test::when_modal([] {
+            for (auto* b : QApplication::activeModalWidget()->findChildren<QPushButton*>())
+                if (b->text().startsWith("F2")) return QTest::mouseClick(b, Qt::LeftButton);
+            QApplication::activeModalWidget()->close();  // fail, do not wait for ever
+        });
+    };
+    preview_button();
+    press(list, kCliPrint);
+    auto texts = previewed();
+    EXPECT_TRUE(has(texts, "ESTADO DE CUENTA"));
+    EXPECT_TRUE(has(texts, "-150,000.00")) << "the payment under the instalment invoice";
+    EXPECT_TRUE(has(texts, "-25,000.00")) << "the credit note, signed as a credit";
+
+    preview_button();
+    press(list, kCliPlan);
+    texts = previewed();
+    EXPECT_TRUE(has(texts, "60,000.00")) << "what is left of the part-paid instalment";
+    EXPECT_FALSE(has(texts, "120,000.00")) << "the instalment paid in full is not collected";
+}
+
 }  // namespace
 }  // namespace qz::gui
