@@ -1,5 +1,7 @@
 #include "domain/session/master_rows.h"
 
+#include <vector>
+
 #include "core/text.h"
 #include "data/table_ops.h"
 
@@ -48,14 +50,33 @@ long recode_by_order(data::Db& db, const std::string& table, const std::string& 
     const std::string prefix = data::order_key(table, order, parts);
     data::Table t = data::USE(db, table, order);
     long done = 0;
-    // A fresh seek each time: the row just rewritten has left the range, so the next one in
-    // it is always the first.
-    while (t->Seek(prefix)) {
-        data::LOCK_FOR_MODIFY(*t);
+    const auto rewrite = [&] {
         t->FieldPut(field, new_value);
         data::UNLOCK_FOR_MODIFY(*t);
         ++done;
         if (wait && done % 50 == 0) wait->progress(done, 0);
+    };
+    // The record numbers first, in one walk. Seeking the range afresh after each write would
+    // make a server step over the index entries of every row already moved, which stay until
+    // the transaction ends: the walk would grow with the square of the rows.
+    std::vector<long> recnos;
+    t->SetScope(prefix, prefix);
+    for (t->GoTop(); !t->Eof(); t->Skip()) recnos.push_back(t->RecNo());
+    t->ClearScope();
+    for (long recno : recnos) {
+        t->GoTo(recno);
+        if (t->Eof() || t->Deleted()) continue;
+        data::LOCK_FOR_MODIFY(*t);  // re-reads the row under its lock
+        if (t->Deleted() || t->CurrentKey().compare(0, prefix.size(), prefix) != 0) {
+            data::UNLOCK_FOR_MODIFY(*t);  // changed elsewhere since the walk: no longer ours
+            continue;
+        }
+        rewrite();
+    }
+    // Rows another workstation added to the range while the walk ran.
+    while (t->Seek(prefix)) {
+        data::LOCK_FOR_MODIFY(*t);
+        rewrite();
     }
     data::KILLTABLA(db, t);
     return done;
