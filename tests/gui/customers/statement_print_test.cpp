@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "services/print/print_fakes.h"
 #include "services/print/print_ops.h"
 #include "support/golden.h"
 
@@ -19,29 +20,12 @@ std::string golden(const std::string& name, const std::string& actual) {
     return ::qz::test::golden_at(__FILE__, name, actual);
 }
 
-// An A4 sheet at 300 dpi that keeps every page it is given.
-struct Sheets : services::PrintDevice {
-    std::vector<Page>* out;
-    explicit Sheets(std::vector<Page>* o) : out(o) {}
-    int width() const override { return 2480; }
-    int height() const override { return 3508; }
-    int dpi_y() const override { return 300; }
-    bool start_doc(const std::string&) override { return true; }
-    int start_page() override { return 0; }
-    int end_page(const Page& p) override {
-        out->push_back(p);
-        return 0;
-    }
-    void end_doc() override {}
-    void abort_doc() override {}
-};
-
 std::vector<Page> laid_out(const std::function<void(PrinterFunction&)>& titles,
                            const std::function<void(PrinterFunction&)>& draw) {
-    std::vector<Page> pages;
+    services::test::DeviceLog device;
     PrinterFunction job;
-    job.device_factory = [&pages](const PrinterFunction&) {
-        return std::make_unique<Sheets>(&pages);
+    job.device_factory = [&device](const PrinterFunction&) {
+        return std::make_unique<services::test::FakeDevice>(device, 1);
     };
     job.sleep = [](int) {};
     job.env.print_font = "Calibri";
@@ -49,7 +33,7 @@ std::vector<Page> laid_out(const std::function<void(PrinterFunction&)>& titles,
     EXPECT_TRUE(services::START_DOC(job, "Prueba", false));
     draw(job);
     services::RESETPRINT(job, false);
-    return pages;
+    return device.pages;
 }
 
 std::string text_of(const std::vector<Page>& pages) {

@@ -11,6 +11,7 @@
 #include "domain/ledger/print_shipped.h"
 #include "gui/ledger/formats/format_layout.h"
 #include "gui/ledger/formats/ticket_layout.h"
+#include "services/print/print_fakes.h"
 #include "services/print/print_ops.h"
 #include "support/golden.h"
 #include "support/record_edit.h"
@@ -30,23 +31,6 @@ std::string golden(const std::string& name, const std::string& actual) {
     return ::qz::test::golden_at(__FILE__, name, actual);
 }
 
-// An A4 sheet at 300 dpi that keeps every page it is given.
-struct Sheets : services::PrintDevice {
-    std::vector<Page>* out;
-    explicit Sheets(std::vector<Page>* o) : out(o) {}
-    int width() const override { return 2480; }
-    int height() const override { return 3508; }
-    int dpi_y() const override { return 300; }
-    bool start_doc(const std::string&) override { return true; }
-    int start_page() override { return 0; }
-    int end_page(const Page& p) override {
-        out->push_back(p);
-        return 0;
-    }
-    void end_doc() override {}
-    void abort_doc() override {}
-};
-
 struct Printers : services::PrinterPort {
     std::vector<std::string> installed() const override { return {"Recepcion_HP", "Caja_Epson"}; }
     std::string default_printer() const override { return "Recepcion_HP"; }
@@ -54,11 +38,11 @@ struct Printers : services::PrinterPort {
 
 // A job as the tests open it: the fake sheets, no waiting, no measuring (widths by cells).
 struct Jobs {
-    std::vector<Page> pages;
-    std::vector<std::string> log;  // "name printer copies mode" per job
+    services::test::DeviceLog device;  // the pages of every job
+    std::vector<std::string> log;      // "name printer copies mode" per job
     bool start(PrinterFunction& job, const std::string& name) {
         job.device_factory = [this](const PrinterFunction&) {
-            return std::make_unique<Sheets>(&pages);
+            return std::make_unique<services::test::FakeDevice>(device, 1);
         };
         job.sleep = [](int) {};
         job.env.print_font = "Calibri";
@@ -80,7 +64,7 @@ std::vector<Page> laid_out(const std::function<void(PrinterFunction&)>& draw) {
     EXPECT_TRUE(jobs.start(job, "Prueba"));
     draw(job);
     services::RESETPRINT(job, false);
-    return jobs.pages;
+    return jobs.device.pages;
 }
 
 TEST(DocumentLayout, ShippedInvoiceReceiptAndTicketMatchTheirGoldenPages) {
@@ -216,7 +200,7 @@ TEST_F(DocumentPrintTest, EveryBindingOfTheCurrencyAndTypePrintsOnItsPrinterWith
     // The demonstration's binding on the workstation's printer, then the shared printer P1.
     EXPECT_EQ(jobs.log[0], "Factura Crédito F100|Recepcion_HP|1|PRINTER");
     EXPECT_EQ(jobs.log[1], "Factura Crédito F100|Caja_Epson|2|PRINTER");
-    EXPECT_EQ(jobs.pages.size(), 2u);
+    EXPECT_EQ(jobs.device.pages.size(), 2u);
 
     // Type 1 of a cash invoice is its ticket; a preview records instead of printing.
     jobs = {};
