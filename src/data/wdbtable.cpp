@@ -686,6 +686,9 @@ void WDBTable::after_rollback() {
 }
 
 void WDBTable::reset_for_reuse(const UseOptions& opts) {
+    // A table parked read-only by one reader of the transaction may be wanted for writing by
+    // the next user of the same table, and the other way round.
+    m_read_only = opts.read_only;
     m_scoped = false;
     SetOrder(opts.order);
     GoTop();

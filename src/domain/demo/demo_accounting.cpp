@@ -24,6 +24,8 @@ constexpr Account kAccounts[] = {
     {"4-01-02", "Ventas de Hospedaje"},
     {"5-01-09", "Descuentos Concedidos"},
     {"5-01-10", "Diferencial Cambiario"},
+    {"1-02-02", "Complemento Cuentas por Cobrar"},
+    {"4-02-01", "Intereses Ganados"},
 };
 
 struct Link {
@@ -37,6 +39,7 @@ constexpr Link kLinks[] = {
     {"VENTAS_HOS", "Ventas Hospedaje", "4-01-02", 0}, {"IMPUESTOS", "Impuestos", "2-01-05", 0},
     {"DESCUENTOS", "Descuentos", "5-01-09", 1},       {"CAJA_EF", "Caja Efectivo", "1-01-01", 1},
     {"CAJA_TC", "Caja Tarjetas", "1-01-02", 1},       {"DIFERENCIAL", "Diferencial", "5-01-10", 1},
+    {"CXC_COMPL", "Complemento CxC", "1-02-02", 1},   {"INTERESES", "Intereses", "4-02-01", 0},
 };
 
 void set_journal_series(data::Db& db) {

@@ -10,80 +10,91 @@ namespace qz::domain::demo {
 
 namespace {
 
+// Every concept posts its counter-account, tax, receivable, discount, interest and complement
+// through the demonstration's links.
+std::vector<Field> with_links(std::initializer_list<Field> fields) {
+    std::vector<Field> row(fields);
+    const std::pair<const char*, const char*> links[] = {
+        {"ASIENTO2", "VENTAS_SPA"}, {"ASIENTO3", "IMPUESTOS"}, {"ASIENTO4", "CXC"},
+        {"ASIENTO5", "DESCUENTOS"}, {"ASIENTO6", "INTERESES"}, {"CXC_COMPL", "CXC_COMPL"}};
+    for (const auto& [field, link] : links) row.emplace_back(field, link);
+    return row;
+}
+
 void load_document_concepts(data::Db& db) {
     RowWriter c(db, "CONCEPT1");
     // An invoice takes stock out (TIPO2 0) and is paid with concepts of the same class; a
     // credit note is its opposite.
-    c.add({{"CONCEPTO", "FC"},
-           {"COD_DIFF", "01"},
-           {"DESCRIP", "Factura Contado"},
-           {"TIPO", 1},
-           {"TIPO2", 0},
-           {"OPUESTO", "NC"},
-           {"SERIAL", "FACTURA"},
-           {"ABONO_DEF", "CA"},
-           {"T_MOV_DEF", "EF"},
-           {"ABONO_BLO", "01"},
-           {"MON_REP", kColones},
-           {"DETALLE", 1},
-           {"CANCELA", 1},
-           {"SHOW", 1},
-           {"IMP_CIERRE", 1},
-           {"TITULO_TQ1", "Hotel Quartzen Spa & Resort"},
-           {"TITULO_TQ2", "Spa Quartzen - Guanacaste, Costa Rica"},
-           {"FINAL_TIQ1", "¡Gracias por su visita! Pura vida."}});
-    c.add({{"CONCEPTO", "FA"},
-           {"COD_DIFF", "01"},
-           {"DESCRIP", "Factura Crédito"},
-           {"TIPO", 1},
-           {"TIPO2", 0},
-           {"PLAZO", 30},
-           {"OPUESTO", "NC"},
-           {"SERIAL", "FACTURA"},
-           {"ABONO_DEF", "AB"},
-           {"T_MOV_DEF", "CR"},
-           {"ABONO_BLO", "01"},
-           {"MON_REP", kColones},
-           {"DETALLE", 1},
-           {"SHOW", 1},
-           {"IMP_CIERRE", 1}});
-    c.add({{"CONCEPTO", "ND"},
-           {"COD_DIFF", "01"},
-           {"DESCRIP", "Nota de Débito"},
-           {"TIPO", 1},
-           {"TIPO2", 0},
-           {"PLAZO", 30},
-           {"OPUESTO", "NC"},
-           {"SERIAL", "NOTA_DEBITO"},
-           {"ABONO_DEF", "AB"},
-           {"MON_REP", kColones},
-           {"SHOW", 1}});
-    c.add({{"CONCEPTO", "NC"},
-           {"COD_DIFF", "01"},
-           {"DESCRIP", "Nota de Crédito"},
-           {"TIPO", 0},
-           {"TIPO2", 1},
-           {"OPUESTO", "ND"},
-           {"SERIAL", "NOTA_CREDITO"},
-           {"MON_REP", kColones},
-           {"SHOW", 1},
-           {"CANCELA", 1}});
+    c.add(with_links({{"CONCEPTO", "FC"},
+                      {"COD_DIFF", "01"},
+                      {"DESCRIP", "Factura Contado"},
+                      {"TIPO", 1},
+                      {"TIPO2", 0},
+                      {"OPUESTO", "NC"},
+                      {"SERIAL", "FACTURA"},
+                      {"ABONO_DEF", "CA"},
+                      {"T_MOV_DEF", "EF"},
+                      {"ABONO_BLO", "01"},
+                      {"MON_REP", kColones},
+                      {"DETALLE", 1},
+                      {"CANCELA", 1},
+                      {"SHOW", 1},
+                      {"IMP_CIERRE", 1},
+                      {"TITULO_TQ1", "Hotel Quartzen Spa & Resort"},
+                      {"TITULO_TQ2", "Spa Quartzen - Guanacaste, Costa Rica"},
+                      {"FINAL_TIQ1", "¡Gracias por su visita! Pura vida."}}));
+    c.add(with_links({{"CONCEPTO", "FA"},
+                      {"COD_DIFF", "01"},
+                      {"DESCRIP", "Factura Crédito"},
+                      {"TIPO", 1},
+                      {"TIPO2", 0},
+                      {"PLAZO", 30},
+                      {"OPUESTO", "NC"},
+                      {"SERIAL", "FACTURA"},
+                      {"ABONO_DEF", "AB"},
+                      {"T_MOV_DEF", "CR"},
+                      {"ABONO_BLO", "01"},
+                      {"MON_REP", kColones},
+                      {"DETALLE", 1},
+                      {"SHOW", 1},
+                      {"IMP_CIERRE", 1}}));
+    c.add(with_links({{"CONCEPTO", "ND"},
+                      {"COD_DIFF", "01"},
+                      {"DESCRIP", "Nota de Débito"},
+                      {"TIPO", 1},
+                      {"TIPO2", 0},
+                      {"PLAZO", 30},
+                      {"OPUESTO", "NC"},
+                      {"SERIAL", "NOTA_DEBITO"},
+                      {"ABONO_DEF", "AB"},
+                      {"MON_REP", kColones},
+                      {"SHOW", 1}}));
+    c.add(with_links({{"CONCEPTO", "NC"},
+                      {"COD_DIFF", "01"},
+                      {"DESCRIP", "Nota de Crédito"},
+                      {"TIPO", 0},
+                      {"TIPO2", 1},
+                      {"OPUESTO", "ND"},
+                      {"SERIAL", "NOTA_CREDITO"},
+                      {"MON_REP", kColones},
+                      {"SHOW", 1},
+                      {"CANCELA", 1}}));
     // An invoice paid in three instalments: 40 % at 30 days, 30 % at 60 and 30 % at 90.
-    c.add({{"CONCEPTO", "FP"},
-           {"COD_DIFF", "01"},
-           {"DESCRIP", "Factura a Plazos"},
-           {"TIPO", 1},
-           {"TIPO2", 0},
-           {"PLAZO", 90},
-           {"OPUESTO", "NC"},
-           {"SERIAL", "FACTURA"},
-           {"ABONO_DEF", "AB"},
-           {"T_MOV_DEF", "CR"},
-           {"ABONO_BLO", "01"},
-           {"MON_REP", kColones},
-           {"DETALLE", 1},
-           {"CUOTAS", 1},
-           {"SHOW", 1}});
+    c.add(with_links({{"CONCEPTO", "FP"},
+                      {"COD_DIFF", "01"},
+                      {"DESCRIP", "Factura a Plazos"},
+                      {"TIPO", 1},
+                      {"TIPO2", 0},
+                      {"PLAZO", 90},
+                      {"OPUESTO", "NC"},
+                      {"SERIAL", "FACTURA"},
+                      {"ABONO_DEF", "AB"},
+                      {"T_MOV_DEF", "CR"},
+                      {"ABONO_BLO", "01"},
+                      {"MON_REP", kColones},
+                      {"DETALLE", 1},
+                      {"CUOTAS", 1},
+                      {"SHOW", 1}}));
     RowWriter plan(db, "DET_CON2");
     const std::pair<int, const char*> instalments[] = {{30, "40"}, {60, "30"}, {90, "30"}};
     for (const auto& [days, percent] : instalments)
@@ -206,6 +217,8 @@ void load_series(data::Db& db) {
 void load_invoicing_settings(data::Db& db, const Date& today) {
     RowWriter fac(db, "F_FAC");
     fac.add({{"MES", today.month()},
+             {"AFECTA_CON", 1},
+             {"MARGEN_SAL", Decimal::parse("0.50")},
              {"ANHO", today.year()},
              {"MONEDA", kColones},
              {"MONEDA_TIQ", kDollars},
