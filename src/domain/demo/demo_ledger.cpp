@@ -79,7 +79,8 @@ void load_document_concepts(data::Db& db) {
                       {"MON_REP", kColones},
                       {"SHOW", 1},
                       {"CANCELA", 1}}));
-    // An invoice paid in three instalments: 40 % at 30 days, 30 % at 60 and 30 % at 90.
+    // An invoice paid in three instalments: 40 % at 30 days, 30 % at 60 and 30 % at 90, each
+    // with 5 % interest; an overdue instalment charges 3 % a month.
     c.add(with_links({{"CONCEPTO", "FP"},
                       {"COD_DIFF", "01"},
                       {"DESCRIP", "Factura a Plazos"},
@@ -94,11 +95,16 @@ void load_document_concepts(data::Db& db) {
                       {"MON_REP", kColones},
                       {"DETALLE", 1},
                       {"CUOTAS", 1},
+                      {"INTERES", 1},
+                      {"I_MORA", 3},
                       {"SHOW", 1}}));
     RowWriter plan(db, "DET_CON2");
     const std::pair<int, const char*> instalments[] = {{30, "40"}, {60, "30"}, {90, "30"}};
     for (const auto& [days, percent] : instalments)
-        plan.add({{"CONCEPTO", "FP"}, {"PLAZO", days}, {"PORCENTAJE", Decimal::parse(percent)}});
+        plan.add({{"CONCEPTO", "FP"},
+                  {"PLAZO", days},
+                  {"PORCENTAJE", Decimal::parse(percent)},
+                  {"INTERES", 5}});
 
     // Reports add up sales and notes separately.
     RowWriter sets(db, "ENC_CCON");
