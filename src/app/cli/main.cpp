@@ -28,6 +28,10 @@ void usage(FILE* out) {
         "  backup ARCHIVO  copia de seguridad de la base SQLite sin parar las estaciones;\n"
         "                  con PostgreSQL indica la orden pg_dump que hay que usar\n"
         "  mail-service [--once]  envia la cola de correos E_MSGS (--help: detalles)\n"
+        "  demo-ledger --customers N --documents M [--seed S] [--years Y]\n"
+        "                  llena la empresa de demostracion con una cartera de N clientes y\n"
+        "                  M documentos de Y anos (2 si no se indica) por los mismos servicios\n"
+        "                  que usa el usuario\n"
         "\n"
         "--home DIR fija el directorio de la instalacion (si no, $QUARTZEN_HOME o\n"
         "~/.local/share/quartzen). Con ADS.DEF en ese directorio se usa el servidor\n"
@@ -75,6 +79,7 @@ int main(int argc, char** argv) {
         if (cmd == "mail-service") return qz::cli::cmd_mail_service(opts, rest);
         if (cmd == "export") return qz::cli::cmd_export(opts, rest);
         if (cmd == "backup") return qz::cli::cmd_backup(opts, rest);
+        if (cmd == "demo-ledger") return qz::cli::cmd_demo_ledger(opts, rest);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "quartzen: %s\n", e.what());
         return 1;

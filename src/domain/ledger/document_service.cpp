@@ -61,8 +61,13 @@ namespace {
 class Creation {
 public:
     Creation(data::Db& db, UserPort& port, std::string business, ContaTransaction* conta,
-             const IniFile* ini)
-        : m_db(db), m_port(port), m_business(std::move(business)), m_conta(conta), m_ini(ini) {}
+             const IniFile* ini, GEN_DOC::Cache& cache)
+        : m_db(db),
+          m_port(port),
+          m_business(std::move(business)),
+          m_conta(conta),
+          m_ini(ini),
+          m_cache(cache) {}
 
     std::optional<Plan> prepare(const NewDocument& in);
     std::optional<std::string> write(const Plan& p);
@@ -72,6 +77,8 @@ private:
         domain::refuse(m_port, text);
         return false;
     }
+    const std::optional<DocumentConcept>& concept_def(const std::string& code);
+    const std::vector<TermRow>& terms(const std::string& code);
     bool take_annulled(Plan& p);
     bool settle_number(Plan& p);
     bool settle_rate(Plan& p);
@@ -87,8 +94,23 @@ private:
     std::string m_business;
     ContaTransaction* m_conta;
     const IniFile* m_ini;
+    GEN_DOC::Cache& m_cache;
     LedgerSettings m_settings;
 };
+
+const std::optional<DocumentConcept>& Creation::concept_def(const std::string& code) {
+    auto it = m_cache.concepts.find(code);
+    if (it == m_cache.concepts.end())
+        it = m_cache.concepts.emplace(code, read_document_concept(m_db, m_business, code)).first;
+    return it->second;
+}
+
+const std::vector<TermRow>& Creation::terms(const std::string& code) {
+    auto it = m_cache.terms.find(code);
+    if (it == m_cache.terms.end())
+        it = m_cache.terms.emplace(code, read_term_plan(m_db, m_business, code)).first;
+    return it->second;
+}
 
 bool Creation::take_annulled(Plan& p) {
     data::Table t = data::USE(m_db, "DOCUMENT", "DOCUMENT");
@@ -111,7 +133,7 @@ bool Creation::take_annulled(Plan& p) {
     data::KILLTABLA(m_db, t);
     if (!found) return refuse("El documento " + trim(p.d.number) + " no existe");
     if (already) return refuse("Este documento ya se encuentra anulado");
-    const auto original = read_document_concept(m_db, m_business, a.concept_code);
+    const auto& original = concept_def(a.concept_code);
     if (!original) return refuse("El concepto " + a.concept_code + " no está definido");
     p.posting_def = *original;
     p.d.concept_code = trim(original->opposite);
@@ -154,14 +176,15 @@ bool Creation::settle_rate(Plan& p) {
 }
 
 std::optional<Plan> Creation::prepare(const NewDocument& in) {
-    m_settings = read_ledger_settings(m_db, m_business);
+    if (!m_cache.settings) m_cache.settings = read_ledger_settings(m_db, m_business);
+    m_settings = *m_cache.settings;
     Plan p;
     p.d = in;
     p.d.concept_code = trim(p.d.concept_code);
     p.d.currency = trim(p.d.currency);
     if (p.d.time.empty()) p.d.time = m_db.clock().now().time;
     if (p.d.annul && !take_annulled(p)) return std::nullopt;
-    const auto c = read_document_concept(m_db, m_business, p.d.concept_code);
+    const auto& c = concept_def(p.d.concept_code);
     if (!c) {
         refuse(p.d.annul ? "El concepto de Anulación " + p.d.concept_code + " no está definido"
                          : "El concepto " + p.d.concept_code + " no está definido");
@@ -175,7 +198,7 @@ std::optional<Plan> Creation::prepare(const NewDocument& in) {
         return std::nullopt;
     }
     if (!settle_number(p) || !settle_rate(p)) return std::nullopt;
-    if (!p.d.annul && c->flag("CUOTAS")) p.terms = read_term_plan(m_db, m_business, c->code);
+    if (!p.d.annul && c->flag("CUOTAS")) p.terms = terms(c->code);
     return p;
 }
 
@@ -360,7 +383,7 @@ std::optional<std::string> Creation::write(const Plan& p) {
 }  // namespace
 
 std::optional<std::string> GEN_DOC::NEW_DOC(const NewDocument& d) {
-    Creation c(m_db, m_port, m_business, m_conta, m_ini);
+    Creation c(m_db, m_port, m_business, m_conta, m_ini, m_cache);
     const auto plan = c.prepare(d);
     if (!plan) return std::nullopt;
     // Inside the caller's transaction a failure belongs to the caller, who rolls back all of

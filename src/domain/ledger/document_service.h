@@ -8,15 +8,19 @@
 // Creation is all or nothing: it runs inside the caller's database transaction when there is
 // one, else in one of its own, so a document is never left without its number, extra header,
 // instalments or postings.
+#include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/date.h"
 #include "core/decimal.h"
 #include "core/ini_file.h"
 #include "core/user_port.h"
 #include "data/db.h"
+#include "domain/ledger/concepts.h"
 #include "domain/ledger/journal.h"
+#include "domain/ledger/ledger_settings.h"
 
 namespace qz::domain {
 
@@ -48,12 +52,21 @@ public:
     // The workstation's settings, for concepts numbered from a series of the workstation.
     void set_workstation(const IniFile* ini) { m_ini = ini; }
 
+    // What one service reads once for all the documents it creates: the settings and the
+    // concepts with their term plans (a batch creates thousands with a handful of concepts).
+    struct Cache {
+        std::optional<LedgerSettings> settings;
+        std::map<std::string, std::optional<DocumentConcept>> concepts;
+        std::map<std::string, std::vector<TermRow>> terms;
+    };
+
 private:
     data::Db& m_db;
     UserPort& m_port;
     std::string m_business;
     ContaTransaction* m_conta;
     const IniFile* m_ini = nullptr;
+    Cache m_cache;
 };
 
 // `number` followed by `suffix`, or none when the result would not fit a document number.
