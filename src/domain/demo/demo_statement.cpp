@@ -14,7 +14,7 @@ const char* const kAgencyName = "Turismo Pura Vida - Oficinas Centrales";
 
 void document(data::Db& db, const std::string& number, const char* concept_code, const Date& day,
               const Date& due, const Decimal& amount, const Decimal& balance,
-              const char* description) {
+              const char* description, int used = 0) {
     RowWriter doc(db, "DOCUMENT");
     doc.add({{"DOCUMENTO", number},
              {"CONCEPTO", concept_code},
@@ -30,6 +30,8 @@ void document(data::Db& db, const std::string& number, const char* concept_code,
              {"MONEDA", kColones},
              {"COD_DIFF", "01"},
              {"USUARIO", "SUP"},
+             {"UTILIZADO", used},
+             {"INFO_UTIL", used ? "Servicios de la convención usados en parte - SUP" : ""},
              {"DESCRIP", description}});
 }
 
@@ -41,7 +43,7 @@ void load_statement_documents(data::Db& db, const Date& today, Summary& out) {
     const Decimal total = Decimal::parse("300000.00"), paid = Decimal::parse("150000.00");
     const std::string invoice = trim(GET_NXSERIAL(db, kBiz, "FACTURA"));
     document(db, invoice, "FP", day, day + 90, total, total - paid,
-             "Convención anual de la agencia: circuito de aguas y masajes");
+             "Convención anual de la agencia: circuito de aguas y masajes", 2);
     RowWriter parts(db, "DOC_PARC");
     const std::pair<int, const char*> plan[] = {{30, "120000.00"}, {60, "90000.00"},
                                                 {90, "90000.00"}};
@@ -81,7 +83,8 @@ void load_statement_documents(data::Db& db, const Date& today, Summary& out) {
     parts.add({{"DOCUMENTO", note}, {"FECHA", today - 10}, {"MONTO", credit}});
     out.push_back("Estado de cuenta: " + std::string(kAgency) + " con la factura a plazos " +
                   invoice + " abonada con " + receipt + " y la nota de crédito " + note +
-                  " (Clientes › Imprimir, Estado Histórico, Plan de Cobro)");
+                  " (Clientes › Imprimir, Estado Histórico, Plan de Cobro; Cuentas por Cobrar ›"
+                  " Consultas › Consultas Clientes / CxC)");
 }
 
 }  // namespace qz::domain::demo
