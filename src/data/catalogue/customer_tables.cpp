@@ -41,9 +41,11 @@ void declare_customers(Catalogue& cat) {
     cli.order("CLIENTE2", {kf("NEGOCIO"), kf("NOMBRE")});
     cli.order("CLIENTE4", {kf("NEGOCIO"), kf("CLAS_1")});
     cli.order("CLIENTE5", {kf("NEGOCIO"), kf("CATEGORIA")});
-    // Class '1' holds the active customers.
-    cli.order("CLIENTE6",
-              {kf("NEGOCIO"), kx("CASE WHEN \"ESTADO\" <> 0 THEN '1' ELSE '0' END", 1)});
+    // Class '1' holds the active customers, '0' the inactive ones: a list of either kind is a
+    // scope of these orders, searched by code or by name.
+    const KeyPart state = kx("CASE WHEN \"ESTADO\" <> 0 THEN '1' ELSE '0' END", 1);
+    cli.order("CLIENTE6", {kf("NEGOCIO"), state, kf("CODIGO")});
+    cli.order("CLIENTE7", {kf("NEGOCIO"), state, kf("NOMBRE")});
     cat.add(std::move(cli));
 
     TableDef br("DET_CLIE");

@@ -59,6 +59,8 @@ void load_sample_documents(data::Db& db, const Date& today, Summary& out) {
              {"MONEDA", kColones},
              {"COD_DIFF", "01"},
              {"USUARIO", "SUP"},
+             {"UTILIZADO", 1},
+             {"INFO_UTIL", "Paquete canjeado por el grupo de la agencia - SUP " + day.dtoc()},
              {"DESCRIP", "Paquete de bienestar para clientes de la agencia"}});
     RowWriter parts(db, "DOC_PARC");
     parts.add({{"DOCUMENTO", number}, {"FECHA", due}, {"MONTO", total}});

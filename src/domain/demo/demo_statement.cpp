@@ -18,7 +18,7 @@ const char* const kAgencyName = "Turismo Pura Vida - Oficinas Centrales";
 void document(data::Db& db, const std::string& number, const char* concept_code, const Date& day,
               const Date& due, const Decimal& amount, const Decimal& balance,
               const char* description, const Decimal& interest_paid = {},
-              const Decimal& late_rate = {}) {
+              const Decimal& late_rate = {}, int used = 0) {
     RowWriter doc(db, "DOCUMENT");
     doc.add({{"DOCUMENTO", number},
              {"CONCEPTO", concept_code},
@@ -36,6 +36,8 @@ void document(data::Db& db, const std::string& number, const char* concept_code,
              {"MONEDA", kColones},
              {"COD_DIFF", "01"},
              {"USUARIO", "SUP"},
+             {"UTILIZADO", used},
+             {"INFO_UTIL", used ? "Servicios de la convención usados en parte - SUP" : ""},
              {"DESCRIP", description}});
 }
 
@@ -50,7 +52,8 @@ void load_statement_documents(data::Db& db, const Date& today, Summary& out) {
     const Decimal interest = Decimal::parse("10500.00");
     const std::string invoice = trim(GET_NXSERIAL(db, kBiz, "FACTURA"));
     document(db, invoice, "FP", day, day + 90, total, total - paid,
-             "Convención anual de la agencia: circuito de aguas y masajes", interest, Decimal(3));
+             "Convención anual de la agencia: circuito de aguas y masajes", interest, Decimal(3),
+             2);
     RowWriter parts(db, "DOC_PARC");
     const std::tuple<int, const char*, const char*> plan[] = {
         {30, "120000.00", "6000.00"}, {60, "90000.00", "4500.00"}, {90, "90000.00", "4500.00"}};
@@ -95,8 +98,9 @@ void load_statement_documents(data::Db& db, const Date& today, Summary& out) {
     out.push_back(
         "Estado de cuenta: " + std::string(kAgency) + " con la factura a plazos " + invoice +
         " abonada con " + receipt + " y la nota de crédito " + note +
-        " (Clientes › Imprimir, Estado Histórico, Plan de Cobro; la factura tiene intereses y "
-        "una cuota vencida con interés moratorio)");
+        " (Clientes › Imprimir, Estado Histórico, Plan de Cobro; Cuentas por Cobrar › Consultas ›"
+        " Consultas Clientes / CxC; la factura tiene intereses y una cuota vencida con interés "
+        "moratorio)");
 }
 
 }  // namespace qz::domain::demo

@@ -21,7 +21,7 @@ std::vector<Instalment> instalments_in(data::WDBTable& parc, const std::string& 
     parc.SetScope(key, key);
     std::vector<Instalment> out;
     for (parc.GoTop(); !parc.Eof(); parc.Skip())
-        out.push_back({parc.date("FECHA"), parc.num("MONTO")});
+        out.push_back({parc.date("FECHA"), parc.num("MONTO"), parc.num("INTERES")});
     return out;
 }
 

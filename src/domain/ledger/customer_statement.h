@@ -19,6 +19,7 @@ namespace qz::domain {
 struct Instalment {
     Date due;
     Decimal amount;
+    Decimal interest;  // INTERES of the instalment
 };
 
 // The days overdue of a document that has `paid` (MONTO - SALDO) on its instalments, walked by

@@ -5,6 +5,7 @@
 #include "core/words.h"
 #include "data/order_key.h"
 #include "data/table_ops.h"
+#include "domain/ledger/line_amounts.h"
 
 namespace qz::domain {
 
@@ -47,19 +48,6 @@ void common_header(data::Db& db, const std::string& business, const std::string&
     h["SIMBOLO"] = text(lookup(db, "MONEDAS", {business, currency}, "SIMBOLO"));
     h["MONTO"] = amount(total);
     h["LETRAS"] = text(MONEX(total, 300));
-}
-
-// Amounts of one article line: discount on the price, tax on the discounted price.
-struct LineAmounts {
-    Decimal gross, discount, tax;
-};
-LineAmounts line_amounts(const Decimal& qty, const Decimal& price, const Decimal& discount_pct,
-                         const Decimal& tax_pct) {
-    LineAmounts a;
-    a.gross = (qty * price).round(2);
-    a.discount = (price * discount_pct / 100 * qty).round(2);
-    a.tax = (price * qty * tax_pct / 100 * (Decimal(100) - discount_pct) / 100).round(2);
-    return a;
 }
 
 PrintRecord article_line(const std::string& code, const std::string& name, const Decimal& qty,

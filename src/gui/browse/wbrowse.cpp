@@ -67,13 +67,14 @@ void WBROWSE::CONFIGURE() {
         } catch (const std::exception&) {
         }
         int chars = 10;
+        const bool date = !c.wbSpecial && c.wbPicture.empty() && std::holds_alternative<Date>(v);
         c.kind = c.wbAlign == 2 || c.wbTSBlock ? 'R' : 'B';
         c.display_picture = c.wbPicture;
         if (!c.wbPicture.empty()) {
             chars = static_cast<int>(c.wbPicture.size());
         } else if (!c.wbSpecial) {
             if (auto* s = std::get_if<std::string>(&v)) c.display_picture = std::string(s->size(), 'X');
-            else if (std::holds_alternative<Date>(v)) c.display_picture = "XXXXXXXX";
+            else if (date) c.display_picture = "XXXXXXXX";
             else if (std::holds_alternative<Decimal>(v)) c.display_picture = "999,999,999.99";
             else c.display_picture = "X";
             chars = std::max<int>(1, static_cast<int>(c.display_picture.size()));
@@ -89,7 +90,11 @@ void WBROWSE::CONFIGURE() {
                 chars = std::max(2, static_cast<int>(c.wbHeading.size()) / 2);
             }
         }
-        c.wbWidth = fm.averageCharWidth() * chars + 10 + c.wbAdjust;
+        int text = fm.averageCharWidth() * chars;
+        // Digits are wider than the average character: a date measured by its eight characters
+        // would show as "25/09/...".
+        if (date) text = std::max(text, fm.horizontalAdvance(QStringLiteral("00/00/00")));
+        c.wbWidth = text + 10 + c.wbAdjust;
     }
     m_model->reload();
     for (int i = 0; i < COLCOUNT(); ++i) setColumnWidth(i, m_columns[static_cast<size_t>(i)].wbWidth);

@@ -1,5 +1,6 @@
 // The customer list's printouts: its buttons "Imprimir" (IMPRIMIR), "Estado Histórico"
-// (CLIENT_3) and "Plan de Cobro" (P_COBRO), and the listing operation PRINT_CLIENTES.
+// (CLIENT_3) and "Plan de Cobro" (P_COBRO), and the listing operation PRINT_CLIENTES; and the
+// historic statement as every screen of a customer asks for it.
 #include <QHBoxLayout>
 #include <QPushButton>
 
@@ -33,16 +34,21 @@ void CustomerListScreen::IMPRIMIR() {
 
 void CustomerListScreen::CLIENT_3() {
     const std::string code = chosen_code();
-    if (code.empty()) return;
-    const auto r = ask_historic_statement(this, m_db, m_business, code, m_db.clock().XDATE());
-    if (!r) return;
-    print_historic_statement(
-        this, domain::historic_statement(m_db, m_business, code, r->branch, r->from, r->to));
+    if (!code.empty())
+        ask_and_print_historic_statement(this, m_db, m_business, code, m_db.clock().XDATE());
 }
 
 void CustomerListScreen::P_COBRO() {
     const std::string code = chosen_code();
     if (!code.empty()) print_collection_plan(this, m_db, m_business, code, m_db.clock().XDATE());
+}
+
+void ask_and_print_historic_statement(QWidget* owner, data::Db& db, const std::string& business,
+                                      const std::string& customer, const Date& today) {
+    const auto r = ask_historic_statement(owner, db, business, customer, today);
+    if (r)
+        print_historic_statement(
+            owner, domain::historic_statement(db, business, customer, r->branch, r->from, r->to));
 }
 
 void CustomerListScreen::PRINT_CLIENTES() {

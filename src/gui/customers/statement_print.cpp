@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/text.h"
+#include "gui/customers/print_sheet.h"
 #include "services/print/print_ops.h"
 
 namespace qz::gui {
@@ -12,60 +13,6 @@ namespace {
 using services::PrinterFunction;
 namespace dc = qz::domain::customers;
 
-// A column of a printout on the grid of the S font (120 cells portrait): where it starts and
-// how wide it is. Amounts end at its right edge through the money picture.
-struct Column {
-    const char* title;
-    double at, width;
-};
-
-// Draws rows of columns, heading every page with the standard header, the box of the customer
-// (when there is one) and the column titles.
-class Sheet {
-public:
-    Sheet(PrinterFunction& job, std::vector<Column> columns, std::string box = "")
-        : m_job(job), m_columns(std::move(columns)), m_box(std::move(box)) {}
-
-    void header() {
-        m_row = services::HEADER(m_job, m_box);
-        if (!m_box.empty()) m_row = std::max(m_row, 9.5);
-        services::LETRAS(m_job);
-        m_job.BEGIN_HEADER();
-        for (size_t i = 0; i < m_columns.size(); ++i) text(i, m_columns[i].title);
-        m_job.END_HEADER();
-        m_row += 1;
-        services::SUBRAYA(m_job, m_row - 1, 0, m_job.Chars_per_Line);
-    }
-    void text(size_t column, const std::string& value) {
-        const Column& c = m_columns[column];
-        services::PRINTOUT(m_job, m_row, c.at, services::CUT(m_job, value, c.width));
-    }
-    void money(size_t column, const Decimal& value) {
-        const Column& c = m_columns[column];
-        services::PRINTOUT(m_job, m_row, c.at + c.width - 14, value, kMoneyPicture);
-    }
-    void days(size_t column, long value) {
-        const Column& c = m_columns[column];
-        services::PRINTOUT(m_job, m_row, c.at, Decimal(value), "9999");
-    }
-    // The next row, breaking the page when it is full.
-    void next() {
-        m_row += 1;
-        services::NEXT_PAGE(m_job, [this] { header(); });
-    }
-    void rule() {
-        services::SUBRAYA(m_job, m_row - 0.7, 0, m_job.Chars_per_Line);
-        m_row += 0.3;
-    }
-    bool alive() const { return services::CANPRINT(m_job); }
-
-private:
-    PrinterFunction& m_job;
-    std::vector<Column> m_columns;
-    std::string m_box;
-    double m_row = 0;
-};
-
 std::string total_label(const domain::CurrencyTotal& t) {
     return "Total " + t.symbol + " (" + t.currency + "):";
 }
@@ -74,15 +21,15 @@ std::string total_label(const domain::CurrencyTotal& t) {
 
 void draw_open_statement(PrinterFunction& job, const domain::OpenStatement& s) {
     enum { kDate, kSym, kNumber, kDescription, kAmount, kBalance, kDays };
-    Sheet sheet(job,
-                {{"Fecha", 0, 9},
-                 {"M", 10, 3},
-                 {"Documento", 14, 15},
-                 {"Descripción", 30, 31},
-                 {"Monto", 62, 15},
-                 {"Saldo", 78, 15},
-                 {"Días", 95, 4}},
-                s.heading.box_text());
+    PrintSheet sheet(job,
+                     {{"Fecha", 0, 9},
+                      {"M", 10, 3},
+                      {"Documento", 14, 15},
+                      {"Descripción", 30, 31},
+                      {"Monto", 62, 15},
+                      {"Saldo", 78, 15},
+                      {"Días", 95, 4}},
+                     s.heading.box_text());
     sheet.header();
     for (const auto& d : s.documents) {
         if (!sheet.alive()) return;
@@ -113,15 +60,15 @@ void draw_open_statement(PrinterFunction& job, const domain::OpenStatement& s) {
 
 void draw_historic_statement(PrinterFunction& job, const domain::HistoricStatement& s) {
     enum { kDate, kSym, kNumber, kDescription, kDebit, kCredit, kBalance };
-    Sheet sheet(job,
-                {{"Fecha", 0, 9},
-                 {"M", 10, 3},
-                 {"Documento", 14, 15},
-                 {"Descripción", 30, 31},
-                 {"Débito", 62, 15},
-                 {"Crédito", 78, 15},
-                 {"Saldo", 94, 15}},
-                s.heading.box_text());
+    PrintSheet sheet(job,
+                     {{"Fecha", 0, 9},
+                      {"M", 10, 3},
+                      {"Documento", 14, 15},
+                      {"Descripción", 30, 31},
+                      {"Débito", 62, 15},
+                      {"Crédito", 78, 15},
+                      {"Saldo", 94, 15}},
+                     s.heading.box_text());
     sheet.header();
     for (const auto& c : s.currencies) {
         sheet.text(kSym, c.symbol);
@@ -153,14 +100,14 @@ void draw_historic_statement(PrinterFunction& job, const domain::HistoricStateme
 
 void draw_collection_plan(PrinterFunction& job, const domain::CollectionPlan& p) {
     enum { kDue, kSym, kNumber, kInstalment, kOwed, kDays };
-    Sheet sheet(job,
-                {{"Vence", 0, 9},
-                 {"M", 10, 3},
-                 {"Documento", 14, 15},
-                 {"Cuota", 30, 15},
-                 {"Pendiente", 46, 15},
-                 {"Días", 63, 4}},
-                p.heading.box_text());
+    PrintSheet sheet(job,
+                     {{"Vence", 0, 9},
+                      {"M", 10, 3},
+                      {"Documento", 14, 15},
+                      {"Cuota", 30, 15},
+                      {"Pendiente", 46, 15},
+                      {"Días", 63, 4}},
+                     p.heading.box_text());
     sheet.header();
     for (const auto& l : p.lines) {
         if (!sheet.alive()) return;
@@ -183,13 +130,13 @@ void draw_collection_plan(PrinterFunction& job, const domain::CollectionPlan& p)
 
 void draw_customer_listing(PrinterFunction& job, const std::vector<dc::ListingRow>& rows) {
     enum { kCode, kName, kLegal, kPhone, kClass, kState, kLimit };
-    Sheet sheet(job, {{"Código", 0, 11},
-                      {"Nombre", 12, 30},
-                      {"Cédula", 43, 12},
-                      {"Teléfono", 56, 12},
-                      {"Clasificación", 69, 16},
-                      {"Estado", 86, 8},
-                      {"Límite", 95, 15}});
+    PrintSheet sheet(job, {{"Código", 0, 11},
+                           {"Nombre", 12, 30},
+                           {"Cédula", 43, 12},
+                           {"Teléfono", 56, 12},
+                           {"Clasificación", 69, 16},
+                           {"Estado", 86, 8},
+                           {"Límite", 95, 15}});
     sheet.header();
     for (const auto& r : rows) {
         if (!sheet.alive()) return;

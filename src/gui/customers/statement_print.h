@@ -36,6 +36,9 @@ void listing_titles(services::PrinterFunction& job, const domain::customers::Lis
 void print_open_statement(QWidget* owner, data::Db& db, const std::string& business,
                           const std::string& customer, const Date& today);
 void print_historic_statement(QWidget* owner, const domain::HistoricStatement& s);
+// CLIENT_3 for `customer`: asks for the range and the branch, then prints that statement.
+void ask_and_print_historic_statement(QWidget* owner, data::Db& db, const std::string& business,
+                                      const std::string& customer, const Date& today);
 void print_collection_plan(QWidget* owner, data::Db& db, const std::string& business,
                            const std::string& customer, const Date& today);
 void print_customer_listing(QWidget* owner, data::Db& db, const std::string& business,

@@ -85,6 +85,7 @@ MenuItem ledger_menu() {
                     {cmd("Conceptos de Documentos", 6514), cmd("Formatos de Impresión", 6515)}),
                 sub("Pagos", {cmd("Conceptos de Abono", 6502), cmd("Formas de Pago", 6503),
                               cmd("Blocks de Recibos", 6504)}),
+                sub("Consultas", {cmd("Consultas Clientes / CxC", 6508)}),
                 sub("Contabilidad", {cmd("Catálogo de Cuentas", 6510), cmd("Ligas Contables", 6511),
                                      cmd("Clases de Asiento", 6512), cmd("Período Contable", 6516),
                                      sep(), cmd("Consulta de Asientos", 6513)}),

@@ -56,6 +56,15 @@ TEST_F(GridTest, NavigatesByKeyPositionWithinTheScopeAndKeepsItAcrossSorts) {
     EXPECT_EQ(g.nMaxRec(), 20);
 }
 
+// Digits are wider than the average character, so a date column measured by its eight
+// characters showed "31/05/..." instead of the year.
+TEST_F(GridTest, ADateColumnIsWideEnoughForItsDate) {
+    auto& g = open_grid();
+    const QString date = g.model()->index(0, 1).data().toString();
+    ASSERT_EQ(date, "01/01/26");
+    EXPECT_GE(g.columnWidth(1), QFontMetrics(g.font()).horizontalAdvance("00/00/00") + 10);
+}
+
 TEST_F(GridTest, MarksAreASetCountedInTheRowHeader) {
     auto& g = open_grid();
     std::vector<std::pair<long, int>> told;
