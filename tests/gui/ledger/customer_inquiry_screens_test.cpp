@@ -174,7 +174,7 @@ TEST_F(CustomerInquiryScreenTest, RegisteredPaymentsListTheReceiptsAndPrintTheir
     QTableWidget* receipts = table_of(payments, registered_payments::kPayments);
     ASSERT_EQ(receipts->rowCount(), 1);
     EXPECT_EQ(receipts->item(0, 0)->text(), "R00000501");
-    EXPECT_EQ(receipts->item(0, 2)->text(), "150,000.00");
+    EXPECT_EQ(receipts->item(0, 2)->text(), "160,500.00");
     QTableWidget* applied = table_of(payments, registered_payments::kApplications);
     ASSERT_EQ(applied->rowCount(), 1);
     EXPECT_EQ(applied->item(0, 0)->text(), "F00001002");
