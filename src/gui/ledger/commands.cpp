@@ -5,6 +5,7 @@
 #include "gui/ledger/formats/commands.h"
 #include "gui/ledger/series/commands.h"
 #include "gui/ledger/setup/commands.h"
+#include "gui/ledger/viewer/commands.h"
 
 namespace qz::gui {
 
@@ -15,6 +16,7 @@ void register_ledger_commands(Principal& w, AppContext& ctx) {
     register_series_commands(w, ctx);
     register_currency_commands(w, ctx);
     register_format_commands(w, ctx);
+    register_viewer_commands(w, ctx);
 }
 
 }  // namespace qz::gui
