@@ -20,7 +20,7 @@ bool acceptable(data::Db& db, UserPort& port, const std::string& business,
     if (const auto why = code_width_problem("El nuevo código", number, "DOCUMENT", "DOCUMENTO");
         !why.empty())
         return refuse(port, why);
-    if (key_exists(db, "DOCUMENT", "DOCUMENT", {business, number}))
+    if (number != trim(r.old_number) && key_exists(db, "DOCUMENT", "DOCUMENT", {business, number}))
         return refuse(port, kNewNumberTaken);
     const std::string code = normal_code(r.concept_code);
     if (!code.empty() && !read_document_concept(db, business, code))
@@ -49,7 +49,8 @@ bool recode_document(data::Db& db, UserPort& port, const std::string& business,
     const std::string code = normal_code(r.concept_code);
     try {
         data::Transaction tx(db);
-        if (key_exists(db, "DOCUMENT", "DOCUMENT", {business, new_number})) {
+        const bool same = new_number == old_number;  // only the concept changes
+        if (!same && key_exists(db, "DOCUMENT", "DOCUMENT", {business, new_number})) {
             tx.commit();
             return refuse(port, kNewNumberTaken);
         }
@@ -64,8 +65,9 @@ bool recode_document(data::Db& db, UserPort& port, const std::string& business,
             data::UNLOCK_FOR_MODIFY(*doc);
         }
         for (const auto& ref : document_references())
-            recode_by_order(db, ref.table, ref.order, {business, old_number}, ref.field,
-                            new_number);
+            if (!same)
+                recode_by_order(db, ref.table, ref.order, {business, old_number}, ref.field,
+                                new_number);
         tx.commit();
     } catch (const data::TransactionAborted&) {
         return refuse(port, kRecodeAborted);

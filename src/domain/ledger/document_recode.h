@@ -30,7 +30,8 @@ struct DocumentReference {
 const std::vector<DocumentReference>& document_references();
 
 // Refuses a blank new number ("El nuevo código no puede estar en blanco"), one wider than the
-// field, one that exists ("El nuevo código ya existe") and an unknown concept. True once the
+// field, one another document has ("El nuevo código ya existe") and an unknown concept; the
+// number the document already has changes only its concept. True once the
 // document and every reference carry the new number.
 bool recode_document(data::Db& db, UserPort& port, const std::string& business,
                      const DocumentRecode& r);

@@ -80,6 +80,11 @@ TEST_P(DocumentRecodeTest, ABlankTakenOrTooLongNumberOrAnUnknownConceptIsRefused
     }
     EXPECT_EQ(rows("DOC_PARC", "DOC_PARC", {kBiz, kInstalments}), 3);
     EXPECT_EQ(doc(kInstalments).concept_code, "FP");
+
+    // Its own number is not another document's: only the concept changes.
+    ASSERT_TRUE(recode_document(*db, port, kBiz, {kInstalments, kInstalments, "FA"}));
+    EXPECT_EQ(doc(kInstalments).concept_code, "FA");
+    EXPECT_EQ(rows("DOC_PARC", "DOC_PARC", {kBiz, kInstalments}), 3);
 }
 
 TEST_P(DocumentRecodeTest, MovedDocumentsTakeTheirLinesAndPaymentsToTheOtherCustomer) {
