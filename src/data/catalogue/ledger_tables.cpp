@@ -7,6 +7,9 @@ namespace {
 // Open documents (a balance other than zero) have class '0'; settled and annulled ones '1'.
 // The credit check, the aging analysis and the statements walk class '0' only.
 const char* const kOpenClass = "CASE WHEN \"SALDO\" <> 0 THEN '0' ELSE '1' END";
+// The document viewer's states: '2' annulled, '0' open, '1' settled (no balance, not annulled).
+const char* const kStateClass =
+    "CASE WHEN \"ANULADO\" <> '' THEN '2' WHEN \"SALDO\" <> 0 THEN '0' ELSE '1' END";
 
 void stamp(TableDef& t) { t.C("USUARIO", 10).C("INFO_USER", 60); }
 
@@ -68,6 +71,8 @@ TableDef document_table() {
     t.order("DOCUMEN24", {kf("NEGOCIO"), kf("ANULADO"), kf("ETAPA_COB"), kf("DOCUMENTO")});
     t.order("DOCUMEN32", {kf("NEGOCIO"), kf("REFERENCIA")});
     t.order("DOCUMEN42", {kf("NEGOCIO"), kf("COMPRA")});
+    t.order("DOCUMEN25",
+            {kf("NEGOCIO"), kx(kStateClass, 1), kf("CLIENTE"), kf("SUBCLIENTE"), kd("FECHA")});
     return t;
 }
 

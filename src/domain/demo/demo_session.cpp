@@ -42,6 +42,10 @@ const std::vector<int> kLedger = {6502, 6503, 6504, 6506, 6507, 6508, 6510, 6511
                                   6533, 6534, 6535, 6536, 6537, 6538, 6539, 6540, 6541, 6542, 6543,
                                   6544, 6545, 6546, 6547, 6548, 6550, 6551, 6552, 6553, 6555, 6556, 6557, 6558, 6559, 6560, 6561, 6562, 6563};
 
+// "Consulta de Documentos" and its operations; the repair of figures (6621) is a supervisor's.
+const std::vector<int> kDocumentViewer = {6505, 6610, 6611, 6612, 6613, 6614, 6615, 6616,
+                                          6617, 6618, 6619, 6620, 6621, 6622, 6623, 6624};
+
 struct DemoUser {
     int number;
     const char* login;  // upper case, as the login dialog turns what is typed
@@ -60,7 +64,7 @@ const DemoUser kUsers[] = {
      true,
      "supervisor, todos los derechos",
      {&kPasswordChange, &kMaintenance, &kSpaDesk, &kSpaAdmin, &kRegisters, &kAgents, &kCustomerDesk,
-      &kCustomerAdmin, &kLedger}},
+      &kCustomerAdmin, &kLedger, &kDocumentViewer}},
     {2,
      "CAJERO",
      "CAJ",

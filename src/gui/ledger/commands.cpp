@@ -6,6 +6,7 @@
 #include "gui/ledger/inquiry/commands.h"
 #include "gui/ledger/series/commands.h"
 #include "gui/ledger/setup/commands.h"
+#include "gui/ledger/viewer/commands.h"
 
 namespace qz::gui {
 
@@ -17,6 +18,7 @@ void register_ledger_commands(Principal& w, AppContext& ctx) {
     register_currency_commands(w, ctx);
     register_format_commands(w, ctx);
     register_inquiry_commands(w, ctx);
+    register_viewer_commands(w, ctx);
 }
 
 }  // namespace qz::gui

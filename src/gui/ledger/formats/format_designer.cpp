@@ -22,6 +22,7 @@
 #include "gui/framework/message_box.h"
 #include "gui/framework/qt_user_port.h"
 #include "gui/ledger/formats/format_layout.h"
+#include "gui/ledger/formats/screen_printer.h"
 #include "gui/print/print_context.h"
 #include "gui/print/print_job.h"
 #include "gui/print/setup_printer.h"
@@ -325,23 +326,7 @@ bool FormatDesigner::save() {
     return true;
 }
 
-DocumentPrinter FormatDesigner::printer() {
-    static QtPrinters fallback;
-    static QtUserPort port;
-    const auto& printers = print_context().printers;
-    return DocumentPrinter{m_db,
-                           print_context().port ? *print_context().port : port,
-                           m_ini,
-                           printers ? *printers : fallback,
-                           m_db.clock().XTIME(),
-                           [this](services::PrinterFunction& job, const std::string& name) {
-                               return START_DOC(this, job, name);
-                           },
-                           [this](services::PrinterFunction& job) { RESETPRINT(this, job); },
-                           [this](services::PrinterFunction& job) {
-                               return SETUPPRINTER(job, 1, false, this).has_value();
-                           }};
-}
+DocumentPrinter FormatDesigner::printer() { return screen_printer(this, m_db, m_ini); }
 
 void FormatDesigner::test_page() {
     read_page_panel();

@@ -1,0 +1,165 @@
+#include "domain/ledger/balance_invariant.h"
+
+#include <map>
+#include <unordered_map>
+
+#include "core/text.h"
+#include "data/order_key.h"
+#include "domain/ledger/document_viewer.h"
+#include "domain/ledger/payment_setup.h"
+#include "domain/ledger/rates.h"
+#include "domain/ledger/statement_tables.h"
+#include "domain/session/master_rows.h"
+
+namespace qz::domain {
+
+namespace {
+
+std::string accounting_currency(data::Db& db, const std::string& business) {
+    UsedTable n(db, "NEGOCIOS", "NEGOCIOS");
+    return n->Seek(data::business_key(business)) ? trim(n->str("MONEDA_CON")) : "";
+}
+
+// What the walk needs to know of payments: how each payment concept moves a balance, and the
+// currency of each payment with the rates it was made at.
+class PaymentFacts {
+public:
+    PaymentFacts(data::Db& db, const std::string& business, bool whole_business)
+        : m_db(db),
+          m_business(business),
+          m_accounting(accounting_currency(db, business)),
+          m_enc(db, "ENC_MOVE", "ENC_MOVE"),
+          m_stored(db, "DET_MOV3", "DET_MOV3"),
+          m_rates(db, "T_CAMBIO", "T_CAMB2") {
+        for (const auto& c :
+             business_rows<PaymentConcept>(db, "CONCEPT2", business, payment_concept_from_row))
+            m_raises[c.code] = c.balance_sign == 1;
+        if (whole_business) load_foreign_payments();
+    }
+
+    bool raises(const std::string& concept_code) const {
+        auto it = m_raises.find(concept_code);
+        return it != m_raises.end() && it->second;
+    }
+
+    // `amount` of the payment in the document's currency; nothing when no rate converts it.
+    std::optional<Decimal> in_document_currency(const std::string& movement, const Date& date,
+                                                const std::string& doc_currency,
+                                                const Decimal& amount) {
+        const std::string paid_in = payment_currency(movement);
+        if (paid_in.empty() || paid_in == doc_currency) return amount;
+        const auto from = stored_value(movement, paid_in),
+                   to = stored_value(movement, doc_currency);
+        if (from && to) return ROUND5(amount * *from / *to);
+        const Decimal factor = CAMBIO_SPEC(m_db, *m_rates, m_business, doc_currency, paid_in, date);
+        if (factor.is_zero()) return std::nullopt;
+        return ROUND5(amount * factor);
+    }
+
+private:
+    // Only payments outside the accounting currency are remembered: the others need no
+    // conversion for documents in that currency, which are nearly all of them.
+    void load_foreign_payments() {
+        m_foreign.emplace();
+        const std::string scope = data::business_key(m_business);
+        m_enc->SetScope(scope, scope);
+        for (m_enc->GoTop(); !m_enc->Eof(); m_enc->Skip()) {
+            const std::string currency = trim(m_enc->str("MONEDA"));
+            if (currency != m_accounting) (*m_foreign)[trim(m_enc->str("MOVIMIENTO"))] = currency;
+        }
+        m_enc->ClearScope();
+    }
+
+    std::string payment_currency(const std::string& movement) {
+        if (m_foreign) {
+            auto it = m_foreign->find(movement);
+            return it == m_foreign->end() ? m_accounting : it->second;
+        }
+        return m_enc->Seek(data::order_key("ENC_MOVE", "ENC_MOVE", {m_business, movement}))
+                   ? trim(m_enc->str("MONEDA"))
+                   : "";
+    }
+
+    // One unit of `currency` in the accounting currency, as the payment recorded it.
+    std::optional<Decimal> stored_value(const std::string& movement, const std::string& currency) {
+        if (currency == m_accounting) return Decimal(1);
+        if (!m_stored->Seek(
+                data::order_key("DET_MOV3", "DET_MOV3", {m_business, movement, currency})))
+            return std::nullopt;
+        const Decimal rate = m_stored->num("CAMBIO");
+        return rate > 0 ? std::optional<Decimal>(rate) : std::nullopt;
+    }
+
+    data::Db& m_db;
+    std::string m_business, m_accounting;
+    std::map<std::string, bool> m_raises;
+    std::optional<std::unordered_map<std::string, std::string>> m_foreign;
+    UsedTable m_enc, m_stored, m_rates;
+};
+
+BalanceCheck check_of(const data::WDBTable& doc) {
+    BalanceCheck c;
+    c.document = trim(doc.str("DOCUMENTO"));
+    c.concept_code = trim(doc.str("CONCEPTO"));
+    c.customer = trim(doc.str("CLIENTE"));
+    c.name = trim(doc.str("NOM_CLIENT"));
+    c.currency = trim(doc.str("MONEDA"));
+    c.date = doc.date("FECHA");
+    c.amount = doc.num("MONTO");
+    c.recorded = doc.num("SALDO");
+    c.annulled = !trim(doc.str("ANULADO")).empty();
+    c.expected = c.amount;
+    return c;
+}
+
+// Adds the application on `det` to the check.
+void apply_line(PaymentFacts& facts, const data::WDBTable& det, BalanceCheck& c) {
+    const auto amount = facts.in_document_currency(trim(det.str("MOVIMIENTO")), det.date("FECHA"),
+                                                   c.currency, det.num("MONTO"));
+    if (!amount) {
+        c.unconverted = true;
+        return;
+    }
+    c.expected += facts.raises(trim(det.str("CONCEPTO"))) ? *amount : -*amount;
+}
+
+// The document on `doc` with its applications: the lines of `det` from where it stands that
+// belong to the document. Lines of a document that sorts before it (a document that no longer
+// exists) are passed over.
+BalanceCheck check_document(PaymentFacts& facts, const std::string& business,
+                            const data::WDBTable& doc, data::WDBTable& det) {
+    BalanceCheck c = check_of(doc);
+    const std::string prefix = data::order_key("DET_MOVE", "DET_MOV2", {business, c.document});
+    while (!det.Eof() && det.CurrentKey() < prefix) det.Skip();
+    for (; !det.Eof() && starts_with(det.CurrentKey(), prefix); det.Skip())
+        apply_line(facts, det, c);
+    if (c.annulled) c.expected = Decimal();
+    return c;
+}
+
+}  // namespace
+
+void expected_balance(data::Db& db, const std::string& business,
+                      const std::function<void(const BalanceCheck&)>& fn) {
+    PaymentFacts facts(db, business, true);
+    UsedTable doc(db, "DOCUMENT", "DOCUMENT"), det(db, "DET_MOVE", "DET_MOV2");
+    const std::string scope = data::business_key(business);
+    doc->SetScope(scope, scope);
+    det->SetScope(scope, scope);
+    det->GoTop();
+    for (doc->GoTop(); !doc->Eof(); doc->Skip()) fn(check_document(facts, business, *doc, *det));
+}
+
+std::optional<BalanceCheck> expected_balance(data::Db& db, const std::string& business,
+                                             const std::string& document) {
+    UsedTable doc(db, "DOCUMENT", "DOCUMENT");
+    if (!doc->Seek(document_key(business, document))) return std::nullopt;
+    PaymentFacts facts(db, business, false);
+    UsedTable det(db, "DET_MOVE", "DET_MOV2");
+    const std::string key = data::order_key("DET_MOVE", "DET_MOV2", {business, trim(document)});
+    det->SetScope(key, key);
+    det->GoTop();
+    return check_document(facts, business, *doc, *det);
+}
+
+}  // namespace qz::domain
