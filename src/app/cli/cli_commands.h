@@ -15,6 +15,7 @@ int cmd_mail_service(const Options& opts, const std::vector<std::string>& args);
 int cmd_export(const Options& opts, const std::vector<std::string>& args);
 int cmd_backup(const Options& opts, const std::vector<std::string>& args);
 int cmd_demo_ledger(const Options& opts, const std::vector<std::string>& args);
+int cmd_ledger_check(const Options& opts, const std::vector<std::string>& args);
 
 }  // namespace qz::cli
 

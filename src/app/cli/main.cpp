@@ -32,6 +32,9 @@ void usage(FILE* out) {
         "                  llena la empresa de demostracion con una cartera de N clientes y\n"
         "                  M documentos de Y anos (2 si no se indica) por los mismos servicios\n"
         "                  que usa el usuario\n"
+        "  ledger-check [--business EMPRESA]\n"
+        "                  recalcula el saldo de cada documento por sus abonos y lista los\n"
+        "                  que no concuerdan (estado 1 si hay alguno)\n"
         "\n"
         "--home DIR fija el directorio de la instalacion (si no, $QUARTZEN_HOME o\n"
         "~/.local/share/quartzen). Con ADS.DEF en ese directorio se usa el servidor\n"
@@ -80,6 +83,7 @@ int main(int argc, char** argv) {
         if (cmd == "export") return qz::cli::cmd_export(opts, rest);
         if (cmd == "backup") return qz::cli::cmd_backup(opts, rest);
         if (cmd == "demo-ledger") return qz::cli::cmd_demo_ledger(opts, rest);
+        if (cmd == "ledger-check") return qz::cli::cmd_ledger_check(opts, rest);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "quartzen: %s\n", e.what());
         return 1;
