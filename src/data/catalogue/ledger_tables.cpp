@@ -68,6 +68,9 @@ TableDef document_table() {
     t.order("DOCUMEN24", {kf("NEGOCIO"), kf("ANULADO"), kf("ETAPA_COB"), kf("DOCUMENTO")});
     t.order("DOCUMEN32", {kf("NEGOCIO"), kf("REFERENCIA")});
     t.order("DOCUMEN42", {kf("NEGOCIO"), kf("COMPRA")});
+    // The annulment screen browses the valid documents (blank ANULADO) by number and customer.
+    t.order("DOCUMEN25", {kf("NEGOCIO"), kf("ANULADO"), kf("DOCUMENTO")});
+    t.order("DOCUMEN26", {kf("NEGOCIO"), kf("ANULADO"), kf("CLIENTE"), kd("FECHA")});
     return t;
 }
 
@@ -446,6 +449,8 @@ void declare_accounting(Catalogue& cat) {
     det.order("DET_AS1", {kf("NEGOCIO"), kf("MOVIMIENTO")});
     det.order("DET_AS3", {kf("NEGOCIO"), kf("CUENTA"), kd("FECHA")});
     det.order("DET_AS5", {kf("NEGOCIO"), kf("MOVIMIENTO"), kn("INDEX_N", 10)});
+    // What one document posted, whatever voucher and day it went to: an annulment reverses it.
+    det.order("DET_AS6", {kf("NEGOCIO"), kf("DOCUMENTO")});
     cat.add(std::move(det));
 
     // Analysis lines detailing a voucher line.
