@@ -2,6 +2,7 @@
 
 #include "gui/ledger/concepts/commands.h"
 #include "gui/ledger/currencies/commands.h"
+#include "gui/ledger/documents/commands.h"
 #include "gui/ledger/formats/commands.h"
 #include "gui/ledger/series/commands.h"
 #include "gui/ledger/setup/commands.h"
@@ -15,6 +16,7 @@ void register_ledger_commands(Principal& w, AppContext& ctx) {
     register_series_commands(w, ctx);
     register_currency_commands(w, ctx);
     register_format_commands(w, ctx);
+    register_document_commands(w, ctx);
 }
 
 }  // namespace qz::gui

@@ -82,7 +82,9 @@ std::vector<MenuItem> spa_menus() {
 MenuItem ledger_menu() {
     return sub("Cuentas por Cobrar",
                {sub("Documentos",
-                    {cmd("Conceptos de Documentos", 6514), cmd("Formatos de Impresión", 6515)}),
+                    {cmd("Conceptos de Documentos", 6514), cmd("Formatos de Impresión", 6515),
+                     sep(), cmd("Anulación de Documentos", 6519),
+                     cmd("Anulación de Factura en Blanco", 6564)}),
                 sub("Pagos", {cmd("Conceptos de Abono", 6502), cmd("Formas de Pago", 6503),
                               cmd("Blocks de Recibos", 6504)}),
                 sub("Contabilidad", {cmd("Catálogo de Cuentas", 6510), cmd("Ligas Contables", 6511),
