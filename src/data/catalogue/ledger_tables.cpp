@@ -73,6 +73,9 @@ TableDef document_table() {
     t.order("DOCUMEN42", {kf("NEGOCIO"), kf("COMPRA")});
     t.order("DOCUMEN25",
             {kf("NEGOCIO"), kx(kStateClass, 1), kf("CLIENTE"), kf("SUBCLIENTE"), kd("FECHA")});
+    // The annulment screen browses the valid documents (blank ANULADO) by number and customer.
+    t.order("DOCUMEN27", {kf("NEGOCIO"), kf("ANULADO"), kf("DOCUMENTO")});
+    t.order("DOCUMEN28", {kf("NEGOCIO"), kf("ANULADO"), kf("CLIENTE"), kd("FECHA")});
     return t;
 }
 
@@ -451,6 +454,8 @@ void declare_accounting(Catalogue& cat) {
     det.order("DET_AS1", {kf("NEGOCIO"), kf("MOVIMIENTO")});
     det.order("DET_AS3", {kf("NEGOCIO"), kf("CUENTA"), kd("FECHA")});
     det.order("DET_AS5", {kf("NEGOCIO"), kf("MOVIMIENTO"), kn("INDEX_N", 10)});
+    // What one document posted, whatever voucher and day it went to: an annulment reverses it.
+    det.order("DET_AS6", {kf("NEGOCIO"), kf("DOCUMENTO")});
     cat.add(std::move(det));
 
     // Analysis lines detailing a voucher line.

@@ -300,6 +300,8 @@ void declare_spa(Catalogue& cat) {
     s.order("SPA_RESE", {kf("NEGOCIO"), kf("CODIGO")}, true);
     s.order("SPA_RESE10", {kf("NEGOCIO"), kn("ESTADO", 1), kf("COD_SALA"), kd("FECHA")});
     s.order("SPA_RESE12", {kf("NEGOCIO"), kf("COD_SALA"), kd("FECHA")});
+    // The reservation an invoice was made from, freed when the invoice is annulled.
+    s.order("SPA_RESE13", {kf("NEGOCIO"), kf("MOV_CXC")});
     // The registered-reservations grid scopes on business, person in charge, state or both,
     // and sorts each scope by code, date, name or state: SPA_H + scope + column.
     const std::pair<char, std::vector<KeyPart>> scopes[] = {

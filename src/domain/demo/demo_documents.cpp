@@ -71,8 +71,36 @@ void load_sample_documents(data::Db& db, const Date& today, Summary& out) {
     c.post_link("VENTAS_SPA", net, kColones, Decimal(1), "Ventas Spa " + number);
     c.post_link("IMPUESTOS", tax, kColones, Decimal(1), "Impuestos " + number);
     c.close();
-    out.push_back("Documentos: factura de crédito " + number + " a " + kAgency +
-                  " (imprimible desde Formatos de Impresión › Imprimir Documento...)");
+    // The agency's booking the invoice was made from, so "Anular Factura" has one to annul.
+    const std::string booking = trim(GET_NXSERIAL(db, kBiz, "SPA"));
+    RowWriter res(db, "SPA_RESE");
+    res.add({{"CODIGO", booking},
+             {"ESTADO", 2},
+             {"FECHA", day},
+             {"HORA_INI", "14:00"},
+             {"HORA_FIN", "15:00"},
+             {"COD_SALA", "S02"},
+             {"ENCARGADO", "01"},
+             {"A_NOMBRE", "Turismo Pura Vida - Grupo de incentivo"},
+             {"NUM_PERSON", 2},
+             {"T_PRECIO", "03"},
+             {"MOV_CXC", number},
+             {"USER_REG", "SUP"},
+             {"FECHA_REG", day},
+             {"HORA_REG", "09:00:00"}});
+    RowWriter services(db, "SPA_RESD");
+    int n = 0;
+    for (const auto& l : kLines)
+        services.add({{"COD_RESER", booking},
+                      {"CONSECU", ++n},
+                      {"CODIGO", l.article},
+                      {"CANTIDAD", l.quantity},
+                      {"PRECIO", Decimal::parse(l.price)},
+                      {"IMPUESTO", kTaxRate}});
+    out.push_back("Documentos: factura de crédito " + number + " a " + kAgency + " de la reserva " +
+                  booking +
+                  " (imprimible desde Formatos de Impresión › Imprimir Documento...; se anula "
+                  "en Cuentas por Cobrar › Documentos › Anulación de Documentos)");
 }
 
 }  // namespace qz::domain::demo

@@ -238,6 +238,8 @@ void load_invoicing_settings(data::Db& db, const Date& today) {
              {"TC_FAC", 1},
              {"TC_FAC2", 1},
              {"TC_FAC_PRE", 1},
+             // Documents, payments and their annulments post to the journals.
+             {"AFECTA_CON", 1},
              // The spa: its reservation series, a half-hour agenda from 7:00 to 20:00, and the
              // spa register's defaults applied to its invoices.
              {"SPA_SERIAL", "SPA"},

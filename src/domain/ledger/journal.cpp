@@ -171,7 +171,8 @@ void ContaTransaction::post_link(const std::string& link, const Decimal& amount,
 
 long ContaTransaction::post_line(const std::string& account, const Decimal& debit,
                                  const Decimal& credit, const std::string& currency,
-                                 const Decimal& rate, const std::string& description) {
+                                 const Decimal& rate, const std::string& description,
+                                 const LineTags& tags) {
     if (!ok() || m_closed) return 0;
     Decimal d = round2(debit), c = round2(credit);
     // A negative side is the other side.
@@ -210,6 +211,10 @@ long ContaTransaction::post_line(const std::string& account, const Decimal& debi
     t->FieldPut("T_CAMBIO", rate);
     t->FieldPut("T_CAMBIO2", rate2);
     t->FieldPut("DESCRIP", description);
+    t->FieldPut("DESCRIP2", tags.description2);
+    t->FieldPut("C_COSTO", tags.cost_centre);
+    t->FieldPut("EJE", tags.axis);
+    t->FieldPut("PARTIDA", tags.item);
     t->FieldPut("DOCUMENTO", m_document);
     t->FieldPut("PROCESADO", std::string("N"));
     const long recno = t->RecNo();

@@ -24,6 +24,12 @@ namespace qz::domain {
 // Which books the following lines go to: 0 principal, 1 both, 2 replicated.
 enum class Books { Principal = 0, Both = 1, Replicated = 2 };
 
+// What a line may carry besides its amounts: its cost centre and analysis (C_COSTO, EJE,
+// PARTIDA) and the voucher and authorisation of a card tender (DESCRIP2).
+struct LineTags {
+    std::string cost_centre, axis, item, description2;
+};
+
 struct JournalStamp {
     std::string user;       // USUARIO_C: the user's short code
     std::string info_user;  // INFO_USERC
@@ -55,8 +61,8 @@ public:
     // are rounded to 2 decimals, a line of zeros is not written. Returns its INDEX_N (0 when
     // the business keeps no analysis indexes or nothing was written).
     long post_line(const std::string& account, const Decimal& debit, const Decimal& credit,
-                   const std::string& currency, const Decimal& rate,
-                   const std::string& description);
+                   const std::string& currency, const Decimal& rate, const std::string& description,
+                   const LineTags& tags = {});
     // PROC_DET2: an analysis line detailing the voucher line `index`.
     void post_analysis(const std::string& dimension, const std::string& value, const Decimal& debit,
                        const Decimal& credit, long index);

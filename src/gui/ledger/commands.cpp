@@ -2,6 +2,7 @@
 
 #include "gui/ledger/concepts/commands.h"
 #include "gui/ledger/currencies/commands.h"
+#include "gui/ledger/documents/commands.h"
 #include "gui/ledger/formats/commands.h"
 #include "gui/ledger/inquiry/commands.h"
 #include "gui/ledger/series/commands.h"
@@ -19,6 +20,7 @@ void register_ledger_commands(Principal& w, AppContext& ctx) {
     register_format_commands(w, ctx);
     register_inquiry_commands(w, ctx);
     register_viewer_commands(w, ctx);
+    register_document_commands(w, ctx);
 }
 
 }  // namespace qz::gui

@@ -90,7 +90,7 @@ TEST_F(DbfObTest, MailingHandsTheBookToTheMailerAndStaysOpen) {
     EXPECT_EQ(mailed[0].title, "Grid");
     EXPECT_EQ(mailed[0].file, book());
     EXPECT_EQ(field<QLabel>(kState)->text(), "Datos transferidos!");
-    EXPECT_EQ(field<QLabel>(kCounter)->text(), "6");
+    EXPECT_EQ(field<QLabel>(kCounter)->text(), "7");
     press(kCmdCancel);
     settle();
     EXPECT_FALSE(window_);

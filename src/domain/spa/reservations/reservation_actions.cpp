@@ -94,12 +94,19 @@ bool check_invoicing(data::Db& db, UserPort& port, const std::string& business,
     return true;
 }
 
-bool check_invoice_annulment(data::Db& db, UserPort& port, const std::string& business,
-                             const std::string& code) {
+std::optional<std::string> check_invoice_annulment(data::Db& db, UserPort& port,
+                                                   const std::string& business,
+                                                   const std::string& code) {
     const auto h = trim(code).empty() ? std::nullopt : read_reservation(db, business, code);
-    if (!h) return error(port, kSelectOne);
-    if (h->mov_cxc.empty()) return error(port, "La reserva no tiene ninguna factura asociada");
-    return true;
+    if (!h) {
+        error(port, kSelectOne);
+        return std::nullopt;
+    }
+    if (h->mov_cxc.empty()) {
+        error(port, "La reserva no tiene ninguna factura asociada");
+        return std::nullopt;
+    }
+    return h->mov_cxc;
 }
 
 }  // namespace qz::domain::spa

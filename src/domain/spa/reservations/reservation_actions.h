@@ -1,5 +1,6 @@
 #pragma once
 // What the lists do to a saved reservation: cancel it and check it may be invoiced.
+#include <optional>
 #include <string>
 
 #include "core/user_port.h"
@@ -21,8 +22,9 @@ bool cancel_reservation(data::Db& db, UserPort& port, const CancelRequest& r);
 // and a line with a quantity. True when it may be invoiced.
 bool check_invoicing(data::Db& db, UserPort& port, const std::string& business,
                      const std::string& code);
-// Before annulling a reservation's invoice: it must have one.
-bool check_invoice_annulment(data::Db& db, UserPort& port, const std::string& business,
-                             const std::string& code);
+// Before annulling a reservation's invoice: it must have one. The invoice's number when it has.
+std::optional<std::string> check_invoice_annulment(data::Db& db, UserPort& port,
+                                                   const std::string& business,
+                                                   const std::string& code);
 
 }  // namespace qz::domain::spa

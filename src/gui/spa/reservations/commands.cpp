@@ -1,5 +1,9 @@
 #include "gui/spa/reservations/commands.h"
 
+#include "domain/spa/reservations/invoice_release.h"
+#include "domain/spa/reservations/reservation_actions.h"
+#include "gui/framework/qt_user_port.h"
+#include "gui/ledger/documents/annulment_screens.h"
 #include "gui/session/app_context.h"
 #include "gui/shell/principal.h"
 #include "gui/spa/reservations/reservation_screens.h"
@@ -16,9 +20,11 @@ SpaHistScreen* hist(QWidget* screen) { return dynamic_cast<SpaHistScreen*>(scree
 
 }  // namespace
 
-// "Facturar" (6435) and "Anular Factura" (6434) open the point-of-sale screens, which this
-// module does not have yet: they have no operation and stay greyed.
+// "Facturar" (6435) opens the point-of-sale screen, which this module does not have yet: it has
+// no operation and stays greyed. "Anular Factura" (6434) annuls the reservation's invoice, which
+// frees the reservation (the spa listens to the ledger's annulments from the start).
 void register_spa_reservations_commands(Principal& w, AppContext& ctx) {
+    domain::spa::listen_to_document_annulments();
     w.register_command(kSpaHist, [&ctx, &w] { open_spa_hist(&w, ctx); });
     w.register_operation("ADD_RESERVA", [&ctx](QWidget* screen) {
         open_new_reservation(screen, ctx, "", ctx.db->clock().XDATE(), "");
@@ -36,6 +42,16 @@ void register_spa_reservations_commands(Principal& w, AppContext& ctx) {
     });
     w.register_operation("SEND_CONFIRM", [](QWidget* screen) {
         if (auto* h = hist(screen)) resend_confirmation(h->context(), h->current_code());
+    });
+    w.register_operation("ANL_FACTCXC", [&ctx](QWidget* screen) {
+        auto* h = hist(screen);
+        if (!h) return;
+        QtUserPort port(screen);
+        const auto invoice = domain::spa::check_invoice_annulment(
+            *ctx.db, port, ctx.session.XU_COMP, h->current_code());
+        if (invoice && annul_document_dialog(screen, *ctx.db, ctx.session.XU_COMP,
+                                             ctx.session.XUSER_ABREVIA, *invoice))
+            h->refresh();
     });
 }
 

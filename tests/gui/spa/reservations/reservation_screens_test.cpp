@@ -108,7 +108,7 @@ TEST_F(SpaScreensTest, FormRefusalsFocusTheirFieldAndASaveQueuesTheConfirmation)
     const size_t before = boxes.shown().size();
     press(form, kCmdOk);
     ASSERT_EQ(boxes.shown().size(), before + 2);
-    EXPECT_EQ(boxes.shown()[before].text, "Número de Reservación asignado: SPA000007");
+    EXPECT_EQ(boxes.shown()[before].text, "Número de Reservación asignado: SPA000008");
     // The mail service sends it later: the desk is told it waits, not that it went.
     EXPECT_EQ(boxes.last_text(),
               std::string(domain::spa::kConfirmQueued) + "\r\nDestino: ana@hotel.test");
@@ -197,7 +197,7 @@ TEST_F(SpaScreensTest, HistoryFiltersScopeTheGridAndEditarWorksOnItsRow) {
     ASSERT_TRUE(hist);
     ASSERT_EQ(hist->objectName(), "SPA_HIST");
     auto& grid = dynamic_cast<SpaHistScreen*>(hist)->grid();
-    EXPECT_EQ(grid.table().KeyCount(), 6);
+    EXPECT_EQ(grid.table().KeyCount(), 7);
     stand_on(hist, "SPA000003");
     ASSERT_TRUE(edit(kCancel));  // "Desea anular la reserva?" answered yes
     EXPECT_EQ(boxes.last_text(), "Desea anular la reserva?");
