@@ -37,7 +37,7 @@ TEST_P(DocumentFiguresTest, TypedFiguresAreWrittenAsTypedAndEveryChangeIsLogged)
     EXPECT_FALSE(MOD_DOC(*db, port, kBiz, kInstalments, {"12,3x", "0", "0"}, all, who));
     EXPECT_EQ(doc(kInstalments).balance, Decimal(150000));
 
-    ASSERT_TRUE(MOD_DOC(*db, port, kBiz, kInstalments, {"1,234.50", "50,000", "0.00"}, all, who));
+    ASSERT_TRUE(MOD_DOC(*db, port, kBiz, kInstalments, {"1,234.50", "50,000", "10,500.00"}, all, who));
     const auto d = doc(kInstalments);
     EXPECT_EQ(d.balance, Decimal::parse("1234.50"));
     EXPECT_EQ(d.instalment, Decimal(50000));
@@ -50,7 +50,7 @@ TEST_P(DocumentFiguresTest, TypedFiguresAreWrittenAsTypedAndEveryChangeIsLogged)
               "Saldo: 150,000.00 -> 1,234.50\r\nCuota: 0.00 -> 50,000.00");
 
     // Typing the same figures again changes nothing and logs nothing.
-    ASSERT_TRUE(MOD_DOC(*db, port, kBiz, kInstalments, {"1234.5", "50000", "0"}, all, who));
+    ASSERT_TRUE(MOD_DOC(*db, port, kBiz, kInstalments, {"1234.5", "50000", "10500"}, all, who));
     EXPECT_EQ(notes(kAgency).size(), before + 1);
 }
 
