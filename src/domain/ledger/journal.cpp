@@ -124,6 +124,20 @@ std::string ContaTransaction::number_from_series(const std::string& series) {
 void ContaTransaction::post_link(const std::string& link, const Decimal& amount,
                                  const std::string& currency, const Decimal& rate,
                                  const std::string& description, bool reverse) {
+    post_through(link, amount, currency, rate, description,
+                 [reverse](int tipo) { return (tipo == 1) != reverse; });
+}
+
+void ContaTransaction::post_link_side(const std::string& link, const Decimal& debit,
+                                      const Decimal& credit, const std::string& currency,
+                                      const Decimal& rate, const std::string& description) {
+    post_through(link, debit - credit, currency, rate, description, [](int) { return true; });
+}
+
+template <class Side>
+void ContaTransaction::post_through(const std::string& link, const Decimal& amount,
+                                    const std::string& currency, const Decimal& rate,
+                                    const std::string& description, Side debit_side) {
     const Decimal a = round2(amount);
     if (!ok() || m_closed || a.sign() == 0) return;
     data::Table t = data::USE(m_db, "LIGAS", "LIGAS");
@@ -137,8 +151,8 @@ void ContaTransaction::post_link(const std::string& link, const Decimal& amount,
             account = trim(link);
             account2 = trim(link) + "R";
         }
-        debit = (t->num("TIPO") == 1) != reverse;
-        debit2 = (t->num("TIPO2") == 1) != reverse;
+        debit = debit_side(static_cast<int>(t->num("TIPO").to_int()));
+        debit2 = debit_side(static_cast<int>(t->num("TIPO2").to_int()));
     }
     data::KILLTABLA(m_db, t);
     const bool principal = m_books != Books::Replicated, replicated = m_books != Books::Principal;

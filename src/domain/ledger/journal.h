@@ -51,6 +51,13 @@ public:
     // `reverse`). A missing link posts to the account "????" so the voucher shows the gap.
     void post_link(const std::string& link, const Decimal& amount, const std::string& currency,
                    const Decimal& rate, const std::string& description, bool reverse = false);
+    // A line of a known side through `link`, whatever the link's own side: debit minus credit
+    // goes to the debit side of the link's account in each selected book (a negative result to
+    // the credit side). For entries whose sides the caller has decided, such as an
+    // exchange-difference adjustment.
+    void post_link_side(const std::string& link, const Decimal& debit, const Decimal& credit,
+                        const std::string& currency, const Decimal& rate,
+                        const std::string& description);
     // PROC_DET1: a line on an explicit account; a negative side moves to the other one, both
     // are rounded to 2 decimals, a line of zeros is not written. Returns its INDEX_N (0 when
     // the business keeps no analysis indexes or nothing was written).
@@ -82,6 +89,11 @@ private:
     // The next number of `series` no voucher of the business has yet: journals number from
     // series of their own, and a number another journal already used would mix their lines.
     std::string number_from_series(const std::string& series);
+    // Posts `amount` through `link`; `debit_side` tells, from a link's TIPO (or TIPO2), whether
+    // the amount goes to the debit side of that book.
+    template <class Side>
+    void post_through(const std::string& link, const Decimal& amount, const std::string& currency,
+                      const Decimal& rate, const std::string& description, Side debit_side);
     void post_side(const std::string& account, bool debit, const Decimal& amount,
                    const std::string& currency, const Decimal& rate,
                    const std::string& description);
