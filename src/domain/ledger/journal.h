@@ -12,6 +12,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/date.h"
@@ -106,6 +107,17 @@ private:
     Books m_books;
     Date m_date;
     bool m_indexes = false;  // NEGOCIOS LEE_C_ANA
+    std::string m_second;    // NEGOCIOS MONEDA_D when DOBLE_MON = 1, else ""
+    // A link as this transaction found it: an operation posts through a handful of links many
+    // times, and they do not change while it posts.
+    struct Link {
+        bool found = false;
+        std::string account, account2;
+        int side = 0, side2 = 0;  // TIPO, TIPO2
+        std::vector<std::tuple<std::string, std::string, Decimal>> shares;  // DET_LIGA
+    };
+    const Link& link(const std::string& code);
+    std::map<std::string, Link> m_links;
     long m_next_index = 0;
     bool m_closed = false;
     std::map<std::string, Totals> m_totals;  // by currency
