@@ -78,11 +78,15 @@ private:
     }
 
     bool residues() {
+        std::map<std::string, Decimal> margins;
         for (const auto& l : m_d.lines()) {
-            const auto c = read_currency(m_db, m_biz, l.currency);
-            const Decimal margin = c && !c->margin_cxc.is_zero() ? c->margin_cxc
-                                                                 : m_d.settings().balance_margin;
-            const auto settled = settle_residue(l.new_balance, margin);
+            if (!margins.count(l.currency)) {
+                const auto c = read_currency(m_db, m_biz, l.currency);
+                margins[l.currency] = c && !c->margin_cxc.is_zero()
+                                          ? c->margin_cxc
+                                          : m_d.settings().balance_margin;
+            }
+            const auto settled = settle_residue(l.new_balance, margins[l.currency]);
             if (!settled) return fail(kAboveAllowed);
             m_out.balances.push_back(*settled);
         }

@@ -49,7 +49,9 @@ private:
     std::optional<std::string> receipt_number();
     std::optional<std::string> create_note(const std::string& receipt, ContaTransaction* conta);
     void append_header(const std::string& receipt, const std::string& note);
-    void apply(size_t i, const std::string& receipt, ContaTransaction* conta);
+    void apply_all(const std::string& receipt, ContaTransaction* conta);
+    void revalue(const AppliedLine& l, const Decimal& balance, const std::string& receipt,
+                 ContaTransaction* conta);
     void post_application(const AppliedLine& l, ContaTransaction& c);
     void append_tenders(const std::string& receipt, ContaTransaction* conta);
     void append_rates(const std::string& receipt);
@@ -190,25 +192,29 @@ void Posting::post_application(const AppliedLine& l, ContaTransaction& c) {
                 reverse);
 }
 
-void Posting::apply(size_t i, const std::string& receipt, ContaTransaction* conta) {
-    const AppliedLine& l = m_d.lines()[i];
-    const Decimal balance = m_checked.balances[i];
-    {
-        UsedTable det(m_db, "DET_MOVE", "DET_MOVE");
+void Posting::apply_all(const std::string& receipt, ContaTransaction* conta) {
+    UsedTable det(m_db, "DET_MOVE", "DET_MOVE"), doc(m_db, "DOCUMENT", "DOCUMENT");
+    for (size_t i = 0; i < m_d.lines().size(); ++i) {
+        const AppliedLine& l = m_d.lines()[i];
+        const Decimal balance = m_checked.balances[i];
         data::ADD_NEW_REC(*det);
         put_application(*det, m_biz, receipt,
                         {l.document, l.concept_def.code, l.description, m_h.date, m_now.time,
                          l.amount, l.interest, l.late, l.balance_read, balance});
         data::UNLOCK_NEW_REC(*det);
-        UsedTable doc(m_db, "DOCUMENT", "DOCUMENT");
         doc->Seek(data::order_key("DOCUMENT", "DOCUMENT", {m_biz, l.document}));
         data::LOCK_FOR_MODIFY(*doc);  // locked since the balances were compared
         doc->FieldPut("SALDO", balance);
         doc->FieldPut("INTERES",
                       doc->num("INTERES") + (l.lowers() ? l.interest_doc : -l.interest_doc));
         data::UNLOCK_FOR_MODIFY(*doc);
+        if (conta) post_application(l, *conta);
+        if (l.currency != accounting()) revalue(l, balance, receipt, conta);
     }
-    if (conta) post_application(l, *conta);
+}
+
+void Posting::revalue(const AppliedLine& l, const Decimal& balance, const std::string& receipt,
+                      ContaTransaction* conta) {
     const ExchangeDifference x = apply_exchange_difference(
         m_db, {m_biz, l.document, receipt, m_h.date, m_now.time, l.amount, balance,
                m_d.rate_of(l.currency)});
@@ -289,7 +295,7 @@ std::optional<std::string> Posting::write() {
     }
     if (c) c->set_books(static_cast<Books>(m_checked.books));
     append_header(*receipt, note);
-    for (size_t i = 0; i < m_d.lines().size(); ++i) apply(i, *receipt, c);
+    apply_all(*receipt, c);
     append_tenders(*receipt, c);
     if (c) c->close();
     if (!m_h.pending.empty()) delete_payment_rows(m_db, kPendingPayment, m_biz, m_h.pending);

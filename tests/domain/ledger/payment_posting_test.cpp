@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "domain/ledger/payment_checks.h"
+#include "domain/session/pass_code.h"
 #include "payment_fixture.h"
 #include "support/fault_loop.h"
 #include "support/record_edit.h"
@@ -145,6 +146,39 @@ TEST_P(PaymentPostingTest, ADollarInvoicePaidHalfInColones) {
     ASSERT_TRUE(rates->Seek(data::order_key("DET_MOV3", "DET_MOV3", {kPayBiz, *receipt, "US"})));
     EXPECT_EQ(rates->num("CAMBIO"), dec("506.15"));
     data::KILLTABLA(*db, rates);
+}
+
+// 100.00 on an instalment invoice pays the first instalment's 20.00 of interest first: the
+// receivable and the interest earned are credited, the cash debited.
+TEST_P(PaymentPostingTest, InterestOfAnInstalmentIsPostedAsEarned) {
+    const std::string invoice = document("FP", "1000.00");
+    PaymentDraft d = draft("100.00");
+    ASSERT_TRUE(d.PASADOC(invoice)) << said();
+    pay_with(d, {tender("EF", "100.00")});
+    const auto receipt = process(d);
+    ASSERT_TRUE(receipt) << said();
+    EXPECT_EQ(doc_state(*db, invoice).balance, dec("920.00"));
+    EXPECT_EQ(doc_state(*db, invoice).interest, dec("20.00"));
+    const auto lines = lines_for(*db, *receipt);
+    expect_balanced(lines);
+    EXPECT_EQ(net(lines, "1-02-01"), dec("-80.00"));
+    EXPECT_EQ(net(lines, "4-02-01"), dec("-20.00"));
+}
+
+// A register code stored plain by an older installation is accepted once and kept hashed.
+TEST_P(PaymentPostingTest, APlainRegisterCodeIsStoredHashedOnceItMatches) {
+    const auto key = data::order_key("ENC_RCAJ", "ENC_RCAJ", {kPayBiz, "CXC1"});
+    test::edit_record(*db, "ENC_RCAJ", "ENC_RCAJ", key,
+                      [](data::WDBTable& t) { t.FieldPut("PASSWORD", std::string("COBROS")); });
+    PaymentDraft d = draft("10.00");
+    ASSERT_TRUE(d.PASADOC(document("ND", "10.00")));
+    pay_with(d, {tender("EF", "10.00")});
+    ASSERT_TRUE(process(d)) << said();
+    data::Table t = data::USE(*db, "ENC_RCAJ", "ENC_RCAJ");
+    ASSERT_TRUE(t->Seek(key));
+    EXPECT_TRUE(is_pass_code_hash(t->str("PASSWORD")));
+    EXPECT_TRUE(verify_pass_code("cobros", t->str("PASSWORD")));
+    data::KILLTABLA(*db, t);
 }
 
 INSTANTIATE_TEST_SUITE_P(Payments, PaymentPostingTest,
