@@ -58,7 +58,10 @@ void fill(Db& db, UserPort& port) {
 
 Fixture& fixture(bool pg) {
     return bench::bench_install(
-        "payment_bench", pg, [](Fixture& f) { f.clock.freeze(DateTime{kDay, "09:00:00"}); },
+        "payment_bench", pg,
+        [](Fixture& f) {
+            f.clock.freeze(DateTime{kDay, "09:00:00"});
+        },
         [](Db& db) { fill(db, db.port()); });
 }
 

@@ -113,7 +113,7 @@ private:
     struct Link {
         bool found = false;
         std::string account, account2;
-        int side = 0, side2 = 0;  // TIPO, TIPO2
+        int side = 0, side2 = 0;                                            // TIPO, TIPO2
         std::vector<std::tuple<std::string, std::string, Decimal>> shares;  // DET_LIGA
     };
     const Link& link(const std::string& code);

@@ -1,6 +1,5 @@
 #include "domain/ledger/payment_annulment.h"
 
-#include <algorithm>
 #include <map>
 #include <optional>
 #include <set>
@@ -10,7 +9,6 @@
 #include "data/order_key.h"
 #include "data/table_ops.h"
 #include "data/transaction.h"
-#include "domain/ledger/concepts.h"
 #include "domain/ledger/document_service.h"
 #include "domain/ledger/exchange_difference.h"
 #include "domain/ledger/journal.h"
@@ -73,6 +71,8 @@ private:
     void append_tenders();
     void copy_rates();
     std::vector<PostedLine> payment_lines();
+    void read_rates();
+    void reverse_postings(std::optional<ContaTransaction>& conta);
     int books() const;
 
     data::Db& m_db;
@@ -180,14 +180,13 @@ void Annulment::restore(const StoredApplication& a, ContaTransaction* conta) {
     doc->FieldPut("INTERES", doc->num("INTERES") - (lowers ? interest : -interest));
     data::UNLOCK_FOR_MODIFY(*doc);
     {
-        const std::string reversal = concept_def && !concept_def->reversal.empty()
-                                         ? concept_def->reversal
-                                         : a.concept_code;
+        const std::string reversal =
+            concept_def && !concept_def->reversal.empty() ? concept_def->reversal : a.concept_code;
         UsedTable det(m_db, "DET_MOVE", "DET_MOVE");
         data::ADD_NEW_REC(*det);
         put_application(*det, m_biz, m_mirror,
-                        {a.document, reversal, "(A)" + a.description, m_date, m_now.time,
-                         a.amount, a.interest, a.late, before, restored});
+                        {a.document, reversal, "(A)" + a.description, m_date, m_now.time, a.amount,
+                         a.interest, a.late, before, restored});
         data::UNLOCK_NEW_REC(*det);
     }
     const Decimal rate = CAMBIO_SPEC(m_db, m_biz, m_settings.accounting_currency, currency, m_date);
@@ -271,8 +270,8 @@ std::vector<PostedLine> Annulment::payment_lines() {
             if (trim(d->str("DOCUMENTO")) != m_number || starts_with(text, "A/Diff: ") ||
                 (!m_note.empty() && posted_for_document(text, m_note)))
                 continue;
-            out.push_back({trim(d->str("CUENTA")), trim(d->str("MONEDA")), text,
-                           d->num("DEBITO"), d->num("CREDITO"), d->num("T_CAMBIO")});
+            out.push_back({trim(d->str("CUENTA")), trim(d->str("MONEDA")), text, d->num("DEBITO"),
+                           d->num("CREDITO"), d->num("T_CAMBIO")});
         }
     }
     return out;
@@ -285,27 +284,31 @@ int Annulment::books() const {
     return l ? l->books : 0;
 }
 
+void Annulment::read_rates() {
+    UsedTable t(m_db, "DET_MOV3", "DET_MOV3");
+    const std::string key = data::order_key("DET_MOV3", "DET_MOV3", {m_biz, m_number});
+    t->SetScope(key, key);
+    for (t->GoTop(); !t->Eof(); t->Skip()) m_rates[trim(t->str("MONEDA_1"))] = t->num("CAMBIO");
+}
+
+// The payment's lines are read before the annulment adds any to the day's voucher.
+void Annulment::reverse_postings(std::optional<ContaTransaction>& conta) {
+    const auto posted = payment_lines();
+    conta.emplace(m_db, m_biz, "03", m_date, m_mirror,
+                  JournalStamp{m_db.XUSER_ABREVIA, info_user(m_now)});
+    if (!conta->ok()) m_port.message(MsgStyle::Error, "Error", conta->error());
+    for (const auto& l : posted)
+        conta->post_line(l.account, l.credit, l.debit, l.currency, l.rate,
+                         utf8_substr("Rev. " + l.description, 0, 100));
+}
+
 bool Annulment::write() {
     if (!lock_header()) return false;
     m_lines = read_applications(m_db, kPostedPayment, m_biz, m_number);
-    {
-        UsedTable t(m_db, "DET_MOV3", "DET_MOV3");
-        const std::string key = data::order_key("DET_MOV3", "DET_MOV3", {m_biz, m_number});
-        t->SetScope(key, key);
-        for (t->GoTop(); !t->Eof(); t->Skip())
-            m_rates[trim(t->str("MONEDA_1"))] = t->num("CAMBIO");
-    }
+    read_rates();
     lock_documents();
     std::optional<ContaTransaction> conta;
-    if (m_settings.posts) {
-        // Postings are reversed before anything is added to the day's voucher.
-        const auto posted = payment_lines();
-        conta.emplace(m_db, m_biz, "03", m_date, m_mirror,
-                      JournalStamp{m_db.XUSER_ABREVIA, info_user(m_now)});
-        for (const auto& l : posted)
-            conta->post_line(l.account, l.credit, l.debit, l.currency, l.rate,
-                             utf8_substr("Rev. " + l.description, 0, 100));
-    }
+    if (m_settings.posts) reverse_postings(conta);
     ContaTransaction* c = conta ? &*conta : nullptr;
     if (!m_note.empty()) {
         NewDocument d;

@@ -52,7 +52,6 @@ std::optional<AppliedLine> applied_document(data::Db& db, const std::string& bus
     l.instalments = c->flag("CUOTAS");
     l.complement = c->flag("COMPLEMENT");
     l.books = c->books;
-    l.counter_link = c->links[0];     // ASIENTO2
     l.receivable_link = c->links[2];  // ASIENTO4
     l.interest_link = c->links[4];    // ASIENTO6
     l.complement_link = c->links[5];  // CXC_COMPL
@@ -72,11 +71,13 @@ bool PaymentDraft::PASADOC(const std::string& document, const std::string& conce
     line->factor = factor_to_payment(line->currency);
     if (line->factor.sign() <= 0) return refuse(kMissingPaymentRate);
     const auto dc = read_document_concept(m_db, m_business, line->doc_concept);
+    if (!dc) return refuse("El concepto " + line->doc_concept + " no está definido");
     const bool chosen = !trim(concept_code).empty();
     const std::string code = chosen ? trim(concept_code) : dc->payment_concept;
     const auto pc = read_payment_concept(m_db, m_business, code);
     if (!pc) return refuse("El Concepto de Abono " + code + " no está definido");
-    if (pc->applies_to != dc->stock_entry) return refuse(chosen ? kChosenMismatch : kDefaultMismatch);
+    if (pc->applies_to != dc->stock_entry)
+        return refuse(chosen ? kChosenMismatch : kDefaultMismatch);
     if (pc->balance_sign != 0 && line->debit) return refuse(kRaiseOnDebit);
     line->concept_def = *pc;
     line->description = pc->name;
@@ -92,7 +93,8 @@ bool PaymentDraft::PASADOC(const std::string& document, const std::string& conce
 //  - raising a credit document: what was paid of it, at most A.
 bool PaymentDraft::figure_new_line(AppliedLine& l) {
     const Decimal a = std::max(available(), Decimal());
-    if (!l.lowers()) return figure_line(l, std::min(((l.doc_amount - l.balance_read) * l.factor).round(2), a));
+    if (!l.lowers())
+        return figure_line(l, std::min(((l.doc_amount - l.balance_read) * l.factor).round(2), a));
     if (!l.debit) return figure_line(l, whole_balance(l));
     if (l.instalments) return figure_line(l, a);
     return figure_line(l, std::min(whole_balance(l), a));

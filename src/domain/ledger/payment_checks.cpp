@@ -18,8 +18,7 @@ namespace qz::domain {
 
 namespace {
 
-bool exists(data::Db& db, const char* table, const std::string& business,
-            const std::string& code) {
+bool exists(data::Db& db, const char* table, const std::string& business, const std::string& code) {
     return !trim(code).empty() && key_exists(db, table, table, {business, trim(code)});
 }
 
@@ -82,9 +81,8 @@ private:
         for (const auto& l : m_d.lines()) {
             if (!margins.count(l.currency)) {
                 const auto c = read_currency(m_db, m_biz, l.currency);
-                margins[l.currency] = c && !c->margin_cxc.is_zero()
-                                          ? c->margin_cxc
-                                          : m_d.settings().balance_margin;
+                margins[l.currency] =
+                    c && !c->margin_cxc.is_zero() ? c->margin_cxc : m_d.settings().balance_margin;
             }
             const auto settled = settle_residue(l.new_balance, margins[l.currency]);
             if (!settled) return fail(kAboveAllowed);
@@ -138,7 +136,8 @@ private:
             return fail("Cuenta Contable inexistente");
         if (t->num("BLOQUEADO") == 1) return fail("Cuenta Contable Bloqueada");
         if (t->num("MAYOR") == 1)
-            return fail("Esta Cuenta Contable es una Cuenta Mayor\rDebe seleccionar una Cuenta Menor");
+            return fail(
+                "Esta Cuenta Contable es una Cuenta Mayor\rDebe seleccionar una Cuenta Menor");
         return true;
     }
 
@@ -205,9 +204,10 @@ private:
         for (const auto& r : m_d.rates()) {
             const auto c = read_currency(m_db, m_biz, r.currency);
             if (!c || r.rate >= c->min_rate) continue;
-            return fail("El T.C. de la moneda " + c->code + " (" + c->symbol + ")" +
-                        " no es superior al mínimo: " + trim(pic_format(c->min_rate, "999,999.99")) +
-                        "\rActual: " + trim(pic_format(r.rate, "999,999.99999")));
+            return fail(
+                "El T.C. de la moneda " + c->code + " (" + c->symbol + ")" +
+                " no es superior al mínimo: " + trim(pic_format(c->min_rate, "999,999.99")) +
+                "\rActual: " + trim(pic_format(r.rate, "999,999.99999")));
         }
         return true;
     }

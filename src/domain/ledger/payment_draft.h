@@ -49,13 +49,14 @@ struct PaymentRate {
 struct AppliedLine {
     std::string document, doc_concept, currency, customer, description;
     Date date;
-    Decimal doc_amount;         // MONTO
-    Decimal balance_read;       // SALDO when added: processing refuses a balance changed since
-    bool debit = true;          // the document concept's TIPO
-    bool instalments = false;   // CUOTAS: amounts split into principal and interest
-    bool complement = false;    // COMPLEMENT: postings valued in the accounting currency
-    int books = 0;              // PROC_CONTA
-    std::string receivable_link, interest_link, complement_link, counter_link;
+    Decimal doc_amount;        // MONTO
+    Decimal balance_read;      // SALDO when added: processing refuses a balance changed since
+    bool debit = true;         // the document concept's TIPO
+    bool instalments = false;  // CUOTAS: amounts split into principal and interest
+    bool complement = false;   // COMPLEMENT: postings valued in the accounting currency
+    int books = 0;             // PROC_CONTA
+    // The concept's ASIENTO4, ASIENTO6 and CXC_COMPL.
+    std::string receivable_link, interest_link, complement_link;
     PaymentConcept concept_def;  // the payment concept applied
     Decimal factor;              // document currency -> payment currency
     // In the payment currency: DET_MOVE MONTO, INTERES, MORA.
@@ -72,7 +73,9 @@ struct AppliedLine {
 struct PaymentTender {
     std::string method, description;  // CODIGO, DESCRIP
     Decimal amount;
-    std::string account, document, voucher, authorisation;  // CUENTA, DOCUMENTO, VOUCHER, COD_AUTORI
+    // CUENTA (methods with an individual account), DOCUMENTO (cheque or deposit number),
+    // VOUCHER and COD_AUTORI (a card's voucher and authorisation).
+    std::string account, document, voucher, authorisation;
     // The applied document whose default tender this is ("" for a tender typed by the clerk):
     // it follows that line's amount and goes with it.
     std::string for_document;

@@ -13,9 +13,8 @@ std::vector<RecentPayment> last_payments(data::Db& db, const std::string& busine
     const std::string key = data::order_key("ENC_MOVE", "ENC_MOV2", {business, trim(customer)});
     t->SetScope(key, key);
     for (t->GoBottom(); !t->BOF() && !t->Eof() && out.size() < limit; t->Skip(-1))
-        out.push_back({trim(t->str("MOVIMIENTO")), trim(t->str("MONEDA")),
-                       trim(t->str("DESCRIP")), t->date("FECHA"), t->num("MONTO"),
-                       trim(t->str("ANULADO"))});
+        out.push_back({trim(t->str("MOVIMIENTO")), trim(t->str("MONEDA")), trim(t->str("DESCRIP")),
+                       t->date("FECHA"), t->num("MONTO"), trim(t->str("ANULADO"))});
     return out;
 }
 

@@ -215,9 +215,9 @@ void Posting::apply_all(const std::string& receipt, ContaTransaction* conta) {
 
 void Posting::revalue(const AppliedLine& l, const Decimal& balance, const std::string& receipt,
                       ContaTransaction* conta) {
-    const ExchangeDifference x = apply_exchange_difference(
-        m_db, {m_biz, l.document, receipt, m_h.date, m_now.time, l.amount, balance,
-               m_d.rate_of(l.currency)});
+    const ExchangeDifference x =
+        apply_exchange_difference(m_db, {m_biz, l.document, receipt, m_h.date, m_now.time, l.amount,
+                                         balance, m_d.rate_of(l.currency)});
     if (!x.problem.empty()) m_port.message(MsgStyle::Atencion, "Atencion", x.problem);
     if (conta)
         for (const auto& a : x.lines)
@@ -239,7 +239,8 @@ void Posting::append_tenders(const std::string& receipt, ContaTransaction* conta
             text += " Voucher:" + trim(tender.voucher) + " " + trim(tender.authorisation);
         // Documents valued through complement accounts post everything in the accounting
         // currency, the tenders with them.
-        const Decimal amount = m_checked.complement ? (tender.amount * rate).round(2) : tender.amount;
+        const Decimal amount =
+            m_checked.complement ? (tender.amount * rate).round(2) : tender.amount;
         const std::string& currency = m_checked.complement ? accounting() : m_h.currency;
         const Decimal at = m_checked.complement ? Decimal(1) : rate;
         if (m->individual)
@@ -267,8 +268,7 @@ void Posting::append_rates(const std::string& receipt) {
 void Posting::store_pass_code() {
     if (m_checked.rehashed_pass_code.empty()) return;
     UsedTable t(m_db, "ENC_RCAJ", "ENC_RCAJ");
-    if (!lock_at_key(*t,
-                     data::order_key("ENC_RCAJ", "ENC_RCAJ", {m_biz, trim(m_h.register_code)})))
+    if (!lock_at_key(*t, data::order_key("ENC_RCAJ", "ENC_RCAJ", {m_biz, trim(m_h.register_code)})))
         return;
     if (!is_pass_code_hash(t->str("PASSWORD")))
         t->FieldPut("PASSWORD", m_checked.rehashed_pass_code);
@@ -310,8 +310,7 @@ std::optional<std::string> PROCESA_ABONO(data::Db& db, UserPort& port, const Pay
                                          const IniFile* workstation) {
     const auto checked = CHECK_DATA(db, port, draft);
     if (!checked) return std::nullopt;
-    if (draft.settings().posts &&
-        !check_mayorizar(db, port, draft.business(), draft.header().date))
+    if (draft.settings().posts && !check_mayorizar(db, port, draft.business(), draft.header().date))
         return std::nullopt;
     try {
         data::Transaction tx(db, data::kTransPayment);

@@ -89,9 +89,9 @@ inline std::vector<domain::VoucherLine> lines_for(data::Db& db, const std::strin
     data::Table t = data::USE(db, "DET_AS");
     for (t->GoTop(); !t->Eof(); t->Skip())
         if (trim(t->str("DOCUMENTO")) == reference)
-            out.push_back({trim(t->str("CUENTA")), trim(t->str("MONEDA")),
-                           trim(t->str("DESCRIP")), trim(t->str("DOCUMENTO")), t->num("DEBITO"),
-                           t->num("CREDITO"), t->num("T_CAMBIO")});
+            out.push_back({trim(t->str("CUENTA")), trim(t->str("MONEDA")), trim(t->str("DESCRIP")),
+                           trim(t->str("DOCUMENTO")), t->num("DEBITO"), t->num("CREDITO"),
+                           t->num("T_CAMBIO")});
     data::KILLTABLA(db, t);
     return out;
 }

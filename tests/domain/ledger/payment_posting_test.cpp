@@ -58,7 +58,8 @@ TEST_P(PaymentPostingTest, ResiduesWithinTheMarginSettleAndBeyondItAreRefused) {
     EXPECT_EQ(doc_state(*db, far_over).balance, dec("1000.00"));
 
     // The currency's own margin comes before the business's.
-    test::edit_record(*db, "MONEDAS", "MONEDAS", data::order_key("MONEDAS", "MONEDAS", {kPayBiz, "CO"}),
+    test::edit_record(*db, "MONEDAS", "MONEDAS",
+                      data::order_key("MONEDAS", "MONEDAS", {kPayBiz, "CO"}),
                       [](data::WDBTable& t) { t.FieldPut("SAL_CXC", dec("1.00")); });
     ASSERT_TRUE(process(c)) << said();
     EXPECT_EQ(doc_state(*db, far_over).balance, Decimal());
@@ -148,6 +149,36 @@ TEST_P(PaymentPostingTest, ADollarInvoicePaidHalfInColones) {
     data::KILLTABLA(*db, rates);
 }
 
+// With complement accounts a dollar document's receivable is kept at its nominal amount and the
+// rest of its value on the complement; a tender on a typed account posts to that account.
+TEST_P(PaymentPostingTest, ComplementAccountsAndATypedAccountTender) {
+    test::edit_record(*db, "CONCEPT1", "CONCEPT1",
+                      data::order_key("CONCEPT1", "CONCEPT1", {kPayBiz, "ND"}),
+                      [](data::WDBTable& t) { t.FieldPut("COMPLEMENT", Decimal(1)); });
+    test::add_record(*db, "TIPO_MOV",
+                     {{"NEGOCIO", kPayBiz},
+                      {"CODIGO", std::string("TR")},
+                      {"DESCRIP", std::string("Transferencia")},
+                      {"INDIVIDUAL", Decimal(1)}});
+    const std::string invoice = document("ND", "100.00", "US");
+    PaymentDraft d = draft("50615.00");
+    ASSERT_TRUE(d.PASADOC(invoice)) << said();
+    pay_with(d, {tender("TR", "50615.00")});
+    EXPECT_FALSE(process(d));
+    EXPECT_EQ(said(), "Debe completar la Cuenta Contable de la Forma de Pago: TR");
+    auto typed = tender("TR", "50615.00");
+    typed.account = "1-01-01";
+    pay_with(d, {typed});
+    const auto receipt = process(d);
+    ASSERT_TRUE(receipt) << said();
+    const auto lines = lines_for(*db, *receipt);
+    expect_balanced(lines);
+    for (const auto& l : lines) EXPECT_EQ(l.currency, "CO") << l.description;
+    EXPECT_EQ(net(lines, "1-02-01"), dec("-100.00"));
+    EXPECT_EQ(net(lines, "1-02-02"), dec("-50515.00"));
+    EXPECT_EQ(net(lines, "1-01-01"), dec("50615.00"));
+}
+
 // 100.00 on an instalment invoice pays the first instalment's 20.00 of interest first: the
 // receivable and the interest earned are credited, the cash debited.
 TEST_P(PaymentPostingTest, InterestOfAnInstalmentIsPostedAsEarned) {
@@ -186,7 +217,8 @@ INSTANTIATE_TEST_SUITE_P(Payments, PaymentPostingTest,
 
 // Every statement of a payment failed in turn (a dollar invoice, a colón one and an excess
 // turned into a credit note): nothing is left of it, and the session processes it afterwards.
-class PaymentFaultTest : public ::testing::TestWithParam<std::tuple<Engine, FaultConnection::Mode>> {
+class PaymentFaultTest
+    : public ::testing::TestWithParam<std::tuple<Engine, FaultConnection::Mode>> {
 protected:
     void SetUp() override {
         const Engine e = std::get<0>(GetParam());
@@ -211,7 +243,8 @@ protected:
 };
 
 TEST_P(PaymentFaultTest, APaymentIsWrittenWholeOrNotAtAll) {
-    const std::string dollars = new_document(*db, inst->port, "ND", "100.00", "US", Date(2026, 4, 20));
+    const std::string dollars =
+        new_document(*db, inst->port, "ND", "100.00", "US", Date(2026, 4, 20));
     const std::string colones = new_document(*db, inst->port, "ND", "10000.00");
     auto r = run_fault_loop(
         *db, *other, *fault, std::get<1>(GetParam()),
