@@ -44,6 +44,14 @@ bool posted_for_document(const std::string& description, const std::string& numb
     return false;
 }
 
+// A tender's reversal reads as a document's annulment writes it; any other line is marked
+// "Rev " before its text.
+std::string reversal_label(const std::string& label) {
+    const std::string tender = "Ingreso: ";
+    if (starts_with(label, tender)) return "Rev. Ingreso (D): " + label.substr(tender.size());
+    return "Rev " + label;
+}
+
 class Annulment {
 public:
     Annulment(data::Db& db, UserPort& port, std::string business, std::string number, Date date)
@@ -299,7 +307,7 @@ void Annulment::reverse_postings(std::optional<ContaTransaction>& conta) {
     if (!conta->ok()) m_port.message(MsgStyle::Error, "Error", conta->error());
     for (const auto& l : posted)
         conta->post_line(l.account, l.credit, l.debit, l.currency, l.rate,
-                         utf8_substr("Rev. " + l.description, 0, 100));
+                         utf8_substr(reversal_label(l.description), 0, 100));
 }
 
 bool Annulment::write() {
