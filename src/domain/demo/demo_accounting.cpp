@@ -28,6 +28,8 @@ constexpr Account kAccounts[] = {
     {"4-02-01", "Intereses Ganados"},
 };
 
+// The interest link takes the receivable's side: a payment posts interest with the receivable's
+// reverse flag, so it credits the interest earned.
 struct Link {
     const char* code;
     const char* name;
@@ -39,7 +41,7 @@ constexpr Link kLinks[] = {
     {"VENTAS_HOS", "Ventas Hospedaje", "4-01-02", 0}, {"IMPUESTOS", "Impuestos", "2-01-05", 0},
     {"DESCUENTOS", "Descuentos", "5-01-09", 1},       {"CAJA_EF", "Caja Efectivo", "1-01-01", 1},
     {"CAJA_TC", "Caja Tarjetas", "1-01-02", 1},       {"DIFERENCIAL", "Diferencial", "5-01-10", 1},
-    {"CXC_COMPL", "Complemento CxC", "1-02-02", 1},   {"INTERESES", "Intereses", "4-02-01", 0},
+    {"CXC_COMPL", "Complemento CxC", "1-02-02", 1},   {"INTERESES", "Intereses", "4-02-01", 1},
 };
 
 void set_journal_series(data::Db& db) {
@@ -64,16 +66,17 @@ void set_journal_series(data::Db& db) {
     data::KILLTABLA(db, n);
 }
 
-// Yesterday's payments at the desk: one voucher of journal "03" holding both.
+// Yesterday's payments at the desk: one voucher of journal "03" holding both. They are numbered
+// below the receipt series, whose next numbers belong to the payments still to come.
 void post_sample_payments(data::Db& db, const Date& today) {
-    ContaTransaction c(db, kBiz, "03", today - 1, "R00000501", {"SUP", "demostración"});
+    ContaTransaction c(db, kBiz, "03", today - 1, "R00000401", {"SUP", "demostración"});
     // A payment lowers what the customer owes: the receivable link, a debit one, reversed.
-    c.post_link("CXC", Decimal::parse("45200.00"), kColones, Decimal(1), "Abono R00000501", true);
+    c.post_link("CXC", Decimal::parse("45200.00"), kColones, Decimal(1), "Abono R00000401", true);
     c.post_link("CAJA_EF", Decimal::parse("45200.00"), kColones, Decimal(1), "Efectivo");
-    c.set_document("R00000502");
+    c.set_document("R00000402");
     // A dollar line carries its factor to the accounting currency, the colón.
     const Decimal rate = CAMBIO_SPEC(db, kBiz, kColones, kDollars, today - 1);
-    c.post_link("CXC", Decimal::parse("96.05"), kDollars, rate, "Abono R00000502", true);
+    c.post_link("CXC", Decimal::parse("96.05"), kDollars, rate, "Abono R00000402", true);
     c.post_link("CAJA_TC", Decimal::parse("96.05"), kDollars, rate, "Tarjeta");
     c.close();
 }

@@ -76,6 +76,7 @@ void load_document_concepts(data::Db& db) {
                       {"TIPO2", 1},
                       {"OPUESTO", "ND"},
                       {"SERIAL", "NOTA_CREDITO"},
+                      {"ABONO_DEF", "AN"},
                       {"MON_REP", kColones},
                       {"SHOW", 1},
                       {"CANCELA", 1}}));
@@ -146,7 +147,7 @@ void load_exchange_difference_types(data::Db& db) {
     RowWriter d(db, "COD_DIFF");
     d.add({{"CODIGO", "01"},
            {"DESCRIP", "Diferencial Cambiario Clientes"},
-           {"LIGA_DIFF", "DIF-CAMBIO"},
+           {"LIGA_DIFF", "DIFERENCIAL"},
            {"AJUSTAR", 1}});
     d.add({{"CODIGO", "02"}, {"DESCRIP", "Diferencial sin Ajuste Contable"}, {"AJUSTAR", 0}});
 }
@@ -162,19 +163,38 @@ void load_payment_codes(data::Db& db) {
             {"TIPO", 1},
             {"TIPO_DISP", 1},
             {"ES_ANULA", 1}});
+    // A credit note used inside a payment: its balance goes down and adds to what the payment
+    // can apply; annulling the payment takes it back.
+    c2.add({{"CODIGO", "AN"},
+            {"DESCRIP", "Aplicación de Nota de Crédito"},
+            {"PERMITIDO", 1},
+            {"TIPO_DISP", 1},
+            {"OPUESTO", "RN"},
+            {"SHOW", 1}});
+    c2.add({{"CODIGO", "RN"},
+            {"DESCRIP", "Reversión de Nota de Crédito"},
+            {"PERMITIDO", 1},
+            {"TIPO", 1},
+            {"ES_ANULA", 1}});
 
     RowWriter tm(db, "TIPO_MOV");
     tm.add({{"CODIGO", "EF"},
             {"DESCRIP", "Efectivo"},
+            {"ASIENTO1", "CAJA_EF"},
             {"DEPOSITA", 1},
             {"LEE_CAMBIO", 1},
             {"SHOW", 1}});
     tm.add({{"CODIGO", "TC"},
             {"DESCRIP", "Tarjeta"},
+            {"ASIENTO1", "CAJA_TC"},
             {"EXIGE_NTAR", 1},
             {"LEN_NTAR", 4},
             {"SHOW", 1}});
-    tm.add({{"CODIGO", "CH"}, {"DESCRIP", "Cheque"}, {"DEPOSITA", 1}, {"SHOW", 1}});
+    tm.add({{"CODIGO", "CH"},
+            {"DESCRIP", "Cheque"},
+            {"ASIENTO1", "CAJA_EF"},
+            {"DEPOSITA", 1},
+            {"SHOW", 1}});
     tm.add({{"CODIGO", "CR"}, {"DESCRIP", "Crédito a cuenta"}, {"NO_CIERRE", 1}, {"SHOW", 1}});
     // Spa services of a guest in house go to the folio of the room with the spa charge code.
     tm.add({{"CODIGO", "HB"},
@@ -186,9 +206,19 @@ void load_payment_codes(data::Db& db) {
             {"SHOW", 1}});
 
     RowWriter rec(db, "T_RECIBO");
-    rec.add({{"CODIGO", "01"}, {"DESCRIP", "Recibos de Caja"}, {"SERIAL", "RECIBO"}});
+    rec.add({{"CODIGO", "01"},
+             {"DESCRIP", "Recibos de Caja"},
+             {"SERIAL", "RECIBO"},
+             {"SERIAL2", "RECIBO_PEND"}});
     rec.add(
         {{"CODIGO", "02"}, {"DESCRIP", "Recibos Manuales"}, {"LEE_SERIAL", 1}, {"LONG_MIN", 4}});
+
+    // The register payments are taken at, with its pass code "COBROS" stored hashed.
+    RowWriter reg(db, "ENC_RCAJ");
+    reg.add({{"CODIGO", "CXC1"},
+             {"DESCRIP", "Caja de Cobros"},
+             {"PASSWORD", hash_pass_code("COBROS")},
+             {"ESTADO", "A"}});
 }
 
 void load_series(data::Db& db) {
@@ -205,6 +235,7 @@ void load_series(data::Db& db) {
         {"NOTA_DEBITO", "Notas de Débito", "03", "", 0, "ND"},
         {"NOTA_CREDITO", "Notas de Crédito", "03", "", 0, "NC"},
         {"RECIBO", "Recibos de Dinero", "03", "", 500, "R"},
+        {"RECIBO_PEND", "Recibos Pendientes", "03", "", 0, "P"},
         {"ASIENTO", "Asientos de Diario", "00", "", 120, "AS"},
         {"TIQ_CAJA1", "Tiquetes Caja 1", "10", "TQ", 0, "T"},
         {"TIQ_CAJA2", "Tiquetes Caja 2", "10", "TQ", 50000, "T"},

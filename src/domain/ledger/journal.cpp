@@ -71,6 +71,7 @@ ContaTransaction::ContaTransaction(data::Db& db, std::string business, std::stri
 void ContaTransaction::open_voucher(const Date& date) {
     const BusinessBooks b = business_books(m_db, m_business);
     m_indexes = b.indexes;
+    if (b.second_currency) m_second = b.second;
     const std::string series = journal_series(m_db, m_business, m_journal, b);
     if (series.empty()) {
         m_error = kNoVoucher;
@@ -124,41 +125,40 @@ std::string ContaTransaction::number_from_series(const std::string& series) {
 void ContaTransaction::post_link(const std::string& link, const Decimal& amount,
                                  const std::string& currency, const Decimal& rate,
                                  const std::string& description, bool reverse) {
+    post_through(link, amount, currency, rate, description,
+                 [reverse](int tipo) { return (tipo == 1) != reverse; });
+}
+
+void ContaTransaction::post_link_side(const std::string& link, const Decimal& debit,
+                                      const Decimal& credit, const std::string& currency,
+                                      const Decimal& rate, const std::string& description) {
+    post_through(link, debit - credit, currency, rate, description, [](int) { return true; });
+}
+
+template <class Side>
+void ContaTransaction::post_through(const std::string& link_code, const Decimal& amount,
+                                    const std::string& currency, const Decimal& rate,
+                                    const std::string& description, Side debit_side) {
     const Decimal a = round2(amount);
     if (!ok() || m_closed || a.sign() == 0) return;
-    data::Table t = data::USE(m_db, "LIGAS", "LIGAS");
-    const bool found = t->Seek(data::order_key("LIGAS", "LIGAS", {m_business, link}));
+    const Link& l = link(link_code);
     std::string account = kMissingAccount, account2 = kMissingAccount;
     bool debit = true, debit2 = true;  // a missing link: the amount as a debit (credit if < 0)
-    if (found) {
-        account = trim(t->str("CUENTA"));
-        account2 = trim(t->str("CUENTA2"));
-        if (account.empty()) {
-            account = trim(link);
-            account2 = trim(link) + "R";
-        }
-        debit = (t->num("TIPO") == 1) != reverse;
-        debit2 = (t->num("TIPO2") == 1) != reverse;
+    if (l.found) {
+        account = l.account;
+        account2 = l.account2;
+        debit = debit_side(l.side);
+        debit2 = debit_side(l.side2);
     }
-    data::KILLTABLA(m_db, t);
     const bool principal = m_books != Books::Replicated, replicated = m_books != Books::Principal;
-    long index = 0;
     if (principal) {
-        index = debit ? post_line(account, a, Decimal(0), currency, rate, description)
-                      : post_line(account, Decimal(0), a, currency, rate, description);
-        if (found) {
-            // The link's distribution over analysis dimensions, on the same side.
-            data::Table d = data::USE(m_db, "DET_LIGA", "DET_LIGA");
-            const std::string key = data::order_key("DET_LIGA", "DET_LIGA", {m_business, link});
-            d->SetScope(key, key);
-            for (d->GoTop(); !d->Eof(); d->Skip()) {
-                const Decimal pct = d->num("PORCENT");
-                if (pct.sign() == 0) continue;
-                const Decimal part = round2(a * pct / Decimal(100));
-                post_analysis(trim(d->str("C_ANALIZA")), trim(d->str("CODIGO")),
-                              debit ? part : Decimal(0), debit ? Decimal(0) : part, index);
-            }
-            data::KILLTABLA(m_db, d);
+        const long index = debit ? post_line(account, a, Decimal(0), currency, rate, description)
+                                 : post_line(account, Decimal(0), a, currency, rate, description);
+        // The link's distribution over analysis dimensions, on the same side.
+        for (const auto& [dimension, value, pct] : l.shares) {
+            const Decimal part = round2(a * pct / Decimal(100));
+            post_analysis(dimension, value, debit ? part : Decimal(0), debit ? Decimal(0) : part,
+                          index);
         }
     }
     if (replicated) {
@@ -167,6 +167,36 @@ void ContaTransaction::post_link(const std::string& link, const Decimal& amount,
         else
             post_line(account2, Decimal(0), a, currency, rate, description);
     }
+}
+
+const ContaTransaction::Link& ContaTransaction::link(const std::string& code) {
+    const auto at = m_links.find(code);
+    if (at != m_links.end()) return at->second;
+    Link l;
+    data::Table t = data::USE(m_db, "LIGAS", "LIGAS");
+    l.found = t->Seek(data::order_key("LIGAS", "LIGAS", {m_business, code}));
+    if (l.found) {
+        l.account = trim(t->str("CUENTA"));
+        l.account2 = trim(t->str("CUENTA2"));
+        if (l.account.empty()) {
+            l.account = trim(code);
+            l.account2 = trim(code) + "R";
+        }
+        l.side = static_cast<int>(t->num("TIPO").to_int());
+        l.side2 = static_cast<int>(t->num("TIPO2").to_int());
+    }
+    data::KILLTABLA(m_db, t);
+    if (l.found) {
+        data::Table d = data::USE(m_db, "DET_LIGA", "DET_LIGA");
+        const std::string key = data::order_key("DET_LIGA", "DET_LIGA", {m_business, code});
+        d->SetScope(key, key);
+        for (d->GoTop(); !d->Eof(); d->Skip())
+            if (d->num("PORCENT").sign() != 0)
+                l.shares.emplace_back(trim(d->str("C_ANALIZA")), trim(d->str("CODIGO")),
+                                      d->num("PORCENT"));
+        data::KILLTABLA(m_db, d);
+    }
+    return m_links.emplace(code, std::move(l)).first->second;
 }
 
 long ContaTransaction::post_line(const std::string& account, const Decimal& debit,
@@ -185,10 +215,8 @@ long ContaTransaction::post_line(const std::string& account, const Decimal& debi
         c = Decimal(0);
     }
     if (d.sign() == 0 && c.sign() == 0) return 0;
-    const BusinessBooks b = business_books(m_db, m_business);
     Decimal rate2(0);
-    if (b.second_currency && !b.second.empty())
-        rate2 = CAMBIO_SPEC(m_db, m_business, b.second, currency, m_date);
+    if (!m_second.empty()) rate2 = CAMBIO_SPEC(m_db, m_business, m_second, currency, m_date);
     data::Table t = data::USE(m_db, "DET_AS", "DET_AS5");
     long index = 0;
     if (m_indexes) {

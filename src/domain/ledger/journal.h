@@ -12,6 +12,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/date.h"
@@ -57,6 +58,13 @@ public:
     // `reverse`). A missing link posts to the account "????" so the voucher shows the gap.
     void post_link(const std::string& link, const Decimal& amount, const std::string& currency,
                    const Decimal& rate, const std::string& description, bool reverse = false);
+    // A line of a known side through `link`, whatever the link's own side: debit minus credit
+    // goes to the debit side of the link's account in each selected book (a negative result to
+    // the credit side). For entries whose sides the caller has decided, such as an
+    // exchange-difference adjustment.
+    void post_link_side(const std::string& link, const Decimal& debit, const Decimal& credit,
+                        const std::string& currency, const Decimal& rate,
+                        const std::string& description);
     // PROC_DET1: a line on an explicit account; a negative side moves to the other one, both
     // are rounded to 2 decimals, a line of zeros is not written. Returns its INDEX_N (0 when
     // the business keeps no analysis indexes or nothing was written).
@@ -88,6 +96,11 @@ private:
     // The next number of `series` no voucher of the business has yet: journals number from
     // series of their own, and a number another journal already used would mix their lines.
     std::string number_from_series(const std::string& series);
+    // Posts `amount` through `link`; `debit_side` tells, from a link's TIPO (or TIPO2), whether
+    // the amount goes to the debit side of that book.
+    template <class Side>
+    void post_through(const std::string& link, const Decimal& amount, const std::string& currency,
+                      const Decimal& rate, const std::string& description, Side debit_side);
     void post_side(const std::string& account, bool debit, const Decimal& amount,
                    const std::string& currency, const Decimal& rate,
                    const std::string& description);
@@ -100,6 +113,17 @@ private:
     Books m_books;
     Date m_date;
     bool m_indexes = false;  // NEGOCIOS LEE_C_ANA
+    std::string m_second;    // NEGOCIOS MONEDA_D when DOBLE_MON = 1, else ""
+    // A link as this transaction found it: an operation posts through a handful of links many
+    // times, and they do not change while it posts.
+    struct Link {
+        bool found = false;
+        std::string account, account2;
+        int side = 0, side2 = 0;                                            // TIPO, TIPO2
+        std::vector<std::tuple<std::string, std::string, Decimal>> shares;  // DET_LIGA
+    };
+    const Link& link(const std::string& code);
+    std::map<std::string, Link> m_links;
     long m_next_index = 0;
     bool m_closed = false;
     std::map<std::string, Totals> m_totals;  // by currency

@@ -1,0 +1,34 @@
+#pragma once
+// CHECK_DATA: the checks of "F12: PROCESAR", in the system's order, each stopping the save with
+// its message before anything is written.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/decimal.h"
+#include "core/user_port.h"
+#include "data/db.h"
+#include "domain/ledger/payment_draft.h"
+
+namespace qz::domain {
+
+// What the checks settle for the posting.
+struct CheckedPayment {
+    std::vector<Decimal> balances;  // each line's new balance, small residues written off
+    int books = 0;                  // the documents' accounting mode (PROC_CONTA)
+    bool complement = false;        // a document posts through complement accounts
+    // The register's pass code hashed, when it was stored plain and matched: the posting
+    // stores it in place of the plain one.
+    std::string rehashed_pass_code;
+};
+
+std::optional<CheckedPayment> CHECK_DATA(data::Db& db, UserPort& port, const PaymentDraft& draft);
+
+// The balance left on a document once a residue within `margin` is written off; none when the
+// payment goes beyond the balance by more than the margin.
+std::optional<Decimal> settle_residue(const Decimal& balance, const Decimal& margin);
+
+inline constexpr const char* kAboveAllowed =
+    "Hay algún documento por procesar que se le aplica un monto mayor al permitido";
+
+}  // namespace qz::domain
