@@ -259,28 +259,22 @@ void Annulment::copy_rates() {
     }
 }
 
-// The payment's lines in the vouchers of its day's journal "03", found by its number. Its
-// exchange-difference adjustments stay: the revaluation they record in DET_DOC3 stands, and the
-// annulment revalues the documents again from there. The credit note's own lines are reversed
-// by the note's annulment.
+// The payment's journal lines, found by its number through the journal's reference order
+// (whatever voucher or day they went to). Its exchange-difference adjustments stay: the
+// revaluation they record in DET_DOC3 stands, and the annulment revalues the documents again
+// from there. The credit note's own lines are reversed by the note's annulment.
 std::vector<PostedLine> Annulment::payment_lines() {
     std::vector<PostedLine> out;
-    UsedTable h(m_db, "ENC_AS", "ENC_AS4");
-    const std::string day = data::order_key("ENC_AS", "ENC_AS4", {m_biz, "03", m_header.date});
-    h->SetScope(day, day);
-    for (h->GoTop(); !h->Eof(); h->Skip()) {
-        UsedTable d(m_db, "DET_AS", "DET_AS1");
-        const std::string key =
-            data::order_key("DET_AS", "DET_AS1", {m_biz, trim(h->str("MOVIMIENTO"))});
-        d->SetScope(key, key);
-        for (d->GoTop(); !d->Eof(); d->Skip()) {
-            const std::string text = trim(d->str("DESCRIP"));
-            if (trim(d->str("DOCUMENTO")) != m_number || starts_with(text, "A/Diff: ") ||
-                (!m_note.empty() && posted_for_document(text, m_note)))
-                continue;
-            out.push_back({trim(d->str("CUENTA")), trim(d->str("MONEDA")), text, d->num("DEBITO"),
-                           d->num("CREDITO"), d->num("T_CAMBIO")});
-        }
+    UsedTable d(m_db, "DET_AS", "DET_AS6");
+    const std::string key = data::order_key("DET_AS", "DET_AS6", {m_biz, m_number});
+    d->SetScope(key, key);
+    for (d->GoTop(); !d->Eof(); d->Skip()) {
+        const std::string text = trim(d->str("DESCRIP"));
+        if (starts_with(text, "A/Diff: ") ||
+            (!m_note.empty() && posted_for_document(text, m_note)))
+            continue;
+        out.push_back({trim(d->str("CUENTA")), trim(d->str("MONEDA")), text, d->num("DEBITO"),
+                       d->num("CREDITO"), d->num("T_CAMBIO")});
     }
     return out;
 }
