@@ -58,12 +58,15 @@ bool PaymentWindow::Init() {
         connect(shortcut, &QShortcut::activated, this, [this, id = id] { on_command(id); });
     }
     refresh();
+    control_as<QLineEdit>(kRegister)->setFocus();
     return true;
 }
 
 QLineEdit* PaymentWindow::code_edit(int id, int length) {
     auto* e = Add(new QLineEdit(this), id);
     e->setMaxLength(length);
+    // Short codes get a field their size, so the eye finds the longer ones.
+    if (length <= 4) e->setMaximumWidth(90);
     return e;
 }
 
@@ -102,17 +105,19 @@ QWidget* PaymentWindow::build_header() {
     grid->addWidget(new QLabel("Comentario:", this), 4, 0);
     grid->addWidget(code_edit(kComment, 60), 4, 1, 1, 5);
     for (int c : {1, 3, 5}) grid->setColumnStretch(c, 1);
+    // Tab and Enter walk the header in the order the payment is told, not the order of the grid.
+    QWidget* previous = nullptr;
+    for (int id = kRegister; id <= kComment; ++id) {
+        if (previous) setTabOrder(previous, control(id));
+        previous = control(id);
+    }
     return box;
 }
 
 QBoxLayout* PaymentWindow::build_buttons() {
-    auto* row = new QHBoxLayout;
-    m_available = Add(new QLabel(this), kAvailable);
-    QFont big = m_available->font();
-    big.setBold(true);
-    m_available->setFont(big);
-    row->addWidget(m_available);
-    row->addStretch();
+    auto* rows = new QVBoxLayout;
+    auto* tools = new QHBoxLayout;
+    tools->addStretch();
     const std::tuple<int, const char*, void (PaymentWindow::*)()> buttons[] = {
         {kLastPayments, "Últimos Abonos", &PaymentWindow::last_payments},
         {kRates, "Cambios Monetarios", &PaymentWindow::edit_rates},
@@ -121,13 +126,24 @@ QBoxLayout* PaymentWindow::build_buttons() {
         {kAdjust, "Ajustar", &PaymentWindow::adjust},
         {kLoadPending, "Cargar Pendiente", &PaymentWindow::load_pending},
         {kPending, "Pendiente", &PaymentWindow::keep_pending},
-        {kProcess, "F12: PROCESAR", &PaymentWindow::process},
     };
     for (const auto& [id, caption, action] : buttons)
-        row->addWidget(Add(new QPushButton(QString::fromUtf8(caption), this), id,
-                           [this, a = action] { (this->*a)(); }));
-    row->addWidget(Add(new QPushButton("Salir", this), kCmdCancel));
-    return row;
+        tools->addWidget(Add(new QPushButton(QString::fromUtf8(caption), this), id,
+                             [this, a = action] { (this->*a)(); }));
+    rows->addLayout(tools);
+    // What is left to apply stands beside the button that needs it to be zero.
+    auto* main = new QHBoxLayout;
+    m_available = Add(new QLabel(this), kAvailable);
+    QFont big = m_available->font();
+    big.setBold(true);
+    big.setPointSizeF(big.pointSizeF() * 1.3);
+    m_available->setFont(big);
+    main->addWidget(m_available);
+    main->addStretch();
+    main->addWidget(Add(new QPushButton("F12: PROCESAR", this), kProcess, [this] { process(); }));
+    main->addWidget(Add(new QPushButton("Salir", this), kCmdCancel));
+    rows->addLayout(main);
+    return rows;
 }
 
 void PaymentWindow::bind_header() {

@@ -33,13 +33,15 @@ AmountField tender_field() {
     return f;
 }
 
-QTableWidget* grid(QWidget* parent, int columns, const QStringList& headings) {
+// `stretch`: the column of names, which takes the width the figures leave.
+QTableWidget* grid(QWidget* parent, int columns, const QStringList& headings, int stretch) {
     auto* g = new QTableWidget(0, columns, parent);
     g->setHorizontalHeaderLabels(headings);
     g->setSelectionBehavior(QAbstractItemView::SelectRows);
     g->setSelectionMode(QAbstractItemView::SingleSelection);
     g->verticalHeader()->setVisible(false);
-    g->horizontalHeader()->setStretchLastSection(true);
+    g->horizontalHeader()->setDefaultSectionSize(110);
+    g->horizontalHeader()->setSectionResizeMode(stretch, QHeaderView::Stretch);
     return g;
 }
 
@@ -59,7 +61,8 @@ void put(QTableWidget& g, int row, int column, const std::string& text, bool edi
 QWidget* PaymentWindow::build_documents() {
     m_documents =
         Add(grid(this, kDocColumns,
-                 {"Documento", "Concepto", "Moneda", "Saldo", "Total", "Interés", "Nuevo Saldo"}),
+                 {"Documento", "Concepto", "Moneda", "Saldo", "Total", "Interés", "Nuevo Saldo"},
+                 kDocConcept),
             kDocuments);
     amount_column(m_documents, kDocTotal, total_field());
     connect(m_documents, &QTableWidget::itemChanged, this,
@@ -82,7 +85,8 @@ QWidget* PaymentWindow::build_documents() {
 QWidget* PaymentWindow::build_tenders() {
     m_tenders = Add(grid(this, kTenColumns,
                          {"Forma de Pago", "Descripción", "Monto", "Cuenta", "#Documento",
-                          "Voucher", "Autorización"}),
+                          "Voucher", "Autorización"},
+                         kTenName),
                     kTenders);
     amount_column(m_tenders, kTenAmount, tender_field());
     connect(m_tenders, &QTableWidget::itemChanged, this,
@@ -131,7 +135,6 @@ void PaymentWindow::fill_documents() {
         put(*m_documents, r, kDocNewBalance, "", false);
     }
     if (current >= 0 && current < m_documents->rowCount()) m_documents->selectRow(current);
-    m_documents->resizeColumnsToContents();
     m_filling = false;
 }
 
@@ -152,7 +155,6 @@ void PaymentWindow::fill_tenders() {
         put(*m_tenders, r, kTenAuthorisation, t.authorisation, true);
     }
     if (current >= 0 && current < m_tenders->rowCount()) m_tenders->selectRow(current);
-    m_tenders->resizeColumnsToContents();
     m_filling = false;
 }
 
