@@ -77,10 +77,10 @@ void draw_receipt(services::PrinterFunction& job, const dl::PrintableDocument& r
     sheet.money(kApplied, applied);
     sheet.next();
     sheet.next();
-    sheet.text(kDocument, "Formas de Pago:");
+    sheet.text(kDescription, "Formas de Pago:");
     sheet.next();
     for (const auto& tender : lines_of(r.value("FORMAS_PAG").text)) {
-        sheet.text(kDescription, tender);
+        sheet.text(kDescription, "  " + tender);
         sheet.next();
     }
     sheet.next();
