@@ -15,6 +15,7 @@
 #include "gui/browse/wblistbox.h"
 #include "gui/framework/framework_test_util.h"
 #include "gui/framework/masked_edit.h"
+#include "gui/ledger/payments/payment_dialogs.h"
 #include "gui/ledger/payments/payment_screens.h"
 #include "gui/main_window_fixture.h"
 #include "gui/print/print_gui_fakes.h"
@@ -154,6 +155,45 @@ TEST_F(PaymentWindowTest, AWrongPassCodeWritesNothingAndAPendingPaymentComesBack
     EXPECT_EQ(s->control_as<QLineEdit>(kCustomer)->text(), "3101123456");
     EXPECT_EQ(available(s), "Disponible: 0.00");
     EXPECT_EQ(receipts(), before);
+}
+
+TEST_F(PaymentWindowTest,
+       AnExcessBecomesACreditNoteAndTheReceiptIsPrintedAgainFromTheLastPayments) {
+    test::PrintContextScope scope;
+    test::Printed printed;
+    scope.record_into(printed);
+    WDIAG* s = open_window();
+    header(s, "COBROS", "200000");
+    add_invoice(s);
+    EXPECT_EQ(available(s), "Disponible: 16,940.00") << "the invoice's whole balance is 183,060";
+    choose_when_asked("NC");
+    press(s, kCreditNote);
+    ASSERT_EQ(grid(s, kDocuments)->rowCount(), 2) << boxes.last_text();
+    EXPECT_EQ(grid(s, kDocuments)->item(1, kDocTotal)->text(), "16,940.00");
+    EXPECT_EQ(available(s), "Disponible: 0.00");
+    choose_when_asked("EF");
+    press(s, kAddTender);
+    EXPECT_EQ(grid(s, kTenders)->item(1, kTenAmount)->text(), "16,940.00");
+
+    test::when_modal([] { click(modal(), kCmdOk); });
+    press(s, kProcess);
+    ASSERT_EQ(grid(s, kDocuments)->rowCount(), 0) << boxes.last_text();
+    EXPECT_EQ(balance(), Decimal());
+    const std::string first = printed.doc;
+    printed = {};
+
+    type(s, kCustomer, "3101123456");
+    test::when_modal([] {
+        auto* list = modal()->findChild<QTableWidget*>();
+        ASSERT_GT(list->rowCount(), 0);
+        list->selectRow(0);
+        test::when_modal([] { click(modal(), kCmdOk); });  // the printer dialog
+        click(modal(), payment_dialogs::kReprint);
+        click(modal(), kCmdCancel);
+    });
+    press(s, kLastPayments);
+    EXPECT_EQ(printed.doc, first) << "the newest receipt, printed again";
+    EXPECT_FALSE(printed.pages.empty());
 }
 
 }  // namespace
