@@ -20,6 +20,7 @@
 #include "gui/main_window_fixture.h"
 #include "gui/print/print_gui_fakes.h"
 #include "services/print/print_ops.h"
+#include "support/record_edit.h"
 
 namespace qz::gui {
 namespace {
@@ -194,6 +195,34 @@ TEST_F(PaymentWindowTest,
     press(s, kLastPayments);
     EXPECT_EQ(printed.doc, first) << "the newest receipt, printed again";
     EXPECT_FALSE(printed.pages.empty());
+}
+
+TEST_F(PaymentWindowTest, NewRatesAfterDocumentsAreAskedAboutAndClearThemOnlyWhenAgreed) {
+    qz::test::edit_record(*ctx.db, "F_FAC", "F_FAC", data::order_key("F_FAC", "F_FAC", {"HOTEL"}),
+                          [](data::WDBTable& t) { t.FieldPut("LEE_CAMBIO", Decimal(1)); });
+    WDIAG* s = open_window();
+    header(s, "COBROS", "50000");
+    add_invoice(s);
+    const auto type_rate = [] {
+        test::when_modal([] {
+            ASSERT_EQ(modal()->objectName(), "E_MONEDA");
+            auto* rates = modal()->findChild<QTableWidget*>();
+            ASSERT_GT(rates->rowCount(), 0);
+            rates->item(0, 1)->setText("612.5");
+            click(modal(), kCmdOk);
+            if (modal() && modal()->objectName() == "E_MONEDA") click(modal(), kCmdCancel);
+        });
+    };
+    boxes.then(kIdCancel);
+    type_rate();
+    press(s, kRates);
+    EXPECT_EQ(boxes.last_text(), domain::kRatesChangeQuestion);
+    EXPECT_EQ(grid(s, kDocuments)->rowCount(), 1) << "declined: the documents stay";
+
+    type_rate();
+    press(s, kRates);
+    EXPECT_EQ(grid(s, kDocuments)->rowCount(), 0) << "agreed: the new rates clear them";
+    EXPECT_EQ(available(s), "Disponible: 50,000.00");
 }
 
 }  // namespace
