@@ -244,6 +244,7 @@ std::optional<PrintableDocument> read_printable_receipt(data::Db& db, const std:
     h["CLIENTE"] = text(trim(t->str("CLIENTE")));
     h["NOM_CLIENT"] = text(trim(t->str("NOM_CLIENT")));
     h["CAJA"] = text(trim(t->str("CAJA")));
+    h["DIGITADOR"] = text(trim(t->str("DIGITADOR")));
     h["USUARIO"] = text(trim(t->str("USUARIO")));
     h["DESCRIP"] = text(trim(t->str("DESCRIP")));
     data::KILLTABLA(db, t);
@@ -293,6 +294,7 @@ PrintableDocument sample_document(const Date& today) {
     h["TELEFONO"] = text("2222-3344");
     h["AGENTE"] = text("01");
     h["CAJA"] = text("SPA1");
+    h["DIGITADOR"] = text("0001");
     h["USUARIO"] = text("SUP");
     h["DESCRIP"] = text("Servicios de spa del 20 al 22 de mayo");
     put_totals(d, amounts);
@@ -317,6 +319,7 @@ PrintableDocument sample_receipt(const Date& today) {
     h["CLIENTE"] = text("3101123456");
     h["NOM_CLIENT"] = text("Viajes Pura Vida S.A.");
     h["CAJA"] = text("SPA1");
+    h["DIGITADOR"] = text("0001");
     h["USUARIO"] = text("SUP");
     h["DESCRIP"] = text("Abono a facturas de mayo");
     h["FORMAS_PAG"] = text(tender_line("EF", "Efectivo", first) + "\n" +

@@ -5,6 +5,7 @@
 #include "gui/ledger/documents/commands.h"
 #include "gui/ledger/formats/commands.h"
 #include "gui/ledger/inquiry/commands.h"
+#include "gui/ledger/payments/commands.h"
 #include "gui/ledger/series/commands.h"
 #include "gui/ledger/setup/commands.h"
 #include "gui/ledger/viewer/commands.h"
@@ -21,6 +22,7 @@ void register_ledger_commands(Principal& w, AppContext& ctx) {
     register_inquiry_commands(w, ctx);
     register_viewer_commands(w, ctx);
     register_document_commands(w, ctx);
+    register_payment_commands(w, ctx);
 }
 
 }  // namespace qz::gui
