@@ -32,11 +32,16 @@ std::optional<Source> read_source(data::Db& db, const std::string& business,
                                   const std::string& number) {
     std::optional<Source> s;
     data::Table t = data::USE(db, "DOCUMENT", "DOCUMENT");
-    if (t->Seek(data::order_key("DOCUMENT", "DOCUMENT", {business, trim(number)})))
-        s = Source{annulment::doc_from_row(*t), trim(t->str("SUBCLIENTE")),
-                   trim(t->str("AGENTE")),      trim(t->str("CAJA")),
-                   rtrim(t->str("DESCRIP")),    t->num("BRUTO"),
-                   t->num("P_COMISION")};
+    if (t->Seek(data::order_key("DOCUMENT", "DOCUMENT", {business, trim(number)}))) {
+        s.emplace();
+        s->doc = annulment::doc_from_row(*t);
+        s->branch = trim(t->str("SUBCLIENTE"));
+        s->agent = trim(t->str("AGENTE"));
+        s->cash_register = trim(t->str("CAJA"));
+        s->description = rtrim(t->str("DESCRIP"));
+        s->gross = t->num("BRUTO");
+        s->commission = t->num("P_COMISION");
+    }
     data::KILLTABLA(db, t);
     return s;
 }
@@ -46,16 +51,15 @@ struct Line {
     LineAmounts amounts;
 };
 
-std::vector<Line> read_lines(data::Db& db, const std::string& business,
-                             const std::string& number) {
+std::vector<Line> read_lines(data::Db& db, const std::string& business, const std::string& number) {
     std::vector<Line> out;
     data::Table t = data::USE(db, "DET_DOC", "DET_DOC");
     const std::string key = data::order_key("DET_DOC", "DET_DOC", {business, number});
     t->SetScope(key, key);
     for (t->GoTop(); !t->Eof(); t->Skip())
-        out.push_back({trim(t->str("CODIGO")),
-                       line_amounts(t->num("CANTIDAD"), t->num("PRECIO"), t->num("DESCUENTO"),
-                                    t->num("IMPUESTO"))});
+        out.push_back(
+            {trim(t->str("CODIGO")), line_amounts(t->num("CANTIDAD"), t->num("PRECIO"),
+                                                  t->num("DESCUENTO"), t->num("IMPUESTO"))});
     data::KILLTABLA(db, t);
     return out;
 }

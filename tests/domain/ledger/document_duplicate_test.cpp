@@ -131,14 +131,10 @@ protected:
 };
 
 TEST_P(DocumentDuplicateFaultTest, ADuplicateIsWrittenWholeOrNotAtAll) {
-    auto r = test::run_fault_loop(*db, *other, *fault, std::get<1>(GetParam()),
-                                  {"DOCUMENT", "ENC_DOC2", "DOC_PARC", "SERIALES", "DET_DOC",
-                                   "ARTICULO", "ENC_AS", "DET_AS"},
-                                  [&] {
-                                      return duplicate_document(*db, inst->port, "HOTEL",
-                                                                "F00001001")
-                                          .has_value();
-                                  });
+    auto r = test::run_fault_loop(
+        *db, *other, *fault, std::get<1>(GetParam()),
+        {"DOCUMENT", "ENC_DOC2", "DOC_PARC", "SERIALES", "DET_DOC", "ARTICULO", "ENC_AS", "DET_AS"},
+        [&] { return duplicate_document(*db, inst->port, "HOTEL", "F00001001").has_value(); });
     EXPECT_GE(r.failures, 1);
     EXPECT_TRUE(r.committed);
 }
