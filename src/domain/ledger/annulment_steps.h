@@ -57,6 +57,12 @@ void release_work_orders(data::Db& db, const std::string& business, const std::s
 void reverse_lines_and_stock(data::Db& db, const Stamp& s, const Doc& d,
                              const DocumentConcept& opposite, const std::string& mirror);
 
+// The document's lines copied to `target` as reverse_lines_and_stock copies them, the stock
+// moved by `direction`'s own TIPO2, and its other line tables (DET_DOC2, DET_DOC4) copied as
+// they are; no inventory movement is written. A duplicated document's lines come this way.
+void copy_lines_and_stock(data::Db& db, const Stamp& s, const Doc& d,
+                          const DocumentConcept& direction, const std::string& target);
+
 // Every journal line posted under the document (and under the payments given) posted again on
 // the other side, in journal "02" on the annulment date under the mirror's number. Returns the
 // journal's complaint when its voucher could not be opened ("" when posted).

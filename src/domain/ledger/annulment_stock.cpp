@@ -78,13 +78,13 @@ std::string movement_mirror(const Doc& d) {
 
 class LineCopier {
 public:
-    LineCopier(data::Db& db, const Stamp& s, const Doc& d, const DocumentConcept& opposite,
+    LineCopier(data::Db& db, const Stamp& s, const Doc& d, const DocumentConcept& direction,
                std::string mirror)
         : m_db(db),
           m_s(s),
           m_d(d),
           m_mirror(std::move(mirror)),
-          m_direction(opposite.stock_entry == 1 ? 1 : -1),
+          m_direction(direction.stock_entry == 1 ? 1 : -1),
           m_lines(data::USE(db, "DET_DOC", "DET_DOC")),
           m_components(data::USE(db, "DET_DOC5", "DET_DOC5")) {}
     // Hands the tables to the transaction; a failure leaves them to their handles instead.
@@ -201,26 +201,56 @@ void add_movement_header(data::Db& db, const Stamp& s, const Doc& d,
     data::KILLTABLA(db, t);
 }
 
+// Copies the document's lines with their components to `target`, moving their stock by
+// `direction`, and gives the inventory movement (when there is one) a line per article line.
+void copy_lines(data::Db& db, const Stamp& s, const Doc& d, const DocumentConcept& direction,
+                const std::string& target, data::WDBTable* movement) {
+    const std::vector<Row> lines = document_rows(db, "DET_DOC", s.business, d.number);
+    const std::vector<Row> components = document_rows(db, "DET_DOC5", s.business, d.number);
+    LineCopier copier(db, s, d, direction, target);
+    for (const Row& line : lines) {
+        std::vector<Row> own;
+        for (const Row& c : components)
+            if (c.line == line.line) own.push_back(c);
+        copier.copy(line, own, movement);
+    }
+    copier.close();
+}
+
+// The rows of a line table that only describe the lines, copied as they are to `target`.
+void copy_plain_rows(data::Db& db, const std::string& table, const std::string& business,
+                     const std::string& source, const std::string& target) {
+    const std::vector<Row> rows = document_rows(db, table, business, source);
+    if (rows.empty()) return;
+    data::Table t = data::USE(db, table, table);
+    for (const Row& r : rows) {
+        data::ADD_NEW_REC(*t);
+        for (size_t i = 0; i < r.fields.size(); ++i)
+            t->FieldPut(static_cast<int>(i) + 1, r.fields[i]);
+        t->FieldPut("DOCUMENTO", target);
+        data::UNLOCK_NEW_REC(*t);
+    }
+    data::KILLTABLA(db, t);
+}
+
 }  // namespace
 
 void reverse_lines_and_stock(data::Db& db, const Stamp& s, const Doc& d,
                              const DocumentConcept& opposite, const std::string& mirror) {
-    const std::vector<Row> lines = document_rows(db, "DET_DOC", s.business, d.number);
-    const std::vector<Row> components = document_rows(db, "DET_DOC5", s.business, d.number);
-    LineCopier copier(db, s, d, opposite, mirror);
     data::Table movement;
     if (!d.mov_inv.empty()) {
         add_movement_header(db, s, d, opposite, mirror);
         movement = data::USE(db, "DET_INV", "DET_INV");
     }
-    for (const Row& line : lines) {
-        std::vector<Row> own;
-        for (const Row& c : components)
-            if (c.line == line.line) own.push_back(c);
-        copier.copy(line, own, movement.get());
-    }
-    copier.close();
+    copy_lines(db, s, d, opposite, mirror, movement.get());
     if (movement) data::KILLTABLA(db, movement);
+}
+
+void copy_lines_and_stock(data::Db& db, const Stamp& s, const Doc& d,
+                          const DocumentConcept& direction, const std::string& target) {
+    copy_lines(db, s, d, direction, target, nullptr);
+    for (const char* table : {"DET_DOC2", "DET_DOC4"})
+        copy_plain_rows(db, table, s.business, d.number, target);
 }
 
 }  // namespace qz::domain::annulment

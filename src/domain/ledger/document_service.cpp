@@ -367,7 +367,7 @@ std::optional<std::string> Creation::write(const Plan& p) {
     append_extra_header(*number);
     append_instalments(p, *number);
     if (p.annulled) mark_annulled(p, *number, now);
-    if (m_settings.posts) {
+    if (m_settings.posts && !p.d.caller_posts) {
         if (m_conta) {
             post(p, *number, *m_conta);
         } else {

@@ -38,6 +38,9 @@ struct NewDocument {
     std::optional<int> term_days;  // none: the concept's PLAZO
     std::string purchase;          // COMPRA
     std::string cost_centre;       // C_COSTO of the document
+    // The caller posts the document itself, as an invoice posts its article lines, so the
+    // service posts no receivable against the counter-account of its own.
+    bool caller_posts = false;
 };
 
 class GEN_DOC {

@@ -26,7 +26,10 @@ void register_viewer_commands(Principal& w, AppContext& ctx) {
         {"MOD_DOC", &DocumentViewer::MOD_DOC},
         {"FIX_SAL", &DocumentViewer::FIX_SAL},
         {"BLOQ_DOC", &DocumentViewer::BLOQ_DOC},
-        {"REIMPRIMIR", &DocumentViewer::REIMPRIMIR}};
+        {"REIMPRIMIR", &DocumentViewer::REIMPRIMIR},
+        {"ANULA_DOC_VIEW", &DocumentViewer::ANULA_DOC},
+        {"DUPLICA_DOC", &DocumentViewer::DUPLICA_DOC},
+        {"ED2_DOC", &DocumentViewer::PLAN_PAGOS}};
     for (const auto& [name, op] : ops)
         w.register_operation(name, [op](QWidget* screen) {
             if (auto* viewer = as_document_viewer(screen)) (viewer->*op)();

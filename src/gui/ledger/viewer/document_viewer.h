@@ -3,7 +3,8 @@
 // and state, each filter read through its own order, with marks to choose several. Its "Editar"
 // operations (context 6505) change a document's branch, customer, exchange-difference type,
 // labels, agent and number, mark deliveries and list them, recompute the amount, repair figures
-// and balances, block the document and reprint it; the natural ones also have a button.
+// and balances, block the document, reprint, annul and duplicate it and edit its instalment
+// plan; the natural ones also have a button.
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -67,6 +68,9 @@ public:
     void FIX_SAL();
     void BLOQ_DOC();
     void REIMPRIMIR();
+    void ANULA_DOC();
+    void DUPLICA_DOC();
+    void PLAN_PAGOS();  // ED2_DOC
 
     WBLISTBOX* grid() const { return m_grid; }
     const ViewerDesk& desk() const { return m_desk; }

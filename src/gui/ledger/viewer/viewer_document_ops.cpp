@@ -1,0 +1,33 @@
+// The viewer's operations on the document as a whole: its annulment, a duplicate of it and its
+// instalment plan. Each is the screen or rule of its own subsystem, opened over the document on
+// the grid's row; the grid is read again when it wrote.
+#include "domain/ledger/document_duplicate.h"
+#include "gui/framework/qt_user_port.h"
+#include "gui/ledger/documents/annulment_screens.h"
+#include "gui/ledger/documents/instalment_plan_dialog.h"
+#include "gui/ledger/viewer/document_viewer.h"
+
+namespace qz::gui {
+
+void DocumentViewer::ANULA_DOC() {
+    const auto doc = chosen();
+    if (doc && annul_document_dialog(this, m_desk.db, m_desk.business, m_desk.user, doc->number))
+        refresh();
+}
+
+void DocumentViewer::DUPLICA_DOC() {
+    const auto doc = chosen();
+    if (!doc) return;
+    QtUserPort port(this);
+    if (domain::duplicate_document(m_desk.db, port, m_desk.business, doc->number, &m_desk.ini))
+        refresh();
+}
+
+void DocumentViewer::PLAN_PAGOS() {
+    const auto doc = chosen();
+    if (!doc) return;
+    QtUserPort port(this);
+    if (ED2_DOC(this, m_desk.db, port, m_desk.business, doc->number)) refresh();
+}
+
+}  // namespace qz::gui
