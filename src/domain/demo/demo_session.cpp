@@ -45,7 +45,7 @@ const std::vector<int> kLedger = {6502, 6503, 6504, 6506, 6507, 6508, 6510, 6511
 // "Consulta de Documentos" and its operations; the repair of figures (6621) is a supervisor's.
 const std::vector<int> kDocumentViewer = {6505, 6610, 6611, 6612, 6613, 6614, 6615, 6616,
                                           6617, 6618, 6619, 6620, 6621, 6622, 6623, 6624,
-                                          6625, 6626, 6627};
+                                          6625, 6626, 6627, 6628, 6629, 6630};
 
 struct DemoUser {
     int number;

@@ -1,7 +1,7 @@
 // The viewer's operations on a whole document, reached from its "Editar" menu over the agency's
 // credit invoice: "Anular Documento" annuls it through ANUL_DOC and CHECK_ANULA and it leaves
 // the open documents; "Duplicar Documento" adds its copy to them; "Plan de Pagos" opens
-// ED2_DOC over it.
+// ED2_DOC over it; its data, its payments and its customer's last payments open their windows.
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -21,6 +21,7 @@ namespace qz::gui {
 namespace {
 
 constexpr int kViewer = 6505, kAnnul = 6625, kDuplicate = 6626, kPlan = 6627;
+constexpr int kData = 6628, kPayments = 6629, kLastPayments = 6630;
 const std::string kInvoice = "F00001001";
 
 void click(QWidget* dialog, int id) {
@@ -95,6 +96,23 @@ TEST_F(ViewerDocumentOpsTest, ThePlanOfTheRowOpensInItsEditor) {
     settle();
     EXPECT_TRUE(shown.startsWith(QString::fromStdString("Documento: " + kInvoice)))
         << shown.toStdString();
+}
+
+TEST_F(ViewerDocumentOpsTest, DataPaymentsAndLastPaymentsOpenOverTheRow) {
+    auto* v = open_on_invoice();
+    ASSERT_TRUE(v);
+    for (const auto& [op, name] : {std::pair{kData, "DATOS_DOC"}, std::pair{kPayments, "V_AB_FAC"},
+                                   std::pair{kLastPayments, "ULT_ABONOS"}}) {
+        QString opened;
+        test::when_modal([&] {
+            QWidget* w = QApplication::activeModalWidget();
+            opened = w->objectName();
+            w->close();
+        });
+        ASSERT_TRUE(edit(op)) << name;
+        settle();
+        EXPECT_EQ(opened, name);
+    }
 }
 
 }  // namespace

@@ -29,7 +29,10 @@ void register_viewer_commands(Principal& w, AppContext& ctx) {
         {"REIMPRIMIR", &DocumentViewer::REIMPRIMIR},
         {"ANULA_DOC_VIEW", &DocumentViewer::ANULA_DOC},
         {"DUPLICA_DOC", &DocumentViewer::DUPLICA_DOC},
-        {"ED2_DOC", &DocumentViewer::PLAN_PAGOS}};
+        {"ED2_DOC", &DocumentViewer::PLAN_PAGOS},
+        {"DATOS_DOC", &DocumentViewer::DATOS_DOC},
+        {"V_AB_FAC", &DocumentViewer::V_AB_FAC},
+        {"ULT_ABONOS", &DocumentViewer::ULT_ABONOS}};
     for (const auto& [name, op] : ops)
         w.register_operation(name, [op](QWidget* screen) {
             if (auto* viewer = as_document_viewer(screen)) (viewer->*op)();

@@ -71,6 +71,9 @@ public:
     void ANULA_DOC();
     void DUPLICA_DOC();
     void PLAN_PAGOS();  // ED2_DOC
+    void DATOS_DOC();
+    void V_AB_FAC();
+    void ULT_ABONOS();
 
     WBLISTBOX* grid() const { return m_grid; }
     const ViewerDesk& desk() const { return m_desk; }
