@@ -87,7 +87,7 @@ MenuItem ledger_menu() {
                      cmd("Anulación de Documentos", 6519),
                      cmd("Anulación de Factura en Blanco", 6564)}),
                 sub("Pagos", {cmd("Conceptos de Abono", 6502), cmd("Formas de Pago", 6503),
-                              cmd("Blocks de Recibos", 6504)}),
+                              cmd("Blocks de Recibos", 6504), cmd("Cobros Automáticos", 6518)}),
                 sub("Consultas", {cmd("Consultas Clientes / CxC", 6508)}),
                 sub("Contabilidad", {cmd("Catálogo de Cuentas", 6510), cmd("Ligas Contables", 6511),
                                      cmd("Clases de Asiento", 6512), cmd("Período Contable", 6516),
