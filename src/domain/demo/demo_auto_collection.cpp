@@ -83,7 +83,8 @@ std::string invoice(data::Db& db, const Date& today, const Invoice& v) {
         parts.add(
             {{"DOCUMENTO", number}, {"FECHA", day + days}, {"MONTO", each}, {"INTERES", interest}});
     if (paid.is_zero()) return number;
-    const std::string receipt = trim(GET_NXSERIAL(db, kBiz, "RECIBO"));
+    // The bank's debit advice, typed in the block of manual receipts.
+    const std::string receipt = "DEB-" + number;
     const Date paid_on = day + 30;
     RowWriter enc(db, "ENC_MOVE");
     enc.add({{"MOVIMIENTO", receipt},
@@ -93,7 +94,7 @@ std::string invoice(data::Db& db, const Date& today, const Invoice& v) {
              {"NOM_CLIENT", kGymName},
              {"MONTO", paid + interest_paid},
              {"MONEDA", kColones},
-             {"BLOCK", "01"},
+             {"BLOCK", "02"},
              {"USUARIO", "SUP"},
              {"DESCRIP", "Cargo automático"}});
     RowWriter det(db, "DET_MOVE");
