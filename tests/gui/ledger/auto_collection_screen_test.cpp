@@ -1,6 +1,7 @@
 // "Cobros Automáticos" in the main window: the demonstration gym's standing order of the 15th is
 // listed, its whole instalment marked by a click on the first column and collected through
-// "Generar Abonos", which leaves one receipt and takes the row off the list.
+// "Generar Abonos", which leaves one receipt and takes the row off the list; the receipts of a
+// run listed through the print engine.
 #include "gui/ledger/collections/auto_collection_screen.h"
 
 #include <QApplication>
@@ -10,11 +11,16 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
+#include <algorithm>
 
 #include "core/text.h"
 #include "data/table_ops.h"
 #include "gui/framework/framework_test_util.h"
+#include "gui/ledger/collections/collection_receipts.h"
 #include "gui/main_window_fixture.h"
+#include "gui/print/print_gui_fakes.h"
+#include "gui/print/print_job.h"
+#include "services/print/print_ops.h"
 
 namespace qz::gui {
 namespace {
@@ -78,6 +84,29 @@ TEST_F(AutoCollectionScreenTest, AWholeInstalmentIsMarkedAndCollected) {
     EXPECT_EQ(receipts(*ctx.db), before + 1);
     ASSERT_EQ(grid->rowCount(), 1) << "the row paid left the list";
     EXPECT_EQ(grid->item(0, 0)->text(), "");
+}
+
+TEST(CollectionReceipts, EveryPageHasItsHeadingsAndAmountsTheirPicture) {
+    std::vector<domain::CollectedRow> paid;
+    for (int i = 0; i < 90; ++i)
+        paid.push_back({"R" + std::to_string(600 + i), "F" + std::to_string(1000 + i), "3102555777",
+                        "Gimnasio Vida Sana S.A.", "CO", Decimal(105000)});
+    test::PrintContextScope scope;
+    test::Printed device;
+    scope.record_into(device);
+    services::PrinterFunction job;
+    job.T_Print = "META";
+    ASSERT_TRUE(START_DOC(nullptr, job, "PAG_AUTO", false));
+    draw_collection_receipts(job, paid);
+    services::RESETPRINT(job);
+    ASSERT_GT(job.A_META_FILE.size(), 1u);
+    for (const auto& page : job.A_META_FILE) {
+        std::vector<std::string> texts;
+        for (const auto& op : page.ops)
+            if (op.kind == services::DrawOp::Kind::Text) texts.push_back(op.text);
+        EXPECT_NE(std::find(texts.begin(), texts.end(), "Recibo"), texts.end());
+        EXPECT_NE(std::find(texts.begin(), texts.end(), "105,000.00"), texts.end());
+    }
 }
 
 }  // namespace
