@@ -67,6 +67,8 @@ void load_statement_documents(data::Db& db, const Date& today, Summary& out);
 void load_spa(data::Db& db, const Date& today, Summary& out);
 // Settled, annulled and unexplained-balance documents for the document viewer.
 void load_viewer_documents(data::Db& db, const Date& today, Summary& out);
+// A customer paying instalments by standing order, for the automatic collections.
+void load_auto_collection(data::Db& db, const Date& today, Summary& out);
 // Needs the customers, the agents and the invoicing settings.
 void load_credit(data::Db& db, const Date& today, Summary& out);
 // Needs the customers and the clerks of the spa register.

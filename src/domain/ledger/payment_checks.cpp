@@ -24,8 +24,13 @@ bool exists(data::Db& db, const char* table, const std::string& business, const 
 
 class Checks {
 public:
-    Checks(data::Db& db, UserPort& port, const PaymentDraft& d)
-        : m_db(db), m_port(port), m_d(d), m_h(d.header()), m_biz(d.business()) {}
+    Checks(data::Db& db, UserPort& port, const PaymentDraft& d, const char* range_text)
+        : m_db(db),
+          m_port(port),
+          m_d(d),
+          m_h(d.header()),
+          m_biz(d.business()),
+          m_range_text(range_text) {}
 
     std::optional<CheckedPayment> run() {
         if (!customer_and_date() || !document_in_active_month(m_db, m_port, m_biz, m_h.date) ||
@@ -52,7 +57,7 @@ private:
         if (m_h.date.empty()) return fail("Falta definir la fecha de emisión");
         const Date today = m_db.clock().XDATE();
         if (m_h.date < today - s.days_before || m_h.date > today + s.days_after)
-            return fail("La fecha digitada sobrepasa el rango definido");
+            return fail(m_range_text);
         return true;
     }
 
@@ -217,6 +222,7 @@ private:
     const PaymentDraft& m_d;
     const PaymentHeader& m_h;
     const std::string& m_biz;
+    const char* m_range_text;
     CheckedPayment m_out;
 };
 
@@ -230,8 +236,9 @@ std::optional<Decimal> settle_residue(const Decimal& balance, const Decimal& mar
     return std::nullopt;
 }
 
-std::optional<CheckedPayment> CHECK_DATA(data::Db& db, UserPort& port, const PaymentDraft& draft) {
-    return Checks(db, port, draft).run();
+std::optional<CheckedPayment> CHECK_DATA(data::Db& db, UserPort& port, const PaymentDraft& draft,
+                                         const char* date_range_text) {
+    return Checks(db, port, draft, date_range_text).run();
 }
 
 }  // namespace qz::domain

@@ -22,7 +22,14 @@ struct CheckedPayment {
     std::string rehashed_pass_code;
 };
 
-std::optional<CheckedPayment> CHECK_DATA(data::Db& db, UserPort& port, const PaymentDraft& draft);
+// The date outside the range the business reads dates in: the payment window and the automatic
+// collections word it differently, so the caller names its text.
+inline constexpr const char* kDateOutOfRange = "La fecha digitada sobrepasa el rango definido";
+inline constexpr const char* kCollectionDateOutOfRange =
+    "La fecha digitada sobre pasa el rango definido";
+
+std::optional<CheckedPayment> CHECK_DATA(data::Db& db, UserPort& port, const PaymentDraft& draft,
+                                         const char* date_range_text = kDateOutOfRange);
 
 // The balance left on a document once a residue within `margin` is written off; none when the
 // payment goes beyond the balance by more than the margin.

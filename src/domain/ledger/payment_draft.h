@@ -11,6 +11,7 @@
 // is rate(D) / rate(P), the accounting currency's rate being 1.
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/date.h"
@@ -126,6 +127,9 @@ public:
     // "Cambios Monetarios": only when the business reads rates (F_FAC LEE_CAMBIO).
     bool rates_editable() const { return m_settings.reads_rates; }
     bool set_rates(const std::vector<PaymentRate>& rates);
+    // Rates typed by a caller that always reads its own (the automatic collections, whose
+    // rates are typed once for a whole run), taken before any document is added.
+    void preset_rates(std::vector<PaymentRate> rates) { m_rates = std::move(rates); }
 
     // PASADOC: adds a document with the payment concept chosen, or the document concept's
     // default one when `concept_code` is blank. Refusals are told; false when refused.

@@ -307,8 +307,8 @@ std::optional<std::string> Posting::write() {
 }  // namespace
 
 std::optional<std::string> PROCESA_ABONO(data::Db& db, UserPort& port, const PaymentDraft& draft,
-                                         const IniFile* workstation) {
-    const auto checked = CHECK_DATA(db, port, draft);
+                                         const IniFile* workstation, const char* date_range_text) {
+    const auto checked = CHECK_DATA(db, port, draft, date_range_text);
     if (!checked) return std::nullopt;
     if (draft.settings().posts && !check_mayorizar(db, port, draft.business(), draft.header().date))
         return std::nullopt;

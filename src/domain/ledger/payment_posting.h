@@ -14,14 +14,17 @@
 #include "core/ini_file.h"
 #include "core/user_port.h"
 #include "data/db.h"
+#include "domain/ledger/payment_checks.h"
 #include "domain/ledger/payment_draft.h"
 
 namespace qz::domain {
 
 // The receipt number written, for the window to print; none after telling the user why
-// (a check, a changed balance, a missing series, a failure of the database).
+// (a check, a changed balance, a missing series, a failure of the database). The checks word a
+// date out of range with `date_range_text`.
 std::optional<std::string> PROCESA_ABONO(data::Db& db, UserPort& port, const PaymentDraft& draft,
-                                         const IniFile* workstation = nullptr);
+                                         const IniFile* workstation = nullptr,
+                                         const char* date_range_text = kDateOutOfRange);
 
 inline constexpr const char* kBalancesChanged =
     "Las siguientes facturas tuvieron variaciones en el saldo por otro proceso :\r\n";

@@ -1,5 +1,6 @@
 #include "gui/ledger/commands.h"
 
+#include "gui/ledger/collections/commands.h"
 #include "gui/ledger/concepts/commands.h"
 #include "gui/ledger/currencies/commands.h"
 #include "gui/ledger/documents/commands.h"
@@ -23,6 +24,7 @@ void register_ledger_commands(Principal& w, AppContext& ctx) {
     register_viewer_commands(w, ctx);
     register_document_commands(w, ctx);
     register_payment_commands(w, ctx);
+    register_collection_commands(w, ctx);
 }
 
 }  // namespace qz::gui

@@ -42,7 +42,7 @@ protected:
 TEST_F(DocumentViewerScreenTest, TheFiltersShowEachStateOfTheChosenCustomer) {
     auto* v = open_viewer();
     ASSERT_TRUE(v);
-    EXPECT_EQ(v->grid()->nMaxRec(), 6);  // every open document of the business
+    EXPECT_EQ(v->grid()->nMaxRec(), 8);  // every open document of the business
     type_customer(v, "114560789");
     EXPECT_EQ(v->findChild<QComboBox*>(QString::number(kViewBranch))->count(), 2);
     EXPECT_EQ(v->grid()->nMaxRec(), 1);
