@@ -101,8 +101,8 @@ TEST_F(ViewerDocumentOpsTest, ThePlanOfTheRowOpensInItsEditor) {
 TEST_F(ViewerDocumentOpsTest, DataPaymentsAndLastPaymentsOpenOverTheRow) {
     auto* v = open_on_invoice();
     ASSERT_TRUE(v);
-    for (const auto& [op, name] : {std::pair{kData, "DATOS_DOC"}, std::pair{kPayments, "V_AB_FAC"},
-                                   std::pair{kLastPayments, "ULT_ABONOS"}}) {
+    for (const auto& [op, name] :
+         {std::pair{kData, "DATOS_DOC"}, std::pair{kLastPayments, "ULT_ABONOS"}}) {
         QString opened;
         test::when_modal([&] {
             QWidget* w = QApplication::activeModalWidget();
@@ -111,8 +111,11 @@ TEST_F(ViewerDocumentOpsTest, DataPaymentsAndLastPaymentsOpenOverTheRow) {
         });
         ASSERT_TRUE(edit(op)) << name;
         settle();
-        EXPECT_EQ(opened, name);
+        EXPECT_EQ(opened.toStdString(), name);
     }
+    // The payments of the document open as a screen of their own beside the viewer.
+    ASSERT_TRUE(edit(kPayments));
+    EXPECT_TRUE(screen("V_AB_FAC"));
 }
 
 }  // namespace
