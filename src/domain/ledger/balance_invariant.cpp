@@ -5,7 +5,9 @@
 
 #include "core/text.h"
 #include "data/order_key.h"
+#include "domain/ledger/currencies.h"
 #include "domain/ledger/document_viewer.h"
+#include "domain/ledger/ledger_settings.h"
 #include "domain/ledger/payment_setup.h"
 #include "domain/ledger/rates.h"
 #include "domain/ledger/statement_tables.h"
@@ -30,7 +32,8 @@ public:
           m_accounting(accounting_currency(db, business)),
           m_enc(db, "ENC_MOVE", "ENC_MOVE"),
           m_stored(db, "DET_MOV3", "DET_MOV3"),
-          m_rates(db, "T_CAMBIO", "T_CAMB2") {
+          m_rates(db, "T_CAMBIO", "T_CAMB2"),
+          m_business_margin(read_ledger_settings(db, business).balance_margin) {
         for (const auto& c :
              business_rows<PaymentConcept>(db, "CONCEPT2", business, payment_concept_from_row))
             m_raises[c.code] = c.balance_sign == 1;
@@ -54,6 +57,26 @@ public:
         const Decimal factor = CAMBIO_SPEC(m_db, *m_rates, m_business, doc_currency, paid_in, date);
         if (factor.is_zero()) return std::nullopt;
         return ROUND5(amount * factor);
+    }
+
+    // The residue a payment may write off on a document of `currency`: the currency's SAL_CXC,
+    // else the business's MARGEN_SAL.
+    Decimal margin(const std::string& currency) {
+        auto it = m_margins.find(currency);
+        if (it != m_margins.end()) return it->second;
+        const auto c = read_currency(m_db, m_business, currency);
+        const Decimal m = c && !c->margin_cxc.is_zero() ? c->margin_cxc : m_business_margin;
+        return m_margins[currency] = m;
+    }
+
+    // A cent of the payment's currency in the document's: the payment records its amount to the
+    // cent of its own currency, so a conversion can tell the document's balance no closer.
+    Decimal conversion_allowance(const std::string& movement, const Date& date,
+                                 const std::string& doc_currency) {
+        const std::string paid_in = payment_currency(movement);
+        if (paid_in.empty() || paid_in == doc_currency) return Decimal();
+        return in_document_currency(movement, date, doc_currency, Decimal::parse("0.01"))
+            .value_or(Decimal());
     }
 
 private:
@@ -93,8 +116,10 @@ private:
     data::Db& m_db;
     std::string m_business, m_accounting;
     std::map<std::string, bool> m_raises;
+    std::map<std::string, Decimal> m_margins;
     std::optional<std::unordered_map<std::string, std::string>> m_foreign;
     UsedTable m_enc, m_stored, m_rates;
+    Decimal m_business_margin;
 };
 
 BalanceCheck check_of(const data::WDBTable& doc) {
@@ -112,15 +137,30 @@ BalanceCheck check_of(const data::WDBTable& doc) {
     return c;
 }
 
-// Adds the application on `det` to the check.
+// Adds the application on `det` to the check: what it moved of the balance is its amount
+// converted into the document's currency. The line also records the balance before and after
+// it, and that movement is the one that counts when it is what the payment was allowed to do
+// beyond the conversion: settle the document writing off a residue within the margin (or give
+// back such a write-off when annulled: a balance of 0 on either side), and round to a cent of the
+// payment's currency when that is another.
 void apply_line(PaymentFacts& facts, const data::WDBTable& det, BalanceCheck& c) {
-    const auto amount = facts.in_document_currency(trim(det.str("MOVIMIENTO")), det.date("FECHA"),
-                                                   c.currency, det.num("MONTO"));
+    const std::string movement = trim(det.str("MOVIMIENTO"));
+    const Date date = det.date("FECHA");
+    const auto amount = facts.in_document_currency(movement, date, c.currency, det.num("MONTO"));
     if (!amount) {
         c.unconverted = true;
         return;
     }
-    c.expected += facts.raises(trim(det.str("CONCEPTO"))) ? *amount : -*amount;
+    const Decimal moved = facts.raises(trim(det.str("CONCEPTO"))) ? *amount : -*amount;
+    const Decimal before = det.num("SALDO_ANT"), after = det.num("SALDO");
+    const Decimal recorded = after - before;
+    if (recorded == moved || (before.is_zero() && after.is_zero())) {
+        c.expected += moved;
+        return;
+    }
+    Decimal allowed = facts.conversion_allowance(movement, date, c.currency);
+    if (before.is_zero() || after.is_zero()) allowed += facts.margin(c.currency);
+    c.expected += (recorded - moved).abs() <= allowed ? recorded : moved;
 }
 
 // The document on `doc` with its applications: the lines of `det` from where it stands that
