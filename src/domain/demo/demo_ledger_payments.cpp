@@ -153,7 +153,12 @@ Outcome Payer::pay(const PayableDocument& doc) {
     if (amount.sign() <= 0) return Outcome::PassedOver;
     d.set_amount(amount);
     if (!d.PASADOC(doc.number)) return Outcome::Refused;
-    if (kind > 90 && !d.add_excess_note(kExcessConcept)) return Outcome::Refused;
+    // An instalment document in the other currency splits the money in its own and takes back
+    // a cent more or less: the clerk's "Ajustar" makes the amount what the lines take.
+    if (kind <= 90)
+        d.adjust_amount();
+    else if (!d.add_excess_note(kExcessConcept))
+        return Outcome::Refused;
     add_tenders(d);
     const auto receipt = PROCESA_ABONO(m_db, m_port, d);
     if (!receipt) return Outcome::Refused;
