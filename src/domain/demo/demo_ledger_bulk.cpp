@@ -10,6 +10,7 @@
 #include "data/table_ops.h"
 #include "data/transaction.h"
 #include "domain/customers/customer_save.h"
+#include "domain/demo/demo_ledger_payments.h"
 #include "domain/demo/demo_rows.h"
 #include "domain/ledger/customer_reclassification.h"
 #include "domain/ledger/document_service.h"
@@ -37,6 +38,9 @@ public:
     bool customers();
     void rates();
     bool documents(const std::function<void(long)>& progress);
+    bool payments() {
+        return make_demo_payments(m_db, m_port, m_payable, m_r.documents / 2, m_rng, made);
+    }
     LedgerMade made;
 
 private:
@@ -54,6 +58,7 @@ private:
     std::mt19937 m_rng;
     Date m_today;
     std::vector<std::string> m_codes;
+    std::vector<PayableDocument> m_payable;
 };
 
 std::string Maker::customer_code(long i) const {
@@ -175,6 +180,8 @@ bool Maker::one_document(GEN_DOC& gen, long i) {
         a.number = *number;
         a.date = std::min(d.date + pick(0, 20), m_today);
         if (gen.NEW_DOC(a)) ++made.annulled;
+    } else if (d.concept_code != "NC") {
+        m_payable.push_back({*number, customer, d.currency, d.date});
     }
     return true;
 }
@@ -209,7 +216,11 @@ std::optional<LedgerMade> make_demo_ledger(data::Db& db, UserPort& port, const L
     Maker m(db, port, r);
     if (!m.customers()) return std::nullopt;
     m.rates();
+    const auto documents_start = std::chrono::steady_clock::now();
     if (!m.documents(progress)) return std::nullopt;
+    m.made.document_seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - documents_start).count();
+    if (!m.payments()) return std::nullopt;
     m.made.seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     return m.made;
@@ -232,11 +243,14 @@ std::string describe(const LedgerMade& m) {
     out += line("Abonos: ", m.payments);
     out += line("  parciales: ", m.partial);
     out += line("  en otra moneda: ", m.foreign_payments);
+    out += line("  con dos formas de pago: ", m.split_tenders);
     out += line("  con nota de crédito por exceso: ", m.excess_notes);
     out += line("  anulados: ", m.annulled_payments);
-    char secs[64];
-    std::snprintf(secs, sizeof secs, "Tiempo: %.1f s (%.0f documentos/s)\n", m.seconds,
-                  m.seconds > 0 ? m.documents / m.seconds : 0.0);
+    auto per_second = [](long n, double s) { return s > 0 ? n / s : 0.0; };
+    char secs[128];
+    std::snprintf(secs, sizeof secs, "Tiempo: %.1f s (%.0f documentos/s, %.0f abonos/s)\n",
+                  m.seconds, per_second(m.documents, m.document_seconds),
+                  per_second(m.payments, m.payment_seconds));
     out += secs;
     return out;
 }

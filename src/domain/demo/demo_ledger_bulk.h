@@ -3,7 +3,8 @@
 // services a user's actions go through (customer saves, the rates window's saves, the document
 // service), so that benchmarks and demonstrations run on data shaped like a hotel's years of
 // work: customers with branches and status changes, documents of debit and credit concepts in
-// two currencies, instalment plans, annulments, and a rate for every day.
+// two currencies, instalment plans, annulments, a rate for every day, and the payments of about
+// half the documents (demo_ledger_payments.h).
 #include <functional>
 #include <optional>
 #include <string>
@@ -24,8 +25,8 @@ struct LedgerMade {
     long customers = 0, branches = 0, status_changes = 0, rate_days = 0;
     long documents = 0, foreign = 0, instalment = 0, credit_notes = 0, annulled = 0;
     long payments = 0, partial = 0, foreign_payments = 0, excess_notes = 0;
-    long annulled_payments = 0;
-    double seconds = 0;
+    long split_tenders = 0, annulled_payments = 0;
+    double seconds = 0, document_seconds = 0, payment_seconds = 0;
 };
 
 // Refuses (through `port`, nothing made) when the demonstration business is not installed or

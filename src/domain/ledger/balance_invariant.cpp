@@ -5,7 +5,10 @@
 
 #include "core/text.h"
 #include "data/order_key.h"
+#include "data/ordered_reader.h"
+#include "domain/ledger/currencies.h"
 #include "domain/ledger/document_viewer.h"
+#include "domain/ledger/ledger_settings.h"
 #include "domain/ledger/payment_setup.h"
 #include "domain/ledger/rates.h"
 #include "domain/ledger/statement_tables.h"
@@ -30,7 +33,8 @@ public:
           m_accounting(accounting_currency(db, business)),
           m_enc(db, "ENC_MOVE", "ENC_MOVE"),
           m_stored(db, "DET_MOV3", "DET_MOV3"),
-          m_rates(db, "T_CAMBIO", "T_CAMB2") {
+          m_rates(db, "T_CAMBIO", "T_CAMB2"),
+          m_business_margin(read_ledger_settings(db, business).balance_margin) {
         for (const auto& c :
              business_rows<PaymentConcept>(db, "CONCEPT2", business, payment_concept_from_row))
             m_raises[c.code] = c.balance_sign == 1;
@@ -56,18 +60,37 @@ public:
         return ROUND5(amount * factor);
     }
 
+    // The residue a payment may write off on a document of `currency`: the currency's SAL_CXC,
+    // else the business's MARGEN_SAL.
+    Decimal margin(const std::string& currency) {
+        auto it = m_margins.find(currency);
+        if (it != m_margins.end()) return it->second;
+        const auto c = read_currency(m_db, m_business, currency);
+        const Decimal m = c && !c->margin_cxc.is_zero() ? c->margin_cxc : m_business_margin;
+        return m_margins[currency] = m;
+    }
+
+    // A cent of the payment's currency in the document's: the payment records its amount to the
+    // cent of its own currency, so a conversion can tell the document's balance no closer.
+    Decimal conversion_allowance(const std::string& movement, const Date& date,
+                                 const std::string& doc_currency) {
+        const std::string paid_in = payment_currency(movement);
+        if (paid_in.empty() || paid_in == doc_currency) return Decimal();
+        return in_document_currency(movement, date, doc_currency, Decimal::parse("0.01"))
+            .value_or(Decimal());
+    }
+
 private:
     // Only payments outside the accounting currency are remembered: the others need no
     // conversion for documents in that currency, which are nearly all of them.
     void load_foreign_payments() {
         m_foreign.emplace();
-        const std::string scope = data::business_key(m_business);
-        m_enc->SetScope(scope, scope);
-        for (m_enc->GoTop(); !m_enc->Eof(); m_enc->Skip()) {
-            const std::string currency = trim(m_enc->str("MONEDA"));
-            if (currency != m_accounting) (*m_foreign)[trim(m_enc->str("MOVIMIENTO"))] = currency;
+        data::OrderedReader enc(m_db, "ENC_MOVE", "ENC_MOVE", data::business_key(m_business),
+                                {"MOVIMIENTO", "MONEDA"});
+        while (enc.next()) {
+            const std::string currency = trim(enc.str("MONEDA"));
+            if (currency != m_accounting) (*m_foreign)[trim(enc.str("MOVIMIENTO"))] = currency;
         }
-        m_enc->ClearScope();
     }
 
     std::string payment_currency(const std::string& movement) {
@@ -93,11 +116,15 @@ private:
     data::Db& m_db;
     std::string m_business, m_accounting;
     std::map<std::string, bool> m_raises;
+    std::map<std::string, Decimal> m_margins;
     std::optional<std::unordered_map<std::string, std::string>> m_foreign;
     UsedTable m_enc, m_stored, m_rates;
+    Decimal m_business_margin;
 };
 
-BalanceCheck check_of(const data::WDBTable& doc) {
+// `Row` is a table handle or an ordered reader standing on a document or a line.
+template <class Row>
+BalanceCheck check_of(const Row& doc) {
     BalanceCheck c;
     c.document = trim(doc.str("DOCUMENTO"));
     c.concept_code = trim(doc.str("CONCEPTO"));
@@ -112,42 +139,90 @@ BalanceCheck check_of(const data::WDBTable& doc) {
     return c;
 }
 
-// Adds the application on `det` to the check.
-void apply_line(PaymentFacts& facts, const data::WDBTable& det, BalanceCheck& c) {
-    const auto amount = facts.in_document_currency(trim(det.str("MOVIMIENTO")), det.date("FECHA"),
-                                                   c.currency, det.num("MONTO"));
+// Adds the application on `det` to the check: what it moved of the balance is its amount
+// converted into the document's currency. The line also records the balance before and after
+// it, and that movement is the one that counts when it is what the payment was allowed to do
+// beyond the conversion: settle the document writing off a residue within the margin (or give
+// back such a write-off when annulled: a balance of 0 on either side), and round to a cent of the
+// payment's currency when that is another.
+template <class Row>
+void apply_line(PaymentFacts& facts, const Row& det, BalanceCheck& c) {
+    const std::string movement = trim(det.str("MOVIMIENTO"));
+    const Date date = det.date("FECHA");
+    const auto amount = facts.in_document_currency(movement, date, c.currency, det.num("MONTO"));
     if (!amount) {
         c.unconverted = true;
         return;
     }
-    c.expected += facts.raises(trim(det.str("CONCEPTO"))) ? *amount : -*amount;
+    const Decimal moved = facts.raises(trim(det.str("CONCEPTO"))) ? *amount : -*amount;
+    const Decimal before = det.num("SALDO_ANT"), after = det.num("SALDO");
+    const Decimal recorded = after - before;
+    if (recorded == moved || (before.is_zero() && after.is_zero())) {
+        c.expected += moved;
+        return;
+    }
+    Decimal allowed = facts.conversion_allowance(movement, date, c.currency);
+    if (before.is_zero() || after.is_zero()) allowed += facts.margin(c.currency);
+    c.expected += (recorded - moved).abs() <= allowed ? recorded : moved;
 }
 
-// The document on `doc` with its applications: the lines of `det` from where it stands that
-// belong to the document. Lines of a document that sorts before it (a document that no longer
-// exists) are passed over.
-BalanceCheck check_document(PaymentFacts& facts, const std::string& business,
-                            const data::WDBTable& doc, data::WDBTable& det) {
+// Application lines walked in DET_MOV2 order by a table handle (one document's) or by an ordered
+// reader (a whole business's, read once).
+class HandleLines {
+public:
+    explicit HandleLines(data::WDBTable& t) : m_t(t) {}
+    bool more() const { return !m_t.Eof(); }
+    std::string key() const { return m_t.CurrentKey(); }
+    void advance() { m_t.Skip(); }
+    const data::WDBTable& row() const { return m_t; }
+
+private:
+    data::WDBTable& m_t;
+};
+
+class ReaderLines {
+public:
+    explicit ReaderLines(data::OrderedReader& r) : m_r(r), m_more(r.next()) {}
+    bool more() const { return m_more; }
+    const std::string& key() const { return m_r.key(); }
+    void advance() { m_more = m_r.next(); }
+    const data::OrderedReader& row() const { return m_r; }
+
+private:
+    data::OrderedReader& m_r;
+    bool m_more;
+};
+
+// The document on `doc` with its applications: the lines from where `lines` stands that belong
+// to the document. Lines of a document that sorts before it (a document that no longer exists)
+// are passed over.
+template <class Row, class Lines>
+BalanceCheck check_document(PaymentFacts& facts, const std::string& business, const Row& doc,
+                            Lines& lines) {
     BalanceCheck c = check_of(doc);
     const std::string prefix = data::order_key("DET_MOVE", "DET_MOV2", {business, c.document});
-    while (!det.Eof() && det.CurrentKey() < prefix) det.Skip();
-    for (; !det.Eof() && starts_with(det.CurrentKey(), prefix); det.Skip())
-        apply_line(facts, det, c);
+    while (lines.more() && lines.key() < prefix) lines.advance();
+    for (; lines.more() && starts_with(lines.key(), prefix); lines.advance())
+        apply_line(facts, lines.row(), c);
     if (c.annulled) c.expected = Decimal();
     return c;
 }
 
 }  // namespace
 
+// Only the fields the check reads, each table read once in key order: over a million documents
+// a table handle's walk of every field is what the check would wait on.
 void expected_balance(data::Db& db, const std::string& business,
                       const std::function<void(const BalanceCheck&)>& fn) {
     PaymentFacts facts(db, business, true);
-    UsedTable doc(db, "DOCUMENT", "DOCUMENT"), det(db, "DET_MOVE", "DET_MOV2");
     const std::string scope = data::business_key(business);
-    doc->SetScope(scope, scope);
-    det->SetScope(scope, scope);
-    det->GoTop();
-    for (doc->GoTop(); !doc->Eof(); doc->Skip()) fn(check_document(facts, business, *doc, *det));
+    data::OrderedReader doc(db, "DOCUMENT", "DOCUMENT", scope,
+                            {"DOCUMENTO", "CONCEPTO", "CLIENTE", "NOM_CLIENT", "MONEDA", "FECHA",
+                             "MONTO", "SALDO", "ANULADO"});
+    data::OrderedReader det(db, "DET_MOVE", "DET_MOV2", scope,
+                            {"MOVIMIENTO", "CONCEPTO", "FECHA", "MONTO", "SALDO_ANT", "SALDO"});
+    ReaderLines lines(det);
+    while (doc.next()) fn(check_document(facts, business, doc, lines));
 }
 
 std::optional<BalanceCheck> expected_balance(data::Db& db, const std::string& business,
@@ -159,7 +234,8 @@ std::optional<BalanceCheck> expected_balance(data::Db& db, const std::string& bu
     const std::string key = data::order_key("DET_MOVE", "DET_MOV2", {business, trim(document)});
     det->SetScope(key, key);
     det->GoTop();
-    return check_document(facts, business, *doc, *det);
+    HandleLines lines(*det);
+    return check_document(facts, business, *doc, lines);
 }
 
 }  // namespace qz::domain

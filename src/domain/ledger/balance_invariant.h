@@ -2,8 +2,11 @@
 // The balance a document should have by its payments: SALDO = MONTO − the applications of
 // payment concepts that lower a balance (CONCEPT2 TIPO 0) + those of concepts that raise it
 // (TIPO 1), each converted from the payment's currency into the document's; an annulled document
-// owes nothing. Only posted payments count (DET_MOVE): pending ones (PDET_MOV) have touched no
-// balance yet. An annulled payment counts with its mirror, whose reversing lines cancel it.
+// owes nothing. A payment may also settle a document leaving a residue within the margin written
+// off, and one in another currency is recorded to the cent of its own currency: within those,
+// the balance the application line records moving is the one that counts. Only posted payments
+// count (DET_MOVE): pending ones (PDET_MOV) have touched no balance yet. An annulled payment counts
+// with its mirror, whose reversing lines cancel it.
 //
 // Over a whole business the documents are walked once in DOCUMENT order beside their
 // applications walked once in DET_MOV2 order (business + document + movement), so the check

@@ -108,11 +108,11 @@ bool PaymentDraft::figure_line(AppliedLine& l, const Decimal& total) {
         if (amount.sign() < 0) return refuse("El monto a aplicar no puede ser negativo");
         l.amount = amount;
         if (!l.lowers())
-            l.new_balance = (l.balance_read + amount / r).round(2);
+            l.new_balance = (l.balance_read + to_currency(l.currency, amount)).round(2);
         else if (amount == whole_balance(l))
             l.new_balance = Decimal();
         else
-            l.new_balance = (l.balance_read - amount / r).round(2);
+            l.new_balance = (l.balance_read - to_currency(l.currency, amount)).round(2);
         return true;
     }
     // Instalment documents split the amount into principal and interest by the plan.

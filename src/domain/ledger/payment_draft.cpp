@@ -45,6 +45,11 @@ Decimal PaymentDraft::factor_to_payment(const std::string& currency) const {
     return currency == m_header.currency ? Decimal(1) : from / to;
 }
 
+Decimal PaymentDraft::to_currency(const std::string& currency, const Decimal& amount) const {
+    if (currency == m_header.currency) return amount;
+    return amount * rate_of(m_header.currency) / rate_of(currency);
+}
+
 // Every currency of the business other than the accounting one, at its rate for the day.
 std::vector<PaymentRate> PaymentDraft::rates_for(const Date& d) const {
     std::vector<PaymentRate> out;

@@ -106,6 +106,10 @@ public:
     Decimal rate_of(const std::string& currency) const;
     // Factor from `currency` to the payment currency; 0 when a rate is missing.
     Decimal factor_to_payment(const std::string& currency) const;
+    // `amount` of the payment currency in `currency`, through the two rates: dividing by the
+    // factor would carry the factor's own rounding into the balance (a hundredth of a colón per
+    // few hundred dollars).
+    Decimal to_currency(const std::string& currency, const Decimal& amount) const;
 
     // Header. A change of customer, currency or date that would invalidate the documents added
     // asks before clearing them; false (nothing changed) when declined.

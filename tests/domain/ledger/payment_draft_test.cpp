@@ -111,6 +111,18 @@ TEST_P(PaymentDraftTest, EachKindOfDocumentTakesItsShareOfTheAvailable) {
     EXPECT_EQ(e.available(), Decimal());
 }
 
+// Dollars paid on a colones document move its balance by the dollars at the payment's rate to
+// the cent (506.15 on the day), not through the colón-to-dollar factor, whose ten decimals lose
+// a hundredth on a payment this size.
+TEST_P(PaymentDraftTest, DollarsPaidOnAColonesDocumentMoveItsBalanceAtTheRate) {
+    const std::string colones = document("ND", "10000000.00");
+    PaymentDraft d = draft("9876.54");
+    ASSERT_TRUE(d.set_currency("US"));
+    ASSERT_TRUE(d.PASADOC(colones)) << said();
+    EXPECT_EQ(d.lines()[0].amount, dec("9876.54"));
+    EXPECT_EQ(d.lines()[0].new_balance, dec("5000989.28"));
+}
+
 // An instalment invoice of 1,000.00: 400.00 with 20.00 of interest, then 300.00 and 300.01 with
 // 15.00 each. Interest is paid before principal.
 TEST_P(PaymentDraftTest, InstalmentDocumentsSplitTheirAmount) {
