@@ -133,6 +133,9 @@ bool SEARCHOB::Reset_Data(WBLISTBOX& grid, const QString& first) {
     for (const auto& s : grid.earlier_searches()) m_last->addItem(QString::fromStdString(s));
     if (m_last->count()) m_last->setCurrentIndex(0);
     if (m_geometry) setGeometry(*m_geometry);
+    // Over a modal dialog (a chooser) a plain window would be blocked with the rest of the
+    // application and could be neither typed into nor closed: it takes its turn on top instead.
+    setWindowModality(QApplication::activeModalWidget() ? Qt::ApplicationModal : Qt::NonModal);
     show();
     raise();
     activateWindow();

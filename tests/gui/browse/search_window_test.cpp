@@ -48,6 +48,21 @@ TEST_F(SearchWindowTest, TypingOpensTheWindowOnTableColumnsOnly) {
     EXPECT_EQ(g.rowPos(), 1);
 }
 
+// A chooser is a modal dialog: a search window under it took no click and no key, and stayed.
+TEST_F(SearchWindowTest, OverAModalDialogTheWindowTakesItsTurnOnTop) {
+    auto& g = open_grid();
+    host->hide();
+    host->setWindowModality(Qt::ApplicationModal);
+    host->show();
+    ASSERT_EQ(QApplication::activeModalWidget(), host);
+    press(g, Qt::Key_R, Qt::NoModifier, "R");
+    ASSERT_EQ(SEARCHOB::XSEARCH_ACTIVE(), 1);
+    EXPECT_EQ(QApplication::activeModalWidget(), SEARCHOB::XSEARCH_WINDOW());
+    SEARCHOB::XSEARCH_WINDOW()->Terminar();
+    EXPECT_EQ(QApplication::activeModalWidget(), host);
+    host->hide();
+}
+
 TEST_F(SearchWindowTest, TypingSearchSwitchedOffDoesNothing) {
     auto o = default_options();
     o.no_search = true;
