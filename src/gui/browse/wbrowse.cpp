@@ -94,6 +94,9 @@ void WBROWSE::CONFIGURE() {
         // Digits are wider than the average character: a date measured by its eight characters
         // would show as "25/09/...".
         if (date) text = std::max(text, fm.horizontalAdvance(QStringLiteral("00/00/00")));
+        // A short code under a longer heading ("Concepto" over "FA") would show its heading as
+        // "ncep": the heading is read in full.
+        text = std::max(text, fm.horizontalAdvance(QString::fromStdString(c.wbHeading)));
         c.wbWidth = text + 10 + c.wbAdjust;
     }
     m_model->reload();

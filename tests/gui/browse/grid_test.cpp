@@ -57,12 +57,19 @@ TEST_F(GridTest, NavigatesByKeyPositionWithinTheScopeAndKeepsItAcrossSorts) {
 }
 
 // Digits are wider than the average character, so a date column measured by its eight
-// characters showed "31/05/..." instead of the year.
-TEST_F(GridTest, ADateColumnIsWideEnoughForItsDate) {
+// characters showed "31/05/..." instead of the year; a short field under a longer heading showed
+// a piece of the heading.
+TEST_F(GridTest, AColumnIsWideEnoughForItsDateAndItsHeading) {
     auto& g = open_grid();
     const QString date = g.model()->index(0, 1).data().toString();
     ASSERT_EQ(date, "01/01/26");
-    EXPECT_GE(g.columnWidth(1), QFontMetrics(g.font()).horizontalAdvance("00/00/00") + 10);
+    const QFontMetrics fm(g.font());
+    EXPECT_GE(g.columnWidth(1), fm.horizontalAdvance("00/00/00") + 10);
+    for (int i = 0; i < g.COLCOUNT(); ++i) {
+        const std::string& heading = g.aDBFelder()[static_cast<size_t>(i)].wbHeading;
+        EXPECT_GE(g.columnWidth(i), fm.horizontalAdvance(QString::fromStdString(heading)))
+            << heading;
+    }
 }
 
 TEST_F(GridTest, MarksAreASetCountedInTheRowHeader) {
