@@ -114,16 +114,24 @@ std::string tenders_text(data::Db& db, const std::string& business, const std::s
     return out;
 }
 
+// The lines of the receipt, each with its document's currency: a balance is in the document's
+// currency while what was applied is in the receipt's, and a reader must tell them apart.
 void read_applications(data::Db& db, const std::string& business, PrintableDocument& d) {
     data::Table t = data::USE(db, "DET_MOVE", "DET_MOVE");
+    data::Table doc = data::USE(db, "DOCUMENT", "DOCUMENT");
     const std::string key = data::order_key("DET_MOVE", "DET_MOVE", {business, d.number});
     t->SetScope(key, key);
-    for (t->GoTop(); !t->Eof(); t->Skip())
-        d.lines.push_back({{"L_DOCUMEN", text(trim(t->str("DOCUMENTO")))},
+    for (t->GoTop(); !t->Eof(); t->Skip()) {
+        const std::string number = trim(t->str("DOCUMENTO"));
+        const bool found = doc->Seek(data::order_key("DOCUMENT", "DOCUMENT", {business, number}));
+        d.lines.push_back({{"L_DOCUMEN", text(number)},
                            {"L_DESCRIP", text(trim(t->str("DESCRIP")))},
+                           {"L_MONEDA", text(found ? trim(doc->str("MONEDA")) : d.currency)},
                            {"L_SALDOANT", amount(t->num("SALDO_ANT"))},
                            {"L_MONTO", amount(t->num("MONTO"))},
                            {"L_SALDO", amount(t->num("SALDO"))}});
+    }
+    data::KILLTABLA(db, doc);
     data::KILLTABLA(db, t);
 }
 
@@ -326,11 +334,13 @@ PrintableDocument sample_receipt(const Date& today) {
                            tender_line("TR", "Transferencia", second) + "  #778899");
     d.lines.push_back({{"L_DOCUMEN", text("F0001230")},
                        {"L_DESCRIP", text("Abono")},
+                       {"L_MONEDA", text("CO")},
                        {"L_SALDOANT", amount(first)},
                        {"L_MONTO", amount(first)},
                        {"L_SALDO", amount(Decimal())}});
     d.lines.push_back({{"L_DOCUMEN", text("F0001234")},
                        {"L_DESCRIP", text("Abono parcial")},
+                       {"L_MONEDA", text("CO")},
                        {"L_SALDOANT", amount(Decimal::parse("226970.00"))},
                        {"L_MONTO", amount(second)},
                        {"L_SALDO", amount(Decimal::parse("191470.00"))}});

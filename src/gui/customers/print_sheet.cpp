@@ -16,7 +16,9 @@ void PrintSheet::header() {
     if (!m_box.empty()) m_row = std::max(m_row, 9.5);
     services::LETRAS(m_job);
     m_job.BEGIN_HEADER();
-    for (size_t i = 0; i < m_columns.size(); ++i) text(i, m_columns[i].title);
+    // A column without a title is a wider place for the lines under the table (totals, notes).
+    for (size_t i = 0; i < m_columns.size(); ++i)
+        if (*m_columns[i].title) text(i, m_columns[i].title);
     m_job.END_HEADER();
     m_row += 1;
     services::SUBRAYA(m_job, m_row - 1, 0, m_job.Chars_per_Line);

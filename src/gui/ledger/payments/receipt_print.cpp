@@ -18,6 +18,27 @@ std::string shown(const dl::PrintableDocument& r, const char* field) {
     return trim(r.value(field).text);
 }
 
+// The amount in words broken between words into lines that fit the customer's box.
+constexpr size_t kBoxWidth = 45;
+std::vector<std::string> wrapped(const std::string& words, size_t width) {
+    std::vector<std::string> out;
+    std::string line;
+    size_t from = 0;
+    while (from < words.size()) {
+        size_t end = words.find(' ', from);
+        if (end == std::string::npos) end = words.size();
+        const std::string word = words.substr(from, end - from);
+        if (!line.empty() && utf8_length(line) + 1 + utf8_length(word) > width) {
+            out.push_back(line);
+            line.clear();
+        }
+        if (!word.empty()) line += (line.empty() ? "" : " ") + word;
+        from = end + 1;
+    }
+    if (!line.empty()) out.push_back(line);
+    return out;
+}
+
 // The customer, the amount (in its currency and in words) and who took the payment.
 std::string receipt_box(const dl::PrintableDocument& r) {
     const std::string symbol = shown(r, "SIMBOLO");
@@ -25,7 +46,7 @@ std::string receipt_box(const dl::PrintableDocument& r) {
     out += "\nMonto: " + (symbol.empty() ? "" : symbol + " ") +
            trim(pic_format(r.value("MONTO").number, dl::kAmountPicture)) + " (" +
            shown(r, "NOM_MONEDA") + ")";
-    out += "\n" + shown(r, "LETRAS");
+    for (const auto& line : wrapped(shown(r, "LETRAS"), kBoxWidth)) out += "\n" + line;
     out += "\nCaja: " + shown(r, "CAJA") + "   Digitador: " + shown(r, "DIGITADOR");
     if (!shown(r, "DESCRIP").empty()) out += "\nComentario: " + shown(r, "DESCRIP");
     return out;
@@ -52,13 +73,16 @@ void receipt_titles(services::PrinterFunction& job, const dl::PrintableDocument&
 }
 
 void draw_receipt(services::PrinterFunction& job, const dl::PrintableDocument& r) {
-    enum { kDocument, kDescription, kBefore, kApplied, kAfter };
+    // The balances are in each document's currency ("Mon."), what was applied in the receipt's.
+    enum { kDocument, kDescription, kCurrency, kBefore, kApplied, kAfter, kBelow };
     PrintSheet sheet(job,
                      {{"Documento", 0, 15},
-                      {"Descripción", 16, 40},
+                      {"Descripción", 16, 34},
+                      {"Mon.", 51, 5},
                       {"Saldo Anterior", 57, 15},
                       {"Abono", 73, 15},
-                      {"Saldo Actual", 89, 15}},
+                      {"Saldo Actual", 89, 15},
+                      {"", 16, 72}},
                      receipt_box(r));
     sheet.header();
     Decimal applied;
@@ -66,6 +90,7 @@ void draw_receipt(services::PrinterFunction& job, const dl::PrintableDocument& r
         if (!sheet.alive()) return;
         sheet.text(kDocument, trim(l.at("L_DOCUMEN").text));
         sheet.text(kDescription, trim(l.at("L_DESCRIP").text));
+        sheet.text(kCurrency, trim(l.at("L_MONEDA").text));
         sheet.money(kBefore, l.at("L_SALDOANT").number);
         sheet.money(kApplied, l.at("L_MONTO").number);
         sheet.money(kAfter, l.at("L_SALDO").number);
@@ -73,31 +98,54 @@ void draw_receipt(services::PrinterFunction& job, const dl::PrintableDocument& r
         sheet.next();
     }
     sheet.rule();
-    sheet.text(kDescription, "Total Aplicado:");
+    sheet.text(kBelow, "Total Aplicado:");
     sheet.money(kApplied, applied);
     sheet.next();
     sheet.next();
-    sheet.text(kDescription, "Formas de Pago:");
+    sheet.text(kBelow, "Formas de Pago:");
     sheet.next();
     for (const auto& tender : lines_of(r.value("FORMAS_PAG").text)) {
-        sheet.text(kDescription, "  " + tender);
+        sheet.text(kBelow, "  " + tender);
         sheet.next();
     }
     sheet.next();
     sheet.text(kDocument, "Recibido por:");
-    sheet.text(kDescription, shown(r, "USUARIO"));
+    sheet.text(kBelow, shown(r, "USUARIO"));
 }
 
 bool print_receipt(QWidget* owner, data::Db& db, const std::string& business,
                    const std::string& number) {
-    const auto r = dl::read_printable_receipt(db, business, number);
-    if (!r) return false;
+    return print_receipts(owner, db, business, {number});
+}
+
+bool print_receipts(QWidget* owner, data::Db& db, const std::string& business,
+                    const std::vector<std::string>& numbers,
+                    const std::function<void(services::PrinterFunction&)>& last_page) {
+    std::vector<dl::PrintableDocument> receipts;
+    for (const auto& n : numbers)
+        if (auto r = dl::read_printable_receipt(db, business, n)) receipts.push_back(std::move(*r));
+    if (receipts.empty()) return false;
     services::PrinterFunction job;
     prepare_job(job);
-    receipt_titles(job, *r);
+    receipt_titles(job, receipts.front());
     if (!SETUPPRINTER(job, 1, false, owner)) return false;
-    const std::string name = std::string(kReceiptTitle) + " " + number;
-    if (START_DOC(owner, job, name)) draw_receipt(job, *r);
+    const std::string name = std::string(kReceiptTitle) + " " + receipts.front().number;
+    if (START_DOC(owner, job, name)) {
+        // Each receipt on a page of its own, headed with its own number and date.
+        for (size_t i = 0; i < receipts.size() && services::CANPRINT(job); ++i) {
+            if (i > 0) {
+                services::END_PAGE(job);
+                receipt_titles(job, receipts[i]);
+                services::START_PAGE(job);
+            }
+            draw_receipt(job, receipts[i]);
+        }
+        if (last_page && services::CANPRINT(job)) {
+            services::END_PAGE(job);
+            services::START_PAGE(job);
+            last_page(job);
+        }
+    }
     RESETPRINT(owner, job);
     return true;
 }

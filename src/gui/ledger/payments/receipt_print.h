@@ -4,7 +4,9 @@
 // went to with the balance each had and the balance it left, the tenders and the clerk. The
 // receipt is read from the posted rows (domain/ledger/printable_document.h), so a receipt printed
 // again later reads the same as the first one.
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "data/db.h"
 #include "domain/ledger/printable_document.h"
@@ -21,5 +23,10 @@ void draw_receipt(services::PrinterFunction& job, const domain::PrintableDocumen
 // no such receipt.
 bool print_receipt(QWidget* owner, data::Db& db, const std::string& business,
                    const std::string& number);
+// Prints the receipts `numbers` in one job, each on a page of its own, and `last_page` (when
+// given) on a page after them; false when the user cancelled or none of them exists.
+bool print_receipts(QWidget* owner, data::Db& db, const std::string& business,
+                    const std::vector<std::string>& numbers,
+                    const std::function<void(services::PrinterFunction&)>& last_page = {});
 
 }  // namespace qz::gui
