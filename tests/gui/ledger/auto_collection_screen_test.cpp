@@ -5,6 +5,7 @@
 #include "gui/ledger/collections/auto_collection_screen.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -68,6 +69,9 @@ TEST_F(AutoCollectionScreenTest, AWholeInstalmentIsMarkedAndCollected) {
     EXPECT_EQ(grid->item(whole, 0)->text(), "X");
 
     const long before = receipts(*ctx.db);
+    test::PrintContextScope scope;
+    test::Printed printed;
+    scope.record_into(printed);
     test::when_modal([] {
         QWidget* d = QApplication::activeModalWidget();
         ASSERT_EQ(d->objectName(), "PAG_AUT2");
@@ -76,6 +80,12 @@ TEST_F(AutoCollectionScreenTest, AWholeInstalmentIsMarkedAndCollected) {
         pick(d, kRegister, "CXC1");
         d->findChild<QLineEdit*>(QString::number(kPassCode))->setText("cobros");
         pick(d, kClerk, "0001");
+        d->findChild<QCheckBox*>(QString::number(kPrint))->setChecked(true);
+        test::when_modal([] {  // the printer dialog
+            QTest::mouseClick(
+                QApplication::activeModalWidget()->findChild<QPushButton*>(QString::number(kCmdOk)),
+                Qt::LeftButton);
+        });
         QTest::mouseClick(d->findChild<QPushButton*>(QString::number(kCmdOk)), Qt::LeftButton);
     });
     press(s, kGenerate);
@@ -84,6 +94,11 @@ TEST_F(AutoCollectionScreenTest, AWholeInstalmentIsMarkedAndCollected) {
     EXPECT_EQ(receipts(*ctx.db), before + 1);
     ASSERT_EQ(grid->rowCount(), 1) << "the row paid left the list";
     EXPECT_EQ(grid->item(0, 0)->text(), "");
+    // The receipt as the payment window prints it, then the run's list on a page of its own.
+    ASSERT_EQ(printed.pages.size(), 2u);
+    EXPECT_NE(services::serialise(printed.pages[0]).find("RECIBO DE DINERO #"), std::string::npos);
+    EXPECT_NE(services::serialise(printed.pages[1]).find("Recibos de Cobros Automáticos"),
+              std::string::npos);
 }
 
 TEST(CollectionReceipts, EveryPageHasItsHeadingsAndAmountsTheirPicture) {

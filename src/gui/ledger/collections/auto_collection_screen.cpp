@@ -139,7 +139,7 @@ private:
         const auto result = dl::generate_payments(m_db, m_port, m_list, *run, m_workstation);
         show_rows(0);
         if (run->print_receipts && !result.paid.empty())
-            print_collection_receipts(this, result.paid);
+            print_collection_receipts(this, m_db, m_list.business(), result.paid);
     }
 
     void show_rows(int current) {

@@ -1,8 +1,8 @@
 #include "gui/ledger/collections/collection_receipts.h"
 
 #include "core/amount.h"
+#include "gui/ledger/payments/receipt_print.h"
 #include "gui/print/print_job.h"
-#include "gui/print/setup_printer.h"
 #include "services/print/print_ops.h"
 
 namespace qz::gui {
@@ -59,13 +59,16 @@ void draw_collection_receipts(services::PrinterFunction& job,
     }
 }
 
-void print_collection_receipts(QWidget* owner, const std::vector<domain::CollectedRow>& receipts) {
-    services::PrinterFunction job;
-    prepare_job(job);
-    job.TITLE1(kTitle);
-    if (!SETUPPRINTER(job, 1, true, owner)) return;
-    if (START_DOC(owner, job, kTitle)) draw_collection_receipts(job, receipts);
-    RESETPRINT(owner, job);
+void print_collection_receipts(QWidget* owner, data::Db& db, const std::string& business,
+                               const std::vector<domain::CollectedRow>& receipts) {
+    std::vector<std::string> numbers;
+    for (const auto& r : receipts) numbers.push_back(r.receipt);
+    print_receipts(owner, db, business, numbers, [&](services::PrinterFunction& job) {
+        job.TITLE1(kTitle);
+        job.TITLE2("");
+        job.TITLE3("");
+        draw_collection_receipts(job, receipts);
+    });
 }
 
 }  // namespace qz::gui

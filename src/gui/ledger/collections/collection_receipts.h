@@ -1,8 +1,10 @@
 #pragma once
-// "Imprimir Recibos" of the automatic collections: the receipts a run wrote (number, document,
-// customer, amount), listed through the print engine.
+// "Imprimir Recibos" of the automatic collections: every receipt a run wrote, as the payment
+// window prints it, then the list of the run (number, document, customer, amount) for the clerk
+// who reconciles it with the bank.
 #include <vector>
 
+#include "data/db.h"
 #include "domain/ledger/auto_collection_payments.h"
 #include "services/print/printer_function.h"
 
@@ -14,7 +16,8 @@ namespace qz::gui {
 void draw_collection_receipts(services::PrinterFunction& job,
                               const std::vector<domain::CollectedRow>& receipts);
 
-// Asks for the printer and prints.
-void print_collection_receipts(QWidget* owner, const std::vector<domain::CollectedRow>& receipts);
+// Asks for the printer once and prints the receipts and the list.
+void print_collection_receipts(QWidget* owner, data::Db& db, const std::string& business,
+                               const std::vector<domain::CollectedRow>& receipts);
 
 }  // namespace qz::gui
