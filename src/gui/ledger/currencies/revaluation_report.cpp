@@ -12,6 +12,7 @@
 #include "gui/framework/masked_edit.h"
 #include "gui/framework/message_box.h"
 #include "gui/ledger/currencies/currency_screens.h"
+#include "gui/print/column_listing.h"
 #include "gui/print/print_job.h"
 #include "gui/print/setup_printer.h"
 #include "services/print/print_ops.h"
@@ -89,15 +90,10 @@ private:
     domain::RevaluationRequest m_request;
 };
 
-struct Column {
-    const char* title;
-    double at, width;
-    bool amount;
-};
-constexpr Column kColumns[] = {{"Documento", 0, 15, false},     {"Fecha", 16, 10, false},
-                               {"Cliente", 27, 30, false},      {"Saldo", 58, 14, true},
-                               {"T.C. Ant.", 73, 12, true},     {"Saldo Ajustado", 86, 15, true},
-                               {"Saldo Actual", 102, 15, true}, {"Ajuste", 118, 14, true}};
+const std::vector<ListingColumn> kColumns = {
+    {"Documento", 0, 15, false},     {"Fecha", 16, 10, false},    {"Cliente", 27, 30, false},
+    {"Saldo", 58, 14, true},         {"T.C. Ant.", 73, 12, true}, {"Saldo Ajustado", 86, 15, true},
+    {"Saldo Actual", 102, 15, true}, {"Ajuste", 118, 14, true}};
 constexpr double kBasis = 132;
 
 std::string money(const Decimal& d) { return AmountField{"", 16, 2, true}.show(d); }
@@ -106,49 +102,20 @@ std::string money(const Decimal& d) { return AmountField{"", 16, 2, true}.show(d
 
 void draw_revaluation(services::PrinterFunction& job, const domain::RevaluationListing& listing,
                       const std::string& currency) {
-    double row = 0, scale = 1;
-    const auto put = [&](int column, const std::string& text) {
-        const Column& c = kColumns[column];
-        const double width = c.width * scale;
-        const std::string cut = services::CUT(job, text, width);
-        const double at = c.at * scale + (c.amount ? width - static_cast<double>(cut.size()) : 0);
-        services::PRINTOUT(job, row, at, cut);
-    };
-    const auto header = [&] {
-        row = services::HEADER(job);
-        services::LETRAPP(job);
-        scale = job.Chars_per_Line / kBasis;
-        job.BEGIN_HEADER();
-        services::PRINTOUT(job, row, 0, "Moneda: " + currency);
-        row += 1;
-        for (int i = 0; i < 8; ++i) put(i, kColumns[i].title);
-        job.END_HEADER();
-        row += 1;
-        services::SUBRAYA(job, row, 0, job.Chars_per_Line);
-        row += 0.3;
-    };
-    header();
-    for (const auto& l : listing.lines) {
-        if (!services::CANPRINT(job)) return;
-        const std::string cells[] = {l.document,
-                                     l.fecha.dtoc4(),
-                                     l.customer + " " + l.name,
-                                     money(l.balance),
-                                     rate_amount("").show(l.last_rate),
-                                     money(l.adjusted),
-                                     money(l.valued),
-                                     money(l.pending)};
-        for (int i = 0; i < 8; ++i) put(i, cells[i]);
-        row += 1;
-        services::NEXT_PAGE(job, header);
-    }
-    services::SUBRAYA(job, row, 0, job.Chars_per_Line);
-    row += 0.3;
-    put(2, "Totales");
-    put(3, money(listing.balance));
-    put(5, money(listing.adjusted));
-    put(6, money(listing.valued));
-    put(7, money(listing.pending));
+    ColumnListing out(job, kColumns, kBasis,
+                      [&currency](ColumnListing& l) { l.note("Moneda: " + currency); });
+    out.header();
+    for (const auto& l : listing.lines)
+        if (!out.line({l.document, l.fecha.dtoc4(), l.customer + " " + l.name, money(l.balance),
+                       rate_amount("").show(l.last_rate), money(l.adjusted), money(l.valued),
+                       money(l.pending)}))
+            return;
+    out.rule();
+    out.put(2, "Totales");
+    out.put(3, money(listing.balance));
+    out.put(5, money(listing.adjusted));
+    out.put(6, money(listing.valued));
+    out.put(7, money(listing.pending));
 }
 
 void open_revaluation_report(QWidget* owner, data::Db& db, const std::string& business,
