@@ -14,20 +14,9 @@ namespace {
 namespace dm = qz::domain;
 
 std::string laid_out(const dm::PaymentHistory& h) {
-    services::test::DeviceLog device;
-    services::PrinterFunction job;
-    job.device_factory = [&device](const services::PrinterFunction&) {
-        return std::make_unique<services::test::FakeDevice>(device, 1);
-    };
-    job.sleep = [](int) {};
-    job.env.print_font = "Calibri";
-    payment_history_titles(job, Date(2026, 5, 20));
-    EXPECT_TRUE(services::START_DOC(job, "Prueba", false));
-    draw_payment_history(job, h);
-    services::RESETPRINT(job, false);
-    std::string out;
-    for (const auto& p : device.pages) out += services::serialise(p);
-    return out;
+    return services::test::laid_out(
+        [](services::PrinterFunction& job) { payment_history_titles(job, Date(2026, 5, 20)); },
+        [&](services::PrinterFunction& job) { draw_payment_history(job, h); });
 }
 
 TEST(PaymentHistoryPrint, ReceiptsShowTheirDocumentsTheAnnulledMarkAndTheValidTotals) {

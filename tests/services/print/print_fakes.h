@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 // A printer, a workbook and a printer list that remember what they were given.
 #include <filesystem>
 #include <memory>
@@ -86,6 +87,26 @@ inline void wire(PrinterFunction& job, DeviceLog& log) {
     job.env.print_font = "Calibri";
     job.env.stamp =
         PrintStamp{DateTime{Date::from_dtos("20260315").value(), "09:30:00"}, "ADM", "RECEPCION"};
+}
+
+// The text of the pages `draw` lays out on the fake printer once `titles` set the job's titles
+// (no stamp: the pages read the same whenever they are printed).
+inline std::string laid_out(const std::function<void(PrinterFunction&)>& titles,
+                            const std::function<void(PrinterFunction&)>& draw) {
+    DeviceLog device;
+    PrinterFunction job;
+    job.device_factory = [&device](const PrinterFunction&) {
+        return std::make_unique<FakeDevice>(device, 1);
+    };
+    job.sleep = [](int) {};
+    job.env.print_font = "Calibri";
+    titles(job);
+    EXPECT_TRUE(START_DOC(job, "Prueba", false));
+    draw(job);
+    RESETPRINT(job, false);
+    std::string out;
+    for (const auto& p : device.pages) out += serialise(p);
+    return out;
 }
 
 // Compares with the golden file beside this header; QZ_UPDATE_GOLDEN=1 writes it instead.

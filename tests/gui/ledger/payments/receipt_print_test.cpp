@@ -14,20 +14,8 @@ namespace qz::gui {
 namespace {
 
 std::string laid_out(const domain::PrintableDocument& r) {
-    services::test::DeviceLog device;
-    services::PrinterFunction job;
-    job.device_factory = [&device](const services::PrinterFunction&) {
-        return std::make_unique<services::test::FakeDevice>(device, 1);
-    };
-    job.sleep = [](int) {};
-    job.env.print_font = "Calibri";
-    receipt_titles(job, r);
-    EXPECT_TRUE(services::START_DOC(job, "Prueba", false));
-    draw_receipt(job, r);
-    services::RESETPRINT(job, false);
-    std::string out;
-    for (const auto& p : device.pages) out += services::serialise(p);
-    return out;
+    return services::test::laid_out([&](services::PrinterFunction& job) { receipt_titles(job, r); },
+                                    [&](services::PrinterFunction& job) { draw_receipt(job, r); });
 }
 
 TEST(ReceiptPrint, DocumentsWithTheirBalancesTendersAndClerk) {
