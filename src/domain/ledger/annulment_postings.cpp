@@ -60,6 +60,18 @@ std::vector<AnalysisLine> analysis_lines(data::Db& db, const std::string& busine
     return out;
 }
 
+void reverse_reference(data::Db& db, ContaTransaction& c, const std::string& business,
+                       const std::string& reference) {
+    for (const PostedLine& line : posted_lines(db, business, reference)) {
+        const long index = c.post_line(line.account, line.credit, line.debit, line.currency,
+                                       line.rate, reversal_label(line.description), line.tags);
+        for (const AnalysisLine& a : analysis_lines(db, business, line))
+            c.post_analysis(a.dimension, a.value, a.credit, a.debit, index);
+    }
+}
+
+}  // namespace
+
 // The reversal of a line whose text begins with one of the posting's own tags reads with the
 // reversal's tag; the rest of the text (number, name, voucher) stays. Any other line is marked
 // "Rev " before its text.
@@ -81,18 +93,6 @@ std::string reversal_label(const std::string& label) {
     if (label.rfind("NC: ", 0) == 0 || label.rfind("ND: ", 0) == 0) return label;
     return "Rev " + label;
 }
-
-void reverse_reference(data::Db& db, ContaTransaction& c, const std::string& business,
-                       const std::string& reference) {
-    for (const PostedLine& line : posted_lines(db, business, reference)) {
-        const long index = c.post_line(line.account, line.credit, line.debit, line.currency,
-                                       line.rate, reversal_label(line.description), line.tags);
-        for (const AnalysisLine& a : analysis_lines(db, business, line))
-            c.post_analysis(a.dimension, a.value, a.credit, a.debit, index);
-    }
-}
-
-}  // namespace
 
 std::string reverse_postings(data::Db& db, const Stamp& s, const Doc& d,
                              const DocumentConcept& concept_row, const std::string& mirror,

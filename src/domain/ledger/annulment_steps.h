@@ -66,6 +66,10 @@ void copy_lines_and_stock(data::Db& db, const Stamp& s, const Doc& d,
 // Every journal line posted under the document (and under the payments given) posted again on
 // the other side, in journal "02" on the annulment date under the mirror's number. Returns the
 // journal's complaint when its voucher could not be opened ("" when posted).
+// The text of a journal line's reversal: a posting's own tag turned into its reversal's ("Rev "
+// before any other text). Document and payment annulments label their reversals alike.
+std::string reversal_label(const std::string& label);
+
 std::string reverse_postings(data::Db& db, const Stamp& s, const Doc& d,
                              const DocumentConcept& concept_row, const std::string& mirror,
                              const std::vector<PaymentMirror>& payments);

@@ -9,6 +9,7 @@
 #include "data/order_key.h"
 #include "data/table_ops.h"
 #include "data/transaction.h"
+#include "domain/ledger/annulment_steps.h"
 #include "domain/ledger/document_service.h"
 #include "domain/ledger/exchange_difference.h"
 #include "domain/ledger/journal.h"
@@ -42,14 +43,6 @@ bool posted_for_document(const std::string& description, const std::string& numb
             return true;
     }
     return false;
-}
-
-// A tender's reversal reads as a document's annulment writes it; any other line is marked
-// "Rev " before its text.
-std::string reversal_label(const std::string& label) {
-    const std::string tender = "Ingreso: ";
-    if (starts_with(label, tender)) return "Rev. Ingreso (D): " + label.substr(tender.size());
-    return "Rev " + label;
 }
 
 class Annulment {
@@ -301,7 +294,7 @@ void Annulment::reverse_postings(std::optional<ContaTransaction>& conta) {
     if (!conta->ok()) m_port.message(MsgStyle::Error, "Error", conta->error());
     for (const auto& l : posted)
         conta->post_line(l.account, l.credit, l.debit, l.currency, l.rate,
-                         utf8_substr(reversal_label(l.description), 0, 100));
+                         utf8_substr(annulment::reversal_label(l.description), 0, 100));
 }
 
 bool Annulment::write() {
