@@ -11,6 +11,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <optional>
 #include <vector>
 
 #include "bench_install.h"
@@ -83,14 +84,31 @@ domain::PaymentDraft draft(Fixture& f) {
     return d;
 }
 
-// The statements the payment writes once the revaluations are done: a header, an application
-// and a balance per document, the tender, the rate, a voucher line per document and for the
-// tender, the receipt series and the voucher's stamp; each prepared once, as the table layer
-// keeps its own.
+// How many rows of the tables that vary with the documents one payment wrote: its voucher
+// lines (applications, exchange differences, tenders), its revaluations and its rates.
+struct Written {
+    int voucher_lines = 0, revaluations = 0, rates = 0;
+};
+
+Written written_by(Db& db, const std::string& receipt) {
+    auto count = [&](const std::string& table, const std::string& field) {
+        auto st =
+            db.conn().prepare("SELECT COUNT(*) FROM \"" + table + "\" WHERE \"" + field + "\" = ?");
+        st->bind(1, receipt);
+        return st->step() ? static_cast<int>(st->int_at(0)) : 0;
+    };
+    return {count("DET_AS", "DOCUMENTO"), count("DET_DOC3", "MOVIMIENTO"),
+            count("DET_MOV3", "MOVIMIENTO")};
+}
+
+// The rows the payment writes, as bare statements each prepared once: a header, an application
+// and a balance per document, the revaluations, the tender, the rates, the voucher lines, the
+// receipt series and the voucher's stamp.
 class BarePayment {
 public:
-    explicit BarePayment(Db& db)
+    BarePayment(Db& db, Written rows)
         : m_db(db),
+          m_rows(rows),
           m_header(prepare("INSERT INTO \"ENC_MOVE\" (\"NEGOCIO\", \"MOVIMIENTO\", \"CLIENTE\", "
                            "\"MONTO\") VALUES (?, ?, ?, ?)")),
           m_line(prepare("INSERT INTO \"DET_MOVE\" (\"NEGOCIO\", \"MOVIMIENTO\", "
@@ -103,6 +121,8 @@ public:
                            "\"MONTO\") VALUES (?, ?, ?, ?)")),
           m_rate(prepare("INSERT INTO \"DET_MOV3\" (\"NEGOCIO\", \"MOVIMIENTO\", \"MONEDA_1\") "
                          "VALUES (?, ?, ?)")),
+          m_revaluation(prepare("INSERT INTO \"DET_DOC3\" (\"NEGOCIO\", \"DOCUMENTO\", "
+                                "\"MOVIMIENTO\", \"M_AJUSTE\") VALUES (?, ?, ?, ?)")),
           m_series(prepare("UPDATE \"SERIALES\" SET \"NUMERO\" = \"NUMERO\" WHERE \"NEGOCIO\" = ? "
                            "AND \"CODIGO\" = ?")),
           m_stamp(prepare("UPDATE \"ENC_AS\" SET \"HORA_MOD\" = ? WHERE \"NEGOCIO\" = ? AND "
@@ -115,11 +135,14 @@ public:
         for (const auto& doc : g_documents) {
             run(*m_line, {kBiz, receipt, doc, int64_t{10000}});
             run(*m_balance, {kBiz, doc});
-            run(*m_entry, {kBiz, receipt, std::string("1-02-01"), int64_t{10000}});
         }
+        for (int i = 0; i < m_rows.revaluations; ++i)
+            run(*m_revaluation, {kBiz, g_documents[static_cast<size_t>(i) % g_documents.size()],
+                                 receipt, int64_t{500}});
         run(*m_tender, {kBiz, receipt, std::string("EF"), int64_t{200000}});
-        run(*m_rate, {kBiz, receipt, std::string("US")});
-        run(*m_entry, {kBiz, receipt, std::string("1-01-01"), int64_t{200000}});
+        for (int i = 0; i < m_rows.rates; ++i) run(*m_rate, {kBiz, receipt, std::string("US")});
+        for (int i = 0; i < m_rows.voucher_lines; ++i)
+            run(*m_entry, {kBiz, receipt, std::string("1-02-01"), int64_t{10000}});
         run(*m_series, {kBiz, std::string("RECIBO")});
         run(*m_stamp, {std::string("09:00:00"), kBiz, std::string("A000001")});
         tx.commit();
@@ -134,8 +157,9 @@ private:
     }
 
     Db& m_db;
-    std::unique_ptr<Statement> m_header, m_line, m_balance, m_entry, m_tender, m_rate, m_series,
-        m_stamp;
+    Written m_rows;
+    std::unique_ptr<Statement> m_header, m_line, m_balance, m_entry, m_tender, m_rate,
+        m_revaluation, m_series, m_stamp;
 };
 
 double secs(Steady::time_point a, Steady::time_point b) {
@@ -144,7 +168,7 @@ double secs(Steady::time_point a, Steady::time_point b) {
 
 void BM_ProcessPaymentOfTwentyDocuments(benchmark::State& state) {
     auto& f = fixture(state.range(0));
-    BarePayment bare(*f.db);
+    std::optional<BarePayment> bare;
     static int bare_numbers = 0;  // every run of the benchmark writes new receipts
     double tl = 0, tb = 0;
     int n = 0;
@@ -153,12 +177,14 @@ void BM_ProcessPaymentOfTwentyDocuments(benchmark::State& state) {
         const auto a = Steady::now();
         const auto receipt = domain::PROCESA_ABONO(*f.db, f.port, d);
         const auto b = Steady::now();
-        bare.write(++bare_numbers);
+        if (!bare) bare.emplace(*f.db, written_by(*f.db, receipt.value_or("")));
+        const auto bare_start = Steady::now();
+        bare->write(++bare_numbers);
         ++n;
         const auto c = Steady::now();
         if (!receipt) state.SkipWithError("the payment was refused");
         tl += secs(a, b);
-        tb += secs(b, c);
+        tb += secs(bare_start, c);
         state.SetIterationTime(secs(a, b));
     }
     state.counters["ms"] = n ? tl * 1000 / n : 0;

@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include <cctype>
 #include <cstring>
 #include <filesystem>
 #include <utility>
@@ -42,7 +43,18 @@ int authorize(void* self, int action, const char*, const char*, const char* sche
 
 class SqliteStatement : public Statement {
 public:
-    SqliteStatement(SqliteConnection& c, const std::string& sql) : m_conn(c), m_db(c.handle()) {
+    SqliteStatement(SqliteConnection& c, const std::string& sql)
+        : m_conn(c),
+          m_db(c.handle()),
+          m_sql(sql),
+          m_pool(c.statement_pool()),
+          m_generation(c.statement_pool()->generation()) {
+        if (auto cached = c.statement_pool()->take(sql)) {
+            m_st = cached->statement;
+            m_writes = std::move(cached->writes);
+            m_read_only = cached->read_only;
+            return;
+        }
         c.take_prepared_writes();
         if (sqlite3_prepare_v3(m_db, sql.c_str(), static_cast<int>(sql.size()),
                                SQLITE_PREPARE_PERSISTENT, &m_st, nullptr) != SQLITE_OK) {
@@ -52,7 +64,14 @@ public:
         m_writes = c.take_prepared_writes();
         m_read_only = sqlite3_stmt_readonly(m_st) != 0;
     }
-    ~SqliteStatement() override { sqlite3_finalize(m_st); }
+    ~SqliteStatement() override {
+        sqlite3_reset(m_st);
+        sqlite3_clear_bindings(m_st);
+        const auto pool = m_pool.lock();
+        if (!pool ||
+            !pool->give_back(m_sql, {m_st, std::move(m_writes), m_read_only}, m_generation))
+            sqlite3_finalize(m_st);
+    }
 
     void bind(int i, const SqlValue& v) override {
         if (m_running) reset();
@@ -111,6 +130,9 @@ public:
 private:
     SqliteConnection& m_conn;
     sqlite3* m_db;
+    std::string m_sql;
+    std::weak_ptr<SqliteStatementPool> m_pool;  // gone once the connection is closed
+    unsigned m_generation;
     sqlite3_stmt* m_st = nullptr;
     std::set<std::string> m_writes;
     bool m_read_only = true;
@@ -133,7 +155,40 @@ std::pair<std::string, const char*> first_statement(sqlite3* db, const char* p,
     return {one, tail};
 }
 
+constexpr size_t kPoolLimit = 512;
+
+// Only queries and row changes come back to the pool: schema statements are run once.
+bool poolable(const std::string& sql) {
+    size_t i = sql.find_first_not_of(" \t\r\n(");
+    if (i == std::string::npos) return false;
+    std::string word;
+    for (; i < sql.size() && std::isalpha(static_cast<unsigned char>(sql[i])); ++i)
+        word += static_cast<char>(std::toupper(static_cast<unsigned char>(sql[i])));
+    return word == "SELECT" || word == "INSERT" || word == "UPDATE" || word == "DELETE" ||
+           word == "WITH";
+}
+
 }  // namespace
+
+std::optional<SqliteStatementPool::Entry> SqliteStatementPool::take(const std::string& sql) {
+    const auto at = m_idle.find(sql);
+    if (at == m_idle.end()) return std::nullopt;
+    Entry e = std::move(at->second);
+    m_idle.erase(at);
+    return e;
+}
+
+bool SqliteStatementPool::give_back(const std::string& sql, Entry e, unsigned generation) {
+    if (generation != m_generation || m_idle.size() >= kPoolLimit || !poolable(sql)) return false;
+    m_idle.emplace(sql, std::move(e));
+    return true;
+}
+
+void SqliteStatementPool::clear() {
+    for (auto& [sql, e] : m_idle) sqlite3_finalize(e.statement);
+    m_idle.clear();
+    ++m_generation;
+}
 
 SqliteConnection::SqliteConnection(const std::string& path, int busy_slice_ms) : m_path(path) {
     int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX;
@@ -160,6 +215,7 @@ SqliteConnection::SqliteConnection(const std::string& path, int busy_slice_ms) :
 
 SqliteConnection::~SqliteConnection() {
     m_data_version.reset();
+    m_pool.reset();  // finalizes the idle statements; those still in use finalize themselves
     if (m_db) sqlite3_close_v2(m_db);
 }
 
@@ -294,11 +350,13 @@ void SqliteConnection::attach(const std::string& path, const std::string& schema
     st->bind(1, path);
     st->step();
     m_attached = schema;
+    m_pool->clear();  // a name may now resolve to the other file, which the pool cannot know
 }
 
 void SqliteConnection::detach(const std::string& schema) {
     run("DETACH DATABASE " + quote_ident(schema));
     if (m_attached == schema) m_attached.reset();
+    m_pool->clear();
 }
 
 }  // namespace qz::data

@@ -3,6 +3,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <unordered_map>
 
 #include "data/sql.h"
 
@@ -10,6 +11,35 @@ struct sqlite3;
 struct sqlite3_stmt;
 
 namespace qz::data {
+
+// The idle prepared statements of a connection, by their SQL text. Table handles come and go
+// many times within one posting and between postings; preparing their statements again each
+// time was most of the cost of a small posting. A statement is handed to one user at a time
+// and comes back reset, with its bindings cleared.
+class SqliteStatementPool {
+public:
+    struct Entry {
+        sqlite3_stmt* statement = nullptr;
+        std::set<std::string> writes;  // schemas it writes to, as found when it was prepared
+        bool read_only = true;
+    };
+    SqliteStatementPool() = default;
+    ~SqliteStatementPool() { clear(); }
+    SqliteStatementPool(const SqliteStatementPool&) = delete;
+    SqliteStatementPool& operator=(const SqliteStatementPool&) = delete;
+
+    std::optional<Entry> take(const std::string& sql);
+    // False when the pool does not keep it (the caller finalizes it): a statement prepared
+    // before the last clear(), a statement other than a query or a row change, or a full pool.
+    bool give_back(const std::string& sql, Entry e, unsigned generation);
+    // Finalizes the idle statements; those in use are not taken back.
+    void clear();
+    unsigned generation() const { return m_generation; }
+
+private:
+    std::unordered_multimap<std::string, Entry> m_idle;
+    unsigned m_generation = 0;
+};
 
 // One SQLite database file in WAL mode, shared by every process of the machine.
 //
@@ -52,6 +82,7 @@ public:
     bool may_wait() const { return static_cast<bool>(on_wait) && !holds_write_lock(); }
     // Schemas the statement being prepared writes to (filled by the authorizer).
     std::set<std::string> take_prepared_writes();
+    const std::shared_ptr<SqliteStatementPool>& statement_pool() const { return m_pool; }
 
 private:
     void run(const std::string& sql);
@@ -66,6 +97,7 @@ private:
     std::set<std::string> m_prepared_writes;
     std::optional<std::string> m_attached;
     std::unique_ptr<Statement> m_data_version;
+    std::shared_ptr<SqliteStatementPool> m_pool = std::make_shared<SqliteStatementPool>();
 };
 
 }  // namespace qz::data
