@@ -78,6 +78,14 @@ void declare_registers(Catalogue& cat) {
     hd.order("DET_HCAJ2", {kf("NEGOCIO"), kf("CAJA"), kd("FECHA_FIN")});
     cat.add(std::move(hd));
 
+    // The cash count of a front-desk shift: what was counted per payment type, as last typed.
+    TableDef a("ARQ_HCAJ");
+    a.C("NEGOCIO", kBiz).C("CAJA", kRegister).D("FECHA_INI").T("HORA_INI").C("TIPO_MOV", kCode2);
+    a.N("MONTO", 16, 2).C("USUARIO", kUser).D("FECHA").T("HORA");
+    a.order("ARQ_HCAJ",
+            {kf("NEGOCIO"), kf("CAJA"), kd("FECHA_INI"), kf("HORA_INI"), kf("TIPO_MOV")}, true);
+    cat.add(std::move(a));
+
     // Receipt registers and the other family: only their open/closed state is read here.
     for (const char* name : {"ENC_RCAJ", "ENC_TCAJ"}) {
         TableDef t(name);

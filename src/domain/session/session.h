@@ -8,6 +8,7 @@
 
 #include "core/date.h"
 #include "domain/session/log_stamp.h"
+#include "domain/session/register_state.h"
 #include "domain/session/rights.h"
 #include "domain/session/settings.h"
 
@@ -61,6 +62,7 @@ struct Session {
 
     Rights rights;
     SessionLock lock;
+    WorkstationRegisters registers;  // the register this workstation has open
 };
 
 // What the usage logs are stamped with, as of now (it changes with the business).

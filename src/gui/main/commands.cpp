@@ -3,6 +3,7 @@
 // its screen exists.
 #include "gui/customers/commands.h"
 
+#include "gui/cash/commands.h"
 #include "gui/ledger/commands.h"
 #include "gui/logs/commands.h"
 #include "gui/mail/commands.h"
@@ -23,6 +24,7 @@ void register_commands(Principal& w, AppContext& ctx) {
     register_customer_commands(w, ctx);
     register_ledger_commands(w, ctx);
     register_spa_commands(w, ctx);
+    register_cash_commands(w, ctx);
 }
 
 }  // namespace qz::gui
