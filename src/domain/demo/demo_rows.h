@@ -58,6 +58,8 @@ void load_ledger_codes(data::Db& db, const Date& today);
 void load_accounting(data::Db& db, const Date& today, Summary& out);
 void load_customers(data::Db& db, const Date& today, Summary& out);
 void load_hotel(data::Db& db, const Date& today, Summary& out);
+// Needs the hotel, the payment types and the spa register.
+void load_tenders(data::Db& db, const Date& today, Summary& out);
 // After the sample documents: notes about them.
 void load_customer_log(data::Db& db, const Date& today);
 // Needs the customers, the articles of the spa and the journals.

@@ -82,6 +82,7 @@ PaymentMethod payment_method_from_row(const data::WDBTable& t) {
     m.deposit_concept = trim(t.str("CONC_DEP"));
     m.annul_concept = trim(t.str("CONC_ANULA"));
     m.to_payroll = on(t, "TO_NOMINA");
+    m.card_provider = static_cast<int>(t.num("P_ELECTRO").to_int());
     m.shown = on(t, "SHOW");
     return m;
 }
@@ -115,6 +116,7 @@ void put_payment_method_row(data::WDBTable& t, const std::string& business,
     t.FieldPut("CONC_DEP", m.bank_movement ? normal_code(m.deposit_concept) : std::string());
     t.FieldPut("CONC_ANULA", m.bank_movement ? normal_code(m.annul_concept) : std::string());
     t.FieldPut("TO_NOMINA", bit(m.to_payroll));
+    t.FieldPut("P_ELECTRO", Decimal(m.card_provider));
     t.FieldPut("SHOW", bit(m.shown));
 }
 

@@ -39,6 +39,7 @@ struct PaymentMethod {
     bool bank_movement = false;  // CREA_DEP with BANCO, CUENTA, CONC_DEP, CONC_ANULA
     std::string bank, account, deposit_concept, annul_concept;
     bool to_payroll = false;  // TO_NOMINA
+    int card_provider = 0;    // P_ELECTRO: card terminal network, 0 none
     bool shown = true;        // SHOW
 };
 

@@ -25,14 +25,6 @@ std::vector<domain::PrintBinding> bindings_for(DocumentPrinter& p, const Documen
     return out;
 }
 
-// Puts the binding's printer on the job; false when the platform does not know it.
-bool assign_printer(DocumentPrinter& p, PrinterFunction& job, const std::string& business,
-                    const std::string& code) {
-    if (code.empty() || code == services::kLocalPrinterProfile)
-        return services::ASSIGNPRINTER(job, p.printers, p.printers.default_printer());
-    return services::SET_PREDET_INFO(p.ini, p.printers, business, code, job, p.now, 0).result == 1;
-}
-
 std::string invalid_printer_text(DocumentPrinter& p, const std::string& business,
                                  const std::string& code, const std::string& name) {
     std::string description;
@@ -93,6 +85,13 @@ bool print_binding(DocumentPrinter& p, const DocumentPrintRequest& r, const doma
 }
 
 }  // namespace
+
+bool assign_printer(DocumentPrinter& p, PrinterFunction& job, const std::string& business,
+                    const std::string& code) {
+    if (code.empty() || code == services::kLocalPrinterProfile)
+        return services::ASSIGNPRINTER(job, p.printers, p.printers.default_printer());
+    return services::SET_PREDET_INFO(p.ini, p.printers, business, code, job, p.now, 0).result == 1;
+}
 
 std::string shared_printer_name(const DocumentPrinter& p, const std::string& business,
                                 const std::string& code) {

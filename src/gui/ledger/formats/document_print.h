@@ -42,6 +42,11 @@ struct DocumentPrinter {
     std::function<bool(services::PrinterFunction&)> choose;
 };
 
+// Puts the shared printer `code` of the business on the job ("" or "LC": the workstation's
+// default printer); false when the platform does not know the printer.
+bool assign_printer(DocumentPrinter& p, services::PrinterFunction& job, const std::string& business,
+                    const std::string& code);
+
 // The windows printer a shared printer code means on this workstation ("LC": its default).
 std::string shared_printer_name(const DocumentPrinter& p, const std::string& business,
                                 const std::string& code);
