@@ -137,6 +137,7 @@ void declare_articles(Catalogue& cat) {
     s.C("NEGOCIO", kBiz).C("ARTICULO", kArt).C("BODEGA", kCode2);
     qty(s, "CANTIDAD");
     qty(s, "BLOQUEO");
+    cost(s, "COSTO_PROM");
     flag(s, "ACTIVE");
     s.order("ARTIC1", {kf("NEGOCIO"), kf("ARTICULO"), kf("BODEGA")}, true);
     cat.add(std::move(s));

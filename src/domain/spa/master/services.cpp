@@ -54,38 +54,6 @@ std::optional<Decimal> price_at(data::Db& db, const std::string& table, const st
 
 }  // namespace
 
-Service service_from_row(const data::WDBTable& t) {
-    return Service{trim(t.str("CODIGO")), trim(t.str("DESCRIP")),  t.num("IMP_ART"),
-                   trim(t.str("LINEA")),  trim(t.str("SUBLINEA")), t.num("CHECK_D1") == 1,
-                   t.num("CHECK_D2"),     t.num("IMP_T") == 1};
-}
-
-void put_service_row(data::WDBTable& t, const std::string& business, const Service& s) {
-    t.FieldPut("NEGOCIO", business);
-    t.FieldPut("CODIGO", normal_code(s.code));
-    t.FieldPut("DESCRIP", trim(s.name));
-    t.FieldPut("IMP_ART", s.tax);
-    t.FieldPut("LINEA", normal_code(s.line));
-    t.FieldPut("SUBLINEA", normal_code(s.subline));
-    t.FieldPut("CHECK_D1", Decimal(s.check_discount ? 1 : 0));
-    t.FieldPut("CHECK_D2", s.max_discount);
-    t.FieldPut("IMP_T", Decimal(s.ticket ? 1 : 0));
-}
-
-Subline subline_from_row(const data::WDBTable& t) {
-    return Subline{trim(t.str("LINEA")), trim(t.str("CODIGO")), trim(t.str("DESCRIP")),
-                   t.num("CHECK_D1") == 1, t.num("CHECK_D2")};
-}
-
-void put_subline_row(data::WDBTable& t, const std::string& business, const Subline& s) {
-    t.FieldPut("NEGOCIO", business);
-    t.FieldPut("LINEA", normal_code(s.line));
-    t.FieldPut("CODIGO", normal_code(s.code));
-    t.FieldPut("DESCRIP", trim(s.name));
-    t.FieldPut("CHECK_D1", Decimal(s.check_discount ? 1 : 0));
-    t.FieldPut("CHECK_D2", s.max_discount);
-}
-
 PriceType price_type_from_row(const data::WDBTable& t) {
     return PriceType{trim(t.str("CODIGO")), trim(t.str("DESCRIP")), trim(t.str("MONEDA")),
                      t.num("IMP_INCL") == 1};
@@ -126,12 +94,7 @@ void put_special_price_row(data::WDBTable& t, const std::string& business, const
 
 std::optional<Service> read_service(data::Db& db, const std::string& business,
                                     const std::string& code) {
-    data::Table t = data::USE(db, "DEF_ART", "DEF_ART");
-    std::optional<Service> s;
-    if (t->Seek(data::order_key("DEF_ART", "DEF_ART", {business, normal_code(code)})))
-        s = service_from_row(*t);
-    data::KILLTABLA(db, t);
-    return s;
+    return pos::read_article(db, business, code);
 }
 
 std::string check_service(data::Db& db, const std::string& business, const Service& s) {
@@ -162,7 +125,7 @@ bool save_service(data::Db& db, UserPort& port, const std::string& business,
     if (is_new && key_exists(db, "DEF_ART", "DEF_ART", {business, code}))
         return refuse(port, "Código de servicio ya definido...");
     const bool saved = write_row(db, "DEF_ART", "DEF_ART", {business, code}, is_new,
-                                 [&](auto& t) { put_service_row(t, business, s); });
+                                 [&](auto& t) { pos::put_article_row(t, business, s); });
     return saved || refuse(port, "El servicio " + code + " ya no existe...");
 }
 
@@ -204,7 +167,7 @@ bool save_subline(data::Db& db, UserPort& port, const std::string& business, boo
     if (is_new && key_exists(db, "SUB_LIN", "SUB_LIN", {business, line, code}))
         return refuse(port, "Código de sublínea ya definido...");
     return write_row(db, "SUB_LIN", "SUB_LIN", {business, line, code}, is_new,
-                     [&](auto& t) { put_subline_row(t, business, s); });
+                     [&](auto& t) { pos::put_subline_row(t, business, s); });
 }
 
 bool delete_subline(data::Db& db, UserPort& port, const std::string& business,

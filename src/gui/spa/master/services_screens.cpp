@@ -45,8 +45,13 @@ bool service_form(QWidget* owner, data::Db& db, const std::string& business,
     };
     std::function<bool(const FormValues&)> save = [&](const FormValues& v) {
         QtUserPort port(owner);
-        sp::Service n{v.at(kFCode), v.at(kFName),    {},
-                      v.at(kFLine), v.at(kFSubline), v.at(kFCheck) == "1"};
+        // The form edits some fields of the article; the others keep what it had.
+        sp::Service n = s;
+        n.code = v.at(kFCode);
+        n.name = v.at(kFName);
+        n.line = v.at(kFLine);
+        n.subline = v.at(kFSubline);
+        n.check_discount = v.at(kFCheck) == "1";
         n.ticket = v.at(kFTicket) == "1";
         if (!parse_amount(port, v.at(kFTax), "El impuesto", n.tax) ||
             !parse_amount(port, v.at(kFMaxDiscount), "El descuento", n.max_discount))
@@ -68,7 +73,11 @@ bool subline_form(QWidget* owner, data::Db& db, const std::string& business,
     };
     std::function<bool(const FormValues&)> save = [&](const FormValues& v) {
         QtUserPort port(owner);
-        sp::Subline n{v.at(kFLine), v.at(kFCode), v.at(kFName), v.at(kFCheck) == "1"};
+        sp::Subline n = s;
+        n.line = v.at(kFLine);
+        n.code = v.at(kFCode);
+        n.name = v.at(kFName);
+        n.check_discount = v.at(kFCheck) == "1";
         if (!parse_amount(port, v.at(kFMaxDiscount), "El descuento", n.max_discount)) return false;
         return sp::save_subline(db, port, business, !sub, n);
     };
@@ -127,11 +136,11 @@ MasterListScreen* open_services(QWidget* owner, data::Db& db, const std::string&
     s.add = [&db, business](QWidget* o) { return service_form(o, db, business, std::nullopt); };
     s.modify = [&db, business](QWidget* o, data::WDBTable& t) {
         return service_form(o, db, business,
-                            sp::read_service(db, business, sp::service_from_row(t).code));
+                            sp::read_service(db, business, domain::pos::article_from_row(t).code));
     };
     s.remove = [&db, business](QWidget* o, data::WDBTable& t) {
         QtUserPort port(o);
-        return sp::delete_service(db, port, business, sp::service_from_row(t).code);
+        return sp::delete_service(db, port, business, domain::pos::article_from_row(t).code);
     };
     return open_list(owner, db, business, std::move(s));
 }
@@ -145,11 +154,11 @@ MasterListScreen* open_sublines(QWidget* owner, data::Db& db, const std::string&
                  {"Desc. Aut.", "CHECK_D2", ""}};
     s.add = [&db, business](QWidget* o) { return subline_form(o, db, business, std::nullopt); };
     s.modify = [&db, business](QWidget* o, data::WDBTable& t) {
-        return subline_form(o, db, business, sp::subline_from_row(t));
+        return subline_form(o, db, business, domain::pos::subline_from_row(t));
     };
     s.remove = [&db, business](QWidget* o, data::WDBTable& t) {
         QtUserPort port(o);
-        const sp::Subline s = sp::subline_from_row(t);
+        const sp::Subline s = domain::pos::subline_from_row(t);
         return sp::delete_subline(db, port, business, s.line, s.code);
     };
     return open_list(owner, db, business, std::move(s));
