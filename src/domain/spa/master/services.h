@@ -42,13 +42,15 @@ void put_special_price_row(data::WDBTable& t, const std::string& business, const
 
 std::optional<Service> read_service(data::Db& db, const std::string& business,
                                     const std::string& code);
-// What is wrong with a service form (the sub-line must exist when given); "" when nothing.
+// What is wrong with a service form (the sub-line must exist when given, the alternative code
+// must be its own); "" when nothing.
 std::string check_service(data::Db& db, const std::string& business, const Service& s);
 // Adds (`old_code` empty) or rewrites the service `old_code`; a service's code is kept by
 // sales and reservation lines, so it cannot change once saved. True when saved.
 bool save_service(data::Db& db, UserPort& port, const std::string& business,
                   const std::string& old_code, const Service& s);
-// Deletes the service with its prices in every price list, after asking. True when deleted.
+// Deletes the service with its prices in every price list, its bar codes and warehouse rows,
+// after asking; refused while a warehouse holds units of it. True when deleted.
 bool delete_service(data::Db& db, UserPort& port, const std::string& business,
                     const std::string& code);
 
