@@ -23,6 +23,7 @@ namespace {
 constexpr const char* kLine = "BOU";
 constexpr const char* kSalesConcept = "01";
 constexpr const char* kReceiptConcept = "02";
+constexpr const char* kInventoryModule = "01";  // where the series list files them
 
 struct Retail {
     const char* code;
@@ -81,15 +82,15 @@ void load_codes(data::Db& db) {
     }
 
     RowWriter ser(db, "SERIALES");
-    ser.add({{"CODIGO", "INVSAL"},
+    ser.add({{"CODIGO", "INVSAL"}, {"MODULO", kInventoryModule},
              {"DESCRIP", "Salidas de Inventario"},
              {"PREFIJO", "SI"},
              {"INDENT", 6}});
-    ser.add({{"CODIGO", "INVENT"},
+    ser.add({{"CODIGO", "INVENT"}, {"MODULO", kInventoryModule},
              {"DESCRIP", "Entradas de Inventario"},
              {"PREFIJO", "EI"},
              {"INDENT", 6}});
-    ser.add({{"CODIGO", "INVAJU"},
+    ser.add({{"CODIGO", "INVAJU"}, {"MODULO", kInventoryModule},
              {"DESCRIP", "Ajustes de Inventario"},
              {"PREFIJO", "AI"},
              {"INDENT", 6}});
