@@ -137,13 +137,16 @@ void declare_articles(Catalogue& cat) {
     s.C("NEGOCIO", kBiz).C("ARTICULO", kArt).C("BODEGA", kCode2);
     qty(s, "CANTIDAD");
     qty(s, "BLOQUEO");
+    cost(s, "COSTO_PROM");
     flag(s, "ACTIVE");
     s.order("ARTIC1", {kf("NEGOCIO"), kf("ARTICULO"), kf("BODEGA")}, true);
+    s.order("ARTIC2", {kf("NEGOCIO"), kf("BODEGA"), kf("ARTICULO")});
     cat.add(std::move(s));
 
     TableDef b("BARRAS");
     b.C("NEGOCIO", kBiz).C("CODIGO", kArt).C("ARTICULO", kArt);
     b.order("BARRAS", {kf("NEGOCIO"), kf("CODIGO")}, true);
+    b.order("BARRAS2", {kf("NEGOCIO"), kf("ARTICULO"), kf("CODIGO")});
     cat.add(std::move(b));
 
     TableDef w("BODEGAS");

@@ -46,6 +46,7 @@ std::string install_demo_data(data::Db& db) {
         demo::load_customer_satellites(db, summary);
         install_spa_demo(db);
         demo::load_tenders(db, today, summary);
+        demo::load_inventory(db, today, summary);
         demo::load_sample_documents(db, today, summary);
         demo::load_credit(db, today, summary);
         demo::load_statement_documents(db, today, summary);

@@ -4,6 +4,7 @@
 
 #include "core/text.h"
 #include "data/table_ops.h"
+#include "data/transaction.h"
 
 namespace qz::domain {
 
@@ -34,6 +35,31 @@ bool lock_at_key(data::WDBTable& t, const std::string& key) {
     if (!t.Eof() && !t.Deleted() && starts_with(t.CurrentKey(), key)) return true;
     data::UNLOCK_FOR_MODIFY(t);
     return false;
+}
+
+bool write_keyed_row(data::Db& db, const std::string& table, const std::string& order,
+                     std::initializer_list<data::KeyValue> parts, bool add,
+                     const std::function<void(data::WDBTable&)>& fill) {
+    if (!add && !key_exists(db, table, order, parts)) return false;
+    data::Transaction tx(db);
+    data::Table t = data::USE(db, table, order);
+    if (t->Seek(data::order_key(table, order, parts)))
+        data::LOCK_FOR_MODIFY(*t);
+    else
+        data::ADD_NEW_REC(*t);
+    fill(*t);
+    data::UNLOCK_FOR_MODIFY(*t);
+    data::KILLTABLA(db, t);
+    tx.commit();
+    return true;
+}
+
+bool erase_keyed_rows(data::Db& db, const std::string& table, const std::string& order,
+                      std::initializer_list<data::KeyValue> parts) {
+    data::Transaction tx(db);
+    const bool any = delete_by_order(db, table, order, parts) > 0;
+    tx.commit();
+    return any;
 }
 
 bool key_exists(data::Db& db, const std::string& table, const std::string& order,

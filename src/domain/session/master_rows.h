@@ -72,6 +72,16 @@ std::vector<T> business_rows(data::Db& db, const std::string& table, const std::
 // or changed its code while this one waited. When true the caller releases the lock as usual.
 bool lock_at_key(data::WDBTable& t, const std::string& key);
 
+// Rewrites the row whose key in `order` is that of `parts`, or appends one when `add` and there
+// is none, filling it through `fill`; one transaction. False when there was no row to rewrite.
+bool write_keyed_row(data::Db& db, const std::string& table, const std::string& order,
+                     std::initializer_list<data::KeyValue> parts, bool add,
+                     const std::function<void(data::WDBTable&)>& fill);
+// Deletes the rows whose key in `order` begins with that of `parts`, in one transaction. False
+// when there was none.
+bool erase_keyed_rows(data::Db& db, const std::string& table, const std::string& order,
+                      std::initializer_list<data::KeyValue> parts);
+
 // Whether `table` has a row whose key in `order` begins with the key of `parts` (all of the
 // order's parts: exactly that key).
 bool key_exists(data::Db& db, const std::string& table, const std::string& order,

@@ -8,6 +8,7 @@
 #include "gui/logs/commands.h"
 #include "gui/mail/commands.h"
 #include "gui/main/app_setup.h"
+#include "gui/pos/inventory/commands.h"
 #include "gui/print/commands.h"
 #include "gui/session/commands.h"
 #include "gui/settings/commands.h"
@@ -23,6 +24,7 @@ void register_commands(Principal& w, AppContext& ctx) {
     register_session_commands(w, ctx);
     register_customer_commands(w, ctx);
     register_ledger_commands(w, ctx);
+    register_inventory_commands(w, ctx);
     register_spa_commands(w, ctx);
     register_cash_commands(w, ctx);
 }

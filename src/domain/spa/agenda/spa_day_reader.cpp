@@ -5,6 +5,7 @@
 #include "core/text.h"
 #include "data/order_key.h"
 #include "data/table_ops.h"
+#include "domain/pos/articles.h"
 #include "domain/spa/master/agents.h"
 #include "domain/spa/master/services.h"
 #include "domain/spa/reservations/reservation_row.h"
@@ -116,7 +117,7 @@ const std::string& SpaDayReader::article_name(const std::string& code) {
     if (it != m_article_names.end()) return it->second;
     std::string name;
     if (m_articles->Seek(data::order_key("DEF_ART", "DEF_ART", {m_negocio, code})))
-        name = service_from_row(*m_articles).name;
+        name = pos::article_from_row(*m_articles).name;
     return m_article_names.emplace(code, std::move(name)).first->second;
 }
 

@@ -1,47 +1,19 @@
 #include "domain/spa/master/services.h"
 
-#include <functional>
-
 #include "core/text.h"
 #include "data/order_key.h"
 #include "data/table_ops.h"
 #include "data/transaction.h"
+#include "domain/pos/inventory_codes.h"
 #include "domain/session/master_rows.h"
 
 namespace qz::domain::spa {
 
 namespace {
 
-using Fill = std::function<void(data::WDBTable&)>;
 using Parts = std::initializer_list<data::KeyValue>;
 
 bool percent_ok(const Decimal& d) { return d >= Decimal(0) && d <= Decimal(100); }
-
-// Rewrites the row whose key in `order` is that of `parts`, or appends one when `add` and there
-// is none; one transaction. False when there was no row to rewrite.
-bool write_row(data::Db& db, const std::string& table, const std::string& order, Parts parts,
-               bool add, const Fill& fill) {
-    if (!add && !key_exists(db, table, order, parts)) return false;
-    data::Transaction tx(db);
-    data::Table t = data::USE(db, table, order);
-    const bool found = t->Seek(data::order_key(table, order, parts));
-    if (found)
-        data::LOCK_FOR_MODIFY(*t);
-    else
-        data::ADD_NEW_REC(*t);
-    fill(*t);
-    data::UNLOCK_FOR_MODIFY(*t);
-    data::KILLTABLA(db, t);
-    tx.commit();
-    return true;
-}
-
-bool erase_one(data::Db& db, const std::string& table, const std::string& order, Parts parts) {
-    data::Transaction tx(db);
-    const bool any = delete_by_order(db, table, order, parts) > 0;
-    tx.commit();
-    return any;
-}
 
 std::optional<Decimal> price_at(data::Db& db, const std::string& table, const std::string& order,
                                 Parts parts, PriceRow (*from_row)(const data::WDBTable&)) {
@@ -53,38 +25,6 @@ std::optional<Decimal> price_at(data::Db& db, const std::string& table, const st
 }
 
 }  // namespace
-
-Service service_from_row(const data::WDBTable& t) {
-    return Service{trim(t.str("CODIGO")), trim(t.str("DESCRIP")),  t.num("IMP_ART"),
-                   trim(t.str("LINEA")),  trim(t.str("SUBLINEA")), t.num("CHECK_D1") == 1,
-                   t.num("CHECK_D2"),     t.num("IMP_T") == 1};
-}
-
-void put_service_row(data::WDBTable& t, const std::string& business, const Service& s) {
-    t.FieldPut("NEGOCIO", business);
-    t.FieldPut("CODIGO", normal_code(s.code));
-    t.FieldPut("DESCRIP", trim(s.name));
-    t.FieldPut("IMP_ART", s.tax);
-    t.FieldPut("LINEA", normal_code(s.line));
-    t.FieldPut("SUBLINEA", normal_code(s.subline));
-    t.FieldPut("CHECK_D1", Decimal(s.check_discount ? 1 : 0));
-    t.FieldPut("CHECK_D2", s.max_discount);
-    t.FieldPut("IMP_T", Decimal(s.ticket ? 1 : 0));
-}
-
-Subline subline_from_row(const data::WDBTable& t) {
-    return Subline{trim(t.str("LINEA")), trim(t.str("CODIGO")), trim(t.str("DESCRIP")),
-                   t.num("CHECK_D1") == 1, t.num("CHECK_D2")};
-}
-
-void put_subline_row(data::WDBTable& t, const std::string& business, const Subline& s) {
-    t.FieldPut("NEGOCIO", business);
-    t.FieldPut("LINEA", normal_code(s.line));
-    t.FieldPut("CODIGO", normal_code(s.code));
-    t.FieldPut("DESCRIP", trim(s.name));
-    t.FieldPut("CHECK_D1", Decimal(s.check_discount ? 1 : 0));
-    t.FieldPut("CHECK_D2", s.max_discount);
-}
 
 PriceType price_type_from_row(const data::WDBTable& t) {
     return PriceType{trim(t.str("CODIGO")), trim(t.str("DESCRIP")), trim(t.str("MONEDA")),
@@ -126,12 +66,7 @@ void put_special_price_row(data::WDBTable& t, const std::string& business, const
 
 std::optional<Service> read_service(data::Db& db, const std::string& business,
                                     const std::string& code) {
-    data::Table t = data::USE(db, "DEF_ART", "DEF_ART");
-    std::optional<Service> s;
-    if (t->Seek(data::order_key("DEF_ART", "DEF_ART", {business, normal_code(code)})))
-        s = service_from_row(*t);
-    data::KILLTABLA(db, t);
-    return s;
+    return pos::read_article(db, business, code);
 }
 
 std::string check_service(data::Db& db, const std::string& business, const Service& s) {
@@ -148,7 +83,7 @@ std::string check_service(data::Db& db, const std::string& business, const Servi
                     {business, normal_code(s.line), normal_code(s.subline)}))
         return "La sublínea " + normal_code(s.line) + "/" + normal_code(s.subline) +
                " no está definida...";
-    return "";
+    return pos::check_article_inventory(db, business, s);
 }
 
 bool save_service(data::Db& db, UserPort& port, const std::string& business,
@@ -161,17 +96,20 @@ bool save_service(data::Db& db, UserPort& port, const std::string& business,
         return refuse(port, "El código de un servicio no se puede cambiar...");
     if (is_new && key_exists(db, "DEF_ART", "DEF_ART", {business, code}))
         return refuse(port, "Código de servicio ya definido...");
-    const bool saved = write_row(db, "DEF_ART", "DEF_ART", {business, code}, is_new,
-                                 [&](auto& t) { put_service_row(t, business, s); });
+    const bool saved = write_keyed_row(db, "DEF_ART", "DEF_ART", {business, code}, is_new,
+                                       [&](auto& t) { pos::put_article_row(t, business, s); });
     return saved || refuse(port, "El servicio " + code + " ya no existe...");
 }
 
 bool delete_service(data::Db& db, UserPort& port, const std::string& business,
                     const std::string& code) {
     const std::string c = normal_code(code);
+    if (auto problem = pos::article_delete_problem(db, business, c); !problem.empty())
+        return refuse(port, problem);
     if (!port.confirm("Advertencia", "Desea borrar el Servicio " + c + " y sus precios?"))
         return false;
     data::Transaction tx(db);
+    pos::delete_article_inventory(db, business, c);
     // The price lists are keyed by type first: one seek per price type of the business.
     data::Table types = data::USE(db, "ENC_PREC", "ENC_PREC");
     types->SetScope(data::business_key(business), data::business_key(business));
@@ -203,14 +141,15 @@ bool save_subline(data::Db& db, UserPort& port, const std::string& business, boo
     const std::string line = normal_code(s.line), code = normal_code(s.code);
     if (is_new && key_exists(db, "SUB_LIN", "SUB_LIN", {business, line, code}))
         return refuse(port, "Código de sublínea ya definido...");
-    return write_row(db, "SUB_LIN", "SUB_LIN", {business, line, code}, is_new,
-                     [&](auto& t) { put_subline_row(t, business, s); });
+    return write_keyed_row(db, "SUB_LIN", "SUB_LIN", {business, line, code}, is_new,
+                           [&](auto& t) { pos::put_subline_row(t, business, s); });
 }
 
 bool delete_subline(data::Db& db, UserPort& port, const std::string& business,
                     const std::string& line, const std::string& code) {
     if (!port.confirm("Advertencia", "Desea borrar la sublínea?")) return false;
-    return erase_one(db, "SUB_LIN", "SUB_LIN", {business, normal_code(line), normal_code(code)});
+    return erase_keyed_rows(db, "SUB_LIN", "SUB_LIN",
+                            {business, normal_code(line), normal_code(code)});
 }
 
 std::string check_price_type(data::Db& db, const std::string& business, const PriceType& t) {
@@ -233,8 +172,8 @@ bool save_price_type(data::Db& db, UserPort& port, const std::string& business, 
     const std::string code = normal_code(pt.code);
     if (is_new && key_exists(db, "ENC_PREC", "ENC_PREC", {business, code}))
         return refuse(port, "Código de tipo de precio ya definido...");
-    return write_row(db, "ENC_PREC", "ENC_PREC", {business, code}, is_new,
-                     [&](auto& t) { put_price_type_row(t, business, pt); });
+    return write_keyed_row(db, "ENC_PREC", "ENC_PREC", {business, code}, is_new,
+                           [&](auto& t) { put_price_type_row(t, business, pt); });
 }
 
 bool delete_price_type(data::Db& db, UserPort& port, const std::string& business,
@@ -243,7 +182,7 @@ bool delete_price_type(data::Db& db, UserPort& port, const std::string& business
     if (key_exists(db, "DET_PREC", "DET_PRC1", {business, c}))
         return refuse(port, "El tipo de precio tiene precios en su lista; bórrelos primero...");
     if (!port.confirm("Advertencia", "Desea borrar el tipo de precio?")) return false;
-    return erase_one(db, "ENC_PREC", "ENC_PREC", {business, c});
+    return erase_keyed_rows(db, "ENC_PREC", "ENC_PREC", {business, c});
 }
 
 std::optional<Decimal> list_price(data::Db& db, const std::string& business,
@@ -260,7 +199,7 @@ bool set_list_price(data::Db& db, UserPort& port, const std::string& business,
     if (!key_exists(db, "DEF_ART", "DEF_ART", {business, art}))
         return refuse(port, "El servicio no está definido...");
     if (price < Decimal(0)) return refuse(port, "El precio no puede ser negativo...");
-    return write_row(db, "DET_PREC", "DET_PRC1", {business, ty, art}, true, [&](auto& t) {
+    return write_keyed_row(db, "DET_PREC", "DET_PRC1", {business, ty, art}, true, [&](auto& t) {
         put_list_price_row(t, business, {"", ty, art, price, {}});
     });
 }
@@ -268,8 +207,8 @@ bool set_list_price(data::Db& db, UserPort& port, const std::string& business,
 bool delete_list_price(data::Db& db, UserPort& port, const std::string& business,
                        const std::string& type, const std::string& article) {
     if (!port.confirm("Advertencia", "Desea borrar el precio?")) return false;
-    return erase_one(db, "DET_PREC", "DET_PRC1",
-                     {business, normal_code(type), normal_code(article)});
+    return erase_keyed_rows(db, "DET_PREC", "DET_PRC1",
+                            {business, normal_code(type), normal_code(article)});
 }
 
 std::optional<Decimal> special_price(data::Db& db, const std::string& business,
@@ -292,16 +231,16 @@ bool set_special_price(data::Db& db, UserPort& port, const std::string& business
         return refuse(port, "El tipo de precio no está definido...");
     if (price < Decimal(0)) return refuse(port, "El precio no puede ser negativo...");
     const PriceRow row{cu, ty, art, price, db.clock().XDATE()};
-    return write_row(db, "PRE_CLIE", "PRE_CLIE", {business, cu, art, ty}, true,
-                     [&](auto& t) { put_special_price_row(t, business, row); });
+    return write_keyed_row(db, "PRE_CLIE", "PRE_CLIE", {business, cu, art, ty}, true,
+                           [&](auto& t) { put_special_price_row(t, business, row); });
 }
 
 bool delete_special_price(data::Db& db, UserPort& port, const std::string& business,
                           const std::string& customer, const std::string& article,
                           const std::string& type) {
     if (!port.confirm("Advertencia", "Desea borrar el precio especial?")) return false;
-    return erase_one(db, "PRE_CLIE", "PRE_CLIE",
-                     {business, trim(customer), normal_code(article), normal_code(type)});
+    return erase_keyed_rows(db, "PRE_CLIE", "PRE_CLIE",
+                            {business, trim(customer), normal_code(article), normal_code(type)});
 }
 
 }  // namespace qz::domain::spa

@@ -1,7 +1,8 @@
 #pragma once
-// What a spa sells, kept without an inventory module: its services (DEF_ART) with their tax,
-// sub-line and discount limits, the sub-lines' own limits (SUB_LIN), the price types (ENC_PREC)
-// with their price lists (DET_PREC) and customers' special prices (PRE_CLIE).
+// What a spa sells: its services and articles (DEF_ART, kept through the point of sale's
+// article rows) with their tax, sub-line and discount limits, the sub-lines' own checks
+// (SUB_LIN), the price types (ENC_PREC) with their price lists (DET_PREC) and customers'
+// special prices (PRE_CLIE).
 #include <optional>
 #include <string>
 
@@ -10,24 +11,13 @@
 #include "core/user_port.h"
 #include "data/db.h"
 #include "data/wdbtable.h"
+#include "domain/pos/articles.h"
 
 namespace qz::domain::spa {
 
-struct Service {
-    std::string code;
-    std::string name;
-    Decimal tax;                  // IMP_ART, percent
-    std::string line, subline;    // LINEA, SUBLINEA (a SUB_LIN of that line)
-    bool check_discount = false;  // CHECK_D1: the service's own limit applies
-    Decimal max_discount;         // CHECK_D2
-    bool ticket = false;          // IMP_T: a ticket is printed for it
-};
-
-struct Subline {
-    std::string line, code, name;
-    bool check_discount = false;  // CHECK_D1
-    Decimal max_discount;         // CHECK_D2
-};
+// A service is an article of the master; its sub-line carries the checks of its lines.
+using Service = pos::Article;
+using Subline = pos::Subline;
 
 struct PriceType {
     std::string code, name, currency;
@@ -42,11 +32,7 @@ struct PriceRow {
     Date date;  // when a special price was set
 };
 
-// The one place that knows these tables' rows: every reader and writer goes through these.
-Service service_from_row(const data::WDBTable& t);
-void put_service_row(data::WDBTable& t, const std::string& business, const Service& s);
-Subline subline_from_row(const data::WDBTable& t);
-void put_subline_row(data::WDBTable& t, const std::string& business, const Subline& s);
+// The one place that knows the price tables' rows: every reader and writer goes through these.
 PriceType price_type_from_row(const data::WDBTable& t);
 void put_price_type_row(data::WDBTable& t, const std::string& business, const PriceType& p);
 PriceRow list_price_from_row(const data::WDBTable& t);
@@ -56,13 +42,15 @@ void put_special_price_row(data::WDBTable& t, const std::string& business, const
 
 std::optional<Service> read_service(data::Db& db, const std::string& business,
                                     const std::string& code);
-// What is wrong with a service form (the sub-line must exist when given); "" when nothing.
+// What is wrong with a service form (the sub-line must exist when given, the alternative code
+// must be its own); "" when nothing.
 std::string check_service(data::Db& db, const std::string& business, const Service& s);
 // Adds (`old_code` empty) or rewrites the service `old_code`; a service's code is kept by
 // sales and reservation lines, so it cannot change once saved. True when saved.
 bool save_service(data::Db& db, UserPort& port, const std::string& business,
                   const std::string& old_code, const Service& s);
-// Deletes the service with its prices in every price list, after asking. True when deleted.
+// Deletes the service with its prices in every price list, its bar codes and warehouse rows,
+// after asking; refused while a warehouse holds units of it. True when deleted.
 bool delete_service(data::Db& db, UserPort& port, const std::string& business,
                     const std::string& code);
 

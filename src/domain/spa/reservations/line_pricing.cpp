@@ -4,6 +4,7 @@
 #include "data/amount_field.h"
 #include "data/order_key.h"
 #include "data/table_ops.h"
+#include "domain/pos/articles.h"
 #include "domain/spa/master/services.h"
 #include "domain/spa/master/spa_params.h"
 
@@ -16,7 +17,7 @@ std::optional<Decimal> subline_cap(data::Db& db, const std::string& business,
     auto s = data::USE(db, "SUB_LIN", "SUB_LIN");
     std::optional<Decimal> cap;
     if (s->Seek(data::order_key("SUB_LIN", "SUB_LIN", {business, line, subline}))) {
-        const Subline sub = subline_from_row(*s);
+        const Subline sub = pos::subline_from_row(*s);
         if (sub.check_discount) cap = sub.max_discount;
     }
     data::KILLTABLA(db, s);
@@ -30,7 +31,7 @@ std::optional<ArticleInfo> find_article(data::Db& db, const std::string& busines
     auto a = data::USE(db, "DEF_ART", "DEF_ART");
     std::optional<ArticleInfo> out;
     if (!trim(code).empty() && a->Seek(data::order_key("DEF_ART", "DEF_ART", {business, code}))) {
-        const Service svc = service_from_row(*a);
+        const Service svc = pos::article_from_row(*a);
         ArticleInfo info{svc.code, svc.name, svc.tax, {}};
         if (svc.check_discount)
             info.discount_cap = svc.max_discount;
