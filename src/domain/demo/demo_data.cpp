@@ -42,6 +42,7 @@ std::string install_demo_data(data::Db& db) {
         demo::load_customers(db, today, summary);
         demo::load_hotel(db, today, summary);
         demo::load_spa(db, today, summary);
+        demo::load_prices(db, today, summary);
         demo::load_customer_satellites(db, summary);
         install_spa_demo(db);
         demo::load_sample_documents(db, today, summary);

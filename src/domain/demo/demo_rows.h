@@ -65,6 +65,8 @@ void load_sample_documents(data::Db& db, const Date& today, Summary& out);
 // An instalment invoice partly paid and a credit note of the same customer, for its statements.
 void load_statement_documents(data::Db& db, const Date& today, Summary& out);
 void load_spa(data::Db& db, const Date& today, Summary& out);
+// Needs the articles and price lists of the spa.
+void load_prices(data::Db& db, const Date& today, Summary& out);
 // Settled, annulled and unexplained-balance documents for the document viewer.
 void load_viewer_documents(data::Db& db, const Date& today, Summary& out);
 // A customer paying instalments by standing order, for the automatic collections.
