@@ -31,12 +31,12 @@ SpecialPrice rule(const std::string& article, std::initializer_list<PriceTier> t
 }  // namespace
 
 TEST(SaleFiguresTest, ProposedPricesRoundAndTaxIncludedListsComeBackToTheirPrice) {
-    EXPECT_EQ(round_proposed_price("10.50"_d, 2), Decimal(10));
-    EXPECT_EQ(round_proposed_price("10.51"_d, 2), Decimal(11));
-    EXPECT_EQ(round_proposed_price("10.50"_d, 1), Decimal(11));
-    EXPECT_EQ(round_proposed_price("10.50"_d, 0), "10.50"_d);
+    EXPECT_EQ(round_proposed_price(10.50_d, 2), Decimal(10));
+    EXPECT_EQ(round_proposed_price(10.51_d, 2), Decimal(11));
+    EXPECT_EQ(round_proposed_price(10.50_d, 1), Decimal(11));
+    EXPECT_EQ(round_proposed_price(10.50_d, 0), 10.50_d);
     // The rate and the list reduction come before the rounding.
-    EXPECT_EQ(propose_unit_price(Decimal(20), Decimal(0), {"0.5"_d, Decimal(5), 2, false}),
+    EXPECT_EQ(propose_unit_price(Decimal(20), Decimal(0), {0.5_d, Decimal(5), 2, false}),
               Decimal(9));  // 20 × 0.5 × 95 % = 9.50
 }
 
@@ -176,13 +176,13 @@ TEST_P(SaleDraftTest, ATypedPriceStaysWhateverTheQuantity) {
 
 TEST_P(SaleDraftTest, DeletingTakesOutExactlyWhatTheLineAddedAndNeverTheLastRow) {
     settings({{"DET_OTROS", Decimal(1)}, {"CANT_FLETE", Decimal(1)}});
-    article("B", Decimal(13), "1.5"_d, "33.33"_d);
+    article("B", Decimal(13), 1.5_d, 33.33_d);
     SaleDraft& d = open();
     d.PROCESA_COD(0, "A");
     const SaleFigures before = d.figures();
     d.PROCESA_COD(1, "B");
-    d.set_discount(1, "7.5"_d);
-    d.set_others(1, "2.35"_d, "1.10"_d);
+    d.set_discount(1, 7.5_d);
+    d.set_others(1, 2.35_d, 1.10_d);
     ASSERT_NE(d.figures(), before);
     ASSERT_EQ(d.lines().size(), 3u);
 
@@ -196,7 +196,7 @@ TEST_P(SaleDraftTest, DeletingTakesOutExactlyWhatTheLineAddedAndNeverTheLastRow)
 
 TEST_P(SaleDraftTest, ScanningAnArticleAgainAddsItsSuggestedQuantityToItsLine) {
     settings({{"RECICLA_C", Decimal(1)}, {"ROUND_C", Decimal(1)}});
-    article("C", Decimal(0), "2.4"_d, Decimal(10));
+    article("C", Decimal(0), 2.4_d, Decimal(10));
     SaleDraft& d = open();
     d.PROCESA_COD(0, "C");
     const CodeResult again = d.PROCESA_COD(1, "C");
