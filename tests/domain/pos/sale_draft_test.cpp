@@ -235,7 +235,8 @@ TEST_P(SaleDraftTest, LineChecksMendTheLineAndSayWhy) {
     d.PROCESA_COD(0, "A");
     EXPECT_FALSE(d.set_discount(0, Decimal(15)));
     EXPECT_EQ(d.lines()[0].discount, Decimal(10));
-    EXPECT_EQ(messages().back(), "El Descuento es mayor al autorizado. Artículo: A:Art A");
+    EXPECT_EQ(messages().back(),
+              "Atención: El Descuento es mayor al autorizado. Artículo: A:Art A");
 
     // Two lines of one article draw on the same 50 units.
     d.set_quantity(0, Decimal(30));
@@ -244,12 +245,13 @@ TEST_P(SaleDraftTest, LineChecksMendTheLineAndSayWhy) {
     ASSERT_TRUE(d.PROCESA_COD(1, "A").accepted);
     EXPECT_FALSE(d.set_quantity(1, Decimal(21)));
     EXPECT_EQ(d.lines()[1].quantity, Decimal(0));
-    EXPECT_EQ(messages().back(), "No hay suficientes existencias. Disponible:          20.00");
+    EXPECT_EQ(messages().back(),
+              "Atención: No hay suficientes existencias. Disponible:          20.00");
 
     EXPECT_FALSE(d.set_quantity(0, Decimal(0)));
     EXPECT_EQ(d.lines()[0].quantity, Decimal(30));
     EXPECT_FALSE(d.PROCESA_COD(1, "NADA").accepted);
-    EXPECT_EQ(messages().back(), "Este Código no se encuentra.");
+    EXPECT_EQ(messages().back(), "Error: Este Código no se encuentra.");
     EXPECT_TRUE(d.lines()[1].empty());
 }
 
