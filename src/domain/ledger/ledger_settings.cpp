@@ -6,6 +6,39 @@
 
 namespace qz::domain {
 
+namespace {
+
+int rate_column(const data::WDBTable& f, const char* field) {
+    const int c = static_cast<int>(f.num(field).to_int());
+    return c == 0 ? 1 : c;
+}
+
+SaleSettings sale_settings_from_row(const data::WDBTable& f) {
+    auto on = [&](const char* field) { return f.num(field) == 1; };
+    SaleSettings s;
+    s.rate_column = rate_column(f, "TC_FAC");
+    s.change_rate_column = rate_column(f, "TC_FAC2");
+    s.price_rate_column = rate_column(f, "TC_FAC_PRE");
+    s.ticket_currency = trim(f.str("MONEDA_TIQ"));
+    s.big_layout = on("FACPOS_BIG");
+    s.local_date = on("FEC_LOCAL");
+    s.date_editable = on("LEE_DATE");
+    s.other_columns = on("DET_OTROS");
+    s.others_per_unit = on("CANT_FLETE");
+    s.recycle_codes = on("RECICLA_C");
+    s.whole_quantities = on("ROUND_C");
+    s.price_rounding = static_cast<int>(f.num("TIPO_ROUND").to_int());
+    s.price_editable = on("LEE_PRECIO");
+    s.line_cursor = on("LEE_LINEA");
+    s.issues_stock = on("GENERA_INV");
+    s.stock_concept = trim(f.str("CON_INV"));
+    s.stock_supplier = trim(f.str("FAC_PROV"));
+    s.term_from_branch = f.num("PLAZO_CL") != 0;
+    return s;
+}
+
+}  // namespace
+
 LedgerSettings read_ledger_settings(data::Db& db, const std::string& business) {
     LedgerSettings s;
     data::Table f = data::USE(db, "F_FAC", "F_FAC");
@@ -24,6 +57,7 @@ LedgerSettings read_ledger_settings(data::Db& db, const std::string& business) {
         s.interest_method = static_cast<int>(f->num("TIPO_INT_X").to_int());
         s.collection_stage = trim(f->str("ETAPA_COB"));
         s.price_type = trim(f->str("PR_S_COSTO"));
+        s.sale = sale_settings_from_row(*f);
     }
     data::KILLTABLA(db, f);
     data::Table n = data::USE(db, "NEGOCIOS", "NEGOCIOS");

@@ -8,6 +8,28 @@
 
 namespace qz::domain {
 
+// The fields of F_FAC that steer the point-of-sale screen.
+struct SaleSettings {
+    // Rate columns (1..5) for totals, for change and for converting price lists: TC_FAC,
+    // TC_FAC2, TC_FAC_PRE, where 0 means 1.
+    int rate_column = 1, change_rate_column = 1, price_rate_column = 1;
+    std::string ticket_currency;    // MONEDA_TIQ: the big total is also shown in it
+    bool big_layout = false;        // FACPOS_BIG
+    bool local_date = false;        // FEC_LOCAL: the workstation's date instead of the server's
+    bool date_editable = false;     // LEE_DATE
+    bool other_columns = false;     // DET_OTROS: freight and load per line
+    bool others_per_unit = false;   // CANT_FLETE: freight and load are multiplied by quantity
+    bool recycle_codes = false;     // RECICLA_C: a code scanned again adds to its line
+    bool whole_quantities = false;  // ROUND_C
+    int price_rounding = 0;         // TIPO_ROUND: 0 none, 1 whole units, 2 above a half
+    bool price_editable = false;    // LEE_PRECIO: every article's price may be typed
+    bool line_cursor = false;       // LEE_LINEA
+    bool issues_stock = false;      // GENERA_INV
+    std::string stock_concept;      // CON_INV
+    std::string stock_supplier;     // FAC_PROV
+    bool term_from_branch = false;  // PLAZO_CL
+};
+
 struct LedgerSettings {
     bool found = false;                   // the business has an F_FAC record
     bool posts = false;                   // AFECTA_CON: documents and payments post to the ledger
@@ -22,6 +44,7 @@ struct LedgerSettings {
     int interest_method = 0;              // TIPO_INT_X
     std::string collection_stage;         // ETAPA_COB: where new documents enter the collection
     std::string price_type;               // PR_S_COSTO
+    SaleSettings sale;
 };
 
 LedgerSettings read_ledger_settings(data::Db& db, const std::string& business);

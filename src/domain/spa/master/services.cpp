@@ -26,44 +26,6 @@ std::optional<Decimal> price_at(data::Db& db, const std::string& table, const st
 
 }  // namespace
 
-PriceType price_type_from_row(const data::WDBTable& t) {
-    return PriceType{trim(t.str("CODIGO")), trim(t.str("DESCRIP")), trim(t.str("MONEDA")),
-                     t.num("IMP_INCL") == 1};
-}
-
-void put_price_type_row(data::WDBTable& t, const std::string& business, const PriceType& p) {
-    t.FieldPut("NEGOCIO", business);
-    t.FieldPut("CODIGO", normal_code(p.code));
-    t.FieldPut("DESCRIP", trim(p.name));
-    t.FieldPut("MONEDA", normal_code(p.currency));
-    t.FieldPut("IMP_INCL", Decimal(p.tax_included ? 1 : 0));
-}
-
-PriceRow list_price_from_row(const data::WDBTable& t) {
-    return PriceRow{"", trim(t.str("CODIGO")), trim(t.str("ARTICULO")), t.num("PRECIO"), {}};
-}
-
-void put_list_price_row(data::WDBTable& t, const std::string& business, const PriceRow& p) {
-    t.FieldPut("NEGOCIO", business);
-    t.FieldPut("CODIGO", p.type);
-    t.FieldPut("ARTICULO", p.article);
-    t.FieldPut("PRECIO", p.price);
-}
-
-PriceRow special_price_from_row(const data::WDBTable& t) {
-    return PriceRow{trim(t.str("CLIENTE")), trim(t.str("T_PRECIO")), trim(t.str("ARTICULO")),
-                    t.num("PRECIO"), t.date("FECHA")};
-}
-
-void put_special_price_row(data::WDBTable& t, const std::string& business, const PriceRow& p) {
-    t.FieldPut("NEGOCIO", business);
-    t.FieldPut("CLIENTE", p.customer);
-    t.FieldPut("ARTICULO", p.article);
-    t.FieldPut("T_PRECIO", p.type);
-    t.FieldPut("PRECIO", p.price);
-    t.FieldPut("FECHA", p.date);
-}
-
 std::optional<Service> read_service(data::Db& db, const std::string& business,
                                     const std::string& code) {
     return pos::read_article(db, business, code);
@@ -115,7 +77,7 @@ bool delete_service(data::Db& db, UserPort& port, const std::string& business,
     types->SetScope(data::business_key(business), data::business_key(business));
     for (types->GoTop(); !types->Eof(); types->Skip())
         delete_by_order(db, "DET_PREC", "DET_PRC1",
-                        {business, price_type_from_row(*types).code, c});
+                        {business, pos::price_type_from_row(*types).code, c});
     data::KILLTABLA(db, types);
     const bool found = delete_by_order(db, "DEF_ART", "DEF_ART", {business, c}) > 0;
     tx.commit();
@@ -173,7 +135,7 @@ bool save_price_type(data::Db& db, UserPort& port, const std::string& business, 
     if (is_new && key_exists(db, "ENC_PREC", "ENC_PREC", {business, code}))
         return refuse(port, "Código de tipo de precio ya definido...");
     return write_keyed_row(db, "ENC_PREC", "ENC_PREC", {business, code}, is_new,
-                           [&](auto& t) { put_price_type_row(t, business, pt); });
+                           [&](auto& t) { pos::put_price_type_row(t, business, pt); });
 }
 
 bool delete_price_type(data::Db& db, UserPort& port, const std::string& business,
@@ -188,7 +150,7 @@ bool delete_price_type(data::Db& db, UserPort& port, const std::string& business
 std::optional<Decimal> list_price(data::Db& db, const std::string& business,
                                   const std::string& type, const std::string& article) {
     return price_at(db, "DET_PREC", "DET_PRC1", {business, normal_code(type), normal_code(article)},
-                    list_price_from_row);
+                    pos::list_price_from_row);
 }
 
 bool set_list_price(data::Db& db, UserPort& port, const std::string& business,
@@ -200,7 +162,7 @@ bool set_list_price(data::Db& db, UserPort& port, const std::string& business,
         return refuse(port, "El servicio no está definido...");
     if (price < Decimal(0)) return refuse(port, "El precio no puede ser negativo...");
     return write_keyed_row(db, "DET_PREC", "DET_PRC1", {business, ty, art}, true, [&](auto& t) {
-        put_list_price_row(t, business, {"", ty, art, price, {}});
+        pos::put_list_price_row(t, business, {"", ty, art, price, {}});
     });
 }
 
@@ -216,7 +178,7 @@ std::optional<Decimal> special_price(data::Db& db, const std::string& business,
                                      const std::string& type) {
     return price_at(db, "PRE_CLIE", "PRE_CLIE",
                     {business, trim(customer), normal_code(article), normal_code(type)},
-                    special_price_from_row);
+                    pos::customer_price_from_row);
 }
 
 bool set_special_price(data::Db& db, UserPort& port, const std::string& business,
@@ -232,7 +194,7 @@ bool set_special_price(data::Db& db, UserPort& port, const std::string& business
     if (price < Decimal(0)) return refuse(port, "El precio no puede ser negativo...");
     const PriceRow row{cu, ty, art, price, db.clock().XDATE()};
     return write_keyed_row(db, "PRE_CLIE", "PRE_CLIE", {business, cu, art, ty}, true,
-                           [&](auto& t) { put_special_price_row(t, business, row); });
+                           [&](auto& t) { pos::put_customer_price_row(t, business, row); });
 }
 
 bool delete_special_price(data::Db& db, UserPort& port, const std::string& business,

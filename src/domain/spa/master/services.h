@@ -12,6 +12,7 @@
 #include "data/db.h"
 #include "data/wdbtable.h"
 #include "domain/pos/articles.h"
+#include "domain/pos/sale_price_lists.h"
 
 namespace qz::domain::spa {
 
@@ -19,26 +20,9 @@ namespace qz::domain::spa {
 using Service = pos::Article;
 using Subline = pos::Subline;
 
-struct PriceType {
-    std::string code, name, currency;
-    bool tax_included = false;  // IMP_INCL
-};
-
-// A price of a service in a price type's list (DET_PREC), or a customer's own (PRE_CLIE).
-struct PriceRow {
-    std::string customer;  // blank in a price list
-    std::string type, article;
-    Decimal price;
-    Date date;  // when a special price was set
-};
-
-// The one place that knows the price tables' rows: every reader and writer goes through these.
-PriceType price_type_from_row(const data::WDBTable& t);
-void put_price_type_row(data::WDBTable& t, const std::string& business, const PriceType& p);
-PriceRow list_price_from_row(const data::WDBTable& t);
-void put_list_price_row(data::WDBTable& t, const std::string& business, const PriceRow& p);
-PriceRow special_price_from_row(const data::WDBTable& t);
-void put_special_price_row(data::WDBTable& t, const std::string& business, const PriceRow& p);
+// The price rows are the point of sale's.
+using pos::PriceRow;
+using pos::PriceType;
 
 std::optional<Service> read_service(data::Db& db, const std::string& business,
                                     const std::string& code);

@@ -31,7 +31,7 @@ std::vector<Agent> spa_agents(data::Db& db, const std::string& business) {
 std::vector<CodeName> price_types(data::Db& db, const std::string& business) {
     std::vector<CodeName> out;
     for_business_rows(db, "ENC_PREC", business, [&](const data::WDBTable& t) {
-        const PriceType p = price_type_from_row(t);
+        const PriceType p = pos::price_type_from_row(t);
         out.push_back({p.code, p.name});
     });
     return out;

@@ -5,6 +5,7 @@
 #include "data/order_key.h"
 #include "data/table_ops.h"
 #include "domain/pos/articles.h"
+#include "domain/pos/sale_line.h"
 #include "domain/spa/master/services.h"
 #include "domain/spa/master/spa_params.h"
 
@@ -57,35 +58,12 @@ std::string spa_default_customer(data::Db& db, const std::string& business,
     return customer;
 }
 
-std::optional<LinePrice> lookup_price(data::Db& db, const std::string& business,
-                                      const std::string& article, const std::string& price_type,
-                                      const std::string& customer) {
-    std::optional<LinePrice> out;
-    if (!customer.empty()) {
-        auto c = data::USE(db, "PRE_CLIE", "PRE_CLIE");
-        if (c->Seek(
-                data::order_key("PRE_CLIE", "PRE_CLIE", {business, customer, article, price_type})))
-            out = LinePrice{special_price_from_row(*c).price, kCustomerPrice};
-        data::KILLTABLA(db, c);
-    }
-    if (out) return out;
-    auto l = data::USE(db, "DET_PREC", "DET_PRC1");
-    if (l->Seek(data::order_key("DET_PREC", "DET_PRC1", {business, price_type, article})))
-        out = LinePrice{list_price_from_row(*l).price, kPriceList};
-    data::KILLTABLA(db, l);
-    return out;
-}
-
 std::string discount_refusal(const ArticleInfo& a) {
-    return "El Descuento es mayor al autorizado. Artículo: " + a.code + ":" + a.description;
+    return pos::discount_refusal(a.code, a.description);
 }
 
 Totals line_terms(const SpaLine& l) {
-    const Decimal hundred(100);
-    const Decimal gross = l.quantity * l.price;
-    return {ROUND5(gross), ROUND5(gross * l.discount / hundred),
-            ROUND5(gross * (hundred - l.discount) / hundred * l.tax / hundred),
-            ROUND5(gross * (hundred + l.tax) / hundred * (hundred - l.discount) / hundred)};
+    return pos::line_figures(l.quantity, l.price, l.tax, l.discount);
 }
 
 Totals line_totals(const std::vector<SpaLine>& lines) {

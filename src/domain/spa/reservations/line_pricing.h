@@ -7,6 +7,7 @@
 #include "core/amount.h"
 #include "core/ini_file.h"
 #include "data/db.h"
+#include "domain/pos/sale_figures.h"
 #include "domain/spa/reservations/reservation_record.h"
 
 namespace qz::domain::spa {
@@ -28,23 +29,11 @@ std::string spa_register(const IniFile& ini, const std::string& business);
 std::string spa_default_customer(data::Db& db, const std::string& business,
                                  const std::string& register_code);
 
-struct LinePrice {
-    Decimal price;
-    int origin = kPriceList;
-};
-// The customer's own price for the article and price type (origin 1), else the price list of
-// the price type (origin 0); nullopt when neither has one.
-std::optional<LinePrice> lookup_price(data::Db& db, const std::string& business,
-                                      const std::string& article, const std::string& price_type,
-                                      const std::string& customer);
-
 // "El Descuento es mayor al autorizado. Artículo: " + code + ":" + description
 std::string discount_refusal(const ArticleInfo& a);
 
-struct Totals {
-    Decimal subtotal, discount, tax, total;
-};
-// The terms of one line, each rounded to 2 decimals.
+using Totals = pos::LineFigures;
+// The terms of one line, each rounded to 2 decimals, as the point of sale computes them.
 Totals line_terms(const SpaLine& line);
 // The sum of the lines' terms; deleted lines do not count.
 Totals line_totals(const std::vector<SpaLine>& lines);

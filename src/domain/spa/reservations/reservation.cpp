@@ -2,6 +2,7 @@
 
 #include "core/text.h"
 #include "data/table_ops.h"
+#include "domain/pos/sale_price_lists.h"
 #include "domain/spa/master/spa_params.h"
 #include "domain/spa/master/spa_rooms.h"
 #include "domain/spa/reservations/booking.h"
@@ -81,9 +82,9 @@ bool SpaReservation::choose_hotel_room(const std::string& room) {
 
 void SpaReservation::price_line(SpaLine& l) {
     if (l.price_origin == kTypedPrice) return;
-    auto p = lookup_price(m_db, m_business, l.article, header.price_type, customer);
+    const auto p = pos::lookup_base_price(m_db, m_business, l.article, header.price_type, customer);
     l.price = p ? p->price : Decimal(0);
-    l.price_origin = p ? p->origin : kPriceList;
+    l.price_origin = p && p->customer ? kCustomerPrice : kPriceList;
 }
 
 bool SpaReservation::set_article(size_t i, const std::string& code) {

@@ -17,6 +17,7 @@ namespace {
 
 using K = FormField::Kind;
 namespace sp = domain::spa;
+namespace pos = domain::pos;
 
 // A percentage or price typed in a form; refused with a message when it is not a number.
 bool parse_amount(UserPort& port, const std::string& typed, const char* what, Decimal& out) {
@@ -214,11 +215,11 @@ MasterListScreen* open_price_types(QWidget* owner, data::Db& db, const std::stri
                  {"Imp. Incluido", "IMP_INCL", "9"}};
     s.add = [&db, business](QWidget* o) { return price_type_form(o, db, business, std::nullopt); };
     s.modify = [&db, business](QWidget* o, data::WDBTable& t) {
-        return price_type_form(o, db, business, sp::price_type_from_row(t));
+        return price_type_form(o, db, business, pos::price_type_from_row(t));
     };
     s.remove = [&db, business](QWidget* o, data::WDBTable& t) {
         QtUserPort port(o);
-        return sp::delete_price_type(db, port, business, sp::price_type_from_row(t).code);
+        return sp::delete_price_type(db, port, business, pos::price_type_from_row(t).code);
     };
     return open_list(owner, db, business, std::move(s));
 }
@@ -230,12 +231,12 @@ MasterListScreen* open_price_lists(QWidget* owner, data::Db& db, const std::stri
         return price_form(o, db, business, false, "", "", "", std::nullopt);
     };
     s.modify = [&db, business](QWidget* o, data::WDBTable& t) {
-        const sp::PriceRow p = sp::list_price_from_row(t);
+        const sp::PriceRow p = pos::list_price_from_row(t);
         return price_form(o, db, business, false, "", p.article, p.type, p.price);
     };
     s.remove = [&db, business](QWidget* o, data::WDBTable& t) {
         QtUserPort port(o);
-        const sp::PriceRow p = sp::list_price_from_row(t);
+        const sp::PriceRow p = pos::list_price_from_row(t);
         return sp::delete_list_price(db, port, business, p.type, p.article);
     };
     return open_list(owner, db, business, std::move(s));
@@ -252,12 +253,12 @@ MasterListScreen* open_special_prices(QWidget* owner, data::Db& db, const std::s
         return price_form(o, db, business, true, "", "", "", std::nullopt);
     };
     s.modify = [&db, business](QWidget* o, data::WDBTable& t) {
-        const sp::PriceRow p = sp::special_price_from_row(t);
+        const sp::PriceRow p = pos::customer_price_from_row(t);
         return price_form(o, db, business, true, p.customer, p.article, p.type, p.price);
     };
     s.remove = [&db, business](QWidget* o, data::WDBTable& t) {
         QtUserPort port(o);
-        const sp::PriceRow p = sp::special_price_from_row(t);
+        const sp::PriceRow p = pos::customer_price_from_row(t);
         return sp::delete_special_price(db, port, business, p.customer, p.article, p.type);
     };
     return open_list(owner, db, business, std::move(s));
