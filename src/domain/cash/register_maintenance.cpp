@@ -21,7 +21,8 @@ bool write_register(data::Db& db, UserPort& port, const RegisterTables& f,
     if (auto why = code_rows::check_code_and_name(ct, r.code, r.description); !why.empty())
         return refuse(port, why);
     r.code = normal_code(r.code);
-    if (r.state != kOpen) r.state = kClosed;
+    // Anything but open is closed (assigned whole: g++ 12 misjudges a short literal copy here).
+    r.state = std::string(r.state == kOpen ? kOpen : kClosed);
     // Hashing takes a while on purpose: it is done before the row is locked.
     const std::string hashed = trim(password).empty() ? "" : hash_pass_code(password);
     const bool keep_password = !old_code.empty() && hashed.empty();

@@ -43,11 +43,11 @@ std::string install_demo_data(data::Db& db) {
         demo::load_hotel(db, today, summary);
         demo::load_spa(db, today, summary);
         demo::load_registers(db, summary);
-        demo::load_prices(db, today, summary);
         demo::load_customer_satellites(db, summary);
         install_spa_demo(db);
         demo::load_tenders(db, today, summary);
         demo::load_inventory(db, today, summary);
+        demo::load_prices(db, today, summary);
         demo::load_sample_documents(db, today, summary);
         demo::load_credit(db, today, summary);
         demo::load_statement_documents(db, today, summary);

@@ -71,7 +71,7 @@ void load_spa(data::Db& db, const Date& today, Summary& out);
 void load_registers(data::Db& db, Summary& out);
 // Needs the spa's warehouse, price types and taxes and the invoicing settings.
 void load_inventory(data::Db& db, const Date& today, Summary& out);
-// Needs the articles and price lists of the spa.
+// Needs the articles and price lists of the spa and the boutique.
 void load_prices(data::Db& db, const Date& today, Summary& out);
 // Settled, annulled and unexplained-balance documents for the document viewer.
 void load_viewer_documents(data::Db& db, const Date& today, Summary& out);

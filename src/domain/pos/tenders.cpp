@@ -14,6 +14,18 @@ constexpr const char* kOneCardOnly =
 constexpr const char* kCardWholeAmount =
     "En caso de usar Pago Tarjeta Crédito, solamente se permite cancelar el monto completo";
 
+// A row taking another type starts afresh (room, voucher, card answer) but keeps its amount.
+void take_type(TenderRow& r, const PaymentMethod& t) {
+    if (r.code != t.code) {
+        const Decimal amount = r.amount;
+        r.clear();
+        r.amount = amount;
+    }
+    r.code = t.code;
+    r.name = t.name;
+    if (!t.to_hotel) r.room.clear();
+}
+
 }  // namespace
 
 bool TenderRow::used() const { return !trim(code).empty(); }
@@ -96,15 +108,7 @@ bool TenderSet::set_code(int row, const std::string& code, UserPort& port) {
         port.message(MsgStyle::Atencion, kTitle, kUnknownCode);
         return false;
     }
-    TenderRow& r = at(row);
-    if (r.code != t->code) {
-        const Decimal amount = r.amount;
-        r.clear();
-        r.amount = amount;
-    }
-    r.code = t->code;
-    r.name = t->name;
-    if (!t->to_hotel) r.room.clear();
+    take_type(at(row), *t);
     return true;
 }
 
@@ -196,15 +200,8 @@ QuickOutcome TenderSet::DO_FORMA_P(int n, int cursor_row, CardTerminal& terminal
     TenderRow& r = m_rows[static_cast<size_t>(row)];
     const bool had_code = r.used();
     const Decimal rest = m_in.paid - others;
-    if (r.code != type->code) {
-        const Decimal amount = r.amount;
-        r.clear();
-        r.amount = amount;
-    }
-    r.code = type->code;
-    r.name = type->name;
+    take_type(r, *type);
     if (!(at_cursor && had_code && rest.is_zero())) r.amount = rest;
-    if (!type->to_hotel) r.room.clear();
 
     QuickOutcome out;
     out.applied = true;

@@ -1,12 +1,11 @@
 #include "gui/pos/tenders/room_select_dialog.h"
 
-#include <QHBoxLayout>
 #include <QHeaderView>
-#include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
 #include "gui/framework/dialog_box.h"
+#include "gui/pos/tenders/ok_dialog.h"
 
 namespace qz::gui {
 
@@ -37,36 +36,25 @@ std::optional<domain::pos::RoomChoice> choose_room(QWidget* owner, data::Db& db,
                                                    const std::string& business) {
     const auto rows = domain::pos::SEL_ROOM(db, business);
     std::optional<domain::pos::RoomChoice> out;
-    DIALOG_BOX d("SEL_ROOM", owner);
     QTableWidget* table = nullptr;
-    const auto take = [&] {
+    const auto take = [&](DIALOG_BOX& self) {
         const int r = table->currentRow();
         if (r < 0) return;
         out = rows[static_cast<size_t>(r)];
-        d.EndDialog(kCmdOk);
+        self.EndDialog(kCmdOk);
     };
-    d.set_procedure([&](DIALOG_BOX& self, int message, int id) {
-        if (message == DIALOG_BOX::kInitDialog) {
-            auto* layout = new QVBoxLayout(&self);
-            table = self.Add(choices_table(&self, rows), sel_room::kGrid);
-            layout->addWidget(table, 1);
-            auto* buttons = new QHBoxLayout;
-            buttons->addStretch();
-            buttons->addWidget(self.Add(new QPushButton("Aceptar", &self), kCmdOk));
-            buttons->addWidget(self.Add(new QPushButton("Cancelar", &self), kCmdCancel));
-            layout->addLayout(buttons);
-            QObject::connect(table, &QTableWidget::cellDoubleClicked, table, [&] { take(); });
-            self.Text("Habitaciones y Cuentas Maestras");
-            self.resize(560, 380);
-            return true;
-        }
-        if (message == DIALOG_BOX::kCommand && id == kCmdOk) {
-            take();
-            return true;
-        }
-        return false;
-    });
-    d.run();
+    OkDialog d{"SEL_ROOM",
+               "Habitaciones y Cuentas Maestras",
+               560,
+               380,
+               [&](DIALOG_BOX& self, QVBoxLayout& layout) {
+                   table = self.Add(choices_table(&self, rows), sel_room::kGrid);
+                   layout.addWidget(table, 1);
+                   QObject::connect(table, &QTableWidget::cellDoubleClicked, table,
+                                    [&take, dialog = &self] { take(*dialog); });
+               },
+               take};
+    run_ok_dialog(owner, d);
     return out;
 }
 

@@ -2,7 +2,6 @@
 
 #include <QDateTime>
 #include <QDir>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -15,6 +14,7 @@
 #include "domain/pos/room_selection.h"
 #include "gui/framework/dialog_box.h"
 #include "gui/framework/message_box.h"
+#include "gui/pos/tenders/ok_dialog.h"
 
 namespace qz::gui {
 
@@ -102,58 +102,47 @@ std::string file_name(const SignatureTarget& t) {
 
 std::optional<std::string> capture_signature(QWidget* owner, data::Db& db,
                                              const SignatureTarget& target) {
-    DIALOG_BOX d("FIRMA_RG2", owner);
     SignaturePad* pad = nullptr;
     std::optional<std::string> out;
-    const auto take = [&] {
+    const auto take = [&](DIALOG_BOX& self) {
         if (pad->empty()) {
-            MESSAGE_BOX(&d, "Falta la firma del huésped", "Atencion", kMbOk | kMbIconExclamation);
+            MESSAGE_BOX(&self, "Falta la firma del huésped", "Atencion",
+                        kMbOk | kMbIconExclamation);
             return;
         }
         const std::string name = file_name(target);
         const QString path = QDir(signature_folder(db)).filePath(QString::fromStdString(name));
         if (!pad->image().save(path, "PNG")) {
-            MESSAGE_BOX(&d, "No se pudo guardar la firma en " + path.toStdString(), "Error",
+            MESSAGE_BOX(&self, "No se pudo guardar la firma en " + path.toStdString(), "Error",
                         kMbOk | kMbIconStop);
             return;
         }
         if (!target.master && !domain::pos::store_signature(db, target.business, target.account,
                                                             target.room_type, target.item, name))
-            MESSAGE_BOX(&d,
+            MESSAGE_BOX(&self,
                         "La habitación ya tiene ocho firmas registradas: la firma queda solo "
                         "con la Forma de Pago",
                         "Atencion", kMbOk | kMbIconExclamation);
         out = name;
-        d.EndDialog(kCmdOk);
+        self.EndDialog(kCmdOk);
     };
-    d.set_procedure([&](DIALOG_BOX& self, int message, int id) {
-        if (message == DIALOG_BOX::kInitDialog) {
-            auto* layout = new QVBoxLayout(&self);
-            layout->addWidget(new QLabel(
-                QString::fromStdString(std::string("Firma del huésped - ") +
-                                       (target.master ? "Cuenta Maestra " : "Habitación ") +
-                                       trim(target.room)),
-                &self));
-            pad = self.Add(new SignaturePad(&self), kPad);
-            layout->addWidget(pad, 1);
-            auto* buttons = new QHBoxLayout;
-            buttons->addWidget(
-                self.Add(new QPushButton("Borrar", &self), kClear, [&] { pad->clear(); }));
-            buttons->addStretch();
-            buttons->addWidget(self.Add(new QPushButton("Aceptar", &self), kCmdOk));
-            buttons->addWidget(self.Add(new QPushButton("Cancelar", &self), kCmdCancel));
-            layout->addLayout(buttons);
-            self.Text("Firma");
-            self.resize(560, 300);
-            return true;
-        }
-        if (message == DIALOG_BOX::kCommand && id == kCmdOk) {
-            take();
-            return true;
-        }
-        return false;
-    });
-    d.run();
+    const std::string heading = std::string("Firma del huésped - ") +
+                                (target.master ? "Cuenta Maestra " : "Habitación ") +
+                                trim(target.room);
+    OkDialog d{"FIRMA_RG2",
+               "Firma",
+               560,
+               320,
+               [&](DIALOG_BOX& self, QVBoxLayout& layout) {
+                   layout.addWidget(new QLabel(QString::fromStdString(heading), &self));
+                   pad = self.Add(new SignaturePad(&self), kPad);
+                   layout.addWidget(pad, 1);
+                   layout.addWidget(
+                       self.Add(new QPushButton("Borrar", &self), kClear, [&pad] { pad->clear(); }),
+                       0, Qt::AlignLeft);
+               },
+               take};
+    run_ok_dialog(owner, d);
     return out;
 }
 
