@@ -7,7 +7,7 @@
 #include "data/order_key.h"
 #include "data/table_ops.h"
 #include "domain/demo/demo_rows.h"
-#include "domain/pos/special_prices.h"
+#include "domain/pos/price_rules.h"
 
 namespace qz::domain::demo {
 

@@ -6,9 +6,9 @@
 #include "data/table_ops.h"
 #include "domain/ledger/currencies.h"
 #include "domain/ledger/rates.h"
+#include "domain/pos/price_rules.h"
 #include "domain/pos/sale_draft.h"
 #include "domain/pos/sale_figures.h"
-#include "domain/pos/special_prices.h"
 
 namespace qz::domain::pos {
 

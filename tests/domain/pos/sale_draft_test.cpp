@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "domain/pos/price_rules.h"
 #include "domain/pos/sale_figures.h"
-#include "domain/pos/special_prices.h"
 #include "support/record_edit.h"
 #include "support/test_db.h"
 

@@ -1,4 +1,4 @@
-#include "domain/pos/special_prices.h"
+#include "domain/pos/price_rules.h"
 
 #include "core/text.h"
 #include "data/order_key.h"
