@@ -19,6 +19,8 @@ void start_sodium() {
     if (sodium_init() < 0) throw std::runtime_error("No se pudo iniciar la biblioteca de claves");
 }
 
+PassCodeCost g_cost = PassCodeCost::Interactive;
+
 bool blank(std::string_view code) { return trim(code).empty(); }
 
 void require_room_for_hash(const data::WDBTable& t, const std::string& field) {
@@ -40,11 +42,15 @@ std::string hash_pass_code(std::string_view typed, const PassCodeRule& rule) {
     start_sodium();
     const std::string norm = normalise_pass_code(typed, rule);
     char out[crypto_pwhash_STRBYTES];
-    if (crypto_pwhash_str(out, norm.data(), norm.size(), crypto_pwhash_OPSLIMIT_INTERACTIVE,
-                          crypto_pwhash_MEMLIMIT_INTERACTIVE) != 0)
+    const bool minimum = g_cost == PassCodeCost::Minimum;
+    const auto ops = minimum ? crypto_pwhash_OPSLIMIT_MIN : crypto_pwhash_OPSLIMIT_INTERACTIVE;
+    const auto mem = minimum ? crypto_pwhash_MEMLIMIT_MIN : crypto_pwhash_MEMLIMIT_INTERACTIVE;
+    if (crypto_pwhash_str(out, norm.data(), norm.size(), ops, mem) != 0)
         throw std::runtime_error("No hay memoria suficiente para proteger la clave");
     return out;
 }
+
+void set_pass_code_cost(PassCodeCost cost) { g_cost = cost; }
 
 bool is_pass_code_hash(std::string_view stored) { return starts_with(stored, kHashPrefix); }
 

@@ -44,6 +44,12 @@ std::string normalise_pass_code(std::string_view code, const PassCodeRule& rule 
 // library cannot start or runs out of memory.
 std::string hash_pass_code(std::string_view typed, const PassCodeRule& rule = {});
 
+// How hard new hashes are to compute. Every installation keeps the interactive cost; test
+// programs, which hash the demonstration's codes hundreds of times, take the library's minimum.
+// A hash records its own cost, so either kind is verified the same way.
+enum class PassCodeCost { Interactive, Minimum };
+void set_pass_code_cost(PassCodeCost cost);
+
 // Whether a stored value is a hash rather than a plain legacy code (trailing blanks of a C field
 // are ignored).
 bool is_pass_code_hash(std::string_view stored);
