@@ -67,6 +67,14 @@ struct SaleDisplay {
     std::optional<Decimal> ticket_total;  // nothing when no rate converts to it
 };
 
+// A line brought from another document (a spa reservation, an order): its quantity, agreed
+// price and discount stay as that document has them.
+struct BroughtLine {
+    std::string code;
+    Decimal quantity, price, discount;
+    std::string source_document;  // DOCUMENTO
+};
+
 // The result of a code typed or scanned on a row.
 struct CodeResult {
     bool accepted = false;
@@ -114,6 +122,9 @@ public:
     bool set_supplier(size_t row, const std::string& code);
     bool set_others(size_t row, const Decimal& freight, const Decimal& load);
     void set_invoice_text(size_t row, const std::string& text);
+    // Appends a brought line after the coded ones; refused like a typed code when the article
+    // is unknown or inactive in the warehouse. Never merged with another line of the article.
+    CodeResult bring_line(const BroughtLine& b);
 
     // The line checks; each tells the cashier and mends the line. True when it passed.
     bool CHECK_EXISTENCIAS(size_t row);
