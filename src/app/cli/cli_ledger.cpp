@@ -11,6 +11,7 @@
 #include "data/db.h"
 #include "data/table_ops.h"
 #include "domain/demo/demo_ledger_bulk.h"
+#include "domain/demo/demo_sales.h"
 #include "domain/ledger/balance_invariant.h"
 
 namespace qz::cli {
@@ -29,13 +30,36 @@ std::optional<long> number_arg(const std::string& text) {
 
 }  // namespace
 
+namespace {
+
+constexpr const char* kDemoLedgerUsage =
+    "Uso: quartzen demo-ledger --customers N --documents M [--seed S] [--years Y]\n"
+    "                          [--sales V [--registers R]]\n"
+    "     quartzen demo-ledger --sales V [--registers R] [--seed S]\n";
+
+int make_sales(data::Db& db, UserPort& port, const domain::demo::SalesRequest& r) {
+    long last = 0;
+    auto made = domain::demo::make_demo_sales(db, port, r, [&](long done) {
+        if (done - last >= 1000 || done == r.sales) {
+            std::fprintf(stderr, "  %ld ventas\n", done);
+            last = done;
+        }
+    });
+    if (!made) return 1;
+    std::fputs(domain::demo::describe(*made).c_str(), stdout);
+    return 0;
+}
+
+}  // namespace
+
 int cmd_demo_ledger(const Options& opts, const std::vector<std::string>& args) {
     domain::demo::LedgerRequest r;
-    bool has_customers = false, has_documents = false;
+    domain::demo::SalesRequest sales;
+    bool has_customers = false, has_documents = false, has_sales = false, has_registers = false;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        const bool known =
-            a == "--customers" || a == "--documents" || a == "--seed" || a == "--years";
+        const bool known = a == "--customers" || a == "--documents" || a == "--seed" ||
+                           a == "--years" || a == "--sales" || a == "--registers";
         std::optional<long> v =
             known && i + 1 < args.size() ? number_arg(args[i + 1]) : std::nullopt;
         if (!known || !v) {
@@ -46,27 +70,32 @@ int cmd_demo_ledger(const Options& opts, const std::vector<std::string>& args) {
         ++i;
         if (a == "--customers") r.customers = *v, has_customers = true;
         if (a == "--documents") r.documents = *v, has_documents = true;
-        if (a == "--seed") r.seed = static_cast<unsigned>(*v);
+        if (a == "--seed") r.seed = sales.seed = static_cast<unsigned>(*v);
         if (a == "--years") r.years = static_cast<int>(*v);
+        if (a == "--sales") sales.sales = *v, has_sales = true;
+        if (a == "--registers") sales.registers = static_cast<int>(*v), has_registers = true;
     }
-    if (!has_customers || !has_documents) {
-        std::fputs("Uso: quartzen demo-ledger --customers N --documents M [--seed S] [--years Y]\n",
-                   stderr);
+    const bool ledger = has_customers || has_documents;
+    if ((ledger && !(has_customers && has_documents)) || (!ledger && !has_sales) ||
+        (has_registers && !has_sales)) {
+        std::fputs(kDemoLedgerUsage, stderr);
         return 2;
     }
     ConsoleUserPort port;
     Clock clock;
     auto db = open_db(opts, port, clock);
-    long last = 0;
-    auto made = domain::demo::make_demo_ledger(*db, port, r, [&](long done) {
-        if (done - last >= 10000 || done == r.documents) {
-            std::fprintf(stderr, "  %ld documentos\n", done);
-            last = done;
-        }
-    });
-    if (!made) return 1;
-    std::fputs(domain::demo::describe(*made).c_str(), stdout);
-    return 0;
+    if (ledger) {
+        long last = 0;
+        auto made = domain::demo::make_demo_ledger(*db, port, r, [&](long done) {
+            if (done - last >= 10000 || done == r.documents) {
+                std::fprintf(stderr, "  %ld documentos\n", done);
+                last = done;
+            }
+        });
+        if (!made) return 1;
+        std::fputs(domain::demo::describe(*made).c_str(), stdout);
+    }
+    return has_sales ? make_sales(*db, port, sales) : 0;
 }
 
 // Every document of the business (all businesses when none is named) against the balance its
