@@ -29,39 +29,11 @@ bool holds_front_desk(const Session& s) {
 
 bool take(data::Db& db, UserPort& port, Session& s, const OpenRequest& r, bool reopen) {
     if (normal_code(r.operator_code).empty()) return say(port, MsgStyle::Error, kMissingOperator);
-    const char* refusal = nullptr;
-    std::optional<TakenRegister> taken;
-    {
-        data::Transaction tx(db);
-        auto reg = lock_register(db, kFrontDesk, r.business, r.register_code);
-        if (!reg) {
-            refusal = kFrontDeskNotOpen;
-        } else if (reg->reg.is_open() != reopen) {
-            refusal = reopen ? kFrontDeskNotOpen : kRegisterAlreadyOpen;
-        } else {
-            auto op = check_operator(db, r.business, r.operator_code, r.operator_password);
-            const bool register_ok = check_register_code(*reg, r.register_password);
-            if (!op || !register_ok) {
-                refusal = kWrongPassCode;
-            } else {
-                if (!reopen) {
-                    set_state(*reg, kOpen);
-                    const DateTime now = db.clock().now(true);  // the workstation's clock
-                    CashShift shift;
-                    shift.register_code = reg->reg.code;
-                    shift.operator_code = op->code;
-                    shift.start_date = now.date;
-                    shift.start_time = now.time;
-                    start_shift(db, kFrontDesk, r.business, shift);
-                }
-                taken = TakenRegister{reg->reg, *op};
-            }
-            release(db, *reg);
-        }
-        tx.commit();
-    }
-    if (refusal) return say(port, MsgStyle::Error, refusal);
-    take_register(s, kFamilyFrontDesk, taken->reg, taken->op);
+    // The front desk's shifts start by the workstation's clock.
+    const TakeOutcome out = take_register_row(
+        db, kFrontDesk, r, reopen, {kFrontDeskNotOpen, kFrontDeskNotOpen}, db.clock().now(true));
+    if (out.refusal) return say(port, MsgStyle::Error, out.refusal);
+    take_register(s, kFamilyFrontDesk, out.taken->reg, out.taken->op);
     return true;
 }
 

@@ -16,51 +16,53 @@ std::optional<TakenRegister> refused(UserPort& port, const char* why) {
     return std::nullopt;
 }
 
-// Both codes checked on the register as it is once locked; the shift is started when opening.
 std::optional<TakenRegister> take(data::Db& db, UserPort& port, const RegisterTables& f,
                                   const OpenRequest& r, bool reopen) {
     if (normal_code(r.register_code).empty() || normal_code(r.operator_code).empty())
         return refused(port, kMissingBasics);
-    const char* refusal = nullptr;
-    std::optional<TakenRegister> taken;
-    {
-        data::Transaction tx(db);
-        auto reg = lock_register(db, f, r.business, r.register_code);
-        if (!reg) {
-            refusal = kMissingBasics;  // gone meanwhile: as if none were chosen
-        } else if (reg->reg.is_open() != reopen) {
-            // Another workstation opened (or closed) it since the dialog listed it.
-            refusal = reopen ? kRegisterNotOpen : kRegisterAlreadyOpen;
-        } else {
-            // Both are checked even when the first fails, so the answer tells nothing of which.
-            auto op = check_operator(db, r.business, r.operator_code, r.operator_password);
-            const bool register_ok = check_register_code(*reg, r.register_password);
-            if (!op || !register_ok) {
-                refusal = kWrongPassCode;
-            } else {
-                if (!reopen) {
-                    set_state(*reg, kOpen);
-                    const DateTime now = db.clock().now();
-                    CashShift s;
-                    s.register_code = reg->reg.code;
-                    s.operator_code = op->code;
-                    s.start_date = now.date;
-                    s.start_time = now.time;
-                    s.opening_fund = r.opening_fund;
-                    start_shift(db, f, r.business, s);
-                }
-                taken = TakenRegister{reg->reg, *op};
-            }
-            release(db, *reg);
-        }
-        // A refusal writes nothing but a matching legacy code's upgrade.
-        tx.commit();
-    }
-    if (refusal) return refused(port, refusal);
-    return taken;
+    // A register gone meanwhile reads as if none were chosen.
+    const TakeOutcome out =
+        take_register_row(db, f, r, reopen, {kMissingBasics, kRegisterNotOpen}, db.clock().now());
+    if (out.refusal) return refused(port, out.refusal);
+    return out.taken;
 }
 
 }  // namespace
+
+TakeOutcome take_register_row(data::Db& db, const RegisterTables& f, const OpenRequest& r,
+                              bool reopen, const TakeRefusals& words, const DateTime& now) {
+    TakeOutcome out;
+    data::Transaction tx(db);
+    auto reg = lock_register(db, f, r.business, r.register_code);
+    if (!reg) {
+        out.refusal = words.missing;
+    } else if (reg->reg.is_open() != reopen) {
+        // Another workstation opened (or closed) it since the dialog listed it.
+        out.refusal = reopen ? words.not_open : kRegisterAlreadyOpen;
+    } else {
+        auto op = check_operator(db, r.business, r.operator_code, r.operator_password);
+        const bool register_ok = check_register_code(*reg, r.register_password);
+        if (!op || !register_ok) {
+            out.refusal = kWrongPassCode;
+        } else {
+            if (!reopen) {
+                set_state(*reg, kOpen);
+                CashShift s;
+                s.register_code = reg->reg.code;
+                s.operator_code = op->code;
+                s.start_date = now.date;
+                s.start_time = now.time;
+                s.opening_fund = r.opening_fund;
+                start_shift(db, f, r.business, s);
+            }
+            out.taken = TakenRegister{reg->reg, *op};
+        }
+        release(db, *reg);
+    }
+    // A refusal writes nothing but a matching legacy code's upgrade.
+    tx.commit();
+    return out;
+}
 
 std::vector<CashRegister> registers_to_open(data::Db& db, const IniFile* ini,
                                             const std::string& business, bool reopen) {

@@ -57,6 +57,21 @@ struct TakenRegister {
     Operator op;
 };
 
+// Taking a register row, shared by both families inside a transaction of its own: the row
+// locked, both codes checked on it as it is once locked (both, so the answer tells nothing of
+// which failed) and, when opening, the register marked open and its shift started at `now`.
+// The families word two refusals differently.
+struct TakeRefusals {
+    const char* missing;   // the register is gone
+    const char* not_open;  // re-opening one that is closed
+};
+struct TakeOutcome {
+    std::optional<TakenRegister> taken;
+    const char* refusal = nullptr;
+};
+TakeOutcome take_register_row(data::Db& db, const RegisterTables& f, const OpenRequest& r,
+                              bool reopen, const TakeRefusals& words, const DateTime& now);
+
 // Checks both codes and, unless re-opening, opens the register and starts its shift (the
 // business date and time, the fund typed, the operator). Nothing is written on a refusal; two
 // workstations opening the same register at once: the second finds it open and is refused.
