@@ -151,11 +151,11 @@ std::optional<SavedSale> SaleSave::PROC_BOK(SaleDraft& draft, std::vector<Tender
     run.target = target_of(draft.mode());
     run.time = context.time.empty() ? m_db.clock().now().time : context.time;
     if (!CHECK_DATOS(run) || !check_before_writing(run) || !settle_rates(run)) return std::nullopt;
-    // The receipt book is checked before the tenders are taken (a card is not charged for a sale
-    // that cannot be written) and again before the transaction: a sale is never written without
-    // the payment the customer made.
-    if (!receipt_ready(run, will_prompt(run) ? run.amount_due() : run.paid()) ||
-        !prompt_tenders(run))
+    // The receipt book is checked before the tenders are taken (a cash sale's card is not charged
+    // for a sale that cannot be written) and again before the transaction: a sale is never
+    // written without the payment the customer made.
+    const bool paid_in_full = will_prompt(run) && run.concept_def.flag("CANCELA");
+    if (!receipt_ready(run, paid_in_full ? run.amount_due() : run.paid()) || !prompt_tenders(run))
         return std::nullopt;
     if (!receipt_ready(run, run.paid())) {
         void_cards(run);

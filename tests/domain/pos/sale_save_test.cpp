@@ -279,6 +279,46 @@ TEST_P(SaleSaveTest, AnOrderIsSavedAmongOrdersAndHoldsItsUnitsBack) {
     EXPECT_EQ(trim(t->str("ETAPA")), hooks.credit_asked ? "APRO" : "NUEV");
 }
 
+TEST_P(SaleSaveTest, AnOrderInvoicedGivesItsUnitsBackAndIsNeverInvoicedTwice) {
+    test::add_record(*db, "SERIALES",
+                     {{"NEGOCIO", test::kSaleBiz},
+                      {"CODIGO", "PEDIDO"},
+                      {"PREFIJO", "P"},
+                      {"INDENT", Decimal(6)}});
+    settings_field("SERIAL_PED", "PEDIDO");
+    settings_field("ETAP_FACT", "FACT");
+    SaleMode order;
+    order.kind = SaleKind::Order;
+    test::add_line(open("FA", "3101123456", order), "ACE001", "3");
+    const auto held = stock("ACE001");
+    const auto ordered = save();
+    ASSERT_TRUE(ordered) << all_told();
+    SaleMode invoice;
+    invoice.source_mode = kInvoiceFromOrder;
+    invoice.source_document = ordered->documents.at(0);
+    test::add_line(open("FA", "3101123456", invoice), "ACE001", "3");
+    const auto invoiced = save();
+    ASSERT_TRUE(invoiced) << all_told();
+    EXPECT_EQ(stock("ACE001").reserved, held.reserved);
+    EXPECT_EQ(stock("ACE001").quantity, held.quantity - 3);
+    data::Table t = data::USE(*db, "ENC_PED", "ENC_PED");
+    ASSERT_TRUE(
+        t->Seek(data::order_key("ENC_PED", "ENC_PED", {test::kSaleBiz, invoice.source_document})));
+    EXPECT_EQ(trim(t->str("FACTURA")), invoiced->documents.at(0));
+    EXPECT_EQ(trim(t->str("ETAPA")), "FACT");
+    data::KILLTABLA(*db, t);
+    // A second workstation that had the same order open cannot invoice it again.
+    const auto before = counts();
+    const std::string number = next_number();
+    test::add_line(open("FA", "3101123456", invoice), "ACE001", "3");
+    EXPECT_FALSE(save());
+    EXPECT_TRUE(told("ya fue procesado con: " + invoiced->documents.at(0))) << all_told();
+    EXPECT_TRUE(told(kSaleFailed));
+    EXPECT_EQ(counts(), before);
+    EXPECT_EQ(next_number(), number);
+    EXPECT_EQ(stock("ACE001").quantity, held.quantity - 3);
+}
+
 TEST_P(SaleSaveTest, AnInvoiceIssuesItsStockAndReturnsTheTicketsToPrint) {
     settings_field("GENERA_INV", Decimal(1));
     settings_field("CON_INV", "01");
