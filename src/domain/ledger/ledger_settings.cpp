@@ -34,6 +34,15 @@ SaleSettings sale_settings_from_row(const data::WDBTable& f) {
     s.stock_concept = trim(f.str("CON_INV"));
     s.stock_supplier = trim(f.str("FAC_PROV"));
     s.term_from_branch = f.num("PLAZO_CL") != 0;
+    s.save_line_texts = on("GRABA_SPEC");
+    s.save_extra_header = on("GRABA_ENC2");
+    s.no_credit_check = on("NO_CHK_CR");
+    s.limit_currency = trim(f.str("M_LIMITE"));
+    s.order_series = trim(f.str("SERIAL_PED"));
+    s.proforma_series = trim(f.str("SERIAL_PRO"));
+    s.order_invoiced_stage = trim(f.str("ETAP_FACT"));
+    s.proforma_order_stage = trim(f.str("PROF_PED"));
+    s.proforma_invoiced_stage = trim(f.str("PROF_FACT"));
     return s;
 }
 

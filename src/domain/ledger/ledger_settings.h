@@ -28,6 +28,16 @@ struct SaleSettings {
     std::string stock_concept;      // CON_INV
     std::string stock_supplier;     // FAC_PROV
     bool term_from_branch = false;  // PLAZO_CL
+    // What the save of a sale writes and checks.
+    bool save_line_texts = false;         // GRABA_SPEC: DET_DOC keeps the line's invoice text
+    bool save_extra_header = false;       // GRABA_ENC2: ENC_DOC2 is written with the document
+    bool no_credit_check = false;         // NO_CHK_CR
+    std::string limit_currency;           // M_LIMITE: the currency credit is judged in
+    std::string order_series;             // SERIAL_PED
+    std::string proforma_series;          // SERIAL_PRO
+    std::string order_invoiced_stage;     // ETAP_FACT: an order once invoiced
+    std::string proforma_order_stage;     // PROF_PED: a proforma made into an order
+    std::string proforma_invoiced_stage;  // PROF_FACT: a proforma invoiced
 };
 
 struct LedgerSettings {

@@ -98,6 +98,12 @@ public:
     // Taking the register: its defaults, locks and disabled buttons.
     void PARAMS_CAJA(const RegisterDefaults& reg, const std::optional<CardAccount>& card = {});
     bool locked(SaleField f) const;
+    // What the register imposed and the card account captured, taken again after a save.
+    const RegisterDefaults& register_defaults() const { return m_register; }
+    const std::optional<CardAccount>& card() const { return m_card; }
+    // The customer's branch the sale is for (the principal one); nothing when it has none.
+    const std::optional<customers::Branch>& branch() const { return m_branch; }
+    const LedgerSettings& ledger_settings() const { return m_settings; }
     bool button_enabled(SaleButton b) const;
     bool exempt_locked() const { return m_exempt_locked; }
     bool number_editable() const;
@@ -113,6 +119,8 @@ public:
     // ABONO: what the customer pays at the counter, as the tenders dialog leaves it.
     void set_paid(const Decimal& paid) { m_header.paid = paid; }
     void set_contact(ContactText which, const std::string& text);
+    // ABONO: what the customer pays now, as the tenders dialog left it.
+    void set_paid(const Decimal& paid) { m_header.paid = paid; }
 
     // Lines.
     CodeResult PROCESA_COD(size_t row, const std::string& code);

@@ -96,6 +96,8 @@ struct SavedSale {
     bool close_screen = false;
 };
 
+struct SaleRun;
+
 class SaleSave {
 public:
     SaleSave(data::Db& db, UserPort& port, SaleSaveHooks& hooks, CardTerminal& terminal);
@@ -110,6 +112,9 @@ public:
     bool busy() const { return m_busy; }
 
 private:
+    // After a save that approved cards and was not written: they are voided.
+    void void_cards(const SaleRun& run);
+
     data::Db& m_db;
     UserPort& m_port;
     SaleSaveHooks& m_hooks;

@@ -1,0 +1,82 @@
+#include "domain/pos/sale_card_void.h"
+
+#include "core/stamp.h"
+#include "core/text.h"
+#include "data/table_ops.h"
+#include "data/transaction.h"
+#include "domain/ledger/payment_setup.h"
+
+namespace qz::domain::pos {
+
+namespace {
+
+constexpr const char* kVoided = "Anulación automática: la venta no se guardó";
+constexpr const char* kVoidFailed = "Anulación automática fallida: ";
+
+// The last four digits: enough for the cashier to tell the card, never the whole number.
+std::string card_tail(const std::string& card) {
+    const std::string c = trim(card);
+    return c.size() > 4 ? "****" + c.substr(c.size() - 4) : c;
+}
+
+void log_void(data::Db& db, const std::string& business, int provider, const TenderRow& row,
+              const std::string& text) {
+    const DateTime now = db.clock().now();
+    data::Transaction tx(db);
+    data::Table t = data::USE(db, "LOG_P_EL");
+    data::ADD_NEW_REC(*t);
+    t->FieldPut("NEGOCIO", business);
+    t->FieldPut("PE_TIPO", Decimal(provider));
+    t->FieldPut("TIPO_OP", Decimal(kCardVoid));
+    t->FieldPut("PE_TARJ", card_tail(row.card));
+    t->FieldPut("PE_REFNO", row.reference);
+    t->FieldPut("PE_AUTID", row.card_authorisation);
+    t->FieldPut("PE_TRACE_N", row.trace);
+    t->FieldPut("DESCRIP", text);
+    t->FieldPut("FECHA", now.date);
+    t->FieldPut("HORA", now.time);
+    t->FieldPut("INFO_USER", info_user(now));
+    data::UNLOCK_NEW_REC(*t);
+    data::KILLTABLA(db, t);
+    tx.commit();
+}
+
+}  // namespace
+
+bool card_approved(const TenderRow& row) {
+    return row.used() && (!trim(row.reference).empty() || !trim(row.card_authorisation).empty());
+}
+
+std::string card_void_failed(const std::string& card) {
+    return "La tarjeta " + card_tail(card) +
+           " fue aprobada pero no se pudo anular; avise al supervisor";
+}
+
+void void_approved_cards(data::Db& db, UserPort& port, CardTerminal& terminal,
+                         const std::string& business, const std::string& currency,
+                         const std::vector<TenderRow>& tenders) {
+    for (const TenderRow& row : tenders) {
+        if (!card_approved(row)) continue;
+        const auto method = read_payment_method(db, business, row.code);
+        CardRequest q;
+        q.provider = method && method->card_provider > 0 ? method->card_provider : row.terminal;
+        q.operation = kCardVoid;
+        q.amount = row.amount;
+        q.business = business;
+        q.currency = currency;
+        q.card = row.card;
+        q.reference = row.reference;
+        q.authorisation = row.card_authorisation;
+        q.trace = row.trace;
+        const CardAnswer a = terminal.PAGO_ELECTRONICO(q);
+        const bool voided = a.approved();
+        try {
+            log_void(db, business, q.provider, row, voided ? kVoided : kVoidFailed + a.message);
+        } catch (const std::exception&) {
+            // A log that cannot be written must not hide the void's outcome from the cashier.
+        }
+        if (!voided) port.message(MsgStyle::Error, "Error", card_void_failed(row.card));
+    }
+}
+
+}  // namespace qz::domain::pos
