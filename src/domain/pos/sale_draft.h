@@ -119,8 +119,6 @@ public:
     // ABONO: what the customer pays at the counter, as the tenders dialog leaves it.
     void set_paid(const Decimal& paid) { m_header.paid = paid; }
     void set_contact(ContactText which, const std::string& text);
-    // ABONO: what the customer pays now, as the tenders dialog left it.
-    void set_paid(const Decimal& paid) { m_header.paid = paid; }
 
     // Lines.
     CodeResult PROCESA_COD(size_t row, const std::string& code);
