@@ -102,6 +102,8 @@ public:
     bool PROCE_BODEGA(const std::string& code);
     bool PROCE_PRECIO(const std::string& code);
     void set_term(int days);
+    // ABONO: what the customer pays at the counter, as the tenders dialog took it.
+    void set_paid(const Decimal& paid) { m_header.paid = paid; }
     void set_contact(ContactText which, const std::string& text);
 
     // Lines.
