@@ -34,9 +34,9 @@ struct HeaderSpec {
 constexpr HeaderSpec kFields[] = {
     {kCustomer, "Cliente:", pos::SaleField::Customer, 0, 0},
     {kConcept, "Concepto:", pos::SaleField::Concept, 1, 0},
-    {kAgent, "Agente:", pos::SaleField::Agent, 1, 4},
+    {kAgent, "Agente:", pos::SaleField::Agent, 1, 3},
     {kCurrency, "Moneda:", pos::SaleField::Currency, 2, 0},
-    {kWarehouse, "Bodega:", pos::SaleField::Warehouse, 2, 4},
+    {kWarehouse, "Bodega:", pos::SaleField::Warehouse, 2, 3},
     {kPriceType, "Tipo Precio:", pos::SaleField::PriceType, 3, 0},
 };
 
@@ -77,7 +77,7 @@ void FAC_POS::build_header(QGridLayout& grid) {
         const auto& f = kFields[i];
         grid.addWidget(new QLabel(f.caption, this), f.row, f.column);
         auto* edit = Add(new QLineEdit(this), f.id);
-        edit->setMaximumWidth(110);
+        edit->setMaximumWidth(edit->fontMetrics().horizontalAdvance(QString(11, 'M')));
         connect(edit, &QLineEdit::editingFinished, this, [this, id = f.id] { header_typed(id); });
         grid.addWidget(edit, f.row, f.column + 1);
         if (!lists[i]) {
@@ -107,13 +107,13 @@ void FAC_POS::build_header(QGridLayout& grid) {
     grid.addWidget(date, 1, 7);
     grid.addWidget(new QLabel("Plazo:", this), 2, 6);
     grid.addWidget(Add(read_only(this), kTerm), 2, 7);
-    grid.addWidget(new QLabel("Desc. Cliente:", this), 3, 4);
-    grid.addWidget(Add(read_only(this), kCustomerDiscount), 3, 5);
+    grid.addWidget(new QLabel("Desc. Cliente:", this), 3, 3);
+    grid.addWidget(Add(read_only(this), kCustomerDiscount), 3, 4);
     grid.addWidget(new QLabel("Monto:", this), 3, 6);
     m_amount = Add(new QLineEdit(this), kAmount);
     grid.addWidget(m_amount, 3, 7);
     grid.setColumnStretch(2, 1);
-    grid.setColumnStretch(6, 0);
+    grid.setColumnStretch(5, 1);
 }
 
 bool FAC_POS::PROCE(int id, const std::string& code) {

@@ -60,6 +60,8 @@ FAC_POS::FAC_POS(QWidget* owner, data::Db& db, domain::Session& session, const I
 
 bool FAC_POS::Init() {
     m_choices = pos::LOAD_DATOS(m_db, m_session.XU_COMP);
+    const bool big = m_draft.settings().big_layout;
+    if (big) enlarge_font();
     auto* layout = new QVBoxLayout(this);
     build_top(*layout);
     build_lines();
@@ -70,8 +72,7 @@ bool FAC_POS::Init() {
     build_buttons(*layout);
     const std::string title = m_draft.mode().title();
     Text(title.empty() ? "Punto de Venta" : title);
-    resize(1100, 680);
-    if (m_draft.settings().big_layout) apply_big_layout();
+    resize(big ? 1280 : 1100, big ? 800 : 680);
     Create();
     m_timer = new QTimer(this);
     connect(m_timer, &QTimer::timeout, this, [this] { UPDATE_TIMER(); });
@@ -117,7 +118,7 @@ void FAC_POS::build_totals(QHBoxLayout& into) {
     into.addStretch();
     auto* big = new QVBoxLayout;
     auto* due = Add(new QLabel(this), kAmountDue);
-    QFont f = due->font();
+    QFont f = font();
     f.setPointSize(f.pointSize() * 2 + 4);
     f.setBold(true);
     due->setFont(f);
@@ -164,17 +165,12 @@ void FAC_POS::build_buttons(QVBoxLayout& into) {
     into.addLayout(second);
 }
 
-// FACPOS_BIG: a cashier reading from a step back gets larger text everywhere, and the lines
-// grid rows grow with it.
-void FAC_POS::apply_big_layout() {
+// FACPOS_BIG: a cashier reading from a step back gets larger text everywhere; the controls are
+// built after, so they size themselves to it.
+void FAC_POS::enlarge_font() {
     QFont f = font();
     f.setPointSize(f.pointSize() + 4);
     setFont(f);
-    auto* due = control_as<QLabel>(kAmountDue);
-    QFont d = due->font();
-    d.setPointSize(f.pointSize() * 2 + 6);
-    due->setFont(d);
-    resize(1280, 800);
 }
 
 void FAC_POS::UPDATE_TIMER() {

@@ -91,7 +91,7 @@ private:
     void build_totals(QHBoxLayout& into);
     void build_buttons(QVBoxLayout& into);
     QPushButton* button(QLayout& into, const char* caption, int id, Block block);
-    void apply_big_layout();
+    void enlarge_font();
     void UPDATE_TIMER();
     void refresh_number();
     void DISPLAY_TOT();
