@@ -221,6 +221,33 @@ TEST_F(FacPosTest, TheSideDialogsFeedTheSale) {
     EXPECT_FALSE(cell(s, 2, 0).isEmpty()) << "the article chosen goes into the current row";
 }
 
+TEST_F(FacPosTest, TendersTakeTheAmountDueAndClosingTheRegisterClosesTheLines) {
+    FAC_POS* s = open_screen_from_menu();
+    take_register(s);
+    type_cell(s, 0, 0, "MAS001");
+    const Decimal due = s->draft().figures().invoiced;
+    test::when_modal([] {
+        EXPECT_EQ(modal()->objectName(), "FORMA_PAGO");
+        EXPECT_EQ(modal()->findChild<QPushButton*>("202")->text(), "F3: Tarjeta")
+            << "the register's quick tenders";
+        auto* tenders = modal()->findChild<QTableWidget*>("500");
+        QTest::keyClick(tenders, Qt::Key_F2);
+        QTest::keyClick(tenders, Qt::Key_F12);
+    });
+    press(s, kTenders);
+    EXPECT_EQ(s->draft().header().paid, due) << "a cash concept pays the whole amount due";
+    ASSERT_EQ(s->tenders().size(), 1u);
+    EXPECT_EQ(s->tenders()[0].code, "EF");
+    EXPECT_EQ(s->tenders()[0].amount, due);
+
+    press(s, kCloseRegister);
+    EXPECT_EQ(boxes.last_text(), dc::kClosedOk);
+    EXPECT_FALSE(grid(s)->isEnabled());
+    EXPECT_EQ(text(s, kRegisterLabel), "Caja: ");
+    EXPECT_TRUE(enabled(s, kWarehouse)) << "the register's locks went with it";
+    EXPECT_EQ(cell(s, 0, 0), "MAS001") << "the sale typed stays for the next register";
+}
+
 TEST_F(FacPosTest, CancelAsksAndADoubleOkSavesAtMostOnce) {
     FAC_POS* s = open_screen_from_menu();
     take_register(s);
