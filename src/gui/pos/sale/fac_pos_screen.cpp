@@ -181,10 +181,17 @@ void FAC_POS::UPDATE_TIMER() {
     if (!pos::stages_calling(m_db, m_session.XU_COMP, m_ini).empty()) QApplication::beep();
 }
 
+// A number the cashier types is left alone; a preview left from a concept that numbered by
+// itself goes, so it is never taken for a typed one.
 void FAC_POS::refresh_number() {
-    if (m_draft.number_editable()) return;
-    m_number->setText(q(pos::preview_number(m_db, m_session.XU_COMP, m_draft.mode(),
-                                            m_draft.document_concept(), m_ini)));
+    if (m_draft.number_editable()) {
+        if (m_number->text() == m_previewed) m_number->clear();
+        m_previewed.clear();
+        return;
+    }
+    m_previewed = q(pos::preview_number(m_db, m_session.XU_COMP, m_draft.mode(),
+                                        m_draft.document_concept(), m_ini));
+    m_number->setText(m_previewed);
 }
 
 void FAC_POS::DISPLAY_TOT() {

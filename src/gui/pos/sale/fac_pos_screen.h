@@ -2,6 +2,7 @@
 // The FAC_POS screen's class, for its own source files: the layout and the register
 // (fac_pos_screen.cpp, fac_pos_register.cpp), the header (fac_pos_header.cpp), the lines grid
 // (fac_pos_lines.cpp), the buttons' dialogs (fac_pos_buttons.cpp) and the save (fac_pos_save.cpp).
+#include <QString>
 #include <array>
 #include <memory>
 #include <optional>
@@ -172,6 +173,7 @@ private:
     QCheckBox* m_exempt = nullptr;
     QPushButton* m_ok = nullptr;
     QTimer* m_timer = nullptr;
+    QString m_previewed;  // the number last shown as a preview
     int m_ticks = 0;
     bool m_filling = false;
     bool m_in_save = false;  // OK or a save elsewhere is running
