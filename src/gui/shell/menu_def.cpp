@@ -55,7 +55,8 @@ MenuItem archivo() {
 
 std::vector<MenuItem> spa_menus() {
     return {
-        sub("Spa", {cmd("Agenda", 6415), cmd("Reservas Registradas", 6429)}),
+        sub("Spa", {cmd("Agenda", 6415), cmd("Reservas Registradas", 6429), sep(),
+                    cmd("Punto de Venta", 6645)}),
         sub("Reportes", {cmd("Agenda Spa", 6436), cmd("Agenda Spa por Encargado", 6437)}),
         sub("Servicios Adicionales",
             {cmd("Parámetros Generales", 6427), cmd("Definición de Salas", 6416), sep(),

@@ -38,7 +38,9 @@ TEST_P(DemoSalesTest, SalesAreSavedInClosedShiftsAndTheLedgerAgrees) {
     ASSERT_TRUE(made.has_value());
     EXPECT_EQ(made->shifts, 3);
     EXPECT_EQ(made->sales + made->refused, 30);
-    EXPECT_GE(made->sales, 25) << domain::demo::describe(*made);
+    std::string told;
+    for (const auto& m : inst->port.messages) told += m + "\n";
+    EXPECT_GE(made->sales, 25) << domain::demo::describe(*made) << told;
     EXPECT_EQ(rows_since(*db, "DOCUMENT", documents),
               made->documents - made->orders - made->proformas);
     EXPECT_EQ(rows_since(*db, "ENC_PROF", proformas), made->proformas);
