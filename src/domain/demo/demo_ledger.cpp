@@ -239,6 +239,8 @@ void load_series(data::Db& db) {
         {"ASIENTO", "Asientos de Diario", "00", "", 120, "AS"},
         {"TIQ_CAJA1", "Tiquetes Caja 1", "10", "TQ", 0, "T"},
         {"TIQ_CAJA2", "Tiquetes Caja 2", "10", "TQ", 50000, "T"},
+        {"PEDIDO", "Pedidos de Clientes", "02", "", 0, "PD"},
+        {"PROFORMA", "Proformas", "02", "", 0, "PF"},
     };
     RowWriter ser(db, "SERIALES");
     for (const auto& s : series)
@@ -269,6 +271,9 @@ void load_invoicing_settings(data::Db& db, const Date& today) {
              {"TC_FAC", 1},
              {"TC_FAC2", 1},
              {"TC_FAC_PRE", 1},
+             // The point of sale's orders and proformas have series of their own.
+             {"SERIAL_PED", "PEDIDO"},
+             {"SERIAL_PRO", "PROFORMA"},
              // Documents, payments and their annulments post to the journals.
              {"AFECTA_CON", 1},
              // The spa: its reservation series, a half-hour agenda from 7:00 to 20:00, and the

@@ -143,7 +143,8 @@ void Seller::add_lines(pos::SaleDraft& d) {
     }
 }
 
-// The tenders of an invoice, checked as the tenders dialog checks them on accept.
+// The tenders of an invoice, checked as the tenders dialog checks them on accept. A room whose
+// credit has run out is paid in cash instead, as the cashier would ask the guest to.
 bool Seller::settle(pos::SaleDraft& d, const cash::CashRegister& reg,
                     std::vector<pos::TenderRow>& rows) {
     const Decimal due = d.DISPLAY_TOT().amount_due;
@@ -157,36 +158,43 @@ bool Seller::settle(pos::SaleDraft& d, const cash::CashRegister& reg,
         in.default_type = c->payment_method;
     }
     cash::put_register_tenders(reg, in);
-    pos::TenderSet set(in, m_types, {});
-    set.open();
-    const long roll = pick(1, 100);
-    const std::string n = std::to_string(made.sales + 1);
-    if (roll <= 55) {
-        set.set_code(0, "EF", m_port);
-        set.set_amount(0, due);
-    } else if (roll <= 75) {
-        const Decimal cash = ROUND5(due / Decimal(2));
-        set.set_code(0, "EF", m_port);
-        set.set_amount(0, cash);
-        set.set_code(1, "TC", m_port);
-        set.set_amount(1, due - cash);
-        set.set_text(1, pos::kColVoucher, "V" + n);
-        set.set_text(1, pos::kColAuth, "A" + n);
-        ++made.split_tenders;
-    } else if (roll <= 88) {
-        set.set_code(0, "HB", m_port);
-        set.set_amount(0, due);
-        set.set_room(0, kGuestRoom);
-        ++made.room_charges;
-    } else {
-        set.set_code(0, "CH", m_port);
-        set.set_amount(0, due);
-        set.set_text(0, pos::kColVoucher, "CH" + n);
-        ++made.cheques;
-    }
-    if (!set.Terminar(m_db, m_port).accepted) return false;
-    rows = set.used_rows();
-    d.set_paid(set.paid());
+    const std::string n = pad_left(std::to_string(made.sales + 1), 6, '0');
+    auto attempt = [&](long roll) -> std::optional<pos::TenderSet> {
+        pos::TenderSet set(in, m_types, {});
+        set.open();
+        if (roll <= 55) {
+            set.set_code(0, "EF", m_port);
+            set.set_amount(0, due);
+        } else if (roll <= 75) {
+            const Decimal cash = ROUND5(due / Decimal(2));
+            set.set_code(0, "EF", m_port);
+            set.set_amount(0, cash);
+            set.set_code(1, "TC", m_port);
+            set.set_amount(1, due - cash);
+            set.set_text(1, pos::kColVoucher, "V" + n);
+            set.set_text(1, pos::kColAuth, "A" + n);
+        } else if (roll <= 88) {
+            set.set_code(0, "HB", m_port);
+            set.set_amount(0, due);
+            set.set_room(0, kGuestRoom);
+        } else {
+            set.set_code(0, "CH", m_port);
+            set.set_amount(0, due);
+            set.set_text(0, pos::kColVoucher, "CH" + n);
+            set.set_text(0, pos::kColAuth, "CH" + n);
+        }
+        if (!set.Terminar(m_db, m_port).accepted) return std::nullopt;
+        return set;
+    };
+    long roll = pick(1, 100);
+    auto set = attempt(roll);
+    if (!set && roll > 55) set = attempt(roll = 1);
+    if (!set) return false;
+    if (roll > 55 && roll <= 75) ++made.split_tenders;
+    if (roll > 75 && roll <= 88) ++made.room_charges;
+    if (roll > 88) ++made.cheques;
+    rows = set->used_rows();
+    d.set_paid(set->paid());
     return true;
 }
 
@@ -211,6 +219,9 @@ void Seller::one_sale(const cash::CashRegister& reg, const std::string& cashier)
     ctx.user = m_db.XUSER_ABREVIA;
     ctx.info_user = info_user(now);
     ctx.date = now.date;
+    // The save clears the sale it wrote.
+    const long lines = static_cast<long>(d.lines().size()) - 1;
+    const pos::SaleKind kind = d.mode().kind;
     const auto saved = m_save.PROC_BOK(d, tenders, {}, ctx);
     if (!saved) {
         ++made.refused;
@@ -218,9 +229,9 @@ void Seller::one_sale(const cash::CashRegister& reg, const std::string& cashier)
     }
     ++made.sales;
     made.documents += static_cast<long>(saved->documents.size());
-    made.lines += static_cast<long>(d.lines().size()) - 1;
-    made.orders += d.mode().kind == pos::SaleKind::Order;
-    made.proformas += d.mode().kind == pos::SaleKind::Proforma;
+    made.lines += lines;
+    made.orders += kind == pos::SaleKind::Order;
+    made.proformas += kind == pos::SaleKind::Proforma;
     made.exempt += exempt;
     made.foreign += foreign;
 }
