@@ -11,8 +11,10 @@
 
 #include "core/decimal.h"
 #include "core/ini_file.h"
+#include "core/user_port.h"
 #include "data/db.h"
 #include "domain/cash/register_opening.h"
+#include "domain/pos/sale_draft.h"
 #include "domain/pos/sale_kind.h"
 #include "domain/session/session.h"
 
@@ -35,6 +37,9 @@ struct FacPosSource {
     std::optional<domain::cash::TakenRegister> taken;
     std::string customer;  // blank: the register's default
     std::vector<FacPosLine> lines;
+    // Fills the sale once its register is taken (a spa reservation's services at their quoted
+    // prices); false after telling the cashier why, and the screen closes.
+    std::function<bool(domain::pos::SaleDraft&, UserPort&)> fill;
     // A spa sale opened from a spa service: its register is taken automatically only when the
     // workstation says so (F_SPA, business + "SPA_CAJA_AUT").
     bool spa_service = false;

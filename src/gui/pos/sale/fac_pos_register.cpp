@@ -11,6 +11,7 @@
 #include "domain/cash/register_settings.h"
 #include "domain/cash/workstation_register.h"
 #include "gui/cash/register_dialogs.h"
+#include "gui/framework/qt_user_port.h"
 #include "gui/pos/sale/fac_pos_screen.h"
 
 namespace qz::gui {
@@ -78,6 +79,12 @@ void FAC_POS::PARAMS_CAJA(const dc::TakenRegister& taken) {
     m_extras.card.reset();
     if (taken.reg.REQ_CAP_DA) CAPTURA_DATOS();
     m_draft.PARAMS_CAJA(dc::sale_defaults(taken.reg), m_extras.card);
+    if (m_source.fill && !m_filled) {
+        m_filled = true;
+        QtUserPort port(this);
+        if (!m_source.fill(m_draft, port))
+            QTimer::singleShot(0, this, [this] { CLOSEIT(kCmdEnd); });
+    }
     show_register();
     refresh();
     refresh_number();

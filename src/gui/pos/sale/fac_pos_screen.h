@@ -154,6 +154,7 @@ private:
     domain::Session& m_session;
     const IniFile* m_ini;
     FacPosSource m_source;
+    bool m_filled = false;  // the source's fill ran
     QtUserPort m_port;
     domain::pos::SaleDraft m_draft;
     domain::pos::SaleExtras m_extras;

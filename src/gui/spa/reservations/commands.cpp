@@ -1,5 +1,7 @@
 #include "gui/spa/reservations/commands.h"
 
+#include <QPointer>
+
 #include "domain/spa/reservations/invoice_release.h"
 #include "domain/spa/reservations/reservation_actions.h"
 #include "gui/framework/qt_user_port.h"
@@ -20,9 +22,9 @@ SpaHistScreen* hist(QWidget* screen) { return dynamic_cast<SpaHistScreen*>(scree
 
 }  // namespace
 
-// "Facturar" (6435) opens the point-of-sale screen, which this module does not have yet: it has
-// no operation and stays greyed. "Anular Factura" (6434) annuls the reservation's invoice, which
-// frees the reservation (the spa listens to the ledger's annulments from the start).
+// "Facturar" (6435) opens the point-of-sale screen as a spa sale of the reservation. "Anular
+// Factura" (6434) annuls the reservation's invoice, which frees the reservation (the spa listens
+// to the ledger's annulments from the start).
 void register_spa_reservations_commands(Principal& w, AppContext& ctx) {
     domain::spa::listen_to_document_annulments();
     w.register_command(kSpaHist, [&ctx, &w] { open_spa_hist(&w, ctx); });
@@ -42,6 +44,15 @@ void register_spa_reservations_commands(Principal& w, AppContext& ctx) {
     });
     w.register_operation("SEND_CONFIRM", [](QWidget* screen) {
         if (auto* h = hist(screen)) resend_confirmation(h->context(), h->current_code());
+    });
+    w.register_operation("FACTURAR", [&ctx](QWidget* screen) {
+        if (auto* h = hist(screen)) {
+            // The list may be closed before the sale screen is.
+            QPointer<QWidget> list(screen);
+            invoice_reservation(screen, ctx, h->current_code(), [list] {
+                if (auto* l = list ? hist(list) : nullptr) l->refresh();
+            });
+        }
     });
     w.register_operation("ANL_FACTCXC", [&ctx](QWidget* screen) {
         auto* h = hist(screen);

@@ -1,6 +1,7 @@
 #pragma once
 // The spa reservation screens: the form SPA_RESE, the registered reservations SPA_HIST and the
 // reservations of one agenda slot VER_SRES.
+#include <functional>
 #include <string>
 
 #include "core/date.h"
@@ -33,5 +34,9 @@ bool queue_confirmation(AppContext& ctx, const domain::spa::SpaHeader& h,
 void resend_confirmation(AppContext& ctx, const std::string& code);
 // Cancels after the question; true when cancelled.
 bool cancel_from_list(AppContext& ctx, const std::string& code, const std::string& question);
+// "Facturar": the point-of-sale screen as a spa sale of the reservation; `refresh` runs when it
+// closes.
+void invoice_reservation(QWidget* owner, AppContext& ctx, const std::string& code,
+                         std::function<void()> refresh);
 
 }  // namespace qz::gui

@@ -78,11 +78,9 @@ private:
         const std::pair<int, int> by_right[] = {{ver_sres::kAdd, 6430},
                                                 {ver_sres::kModify, 6431},
                                                 {ver_sres::kCancel, 6433},
+                                                {ver_sres::kInvoice, 6435},
                                                 {ver_sres::kResend, 6444}};
         for (auto [id, right] : by_right) control(id)->setEnabled(!rights.GET_RIGHTS(right));
-        // The sale screen that turns a reservation into an invoice is not part of this module
-        // yet: the button stays greyed whatever the rights (6435).
-        control(ver_sres::kInvoice)->setEnabled(false);
     }
     void fill() {
         const std::string keep = current_code();
@@ -122,6 +120,9 @@ private:
             break;
         case ver_sres::kResend:
             resend_confirmation(m_ctx, code);
+            break;
+        case ver_sres::kInvoice:
+            invoice_reservation(this, m_ctx, code, [this] { fill(); });
             break;
         default:
             break;
