@@ -34,6 +34,10 @@ SaleSettings sale_settings_from_row(const data::WDBTable& f) {
     s.stock_concept = trim(f.str("CON_INV"));
     s.stock_supplier = trim(f.str("FAC_PROV"));
     s.term_from_branch = f.num("PLAZO_CL") != 0;
+    s.accounts_by = static_cast<int>(f.num("LIN_MARCA").to_int());
+    s.inventory_costing = on("COSTEO_INV");
+    s.payable_link = trim(f.str("LIGA_CXP"));
+    s.commission_currency = trim(f.str("MON_COMIS"));
     return s;
 }
 

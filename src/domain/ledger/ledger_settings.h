@@ -28,6 +28,12 @@ struct SaleSettings {
     std::string stock_concept;      // CON_INV
     std::string stock_supplier;     // FAC_PROV
     bool term_from_branch = false;  // PLAZO_CL
+    // The sale's journal lines: sales and cost accounts by 0 sub-line, 1 brand, 2 customer
+    // (LIN_MARCA); cost of sales per account against the warehouse (COSTEO_INV); the payable
+    // link and the currency of suppliers' commissions (LIGA_CXP, MON_COMIS).
+    int accounts_by = 0;
+    bool inventory_costing = false;
+    std::string payable_link, commission_currency;
 };
 
 struct LedgerSettings {
