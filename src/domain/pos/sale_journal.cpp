@@ -2,10 +2,20 @@
 // rows, or the sub-line's, brand's or sales group's account), discount and tax.
 #include "domain/pos/sale_journal.h"
 
+#include "domain/customers/customer_rows.h"
 #include "domain/ledger/rates.h"
-#include "domain/pos/sale_accounts.h"
 
 namespace qz::domain::pos {
+
+namespace {
+
+std::string branch_sales_link(data::Db& db, const SaleJournalContext& ctx) {
+    for (const auto& b : customers::branches_principal_first(db, ctx.business, ctx.customer))
+        if (ctx.branch.empty() || b.branch.code == ctx.branch) return b.branch.sales_link;
+    return "";
+}
+
+}  // namespace
 
 SaleJournal::SaleJournal(data::Db& db, ContaTransaction& conta, SaleJournalContext context)
     : m_db(db), m_conta(conta), m_ctx(std::move(context)) {}
@@ -44,7 +54,7 @@ Decimal SaleJournal::rate_of(const std::string& currency) {
 
 void SaleJournal::post_line(const SaleLine& line) {
     if (line.empty()) return;
-    Article a = read_article(m_db, m_ctx.business, line.code).value_or(Article{});
+    const Article a = read_article(m_db, m_ctx.business, line.code).value_or(Article{});
     const Decimal q = line.quantity, p = line.price;
     const Decimal gross = (q * p).round(2);
     m_sum_unrounded += q * p;
@@ -110,17 +120,30 @@ void SaleJournal::post_split(const Article& a, const SaleLine& line, const Decim
     }
 }
 
-// The sub-line's (or brand's) sales account, unless the register's sales group names one for
-// the article's line and sub-line.
+// Where the business keeps its sales and cost accounts (LIN_MARCA): by sub-line, by brand, or
+// the sales by the customer's branch; customers keep no cost account, so their costs stay with
+// the sub-line.
+SalesAccounts SaleJournal::base_accounts(const Article& a) {
+    SalesAccounts out;
+    const int by = m_ctx.settings->sale.accounts_by;
+    if (by == 1) {
+        if (auto b = read_brand(m_db, m_ctx.business, a.brand)) out = b->accounts;
+        return out;
+    }
+    if (auto s = read_subline(m_db, m_ctx.business, a.line, a.subline)) out = accounts_of(*s);
+    if (by == 2) {
+        if (!m_branch_link) m_branch_link = branch_sales_link(m_db, m_ctx);
+        out.sales = out.sales_credit = *m_branch_link;
+        out.exempt = out.exempt_credit = "";
+    }
+    return out;
+}
+
+// The base account, unless the register's sales group names one for the article's line and
+// sub-line.
 void SaleJournal::post_group_sales(const Article& a, const SaleLine& line, const Decimal& gross) {
     const bool exempt = line.tax.is_zero();
-    SalesAccounts base;
-    if (m_ctx.settings->sale.accounts_by == 1) {
-        if (auto b = read_brand(m_db, m_ctx.business, a.brand)) base = b->accounts;
-    } else if (auto s = read_subline(m_db, m_ctx.business, a.line, a.subline)) {
-        base = accounts_of(*s);
-    }
-    std::string link = base.sales_link(credit(), exempt);
+    std::string link = base_accounts(a).sales_link(credit(), exempt);
     if (auto g = read_sales_group(m_db, m_ctx.business, m_ctx.sales_group, a.line, a.subline)) {
         const std::string own = g->accounts.sales_link(credit(), exempt);
         if (!own.empty()) link = own;
@@ -132,12 +155,7 @@ void SaleJournal::add_cost(const Article& a, const SaleLine& line) {
     const Decimal cost = line.cost * line.quantity;
     m_cost += cost;
     if (!m_ctx.settings->sale.inventory_costing) return;
-    std::string account;
-    if (m_ctx.settings->sale.accounts_by == 1) {
-        if (auto b = read_brand(m_db, m_ctx.business, a.brand)) account = b->accounts.cost;
-    } else if (auto s = read_subline(m_db, m_ctx.business, a.line, a.subline)) {
-        account = s->cost_link;
-    }
+    const std::string account = base_accounts(a).cost;
     m_cost_by_account[account] += cost;
 }
 

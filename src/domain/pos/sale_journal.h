@@ -5,6 +5,7 @@
 // sign of the concept (+1 debit, -1 credit) and the sale's currency and rate. It posts into the
 // caller's ContaTransaction, inside the sale's database transaction.
 #include <map>
+#include <optional>
 #include <string>
 
 #include "core/decimal.h"
@@ -13,6 +14,7 @@
 #include "domain/ledger/journal.h"
 #include "domain/ledger/ledger_settings.h"
 #include "domain/pos/articles.h"
+#include "domain/pos/sale_accounts.h"
 #include "domain/pos/sale_line.h"
 
 namespace qz::domain::pos {
@@ -27,6 +29,7 @@ struct SaleJournalContext {
     Decimal local_rate;                        // local currency -> accounting currency
     std::string warehouse, customer;
     std::string sales_group;  // the register's DEF_VENT
+    std::string branch;       // the customer's branch (SUBCLIENTE); blank: the principal one
 };
 
 // The figures of one written document that its document-level lines need.
@@ -65,6 +68,7 @@ private:
     void post_commissions(const Article& a, const Decimal& quantity);
     void post_split(const Article& a, const SaleLine& line, const Decimal& gross);
     void post_group_sales(const Article& a, const SaleLine& line, const Decimal& gross);
+    SalesAccounts base_accounts(const Article& a);
     void add_cost(const Article& a, const SaleLine& line);
     void post_receivable(const Decimal& balance);
     void post_cost_of_sales();
@@ -76,6 +80,7 @@ private:
     Decimal m_article_tax, m_article_discount, m_sum_rounded, m_sum_unrounded;
     std::map<std::string, Decimal> m_cost_by_account;
     Decimal m_cost;
+    std::optional<std::string> m_branch_link;  // the branch's sales link, read once
     std::string m_document, m_customer_name;
 };
 

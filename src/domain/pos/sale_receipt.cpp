@@ -136,7 +136,7 @@ void Receipt::append_application(const std::string& receipt, const Decimal& paid
     StoredApplication a;
     a.document = m_r.document;
     a.concept_code = m_c.payment_concept;
-    a.description = (pc ? pc->name : std::string()) + " " + m_r.document;
+    a.description = trim((pc ? pc->name : std::string()) + " " + m_r.document);
     a.date = m_r.date;
     a.time = m_time;
     a.amount = paid;
@@ -188,7 +188,7 @@ void Receipt::post_receivable(const Decimal& paid) {
     const Decimal nominal = paid.round(2);
     m_conta->post_link(m_c.links[kReceivable], nominal * s, m_accounting, Decimal(1), text, true);
     m_conta->post_link(m_c.links[kComplement], ((paid * m_r.rate) - nominal).round(2) * s,
-                       m_accounting, Decimal(1), text, true);
+                       m_accounting, Decimal(1), "Compl.a: " + m_r.document, true);
 }
 
 void Receipt::post_tender(const PaymentMethod* m, const Decimal& amount, const std::string& text) {

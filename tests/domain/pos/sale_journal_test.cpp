@@ -114,8 +114,8 @@ protected:
                                   const Decimal& rate = Decimal(1)) {
         data::Transaction tx(*db);
         ContaTransaction conta(*db, "HOTEL", "02", Date(2026, 5, 20), doc, {"SUP", "prueba"});
-        SaleJournalContext ctx{"HOTEL", &concept_def, &settings, currency, rate,
-                               "CO",    Decimal(1),   "B9",      "C-1",    group};
+        SaleJournalContext ctx{"HOTEL",    &concept_def, &settings, currency, rate,  "CO",
+                               Decimal(1), "B9",         customer,  group,    branch};
         SaleJournal j(*db, conta, ctx);
         j.begin_document(doc, "Cliente Prueba");
         SaleDocumentAmounts a{doc, "Cliente Prueba"};
@@ -139,7 +139,7 @@ protected:
     const data::Value biz = std::string("HOTEL");
     LedgerSettings settings;
     DocumentConcept fa;
-    std::string group;
+    std::string group, customer = "C-1", branch;
 };
 
 TEST_P(SaleJournalTest, EachLinePostsThroughItsAccountsAndTheDocumentBalances) {
@@ -173,6 +173,17 @@ TEST_P(SaleJournalTest, EachLinePostsThroughItsAccountsAndTheDocumentBalances) {
     EXPECT_EQ(line(lines, "1-02-01", "(T)CxC: F-J1 Cliente Prueba").debit, dec("31.80"));
     EXPECT_EQ(line(lines, "2-01-05", "(T)Impuesto: ").credit, dec("0.12"));
     EXPECT_FALSE(has_text(lines, "(T)Descuento: "));
+
+    // Sales by customer: the sale's branch names the account.
+    edit_record(*db, "DET_CLIE", "DET_CLIE7",
+                data::order_key("DET_CLIE", "DET_CLIE7", {"HOTEL", "3101123456", "01"}),
+                [](data::WDBTable& t) { t.FieldPut("ASIENTO1", std::string("V_ART")); });
+    settings.sale.accounts_by = 2;
+    customer = "3101123456";
+    branch = "01";
+    const auto by_customer = post(fa, "F-J4", {sale_line("ART-S", "1", "7.00")});
+    EXPECT_EQ(line(by_customer, "4-09-01", "V.(Ex): ").credit, dec("7.00"));
+    settings.sale.accounts_by = 0;
 
     // The register's sales group names its own account for the sub-line.
     add_record(*db, "SL_VENTA",

@@ -140,6 +140,21 @@ TEST_P(SaleReceiptTest, TwoTendersWithARoomChargeWriteTheReceiptTheFolioAndTheJo
     EXPECT_EQ(line(lines, kMissingAccount, "Ingreso: " + receipt).debit, dec("40.00"))
         << "the room charge type names no link";
     expect_balanced(lines);
+
+    // A concept valued through complement accounts receives in the accounting currency: the
+    // nominal amount on the receivable, the rest of its value on the complement.
+    DocumentConcept c = fa;
+    c.set_flag("COMPLEMENT", true);
+    add_document("F-R7", "FA", "10.00");
+    SaleReceiptRequest valued_request = request("F-R7", c, "10.00");
+    valued_request.tenders = {tender("EF", "10.00")};
+    const auto [other, valued] = write(valued_request);
+    const Decimal value = (dec("10.00") * rate).round(2);
+    EXPECT_EQ(line(valued, "1-02-01", "Abono a: F-R7").credit, dec("10.00"));
+    EXPECT_EQ(line(valued, "1-02-02", "Compl.a: F-R7").credit, value - dec("10.00"));
+    EXPECT_EQ(line(valued, "1-01-01", "Ingreso: " + other).debit, value);
+    for (const auto& l : valued) EXPECT_EQ(l.currency, "CO") << l.description;
+    expect_balanced(valued);
 }
 
 TEST_P(SaleReceiptTest,
