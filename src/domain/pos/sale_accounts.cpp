@@ -38,14 +38,8 @@ template <class T, class Decode>
 std::vector<T> article_rows(data::Db& db, const char* table, const std::string& business,
                             const std::string& article, Decode decode) {
     std::vector<T> out;
-    data::UseOptions o;
-    o.order = table;
-    o.read_only = true;
-    data::Table t = data::USE(db, table, o);
-    const std::string key = data::order_key(table, table, {business, normal_code(article)});
-    t->SetScope(key, key);
-    for (t->GoTop(); !t->Eof(); t->Skip()) out.push_back(decode(*t));
-    data::KILLTABLA(db, t);
+    for_code_rows(db, table, business, article,
+                  [&](const data::WDBTable& t) { out.push_back(decode(t)); });
     return out;
 }
 
