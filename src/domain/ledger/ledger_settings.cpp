@@ -43,6 +43,10 @@ SaleSettings sale_settings_from_row(const data::WDBTable& f) {
     s.order_invoiced_stage = trim(f.str("ETAP_FACT"));
     s.proforma_order_stage = trim(f.str("PROF_PED"));
     s.proforma_invoiced_stage = trim(f.str("PROF_FACT"));
+    s.accounts_by = static_cast<int>(f.num("LIN_MARCA").to_int());
+    s.inventory_costing = on("COSTEO_INV");
+    s.payable_link = trim(f.str("LIGA_CXP"));
+    s.commission_currency = trim(f.str("MON_COMIS"));
     return s;
 }
 

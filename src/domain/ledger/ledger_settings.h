@@ -38,6 +38,12 @@ struct SaleSettings {
     std::string order_invoiced_stage;     // ETAP_FACT: an order once invoiced
     std::string proforma_order_stage;     // PROF_PED: a proforma made into an order
     std::string proforma_invoiced_stage;  // PROF_FACT: a proforma invoiced
+    // The sale's journal lines: sales and cost accounts by 0 sub-line, 1 brand, 2 customer
+    // (LIN_MARCA); cost of sales per account against the warehouse (COSTEO_INV); the payable
+    // link and the currency of suppliers' commissions (LIGA_CXP, MON_COMIS).
+    int accounts_by = 0;
+    bool inventory_costing = false;
+    std::string payable_link, commission_currency;
 };
 
 struct LedgerSettings {

@@ -7,8 +7,7 @@
 #include "data/table_ops.h"
 #include "domain/customers/customer_rows.h"
 #include "domain/ledger/concepts.h"
-#include "domain/ledger/currencies.h"
-#include "domain/ledger/rates.h"
+#include "domain/ledger/payment_rows.h"
 #include "domain/session/master_rows.h"
 
 namespace qz::domain {
@@ -52,15 +51,7 @@ Decimal PaymentDraft::to_currency(const std::string& currency, const Decimal& am
 
 // Every currency of the business other than the accounting one, at its rate for the day.
 std::vector<PaymentRate> PaymentDraft::rates_for(const Date& d) const {
-    std::vector<PaymentRate> out;
-    data::Table t = data::USE(m_db, "T_CAMBIO", "T_CAMB2");
-    for (const auto& c : business_currencies(m_db, m_business)) {
-        if (c.code == m_settings.accounting_currency) continue;
-        out.push_back(
-            {c.code, CAMBIO_SPEC(m_db, *t, m_business, m_settings.accounting_currency, c.code, d)});
-    }
-    data::KILLTABLA(m_db, t);
-    return out;
+    return day_rates(m_db, m_business, m_settings.accounting_currency, d);
 }
 
 // The documents were figured with the customer, currency and rates there are: a change of any

@@ -77,6 +77,12 @@ struct PaymentTender {
     // CUENTA (methods with an individual account), DOCUMENTO (cheque or deposit number),
     // VOUCHER and COD_AUTORI (a card's voucher and authorisation).
     std::string account, document, voucher, authorisation;
+    // A charge to a hotel room or master account (ROOM, RESERVA, FIRMA1) and what a card
+    // terminal answered (PE_TARJ, PE_REFNO, PE_AUTID, PE_TRACE_N, PE_TIPO): point-of-sale
+    // tenders carry them, the payment window leaves them blank.
+    std::string room, reservation, signature;
+    std::string card, reference, card_authorisation, trace;
+    int terminal = 0;
     // The applied document whose default tender this is ("" for a tender typed by the clerk):
     // it follows that line's amount and goes with it.
     std::string for_document;

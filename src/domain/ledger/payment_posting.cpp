@@ -14,7 +14,6 @@
 #include "domain/ledger/journal.h"
 #include "domain/ledger/payment_checks.h"
 #include "domain/ledger/payment_rows.h"
-#include "domain/ledger/serials.h"
 #include "domain/ledger/statement_tables.h"
 #include "domain/session/master_rows.h"
 #include "domain/session/pass_code.h"
@@ -22,8 +21,6 @@
 namespace qz::domain {
 
 namespace {
-
-constexpr int kMaxDraws = 1000;
 
 class Posting {
 public:
@@ -97,13 +94,7 @@ std::optional<std::string> Posting::receipt_number() {
         return std::nullopt;
     }
     m_wrote = true;  // the series moves forward
-    UsedTable series(m_db, "SERIALES", "SERIALES");
-    for (int i = 0; i < kMaxDraws; ++i) {
-        const std::string n = trim(GET_NXSERIAL(m_db, m_biz, block->series, &*series));
-        if (is_no_serial(n)) break;
-        // A number typed by hand in another block is stepped over.
-        if (!key_exists(m_db, "ENC_MOVE", "ENC_MOVE", {m_biz, n})) return n;
-    }
+    if (auto n = next_receipt_number(m_db, m_biz, block->series)) return n;
     fail("Consecutivo de Recibo no existe: " + block->series);
     return std::nullopt;
 }
@@ -252,16 +243,7 @@ void Posting::append_tenders(const std::string& receipt, ContaTransaction* conta
 }
 
 void Posting::append_rates(const std::string& receipt) {
-    UsedTable t(m_db, "DET_MOV3", "DET_MOV3");
-    for (const auto& r : m_d.rates()) {
-        data::ADD_NEW_REC(*t);
-        t->FieldPut("NEGOCIO", m_biz);
-        t->FieldPut("MOVIMIENTO", receipt);
-        t->FieldPut("MONEDA_1", r.currency);
-        t->FieldPut("MONEDA_2", accounting());
-        t->FieldPut("CAMBIO", r.rate);
-        data::UNLOCK_NEW_REC(*t);
-    }
+    append_payment_rates(m_db, m_biz, receipt, accounting(), m_d.rates());
 }
 
 // A register's plain pass code that matched is stored hashed from now on.

@@ -3,6 +3,9 @@
 #include "core/stamp.h"
 #include "core/text.h"
 #include "data/order_key.h"
+#include "domain/ledger/currencies.h"
+#include "domain/ledger/rates.h"
+#include "domain/ledger/serials.h"
 #include "domain/ledger/statement_tables.h"
 #include "domain/session/master_rows.h"
 
@@ -82,6 +85,14 @@ void put_tender(data::WDBTable& t, const std::string& business, const std::strin
     t.FieldPut("DOCUMENTO", trim(tender.document));
     t.FieldPut("VOUCHER", trim(tender.voucher));
     t.FieldPut("COD_AUTORI", trim(tender.authorisation));
+    t.FieldPut("ROOM", trim(tender.room));
+    t.FieldPut("RESERVA", trim(tender.reservation));
+    t.FieldPut("FIRMA1", trim(tender.signature));
+    t.FieldPut("PE_TARJ", trim(tender.card));
+    t.FieldPut("PE_REFNO", trim(tender.reference));
+    t.FieldPut("PE_AUTID", trim(tender.card_authorisation));
+    t.FieldPut("PE_TRACE_N", trim(tender.trace));
+    t.FieldPut("PE_TIPO", Decimal(tender.terminal));
 }
 
 PaymentTender tender_from_row(const data::WDBTable& t) {
@@ -93,6 +104,14 @@ PaymentTender tender_from_row(const data::WDBTable& t) {
     p.document = trim(t.str("DOCUMENTO"));
     p.voucher = trim(t.str("VOUCHER"));
     p.authorisation = trim(t.str("COD_AUTORI"));
+    p.room = trim(t.str("ROOM"));
+    p.reservation = trim(t.str("RESERVA"));
+    p.signature = trim(t.str("FIRMA1"));
+    p.card = trim(t.str("PE_TARJ"));
+    p.reference = trim(t.str("PE_REFNO"));
+    p.card_authorisation = trim(t.str("PE_AUTID"));
+    p.trace = trim(t.str("PE_TRACE_N"));
+    p.terminal = static_cast<int>(t.num("PE_TIPO").to_int());
     return p;
 }
 
@@ -122,6 +141,44 @@ std::vector<PaymentTender> read_tenders(data::Db& db, const PaymentTables& table
                                         const std::string& business, const std::string& number) {
     return read_rows<PaymentTender>(db, tables.tenders, "DET_MOV2", business, number,
                                     tender_from_row);
+}
+
+std::vector<PaymentRate> day_rates(data::Db& db, const std::string& business,
+                                   const std::string& accounting_currency, const Date& date) {
+    std::vector<PaymentRate> out;
+    UsedTable t(db, "T_CAMBIO", "T_CAMB2");
+    for (const auto& c : business_currencies(db, business)) {
+        if (c.code == accounting_currency) continue;
+        out.push_back({c.code, CAMBIO_SPEC(db, *t, business, accounting_currency, c.code, date)});
+    }
+    return out;
+}
+
+void append_payment_rates(data::Db& db, const std::string& business, const std::string& number,
+                          const std::string& accounting_currency,
+                          const std::vector<PaymentRate>& rates) {
+    UsedTable t(db, "DET_MOV3", "DET_MOV3");
+    for (const auto& r : rates) {
+        data::ADD_NEW_REC(*t);
+        t->FieldPut("NEGOCIO", business);
+        t->FieldPut("MOVIMIENTO", number);
+        t->FieldPut("MONEDA_1", r.currency);
+        t->FieldPut("MONEDA_2", accounting_currency);
+        t->FieldPut("CAMBIO", r.rate);
+        data::UNLOCK_NEW_REC(*t);
+    }
+}
+
+std::optional<std::string> next_receipt_number(data::Db& db, const std::string& business,
+                                               const std::string& series) {
+    constexpr int kMaxDraws = 1000;
+    UsedTable t(db, "SERIALES", "SERIALES");
+    for (int i = 0; i < kMaxDraws; ++i) {
+        const std::string n = trim(GET_NXSERIAL(db, business, series, &*t));
+        if (is_no_serial(n)) break;
+        if (!key_exists(db, "ENC_MOVE", "ENC_MOVE", {business, n})) return n;
+    }
+    return std::nullopt;
 }
 
 void delete_payment_rows(data::Db& db, const PaymentTables& tables, const std::string& business,

@@ -3,6 +3,7 @@
 // (DET_MOV2). Pending payments keep the same layouts (PENC_MOV, PDET_MOV, PDET_MV2), so one
 // writer and one reader serve both; the caller appends or locks the record and holds the
 // transaction.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,21 @@ std::vector<StoredApplication> read_applications(data::Db& db, const PaymentTabl
                                                  const std::string& number);
 std::vector<PaymentTender> read_tenders(data::Db& db, const PaymentTables& tables,
                                         const std::string& business, const std::string& number);
+
+// ADD_T_CAMBIOS: every currency of the business other than the accounting one at its rate for
+// `date` (one unit in the accounting currency; 0 when the pair has no rate yet).
+std::vector<PaymentRate> day_rates(data::Db& db, const std::string& business,
+                                   const std::string& accounting_currency, const Date& date);
+// The rates a payment was made at (DET_MOV3), in the caller's transaction.
+void append_payment_rates(data::Db& db, const std::string& business, const std::string& number,
+                          const std::string& accounting_currency,
+                          const std::vector<PaymentRate>& rates);
+
+// The next number of the receipt series that no receipt has yet (a number typed by hand in
+// another block is stepped over); none when the series is missing. The series stays locked to
+// the end of the caller's transaction.
+std::optional<std::string> next_receipt_number(data::Db& db, const std::string& business,
+                                               const std::string& series);
 
 // Deletes the header, applications and tenders of payment `number` (a pending one once it is
 // processed, or kept again), in the caller's transaction.

@@ -4,6 +4,8 @@
 // the receivable, the tax and discount totals, and the cost of sales. Every amount carries the
 // sign of the concept (+1 debit, -1 credit) and the sale's currency and rate. It posts into the
 // caller's ContaTransaction, inside the sale's database transaction.
+#include <map>
+#include <optional>
 #include <string>
 
 #include "core/decimal.h"
@@ -11,6 +13,8 @@
 #include "domain/ledger/concepts.h"
 #include "domain/ledger/journal.h"
 #include "domain/ledger/ledger_settings.h"
+#include "domain/pos/articles.h"
+#include "domain/pos/sale_accounts.h"
 #include "domain/pos/sale_line.h"
 
 namespace qz::domain::pos {
@@ -25,6 +29,7 @@ struct SaleJournalContext {
     Decimal local_rate;                        // local currency -> accounting currency
     std::string warehouse, customer;
     std::string sales_group;  // the register's DEF_VENT
+    std::string branch;       // the customer's branch (SUBCLIENTE); blank: the principal one
 };
 
 // The figures of one written document that its document-level lines need.
@@ -48,12 +53,34 @@ public:
     void post_document(const SaleDocumentAmounts& amounts);
 
 private:
-    struct Impl;
+    bool credit() const { return m_ctx.doc_concept->debit != 1; }
+    bool complement() const { return m_ctx.doc_concept->flag("COMPLEMENT"); }
+    std::string text(const std::string& label) const;
+    // `amount` × the concept's sign through `link`, in `currency` at `rate` to the accounting
+    // currency; a concept valued through complement accounts posts it converted, in the
+    // accounting currency. Nothing for a zero amount.
+    void post_in(const std::string& link, const Decimal& amount, const std::string& currency,
+                 const Decimal& rate, const std::string& label);
+    void post(const std::string& link, const Decimal& amount, const std::string& label) {
+        post_in(link, amount, m_ctx.currency, m_ctx.rate, label);
+    }
+    Decimal rate_of(const std::string& currency);
+    void post_commissions(const Article& a, const Decimal& quantity);
+    void post_split(const Article& a, const SaleLine& line, const Decimal& gross);
+    void post_group_sales(const Article& a, const SaleLine& line, const Decimal& gross);
+    SalesAccounts base_accounts(const Article& a);
+    void add_cost(const Article& a, const SaleLine& line);
+    void post_receivable(const Decimal& balance);
+    void post_cost_of_sales();
+
     data::Db& m_db;
     ContaTransaction& m_conta;
     SaleJournalContext m_ctx;
     // Per document: what article-level lines already posted, and the cost per account.
     Decimal m_article_tax, m_article_discount, m_sum_rounded, m_sum_unrounded;
+    std::map<std::string, Decimal> m_cost_by_account;
+    Decimal m_cost;
+    std::optional<std::string> m_branch_link;  // the branch's sales link, read once
     std::string m_document, m_customer_name;
 };
 

@@ -17,16 +17,29 @@ std::string code_width_problem(const std::string& subject, const std::string& co
     return subject + " admite " + std::to_string(width) + " caracteres...";
 }
 
-void for_business_rows(data::Db& db, const std::string& table, const std::string& business,
-                       const std::function<void(const data::WDBTable&)>& fn) {
+namespace {
+
+void for_rows_from(data::Db& db, const std::string& table, const std::string& key,
+                   const std::function<void(const data::WDBTable&)>& fn) {
     data::UseOptions o;
     o.order = table;
     o.read_only = true;
     data::Table t = data::USE(db, table, o);
-    const std::string key = data::business_key(business);
     t->SetScope(key, key);
     for (t->GoTop(); !t->Eof(); t->Skip()) fn(*t);
     data::KILLTABLA(db, t);
+}
+
+}  // namespace
+
+void for_business_rows(data::Db& db, const std::string& table, const std::string& business,
+                       const std::function<void(const data::WDBTable&)>& fn) {
+    for_rows_from(db, table, data::business_key(business), fn);
+}
+
+void for_code_rows(data::Db& db, const std::string& table, const std::string& business,
+                   const std::string& code, const std::function<void(const data::WDBTable&)>& fn) {
+    for_rows_from(db, table, data::order_key(table, table, {business, normal_code(code)}), fn);
 }
 
 bool lock_at_key(data::WDBTable& t, const std::string& key) {

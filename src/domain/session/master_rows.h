@@ -43,6 +43,10 @@ struct CodeName {
 // begins with NEGOCIO, in that order.
 void for_business_rows(data::Db& db, const std::string& table, const std::string& business,
                        const std::function<void(const data::WDBTable&)>& fn);
+// The same for the rows whose key in that order begins with NEGOCIO + `code`: the detail rows of
+// one master row (the lines of a concept, the distribution rows of an article).
+void for_code_rows(data::Db& db, const std::string& table, const std::string& business,
+                   const std::string& code, const std::function<void(const data::WDBTable&)>& fn);
 
 // The row of `code` in a code table of the business (keyed NEGOCIO + code in the order of the
 // table's own name), through the table's mapper; nothing for a blank code or no row.
