@@ -75,7 +75,9 @@ void load_codes(data::Db& db) {
     robes.check_discount = true;                         // ...and at most 10 % off
     robes.max_discount = Decimal(10);
     pos::Subline passes{kLine, "PASE", "Pases y Entradas"};
-    for (const auto* s : {&oils, &robes, &passes}) {
+    for (auto* s : {&oils, &robes, &passes}) {
+        // The boutique's sales, taxed or exempt, are the spa's sales.
+        s->sales_link = s->exempt_link = "VENTAS_SPA";
         data::ADD_NEW_REC(sub.table());
         pos::put_subline_row(sub.table(), kBiz, *s);
         data::UNLOCK_NEW_REC(sub.table());

@@ -197,8 +197,10 @@ void load_payment_codes(data::Db& db) {
             {"SHOW", 1}});
     tm.add({{"CODIGO", "CR"}, {"DESCRIP", "Crédito a cuenta"}, {"NO_CIERRE", 1}, {"SHOW", 1}});
     // Spa services of a guest in house go to the folio of the room with the spa charge code.
+    // What a guest charges to the room is owed to the hotel, on its receivable.
     tm.add({{"CODIGO", "HB"},
             {"DESCRIP", "Cargo a Habitación"},
+            {"ASIENTO1", "CXC"},
             {"TO_HOTEL", 1},
             {"CARGO", "SPA"},
             {"SHOW_FIRMA", 1},

@@ -112,7 +112,10 @@ void load_catalogue(data::Db& db) {
                  {"CODIGO", s.code},
                  {"DESCRIP", s.name},
                  {"CHECK_D1", 1},
-                 {"CHECK_D2", 15}});
+                 {"CHECK_D2", 15},
+                 // Taxed and exempt sales of services both go to the spa's sales.
+                 {"ASIENTO1", "VENTAS_SPA"},
+                 {"ASIENTO6", "VENTAS_SPA"}});
 
     RowWriter types(db, "ENC_PREC");
     for (const auto& t : kPriceTypes)

@@ -89,7 +89,10 @@ RoomAccountCheck find_room_account(data::Db& db, const std::string& business,
     return out;
 }
 
-Decimal folio_balance(data::Db& db, const std::string& business, const RoomAccount& account) {
+namespace {
+
+// The account's folios in their order, scoped.
+data::Table account_folios(data::Db& db, const std::string& business, const RoomAccount& account) {
     data::Table f = data::USE(db, "ENC_FOL", account.master ? "ENC_FOL4" : "ENC_FOL2");
     const std::string key =
         account.master
@@ -98,6 +101,22 @@ Decimal folio_balance(data::Db& db, const std::string& business, const RoomAccou
                               {business, account.reservation, account.code, account.room_type,
                                static_cast<long long>(account.item)});
     f->SetScope(key, key);
+    return f;
+}
+
+}  // namespace
+
+std::string folio_currency(data::Db& db, const std::string& business, const RoomAccount& account) {
+    data::Table f = account_folios(db, business, account);
+    std::string out;
+    for (f->GoTop(); !f->Eof() && out.empty(); f->Skip())
+        if (account.master || f->num("CTA_MAES") == 0) out = trim(f->str("MONEDA"));
+    data::KILLTABLA(db, f);
+    return out;
+}
+
+Decimal folio_balance(data::Db& db, const std::string& business, const RoomAccount& account) {
+    data::Table f = account_folios(db, business, account);
     std::vector<std::string> folios;
     for (f->GoTop(); !f->Eof(); f->Skip())
         if (account.master || f->num("CTA_MAES") == 0) folios.push_back(trim(f->str("NUMERO")));

@@ -36,6 +36,9 @@ RoomAccountCheck find_room_account(data::Db& db, const std::string& business,
 // DEBITO - CREDITO over the lines of every folio of the account (of the room line for a room).
 Decimal folio_balance(data::Db& db, const std::string& business, const RoomAccount& account);
 
+// The currency of the account's folios (the first one's MONEDA); "" when it has none yet.
+std::string folio_currency(data::Db& db, const std::string& business, const RoomAccount& account);
+
 // "" when `amount` fits the credit left, else "Crédito insuficiente:..." with the limit and
 // what is available.
 std::string credit_problem(const Decimal& limit, const Decimal& balance, const Decimal& amount);

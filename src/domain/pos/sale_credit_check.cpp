@@ -40,7 +40,11 @@ bool CHECK_CREDITOS(SaleRun& r) {
     };
     const std::string limit_currency =
         branch->limit_currency.empty() ? s.limit_currency : branch->limit_currency;
-    Decimal amount = r.amount_due() + r.draft.figures().others();
+    // A cash concept is paid in full at the counter: the sale adds nothing to what the customer
+    // owes, so a walk-in customer without a limit is not stopped for credit on every cash sale.
+    // What the customer already owes, overdue or over the limit, is still judged.
+    Decimal amount =
+        r.concept_def.flag("CANCELA") ? Decimal(0) : r.amount_due() + r.draft.figures().others();
     if (!limit_currency.empty()) {
         const auto rate = lookup(limit_currency, r.draft.header().currency);
         if (!rate.problem.empty()) return r.refuse(rate.problem);

@@ -4,8 +4,10 @@
 
 #include "core/picture.h"
 #include "core/text.h"
+#include "domain/ledger/rates.h"
 #include "domain/pos/room_credit.h"
 #include "domain/pos/tenders.h"
+#include "domain/session/master_rows.h"
 
 namespace qz::domain::pos {
 
@@ -54,10 +56,20 @@ bool TenderSet::check_rooms(data::Db& db, UserPort& port) {
         if (!check.account) return refuse(port, check.problem);
         const RoomAccount& a = *check.account;
         const std::string key = (a.master ? "M" : "R") + a.code;
+        // The credit and the folio are kept in the folio's currency: a tender in another one
+        // is judged by what it will charge there.
+        Decimal amount = r.amount;
+        const std::string currency = folio_currency(db, m_in.business, a);
+        if (!currency.empty() && normal_code(currency) != normal_code(m_in.currency)) {
+            const RequiredRate rate =
+                required_rate(db, m_in.business, currency, m_in.currency, db.clock().XDATE());
+            if (!rate) return refuse(port, rate.problem);
+            amount = (r.amount * rate.factor).round(2);
+        }
         const Decimal balance = folio_balance(db, m_in.business, a) + charged[key];
-        if (auto problem = credit_problem(a.limit, balance, r.amount); !problem.empty())
+        if (auto problem = credit_problem(a.limit, balance, amount); !problem.empty())
             return refuse(port, problem);
-        charged[key] += r.amount;
+        charged[key] += amount;
         r.account = a.reservation;
         r.room_type = a.room_type;
         r.room_item = a.item;

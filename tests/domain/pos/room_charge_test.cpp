@@ -40,10 +40,11 @@ long count(data::Db& db, const char* table, const char* order,
 class RoomChargeTest : public DemoLedgerTest {
 protected:
     // One room-charge tender per (code, amount), in dollars like the folios; whether accepted.
-    bool accept(std::vector<std::pair<const char*, const char*>> charges) {
+    bool accept(std::vector<std::pair<const char*, const char*>> charges,
+                const char* currency = "US") {
         TenderInputs in;
         in.business = "HOTEL";
-        in.currency = "US";
+        in.currency = currency;
         std::vector<TenderRow> rows;
         for (const auto& [room, amount] : charges) {
             TenderRow r;
@@ -82,6 +83,13 @@ TEST_P(RoomChargeTest, EachAccountTakesWhatItsCreditAllows) {
     EXPECT_FALSE(accept({{"201", "320.01"}}));
     EXPECT_EQ(said(), "Crédito insuficiente:\rCrédito: 500.00\rDisponible: 320.00");
     EXPECT_FALSE(accept({{"201", "200.00"}, {"201", "200.00"}})) << "together beyond the credit";
+    // A sale in colones is judged by the dollars it will charge on the folio, not by its figure.
+    const Decimal colones = CAMBIO_ACT(*db, "HOTEL", "US", "CO");  // dollars per colón
+    const std::string fits = (Decimal(300) / colones).round(2).to_string();
+    const std::string beyond = (Decimal(330) / colones).round(2).to_string();
+    EXPECT_TRUE(accept({{"201", fits.c_str()}}, "CO")) << said();
+    EXPECT_FALSE(accept({{"201", beyond.c_str()}}, "CO"));
+    EXPECT_EQ(said(), "Crédito insuficiente:\rCrédito: 500.00\rDisponible: 320.00");
 
     EXPECT_FALSE(accept({{"302", "1.00"}}));
     EXPECT_EQ(said(), "El huésped no tiene crédito permitido");

@@ -198,6 +198,21 @@ TEST_P(SaleSaveTest, ARefusedCreditStopsTheSaveOnTheLinesAndAnAuthorisedOneIsRec
     const auto doc = read_document_data(*db, test::kSaleBiz, saved->documents.at(0));
     ASSERT_TRUE(doc && doc->extra);
     EXPECT_TRUE(doc->extra->credit_approved);
+
+    // A cash sale is paid at the counter: it adds nothing to what the customer owes, so the
+    // walk-in customer, who has no limit and owes nothing, is not stopped for credit.
+    auto& cash = open("FC", "CONTADO");
+    test::add_line(cash, "MAS001");
+    hooks.on_tenders = [&] {
+        TenderRow t;
+        t.code = "EF";
+        t.amount = draft->figures().invoiced;
+        tenders = {t};
+        draft->set_paid(t.amount);
+        return true;
+    };
+    ASSERT_TRUE(save()) << all_told();
+    EXPECT_EQ(hooks.credit_asked, 2);
 }
 
 TEST_P(SaleSaveTest, ASecondSaveWhileTheFirstRunsReturnsAtOnceAndTheSaleIsSavedOnce) {

@@ -24,6 +24,8 @@
 #include "gui/main_window_fixture.h"
 #include "gui/pos/sale/commands.h"
 #include "gui/pos/sale/fac_pos_screen.h"
+#include "gui/spa/reservations/reservation_screens.h"
+#include "support/record_edit.h"
 
 namespace qz::gui {
 namespace {
@@ -42,6 +44,10 @@ protected:
     }
     // Takes the spa register through the open dialog with Laura's codes.
     void take_register(FAC_POS* s) {
+        answer_open_dialog();
+        press(s, kOpenRegister);
+    }
+    static void answer_open_dialog() {
         test::when_modal([] {
             auto* r = modal()->findChild<QComboBox*>(QString::number(kDlgRegister));
             r->setCurrentIndex(r->findData("SPA1"));
@@ -51,7 +57,6 @@ protected:
             modal()->findChild<QLineEdit*>(QString::number(kDlgRegisterCode))->setText("spa1");
             QTest::mouseClick(modal()->findChild<QPushButton*>("1"), Qt::LeftButton);
         });
-        press(s, kOpenRegister);
     }
     void set_register_flag(const char* field) {
         data::Table t = data::USE(*ctx.db, "CAJA_ENC", "CAJA_ENC");
@@ -249,6 +254,11 @@ TEST_F(FacPosTest, TendersTakeTheAmountDueAndClosingTheRegisterClosesTheLines) {
 }
 
 TEST_F(FacPosTest, CancelAsksAndADoubleOkSavesAtMostOnce) {
+    // A cash concept whose receipt book is gone: the save refuses before the tenders, so each
+    // save that runs says so once.
+    qz::test::edit_record(*ctx.db, "CONCEPT1", "CONCEPT1",
+                          data::order_key("CONCEPT1", "CONCEPT1", {"HOTEL", "FC"}),
+                          [](data::WDBTable& t) { t.FieldPut("ABONO_BLO", std::string("ZZ")); });
     FAC_POS* s = open_screen_from_menu();
     take_register(s);
     type_cell(s, 0, 0, "MAS001");
@@ -256,7 +266,8 @@ TEST_F(FacPosTest, CancelAsksAndADoubleOkSavesAtMostOnce) {
     test::post_click(ok);
     test::post_click(ok);
     settle();
-    EXPECT_EQ(count_of(pos::kSaleFailed), 1) << "the second press arrived while the first ran";
+    EXPECT_EQ(count_of("No se encuentra el Block de Recibos: ZZ"), 1)
+        << "the second press arrived while the first ran";
     EXPECT_TRUE(ok->isEnabled());
     EXPECT_EQ(cell(s, 0, 0), "MAS001") << "a refused save keeps the sale as typed";
 
@@ -311,6 +322,30 @@ TEST_F(FacPosTest, ASpaInvoiceTakesTheWorkstationsOpenRegisterAndItsLines) {
     ASSERT_TRUE(again);
     EXPECT_TRUE(asked);
     EXPECT_FALSE(grid(again)->isEnabled());
+}
+
+TEST_F(FacPosTest, FacturarOnAReservationBringsItsServicesAtTheQuotedPrices) {
+    MessageBoxScript quiet;
+    bool refreshed = false;
+    // The spa's register is open and this workstation takes it for spa sales by itself.
+    dc::OpenRequest r{"HOTEL", "SPA1", "0002", "spa1", "2222", Decimal(0)};
+    ASSERT_TRUE(dc::ABRE_CAJA(*ctx.db, ctx.port, dc::kPosRegisters, r));
+    if (!ctx.ini) ctx.ini = std::make_unique<IniFile>(install.home() + "/SPA.INI");
+    ctx.ini->set("F_SPA", "HOTELSPA_CAJA", "SPA1");
+    ctx.ini->set("F_SPA", "HOTELSPA_CAJA_AUT", "1");
+    invoice_reservation(window.get(), ctx, "SPA000001", [&refreshed] { refreshed = true; });
+    settle();
+    auto* s = screen_as<FAC_POS>("FAC_POS");
+    ASSERT_TRUE(s);
+    EXPECT_TRUE(s->windowTitle().contains("Facturación de Servicio Spa"));
+    ASSERT_EQ(cell(s, 0, 0), "MAS003");
+    const pos::SaleLine& l = s->draft().lines()[0];
+    EXPECT_EQ(trim(l.source_document), "SPA000001");
+    EXPECT_TRUE(l.manual) << "the quoted price stays whatever the quantity";
+    EXPECT_EQ(s->draft().header().contact[pos::kName], "Sofía Ramírez Ulate");
+    quiet.then(kIdYes);
+    press(s, kCmdCancel);
+    EXPECT_TRUE(refreshed);
 }
 
 }  // namespace
