@@ -13,25 +13,11 @@ bool on(const data::WDBTable& t, const char* field) { return t.num(field) == 1; 
 Decimal flag(bool v) { return Decimal(v ? 1 : 0); }
 std::string text(const data::WDBTable& t, const char* field) { return trim(t.str(field)); }
 
-// The row of `key` in `table` read through `decode`; nothing when there is none.
-template <class T, class Decode>
-std::optional<T> read_at(data::Db& db, const char* table, const char* order, const std::string& key,
-                         Decode decode) {
-    data::UseOptions o;
-    o.order = order;
-    o.read_only = true;
-    data::Table t = data::USE(db, table, o);
-    std::optional<T> out;
-    if (t->Seek(key)) out = decode(*t);
-    data::KILLTABLA(db, t);
-    return out;
-}
-
 std::optional<std::string> bar_code_article(data::Db& db, const std::string& business,
                                             const std::string& code) {
-    const auto b =
-        read_at<BarCode>(db, "BARRAS", "BARRAS",
-                         data::order_key("BARRAS", "BARRAS", {business, code}), bar_code_from_row);
+    const auto b = read_keyed_row<BarCode>(db, "BARRAS", "BARRAS",
+                                           data::order_key("BARRAS", "BARRAS", {business, code}),
+                                           bar_code_from_row);
     if (!b || b->article.empty()) return std::nullopt;
     return b->article;
 }
@@ -174,9 +160,9 @@ std::optional<FoundArticle> find_article(data::Db& db, const std::string& busine
     if (auto named = bar_code_article(db, business, code))
         if (auto a = read_article(db, business, *named))
             return FoundArticle{*a, ArticleMatch::BarCode};
-    if (auto a = read_at<Article>(db, "DEF_ART", "DEF_ART2",
-                                  data::order_key("DEF_ART", "DEF_ART2", {business, code}),
-                                  article_from_row))
+    if (auto a = read_keyed_row<Article>(db, "DEF_ART", "DEF_ART2",
+                                         data::order_key("DEF_ART", "DEF_ART2", {business, code}),
+                                         article_from_row))
         return FoundArticle{*a, ArticleMatch::AlternativeCode};
     return std::nullopt;
 }
@@ -184,21 +170,21 @@ std::optional<FoundArticle> find_article(data::Db& db, const std::string& busine
 std::optional<Article> read_article(data::Db& db, const std::string& business,
                                     const std::string& code) {
     if (normal_code(code).empty()) return std::nullopt;
-    return read_at<Article>(db, "DEF_ART", "DEF_ART", article_key(business, code),
-                            article_from_row);
+    return read_keyed_row<Article>(db, "DEF_ART", "DEF_ART", article_key(business, code),
+                                   article_from_row);
 }
 
 std::optional<ArticleStock> read_article_stock(data::Db& db, const std::string& business,
                                                const std::string& warehouse,
                                                const std::string& article) {
-    return read_at<ArticleStock>(db, "ARTICULO", "ARTIC1", stock_key(business, article, warehouse),
-                                 stock_from_row);
+    return read_keyed_row<ArticleStock>(db, "ARTICULO", "ARTIC1",
+                                        stock_key(business, article, warehouse), stock_from_row);
 }
 
 std::optional<Subline> read_subline(data::Db& db, const std::string& business,
                                     const std::string& line, const std::string& code) {
     if (normal_code(code).empty()) return std::nullopt;
-    return read_at<Subline>(
+    return read_keyed_row<Subline>(
         db, "SUB_LIN", "SUB_LIN",
         data::order_key("SUB_LIN", "SUB_LIN", {business, normal_code(line), normal_code(code)}),
         subline_from_row);

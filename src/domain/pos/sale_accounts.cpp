@@ -21,18 +21,6 @@ SalesAccounts sales_accounts_from_row(const data::WDBTable& t, bool with_cost) {
     return a;
 }
 
-template <class T, class Decode>
-std::optional<T> read_one(data::Db& db, const char* table, const std::string& key, Decode decode) {
-    data::UseOptions o;
-    o.order = table;
-    o.read_only = true;
-    data::Table t = data::USE(db, table, o);
-    std::optional<T> out;
-    if (t->Seek(key)) out = decode(*t);
-    data::KILLTABLA(db, t);
-    return out;
-}
-
 // Every row of the article in a per-article table, in the order written.
 template <class T, class Decode>
 std::vector<T> article_rows(data::Db& db, const char* table, const std::string& business,
@@ -83,8 +71,8 @@ std::optional<SalesGroupRow> read_sales_group(data::Db& db, const std::string& b
                                               const std::string& group, const std::string& line,
                                               const std::string& subline) {
     if (normal_code(group).empty()) return std::nullopt;
-    return read_one<SalesGroupRow>(
-        db, "SL_VENTA",
+    return read_keyed_row<SalesGroupRow>(
+        db, "SL_VENTA", "SL_VENTA",
         data::order_key("SL_VENTA", "SL_VENTA",
                         {business, normal_code(group), normal_code(line), normal_code(subline)}),
         sales_group_from_row);

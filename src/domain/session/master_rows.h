@@ -76,6 +76,21 @@ std::vector<T> business_rows(data::Db& db, const std::string& table, const std::
 // or changed its code while this one waited. When true the caller releases the lock as usual.
 bool lock_at_key(data::WDBTable& t, const std::string& key);
 
+// The row whose full key in `order` is `key`, read through `decode` on a read-only handle;
+// nothing when there is none.
+template <class T, class Decode>
+std::optional<T> read_keyed_row(data::Db& db, const char* table, const char* order,
+                                const std::string& key, Decode decode) {
+    data::UseOptions o;
+    o.order = order;
+    o.read_only = true;
+    data::Table t = data::USE(db, table, o);
+    std::optional<T> out;
+    if (t->Seek(key)) out = decode(*t);
+    data::KILLTABLA(db, t);
+    return out;
+}
+
 // Rewrites the row whose key in `order` is that of `parts`, or appends one when `add` and there
 // is none, filling it through `fill`; one transaction. False when there was no row to rewrite.
 bool write_keyed_row(data::Db& db, const std::string& table, const std::string& order,
