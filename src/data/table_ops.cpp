@@ -146,7 +146,7 @@ Table USE(Db& db, const std::string& file, const UseOptions& opts) {
     take_open_lock(db, *t, !opts.shared, table_path(db, def.name()));
     db.register_area(area, t.get());
     attach_search(db, *t);
-    t->GoTop();
+    t->GoTopLazily();
     return t;
 }
 

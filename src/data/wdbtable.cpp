@@ -210,6 +210,7 @@ long WDBTable::KeyCount() {
 }
 
 long WDBTable::KeyNo() {
+    settle();
     if (m_eof || m_new) return 0;
     std::string pos = m_order ? "(" + key_expr() + ", " + quote_ident(kRecnoCol) + ") <= (?, ?)"
                               : quote_ident(kRecnoCol) + " <= ?";
@@ -286,6 +287,7 @@ std::optional<bool> WDBTable::probably_past_middle() {
 }
 
 long WDBTable::KeyNo(long key_count) {
+    settle();
     if (m_eof || m_new) return 0;
     if (!m_order || key_count <= 0) return KeyNo();
     // Keys equal to the current one are few; they are ordered by record number.
@@ -311,6 +313,7 @@ long WDBTable::KeyNo(long key_count) {
 }
 
 bool WDBTable::GoToKeyNo(long n, long key_count) {
+    moving();
     flush();
     m_moved.clear();
     if (n < 1 || (key_count > 0 && n > key_count)) {
@@ -332,6 +335,7 @@ bool WDBTable::GoToKeyNo(long n, long key_count) {
 }
 
 bool WDBTable::Seek(const std::string& key, bool soft) {
+    moving();
     if (!m_order) throw DbError("Seek sin orden activo en " + Alias);
     flush();
     m_moved.clear();
@@ -346,6 +350,7 @@ bool WDBTable::Seek(const std::string& key, bool soft) {
 }
 
 bool WDBTable::SeekLast(const std::string& key) {
+    moving();
     if (!m_order) throw DbError("Seek sin orden activo en " + Alias);
     flush();
     m_moved.clear();
@@ -360,6 +365,7 @@ bool WDBTable::SeekLast(const std::string& key) {
 }
 
 void WDBTable::GoTop() {
+    moving();
     flush();
     m_moved.clear();
     std::string tail = " ORDER BY " + key_expr() + (m_order ? ", " + quote_ident(kRecnoCol) : "") +
@@ -371,6 +377,7 @@ void WDBTable::GoTop() {
 }
 
 void WDBTable::GoBottom() {
+    moving();
     flush();
     m_moved.clear();
     std::string tail = " ORDER BY " + key_expr() + " DESC" +
@@ -382,6 +389,7 @@ void WDBTable::GoBottom() {
 }
 
 void WDBTable::GoTo(long recno) {
+    moving();
     flush();
     m_moved.clear();
     reload(recno);
@@ -439,6 +447,7 @@ void WDBTable::skip_one(bool forward) {
 }
 
 void WDBTable::Skip(long n) {
+    settle();
     flush();
     if (n == 0) {
         if (!m_eof) reload(m_recno);
@@ -453,6 +462,7 @@ void WDBTable::Skip(long n) {
 }
 
 long WDBTable::RecNo() {
+    settle();
     if (m_new) flush();
     return m_eof ? LastRec() + 1 : m_recno;
 }
@@ -481,6 +491,7 @@ Value WDBTable::FieldGet(const std::string& name) const {
 
 Value WDBTable::FieldGet(int pos) const {
     field_at(pos);
+    settle();
     return m_vals[static_cast<size_t>(pos - 1)];
 }
 
@@ -507,6 +518,7 @@ void WDBTable::FieldPut(const std::string& name, const Value& v) {
 }
 
 void WDBTable::FieldPut(int pos, const Value& v) {
+    settle();
     const FieldDef& f = field_at(pos);
     require_writable(f);
     m_vals[static_cast<size_t>(pos - 1)] = coerce(f, v);
@@ -514,6 +526,7 @@ void WDBTable::FieldPut(int pos, const Value& v) {
 }
 
 void WDBTable::Append() {
+    moving();
     if (m_read_only) throw DbError("Tabla de solo lectura: " + Alias);
     flush();
     m_new = true;
@@ -615,6 +628,7 @@ void WDBTable::discard_pending() noexcept {
 void WDBTable::Commit() { flush(); }
 
 void WDBTable::Delete() {
+    settle();
     if (m_eof && !m_new) return;
     flush();
     require_writable(m_def.fields().front());
@@ -628,6 +642,7 @@ void WDBTable::Delete() {
 }
 
 bool WDBTable::RLock() {
+    settle();
     if (m_new) flush();
     if (m_eof) return false;
     if (m_locked.count(m_recno)) return true;
@@ -671,6 +686,7 @@ void WDBTable::give_up_locks() {
 
 void WDBTable::after_rollback() {
     drop_ahead();
+    if (m_top_pending) return;
     m_new = false;
     std::fill(m_dirty.begin(), m_dirty.end(), 0);
     if (m_eof || m_recno == 0) {
@@ -691,7 +707,7 @@ void WDBTable::reset_for_reuse(const UseOptions& opts) {
     m_read_only = opts.read_only;
     m_scoped = false;
     SetOrder(opts.order);
-    GoTop();
+    GoTopLazily();
 }
 
 // Every way out of a table (close, destructor, the end of a transaction that parked it) passes

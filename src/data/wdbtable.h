@@ -67,18 +67,33 @@ public:
     bool SeekLast(const std::string& key);
     void Skip(long n = 1);
     void GoTop();
+    // Goes to the top as GoTop does, but reads it only when something asks where the table
+    // stands: a table opened only to be sought is never read at its top.
+    void GoTopLazily() { m_top_pending = true; }
     void GoBottom();
     void GoTo(long recno);
     void _RecNo(long recno) { GoTo(recno); }
-    bool Eof() const { return m_eof; }
-    bool BOF() const { return m_bof; }
+    bool Eof() const {
+        settle();
+        return m_eof;
+    }
+    bool BOF() const {
+        settle();
+        return m_bof;
+    }
     bool Found() const { return m_found; }
     long RecNo();
     long LastRec();
     long RecCount() { return LastRec(); }
-    bool Deleted() const { return m_deleted; }
+    bool Deleted() const {
+        settle();
+        return m_deleted;
+    }
     // The active order's key of the current row (as positioned).
-    const std::string& CurrentKey() const { return m_key; }
+    const std::string& CurrentKey() const {
+        settle();
+        return m_key;
+    }
 
     // Fields.
     int FCount() const { return static_cast<int>(m_def.fields().size()); }
@@ -158,6 +173,13 @@ private:
     // Record and file locks leave with the table, except inside a transaction, whose writes are
     // not final yet: there they are kept until it ends.
     void give_up_locks();
+    // Reads the top that GoTopLazily left pending. The handle is never itself const, only the
+    // view of it that asks.
+    void settle() const {
+        if (m_top_pending) const_cast<WDBTable*>(this)->GoTop();
+    }
+    // Every absolute move forgets a pending top.
+    void moving() { m_top_pending = false; }
 
     Db& m_db;
     TableDef m_def;
@@ -180,6 +202,7 @@ private:
     std::vector<Value> m_vals;
     std::vector<char> m_dirty;
     bool m_new = false;
+    bool m_top_pending = false;
     std::set<long> m_moved;  // rows whose key this handle changed during the current walk
     std::deque<Row> m_ahead;  // rows read ahead of a forward walk
     int m_run = 0;            // size of the last read-ahead
