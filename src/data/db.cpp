@@ -254,6 +254,19 @@ WDBTable* Db::area(int n) const {
 void Db::table_written(const std::string& table) {
     for (const auto& [n, t] : m_areas)
         if (t->def().name() == table) t->drop_ahead();
+    m_rows.erase(table);
+}
+
+const std::any* Db::remembered_row(const std::string& table, const std::string& key) const {
+    if (tx_depth == 0 && m_memos == 0) return nullptr;
+    const auto t = m_rows.find(table);
+    if (t == m_rows.end()) return nullptr;
+    const auto r = t->second.find(key);
+    return r == t->second.end() ? nullptr : &r->second;
+}
+
+void Db::remember_row(const std::string& table, const std::string& key, std::any row) {
+    if (tx_depth > 0 || m_memos > 0) m_rows[table][key] = std::move(row);
 }
 
 int Db::select(int n) {

@@ -2,6 +2,7 @@
 // The session's data workspace: one connection, the work areas of the open tables and the
 // transaction state. Everything the table layer keeps for the session lives here instead of in
 // globals; the names of the members follow the variables the rest of the system knows.
+#include <any>
 #include <array>
 #include <chrono>
 #include <functional>
@@ -112,8 +113,32 @@ public:
     void release_area(int area);
     WDBTable* area(int n) const;
     int select(int n);  // makes an area current; returns the previous one
-    // A handle wrote to a table: the others drop the rows they read ahead of it.
+    // A handle wrote to a table: the others drop the rows they read ahead of it, and the rows
+    // of it remembered for the transaction are forgotten.
     void table_written(const std::string& table);
+
+    // Rows read by their full key inside the open transaction or a RowMemo, so a save that asks
+    // for the same article or account many times reads it once. A write to the table forgets
+    // its rows; the start and the end of a transaction and the end of the last memo forget them
+    // all, so what a transaction reads under its locks is never an older copy.
+    const std::any* remembered_row(const std::string& table, const std::string& key) const;
+    void remember_row(const std::string& table, const std::string& key, std::any row);
+    void forget_remembered_rows() { m_rows.clear(); }
+
+    // Remembers rows read by their full key while it lives, outside a transaction too: for work
+    // that reads the same master rows over and over in a moment (the checks before a sale).
+    class RowMemo {
+    public:
+        explicit RowMemo(Db& db) : m_db(db) { ++m_db.m_memos; }
+        ~RowMemo() {
+            if (--m_db.m_memos == 0 && m_db.tx_depth == 0) m_db.forget_remembered_rows();
+        }
+        RowMemo(const RowMemo&) = delete;
+        RowMemo& operator=(const RowMemo&) = delete;
+
+    private:
+        Db& m_db;
+    };
     int selected() const { return m_selected; }
 
     // Waits of the lock loops: 100 ms between tries and 5 s of patience before telling the
@@ -173,6 +198,8 @@ private:
     std::string m_alt;
     std::unique_ptr<Statement> m_now_stmt;
     std::string m_count_version;
+    std::map<std::string, std::map<std::string, std::any>> m_rows;
+    int m_memos = 0;
     std::map<std::string, long> m_counts;
 };
 

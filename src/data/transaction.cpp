@@ -26,6 +26,7 @@ void release_remembered(Db& db) {
 }
 
 void finish(Db& db) noexcept {
+    db.forget_remembered_rows();
     db.XADSTRANS = 0;
     db.tx_depth = 0;
     db.tx_doomed = false;
@@ -64,6 +65,7 @@ void START_TRANSACTION(Db& db, int kind, std::optional<int> id) {
     // a posting that is half written after a crash is never acceptable.
     if (db.ads() && db.ads()->force_kind2) kind = 2;
     db.conn().begin();
+    db.forget_remembered_rows();
     db.XA_RECORDS.clear();
     db.XADSTRANS = 1;
     db.XTRANS_TIPO = kind == 1 ? 1 : 2;

@@ -77,10 +77,14 @@ std::vector<T> business_rows(data::Db& db, const std::string& table, const std::
 bool lock_at_key(data::WDBTable& t, const std::string& key);
 
 // The row whose full key in `order` is `key`, read through `decode` on a read-only handle;
-// nothing when there is none.
+// nothing when there is none. Inside a transaction or a Db::RowMemo the answer is remembered
+// until the table is written or the transaction or memo ends.
 template <class T, class Decode>
 std::optional<T> read_keyed_row(data::Db& db, const char* table, const char* order,
                                 const std::string& key, Decode decode) {
+    const std::string memo = std::string(order) + '\x1f' + key;
+    if (const std::any* kept = db.remembered_row(table, memo))
+        if (const auto* row = std::any_cast<std::optional<T>>(kept)) return *row;
     data::UseOptions o;
     o.order = order;
     o.read_only = true;
@@ -88,6 +92,7 @@ std::optional<T> read_keyed_row(data::Db& db, const char* table, const char* ord
     std::optional<T> out;
     if (t->Seek(key)) out = decode(*t);
     data::KILLTABLA(db, t);
+    db.remember_row(table, memo, out);
     return out;
 }
 
