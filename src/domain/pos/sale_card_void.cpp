@@ -41,6 +41,11 @@ void log_void(data::Db& db, const std::string& business, int provider, const Ten
     tx.commit();
 }
 
+bool same_approval(const TenderRow& a, const TenderRow& b) {
+    return trim(a.reference) == trim(b.reference) &&
+           trim(a.card_authorisation) == trim(b.card_authorisation) && trim(a.card) == trim(b.card);
+}
+
 }  // namespace
 
 bool card_approved(const TenderRow& row) {
@@ -77,6 +82,23 @@ void void_approved_cards(data::Db& db, UserPort& port, CardTerminal& terminal,
         }
         if (!voided) port.message(MsgStyle::Error, "Error", card_void_failed(row.card));
     }
+}
+
+void void_abandoned_cards(data::Db& db, UserPort& port, CardTerminal& terminal,
+                          const std::string& business, const std::string& currency,
+                          std::vector<TenderRow>& tenders, const std::vector<TenderRow>& kept) {
+    auto abandoned = [&](const TenderRow& row) {
+        if (!card_approved(row)) return false;
+        for (const TenderRow& k : kept)
+            if (card_approved(k) && same_approval(k, row)) return false;
+        return true;
+    };
+    std::vector<TenderRow> to_void;
+    for (const TenderRow& row : tenders)
+        if (abandoned(row)) to_void.push_back(row);
+    if (to_void.empty()) return;
+    void_approved_cards(db, port, terminal, business, currency, to_void);
+    std::erase_if(tenders, abandoned);
 }
 
 }  // namespace qz::domain::pos

@@ -21,6 +21,12 @@ void void_approved_cards(data::Db& db, UserPort& port, CardTerminal& terminal,
                          const std::string& business, const std::string& currency,
                          const std::vector<TenderRow>& tenders);
 
+// Voids the approved card tenders of `tenders` that `kept` does not hold (the same approval) and
+// takes them out of `tenders`: a voided card must never pay for a later save of the same sale.
+void void_abandoned_cards(data::Db& db, UserPort& port, CardTerminal& terminal,
+                          const std::string& business, const std::string& currency,
+                          std::vector<TenderRow>& tenders, const std::vector<TenderRow>& kept = {});
+
 std::string card_void_failed(const std::string& card);
 
 }  // namespace qz::domain::pos

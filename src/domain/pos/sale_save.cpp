@@ -105,11 +105,18 @@ void clear_sale(SaleRun& r) {
     if (card) r.hooks.card_capture();
 }
 
+// The checks read each line's article and sub-line several times over; they read them once. The
+// transaction that writes the sale reads them again under its locks.
+bool checked(SaleRun& run) {
+    data::Db::RowMemo memo(run.db);
+    return CHECK_DATOS(run) && check_before_writing(run) && settle_rates(run);
+}
+
 }  // namespace
 
-void SaleSave::void_cards(const SaleRun& run) {
-    void_approved_cards(m_db, m_port, m_terminal, run.business,
-                        normal_code(run.draft.header().currency), run.used_tenders());
+void SaleSave::void_cards(SaleRun& run) {
+    void_abandoned_cards(m_db, m_port, m_terminal, run.business,
+                         normal_code(run.draft.header().currency), run.tenders);
 }
 
 SaleTables sale_tables(SaleTarget target) {
@@ -150,7 +157,7 @@ std::optional<SavedSale> SaleSave::PROC_BOK(SaleDraft& draft, std::vector<Tender
     run.settings = read_ledger_settings(m_db, context.business);
     run.target = target_of(draft.mode());
     run.time = context.time.empty() ? m_db.clock().now().time : context.time;
-    if (!CHECK_DATOS(run) || !check_before_writing(run) || !settle_rates(run)) return std::nullopt;
+    if (!checked(run)) return std::nullopt;
     // The receipt book is checked before the tenders are taken (a cash sale's card is not charged
     // for a sale that cannot be written) and again before the transaction: a sale is never
     // written without the payment the customer made.

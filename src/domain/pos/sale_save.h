@@ -113,7 +113,7 @@ public:
 
 private:
     // After a save that approved cards and was not written: they are voided.
-    void void_cards(const SaleRun& run);
+    void void_cards(SaleRun& run);
 
     data::Db& m_db;
     UserPort& m_port;

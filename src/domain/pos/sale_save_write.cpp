@@ -6,6 +6,8 @@
 #include <optional>
 
 #include "core/text.h"
+#include "data/order_key.h"
+#include "data/table_ops.h"
 #include "data/transaction.h"
 #include "domain/pos/articles.h"
 #include "domain/pos/sale_documents.h"
@@ -190,6 +192,29 @@ private:
     std::map<std::string, bool> m_ticket;  // IMP_T by article
 };
 
+// A work order's invoice marks the order processed in the sale's own transaction; an order that
+// another workstation invoiced meanwhile stops the sale, so one order never has two invoices.
+void link_work_order(SaleRun& r, const SavedSale& out) {
+    if (r.draft.mode().kind != SaleKind::WorkOrder || out.documents.empty()) return;
+    const std::string code = r.draft.mode().source_document;
+    data::Table t = data::USE(r.db, "ENC_WO", "ENC_WO");
+    if (!t->Seek(data::order_key("ENC_WO", "ENC_WO", {r.business, code})))
+        throw std::runtime_error("La Work Order " + trim(code) + " no existe");
+    const std::string invoice = trim(t->str("MOV_CXC"));
+    if (!invoice.empty())
+        throw std::runtime_error("La Work Order ya tiene una factura asociada. Factura: " +
+                                 invoice);
+    data::LOCK_FOR_MODIFY(*t);
+    t->FieldPut("MOV_CXC", out.documents.front());
+    t->FieldPut("MOV_INV", out.inventory_movement);
+    t->FieldPut("INFO_PROC", r.ctx.info_user);
+    t->FieldPut("PROCESADO", Decimal(1));
+    t->FieldPut("AUT_CXC", r.ctx.user);
+    t->FieldPut("FEC_CXC", r.ctx.date);
+    data::UNLOCK_FOR_MODIFY(*t);
+    data::KILLTABLA(r.db, t);
+}
+
 }  // namespace
 
 SavedSale write_sale(SaleRun& r, std::vector<std::string>& warnings) {
@@ -208,6 +233,7 @@ SavedSale write_sale(SaleRun& r, std::vector<std::string>& warnings) {
     else
         w.write_documents(out);
     if (conta) conta->close();
+    link_work_order(r, out);
     if (r.ctx.on_written) r.ctx.on_written(r.db, out.documents);
     tx.commit();
     return out;

@@ -1,6 +1,7 @@
 // The save of a point-of-sale sale: what it writes for invoices, amount-only documents and
 // orders, the refusals that leave the sale as typed and write nothing, and the failures inside
 // the transaction that leave nothing of the sale but void the cards it charged.
+#include "data/transaction.h"
 #include "domain/ledger/document_reads.h"
 #include "domain/pos/sale_card_void.h"
 #include "domain/pos/sale_documents.h"
@@ -398,12 +399,84 @@ TEST_P(SaleSaveTest, APaidSaleWhoseReceiptFailsLeavesNothingAndItsCardIsVoided) 
     EXPECT_EQ(terminal.requests[0].amount, draft->figures().invoiced - Decimal(1));
     EXPECT_EQ(data::USE(*db, "LOG_P_EL")->KeyCount(), logs + 1);
     EXPECT_FALSE(told("no se pudo anular"));
+    // A voided card pays nothing more: it is gone from the sale's tenders.
+    ASSERT_EQ(tenders.size(), 1u);
+    EXPECT_EQ(tenders[0].code, "HB");
     // The sale is still on the screen; a void the network refuses is told to the cashier.
     EXPECT_FALSE(draft->lines()[0].empty());
     terminal.approve = false;
     EXPECT_FALSE(save());
     EXPECT_TRUE(told(card_void_failed("4111111111111111"))) << all_told();
     EXPECT_EQ(data::USE(*db, "LOG_P_EL")->KeyCount(), logs + 2);
+}
+
+// The tenders dialog cancelled, or the screen closed on an unsaved sale: the cards charged for
+// it are voided once, and the ones the sale already held before the dialog stay.
+TEST_P(SaleSaveTest, CardsChargedForAnAbandonedPaymentAreVoidedOnce) {
+    auto approved = [](const std::string& card, const std::string& ref) {
+        TenderRow t;
+        t.code = "EF";
+        t.amount = Decimal(100);
+        t.card = card;
+        t.reference = ref;
+        t.card_authorisation = "A" + ref;
+        t.terminal = 1;
+        return t;
+    };
+    TenderRow cash;
+    cash.code = "EF";
+    cash.amount = Decimal(50);
+    std::vector<TenderRow> rows{approved("4111111111111111", "R1"),
+                                approved("5500000000000004", "R2"), cash};
+    const std::vector<TenderRow> held{rows[0]};
+    void_abandoned_cards(*db, inst->port, terminal, "HOTEL", "CO", rows, held);
+    ASSERT_EQ(terminal.requests.size(), 1u);
+    EXPECT_EQ(terminal.requests[0].reference, "R2");
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].reference, "R1");
+    EXPECT_EQ(rows[1].amount, Decimal(50));
+    void_abandoned_cards(*db, inst->port, terminal, "HOTEL", "CO", rows, held);
+    EXPECT_EQ(terminal.requests.size(), 1u);
+    void_abandoned_cards(*db, inst->port, terminal, "HOTEL", "CO", rows);
+    EXPECT_EQ(terminal.requests.size(), 2u);
+    EXPECT_EQ(rows.size(), 1u);
+}
+
+// A work order's invoice marks the order processed with the sale, once.
+TEST_P(SaleSaveTest, AWorkOrderIsInvoicedOnceAndMarkedWithItsInvoice) {
+    {
+        data::Transaction tx(*db);
+        data::Table t = data::USE(*db, "ENC_WO");
+        data::ADD_NEW_REC(*t);
+        t->FieldPut("NEGOCIO", test::kSaleBiz);
+        t->FieldPut("CODIGO", "WO0001");
+        t->FieldPut("CLIENTE", "3101123456");
+        data::UNLOCK_NEW_REC(*t);
+        data::KILLTABLA(*db, t);
+        tx.commit();
+    }
+    SaleMode mode;
+    mode.kind = SaleKind::WorkOrder;
+    mode.source_document = "WO0001";
+    auto& d = open("FA", "3101123456", mode);
+    test::add_line(d, "MAS001");
+    const auto saved = save();
+    ASSERT_TRUE(saved) << all_told();
+    EXPECT_TRUE(saved->close_screen);
+    data::Table t = data::USE(*db, "ENC_WO", "ENC_WO");
+    ASSERT_TRUE(t->Seek(data::order_key("ENC_WO", "ENC_WO", {test::kSaleBiz, "WO0001"})));
+    EXPECT_EQ(trim(t->str("MOV_CXC")), saved->documents.front());
+    EXPECT_EQ(t->num("PROCESADO"), Decimal(1));
+    EXPECT_EQ(t->date("FEC_CXC"), test::kSaleDay);
+    data::KILLTABLA(*db, t);
+    const auto before = counts();
+    open("FA", "3101123456", mode);
+    test::add_line(*draft, "MAS001");
+    EXPECT_FALSE(save());
+    EXPECT_TRUE(
+        told("La Work Order ya tiene una factura asociada. Factura: " + saved->documents.front()))
+        << all_told();
+    EXPECT_EQ(counts(), before);
 }
 
 TEST_P(SaleSaveTest, WhatTheSaleCameFromIsLinkedInsideTheSaleOrTheSaleIsLost) {

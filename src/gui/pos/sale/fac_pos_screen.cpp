@@ -16,6 +16,8 @@
 
 #include "core/picture.h"
 #include "core/text.h"
+#include "domain/pos/sale_card_void.h"
+#include "domain/session/master_rows.h"
 #include "gui/framework/message_box.h"
 
 namespace qz::gui {
@@ -240,6 +242,9 @@ void FAC_POS::Finalizar() {
 
 void FAC_POS::CerrarBases() {
     if (m_timer) m_timer->stop();
+    // A sale left unsaved gives back the cards the terminal charged for it.
+    pos::void_abandoned_cards(m_db, m_port, *m_terminal, m_session.XU_COMP,
+                              domain::normal_code(m_draft.header().currency), m_tenders);
     if (m_source.refresh_parent) m_source.refresh_parent();
 }
 

@@ -13,6 +13,7 @@
 
 #include "core/picture.h"
 #include "core/text.h"
+#include "domain/pos/sale_card_void.h"
 #include "domain/session/master_rows.h"
 #include "gui/framework/amount_edit.h"
 #include "gui/pos/tenders/change_dialog.h"
@@ -229,6 +230,12 @@ void FormaPago::Terminar() {
 }
 
 void FormaPago::DO_CANCELAR() {
+    // The cashier gives up this payment: a card the terminal charged in this dialog is given
+    // back now, since nothing else will ever pay with it. Cards the sale already held stay.
+    auto rows = m_set.used_rows();
+    pos::void_abandoned_cards(m_db, m_port, *m_terminal, m_req.inputs.business,
+                              domain::normal_code(m_req.inputs.currency), rows,
+                              m_req.rows ? *m_req.rows : std::vector<pos::TenderRow>{});
     m_outcome = TendersOutcome::Stay;
     EndDialog(kCmdCancel);
 }
