@@ -69,17 +69,20 @@ bool SaleDraft::CHECK_PRECIO(size_t row) {
     return false;
 }
 
+std::optional<Decimal> SaleDraft::discount_limit(size_t row) const {
+    if (row >= m_lines.size() || m_lines[row].empty()) return std::nullopt;
+    const auto a = read_article(m_db, m_business, m_lines[row].code);
+    if (!a) return std::nullopt;
+    const auto sub = read_subline(m_db, m_business, a->line, a->subline);
+    if (sub && sub->check_discount) return sub->max_discount;
+    if (a->check_discount) return a->max_discount;
+    return std::nullopt;
+}
+
 bool SaleDraft::CHECK_DESCUENTO(size_t row) {
     SaleLine* l = coded(row);
     if (!l) return true;
-    const auto a = read_article(m_db, m_business, l->code);
-    if (!a) return true;
-    std::optional<Decimal> limit;
-    const auto sub = read_subline(m_db, m_business, a->line, a->subline);
-    if (sub && sub->check_discount)
-        limit = sub->max_discount;
-    else if (a->check_discount)
-        limit = a->max_discount;
+    const auto limit = discount_limit(row);
     if (!limit || l->discount <= *limit) return true;
     warn(m_port, discount_refusal(l->code, l->description));
     RESTA_ART(row);

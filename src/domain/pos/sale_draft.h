@@ -138,6 +138,9 @@ public:
     bool CHECK_EXISTENCIAS(size_t row);
     bool CHECK_PRECIO(size_t row);
     bool CHECK_DESCUENTO(size_t row);
+    // The highest discount the line's sub-line or article allows; nothing when it has no limit
+    // (or the row holds no article).
+    std::optional<Decimal> discount_limit(size_t row) const;
 
     // Buttons that amount-only concepts refuse; true when the dialog may open.
     bool FLETES();

@@ -48,7 +48,9 @@ public:
         auto* form = session_form();
         m_register = Add(new QComboBox(this), kDlgRegister);
         if (m_spec.fixed_register.empty()) {
-            m_register->addItem("", "");
+            // The only register the workstation may open is taken without being chosen, as the
+            // only operator is.
+            if (m_spec.registers.size() != 1) m_register->addItem("", "");
             for (const auto& r : m_spec.registers)
                 m_register->addItem(QString::fromStdString(r.code + " " + r.description),
                                     QString::fromStdString(r.code));

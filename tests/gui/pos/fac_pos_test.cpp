@@ -49,7 +49,9 @@ protected:
     }
     static void answer_open_dialog() {
         test::when_modal([] {
+            // The demonstration's only spa register is offered already chosen.
             auto* r = modal()->findChild<QComboBox*>(QString::number(kDlgRegister));
+            EXPECT_EQ(r->currentData().toString(), "SPA1");
             r->setCurrentIndex(r->findData("SPA1"));
             auto* o = modal()->findChild<QComboBox*>(QString::number(kDlgOperator));
             o->setCurrentIndex(o->findData("0001"));

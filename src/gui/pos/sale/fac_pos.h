@@ -73,7 +73,8 @@ enum : int {
     kTerm,
     kCustomerDiscount,
     kCustomerName,
-    kAmount,  // the amount of an amount-only document
+    kAmount,       // the amount of an amount-only document
+    kMaxDiscount,  // the highest discount the current line's article allows
     kRegisterLabel = 130,
     kOperatorLabel,
     kOpenRegister = 140,

@@ -128,6 +128,9 @@ void FAC_POS::DESCUENTOS() {
         auto* form = new QFormLayout;
         form->addRow("Descuento del Cliente:",
                      new QLabel(q(trim(pic_format(h.customer_discount, "99.99"))), &self));
+        const auto limit = m_draft.discount_limit(current_row());
+        form->addRow("Descuento Máximo:",
+                     new QLabel(limit ? q(trim(pic_format(*limit, "99.99"))) : "", &self));
         form->addRow("Descuento por Línea:", masked(self, 601, kPercentField, h.line_discount));
         form->addRow("Rebaja al Precio:", masked(self, 602, kPercentField, h.list_reduction));
         form->addRow("", self.Add(new QCheckBox("Aplicar a todas las líneas", &self), 603));

@@ -4,6 +4,7 @@
 // or a field the register locks leaves the draft as it was, and the header is redrawn from it.
 #include <QComboBox>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -109,6 +110,10 @@ void FAC_POS::build_header(QGridLayout& grid) {
     grid.addWidget(Add(read_only(this), kTerm), 2, 7);
     grid.addWidget(new QLabel("Desc. Cliente:", this), 3, 3);
     grid.addWidget(Add(read_only(this), kCustomerDiscount), 3, 4);
+    auto* max_discount = new QHBoxLayout;
+    max_discount->addWidget(new QLabel("Desc. Máximo:", this));
+    max_discount->addWidget(Add(read_only(this), kMaxDiscount));
+    grid.addLayout(max_discount, 3, 5);
     grid.addWidget(new QLabel("Monto:", this), 3, 6);
     m_amount = Add(new QLineEdit(this), kAmount);
     grid.addWidget(m_amount, 3, 7);
@@ -183,10 +188,17 @@ void FAC_POS::refresh_header() {
     control_as<QLineEdit>(kTerm)->setText(QString::number(h.term_days));
     control_as<QLineEdit>(kCustomerDiscount)
         ->setText(q(trim(pic_format(h.customer_discount, "99.99"))));
+    refresh_max_discount();
     m_number->setReadOnly(!m_draft.number_editable());
     const auto& c = m_draft.document_concept();
     m_amount->setEnabled(c && !c->flag("DETALLE"));
     m_filling = false;
+}
+
+// Blank when the current line has no article or its article has no limit.
+void FAC_POS::refresh_max_discount() {
+    const auto limit = m_draft.discount_limit(current_row());
+    control_as<QLineEdit>(kMaxDiscount)->setText(limit ? q(trim(pic_format(*limit, "99.99"))) : "");
 }
 
 }  // namespace qz::gui

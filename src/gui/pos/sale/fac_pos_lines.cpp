@@ -39,6 +39,10 @@ void FAC_POS::build_lines() {
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
     MontarColumnas();
     connect(m_grid, &QTableWidget::cellChanged, this, [this](int r, int c) { cell_changed(r, c); });
+    connect(m_grid, &QTableWidget::currentCellChanged, this,
+            [this](int row, int, int previous, int) {
+                if (row != previous) refresh_max_discount();
+            });
     Teclas();
 }
 

@@ -110,6 +110,7 @@ private:
     void build_header(QGridLayout& grid);
     void LOAD_DATOS();
     void refresh_header();
+    void refresh_max_discount();
     void header_typed(int id);
     void header_chosen(int id);
     bool PROCE(int id, const std::string& code);
