@@ -38,6 +38,11 @@ void prepare_job(services::PrinterFunction& job) {
 bool START_DOC(QWidget* owner, services::PrinterFunction& job, const std::string& name, bool show) {
     const PrintContext& ctx = print_context();
     if (job.env.temp_dir.empty()) prepare_job(job);
+    // The PDF file "printer" is also what a workstation without printers has as its default, and
+    // a document printed there without the printer dialog (an invoice after a sale) is written to
+    // a PDF file as well, instead of failing as a printer the platform does not know.
+    if (job.b_cSelPrinter == kPdfFilePrinter && !job.recording() && !job.To_Excel)
+        job.to_PDF = true;
     job.device_factory = ctx.device_factory ? ctx.device_factory : open_qt_device;
     job.excel_factory = ctx.excel_factory;
     job.measure = qt_measure(job);

@@ -149,6 +149,20 @@ TEST(PrintJobGui, ThePdfFilePrinterWritesAndOpensThePdf) {
     EXPECT_FALSE(mailed);
 }
 
+// A document sent without the dialog to the default printer of a workstation without printers.
+TEST(PrintJobGui, ThePdfFilePrinterNamedWithoutTheDialogWritesThePdfToo) {
+    test::PrintContextScope scope;
+    std::filesystem::path opened;
+    print_context().open_file = [&](const std::filesystem::path& f) { opened = f; };
+    PrinterFunction job;
+    job.b_cSelPrinter = kPdfFilePrinter;
+    ASSERT_TRUE(START_DOC(nullptr, job, "FACTURA F0001", false));
+    three_pages(job);
+    RESETPRINT(nullptr, job);
+    EXPECT_EQ(opened, scope.temp / "FACTURA F0001.PDF");
+    EXPECT_EQ(test::pdf_pages(opened), 3);
+}
+
 TEST(PrintJobGui, PreviewOfAJobWithoutPagesShowsOneEmptyPage) {
     test::PrintContextScope scope;
     PrinterFunction job;
