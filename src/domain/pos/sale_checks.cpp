@@ -50,7 +50,9 @@ bool SaleDraft::CHECK_PRECIO(size_t row) {
     const auto a = read_article(m_db, m_business, l->code);
     if (!a) return true;
     const auto sub = read_subline(m_db, m_business, a->line, a->subline);
-    if (!sub) return true;
+    // Only a sub-line that fixes its prices has a price to check against: the proposal, with its
+    // lists and special prices, is not looked up for the others.
+    if (!sub || (!sub->no_lower_price && !sub->no_raise_price)) return true;
     const Proposal p = propose(*a, l->quantity);
     const Decimal proposed = p.price.round(2), typed = l->price.round(2);
     const bool lowered = proposed > typed && sub->no_lower_price;
