@@ -20,7 +20,7 @@ void set_stored_schema(test::TestInstall& inst, int version) {
     if (inst.engine() == Engine::SQLite)
         c = std::make_unique<SqliteConnection>(sqlite_path(inst.home()));
     else
-        c = std::make_unique<PgConnection>(std::getenv("QZ_TEST_PG"), inst.schema());
+        c = std::make_unique<PgConnection>(inst.conninfo(), inst.schema());
     auto st = c->prepare("UPDATE qz_meta SET value = ? WHERE name = 'schema'");
     st->bind(1, std::to_string(version));
     st->step();

@@ -1,6 +1,6 @@
 #pragma once
 // A throwaway installation for data and domain tests, on SQLite or on the PostgreSQL server the
-// test script starts (QZ_TEST_PG holds its connection string; each fixture gets its own schema).
+// test script starts (QZ_TEST_PG holds its connection string; each fixture gets its own database).
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -41,6 +41,8 @@ public:
     std::vector<std::string> process_args() const;
     const std::string& home() const { return m_home; }
     const std::string& schema() const { return m_schema; }
+    // The connection string of the fixture's own PostgreSQL database.
+    const std::string& conninfo() const { return m_conninfo; }
     Engine engine() const { return m_engine; }
 
     ScriptedPort port;
@@ -48,7 +50,7 @@ public:
 
 private:
     Engine m_engine;
-    std::string m_home, m_schema, m_conninfo;
+    std::string m_home, m_schema, m_conninfo, m_database;
 };
 
 // Skips the test when the engine is not available here.

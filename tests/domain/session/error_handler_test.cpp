@@ -89,8 +89,8 @@ TEST(ErrorClassification, RealSqliteContentionIsRecognised) {
 TEST(ErrorClassification, RealPostgresLockTimeoutIsRecognised) {
     if (!test::engine_available(Engine::PostgreSQL)) GTEST_SKIP() << "PostgreSQL not configured";
     test::TestInstall inst(Engine::PostgreSQL);
-    PgConnection holder(std::getenv("QZ_TEST_PG"), inst.schema());
-    PgConnection other(std::getenv("QZ_TEST_PG"), inst.schema());
+    PgConnection holder(inst.conninfo(), inst.schema());
+    PgConnection other(inst.conninfo(), inst.schema());
     holder.begin();
     holder.exec("LOCK TABLE " + quote_ident("ERROR") + " IN ACCESS EXCLUSIVE MODE");
     other.exec("SET lock_timeout = '50ms'");
