@@ -36,6 +36,7 @@ protected:
                     {"MONEDA", std::string(currency)},
                     {"FECHA", kToday - 5},
                     {"TC_DIFF", dec("480.00")},
+                    {"COD_DIFF", std::string("01")},
                     {"MONTO", dec(balance)},
                     {"SALDO", dec(balance)},
                     {"ANULADO", std::string(annulled)}});
@@ -177,6 +178,19 @@ TEST_P(SettleTest, ADocumentInAnotherCurrencyIsPaidInTheRegistersAtTheRatesKeptW
     EXPECT_EQ(trim(r->str("MONEDA_1")), "US");
     EXPECT_EQ(r->num("CAMBIO"), today) << "the rate the amount was converted at";
     data::KILLTABLA(*db, r);
+
+    // The dollars owed move from their issue rate to today's, as at any payment.
+    data::Table x = data::USE(*db, "DET_DOC3", "DET_DOC3");
+    const std::string doc = data::order_key("DET_DOC3", "DET_DOC3", {"HOTEL", "F-S2"});
+    x->SetScope(doc, doc);
+    x->GoTop();
+    ASSERT_FALSE(x->Eof()) << "the document is revalued";
+    EXPECT_EQ(x->num("TC_ANT"), dec("480.00"));
+    EXPECT_EQ(x->num("TC_NUEVO"), today);
+    EXPECT_EQ(x->num("M_AJUSTE"), (dec("100.00") * (today - dec("480.00"))).round(2));
+    data::KILLTABLA(*db, x);
+    EXPECT_TRUE(has_text(journal_of(*receipt), "A/Diff: F-S2/" + *receipt));
+    expect_balanced(journal_of(*receipt));
 }
 
 TEST_P(SettleTest, NothingIsWrittenWithoutARegisterAMarkABookOrASeries) {
