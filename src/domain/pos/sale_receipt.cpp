@@ -52,67 +52,62 @@ PaymentTender stored_tender(const TenderRow& r) {
 
 class Receipt {
 public:
-    Receipt(data::Db& db, ContaTransaction* conta, const SaleReceiptRequest& r)
+    Receipt(data::Db& db, ContaTransaction* conta, const CounterReceipt& r)
         : m_db(db),
           m_conta(conta),
           m_r(r),
-          m_c(*r.doc_concept),
-          m_sign(r.doc_concept->debit == 1 ? 1 : -1),
           m_accounting(read_ledger_settings(db, r.business).accounting_currency),
-          m_time(trim(r.time).empty() ? db.clock().now().time : r.time) {}
+          m_time(trim(r.time).empty() ? db.clock().now().time : r.time) {
+        for (const auto& a : r.applications)
+            m_complement = m_complement || a.doc_concept->flag("COMPLEMENT");
+    }
 
-    std::string write(const Decimal& paid);
+    void write(const std::string& receipt);
 
 private:
-    std::string number() const;
-    void append_header(const std::string& receipt, const Decimal& paid);
-    Decimal lower_balance(const Decimal& paid);
-    void append_application(const std::string& receipt, const Decimal& paid, const Decimal& before);
-    void append_tenders(const std::string& receipt, const Decimal& paid);
-    void post_receivable(const Decimal& paid);
+    void append_header(const std::string& receipt);
+    Decimal lower_balance(const ReceiptApplication& a);
+    void append_application(const std::string& receipt, const ReceiptApplication& a,
+                            const Decimal& before);
+    void append_tenders(const std::string& receipt);
+    void post_receivable(const ReceiptApplication& a);
     void post_tender(const PaymentMethod* m, const Decimal& amount, const std::string& text);
     void charge_room(const PaymentMethod& m, const TenderRow& r);
 
     data::Db& m_db;
     ContaTransaction* m_conta;
-    const SaleReceiptRequest& m_r;
-    const DocumentConcept& m_c;
-    int m_sign;
+    const CounterReceipt& m_r;
     std::string m_accounting, m_time;
+    bool m_complement = false;
 };
 
-std::string Receipt::number() const {
-    const auto block = read_receipt_block(m_db, m_r.business, m_c.receipt_block);
-    if (!block) fail(kNoBlock + m_c.receipt_block);
-    const auto n = next_receipt_number(m_db, m_r.business, block->series);
-    if (!n) fail(kNoSeries + block->series);
-    return *n;
-}
-
-std::string Receipt::write(const Decimal& paid) {
-    const std::string receipt = number();
-    append_header(receipt, paid);
-    const Decimal before = lower_balance(paid);
-    append_application(receipt, paid, before);
-    if (m_conta && !(m_c.flag("CANCELA") && m_c.flag("NO_CXC"))) post_receivable(paid);
-    append_tenders(receipt, paid);
+void Receipt::write(const std::string& receipt) {
+    append_header(receipt);
+    for (const auto& a : m_r.applications) {
+        const DocumentConcept& c = *a.doc_concept;
+        const Decimal before = lower_balance(a);
+        append_application(receipt, a, before);
+        if (m_conta && !(c.flag("CANCELA") && c.flag("NO_CXC"))) post_receivable(a);
+    }
+    append_tenders(receipt);
     append_payment_rates(m_db, m_r.business, receipt, m_accounting,
                          day_rates(m_db, m_r.business, m_accounting, m_r.date));
-    return receipt;
 }
 
-void Receipt::append_header(const std::string& receipt, const Decimal& paid) {
+void Receipt::append_header(const std::string& receipt) {
     PaymentHeader h;
     h.register_code = m_r.register_code;
+    h.clerk = m_r.clerk;
     h.customer = m_r.customer;
     h.customer_name = m_r.customer_name;
-    h.block = m_c.receipt_block;
+    h.block = m_r.block;
     h.currency = m_r.currency;
-    h.amount = paid;
+    h.amount = m_r.amount;
     h.date = m_r.date;
     UsedTable t(m_db, "ENC_MOVE", "ENC_MOVE");
     data::ADD_NEW_REC(*t);
     put_payment_header(*t, m_r.business, receipt, h, m_time);
+    if (!m_r.limit.empty()) t->FieldPut("F_LIMITE", m_r.limit);
     t->FieldPut("USUARIO", m_r.user);
     t->FieldPut("INFO_USER", m_r.info_user);
     data::UNLOCK_NEW_REC(*t);
@@ -120,45 +115,46 @@ void Receipt::append_header(const std::string& receipt, const Decimal& paid) {
 
 // The balance is read and lowered under the document's lock, so a payment taken at the same
 // moment elsewhere is never lost; the balance before is returned.
-Decimal Receipt::lower_balance(const Decimal& paid) {
+Decimal Receipt::lower_balance(const ReceiptApplication& a) {
     UsedTable t(m_db, "DOCUMENT", "DOCUMENT");
-    if (!lock_at_key(*t, data::order_key("DOCUMENT", "DOCUMENT", {m_r.business, m_r.document})))
-        fail("El documento " + m_r.document + " no existe");
+    if (!lock_at_key(*t, data::order_key("DOCUMENT", "DOCUMENT", {m_r.business, a.document})))
+        fail("El documento " + a.document + " no existe");
     const Decimal before = t->num("SALDO");
-    t->FieldPut("SALDO", before - paid);
+    t->FieldPut("SALDO", before - a.paid_doc);
     data::UNLOCK_FOR_MODIFY(*t);
     return before;
 }
 
-void Receipt::append_application(const std::string& receipt, const Decimal& paid,
+void Receipt::append_application(const std::string& receipt, const ReceiptApplication& a,
                                  const Decimal& before) {
-    const auto pc = read_payment_concept(m_db, m_r.business, m_c.payment_concept);
-    StoredApplication a;
-    a.document = m_r.document;
-    a.concept_code = m_c.payment_concept;
-    a.description = trim((pc ? pc->name : std::string()) + " " + m_r.document);
-    a.date = m_r.date;
-    a.time = m_time;
-    a.amount = paid;
-    a.balance_before = before;
-    a.balance_after = before - paid;
+    const DocumentConcept& c = *a.doc_concept;
+    const auto pc = read_payment_concept(m_db, m_r.business, c.payment_concept);
+    StoredApplication s;
+    s.document = a.document;
+    s.concept_code = c.payment_concept;
+    s.description = trim((pc ? pc->name : std::string()) + " " + a.document);
+    s.date = m_r.date;
+    s.time = m_time;
+    s.amount = a.paid;
+    s.balance_before = before;
+    s.balance_after = before - a.paid_doc;
     UsedTable t(m_db, "DET_MOVE", "DET_MOVE");
     data::ADD_NEW_REC(*t);
-    put_application(*t, m_r.business, receipt, a);
+    put_application(*t, m_r.business, receipt, s);
     data::UNLOCK_NEW_REC(*t);
 }
 
-// The tenders with a code and an amount; none such: the whole amount in the concept's default
-// payment type.
-void Receipt::append_tenders(const std::string& receipt, const Decimal& paid) {
+// The tenders with a code and an amount; none such: the whole amount in the default payment
+// type.
+void Receipt::append_tenders(const std::string& receipt) {
     std::vector<TenderRow> rows;
     for (const auto& r : m_r.tenders)
         if (r.used() && !r.amount.is_zero()) rows.push_back(r);
     const bool by_default = rows.empty();
     if (by_default) {
         TenderRow r;
-        r.code = m_c.payment_method;
-        r.amount = paid;
+        r.code = m_r.default_method;
+        r.amount = m_r.amount;
         rows.push_back(r);
     }
     UsedTable t(m_db, "DET_MOV2", "DET_MOV2");
@@ -176,26 +172,29 @@ void Receipt::append_tenders(const std::string& receipt, const Decimal& paid) {
     }
 }
 
-// The payment takes the receivable down: its link reversed. A concept valued through
-// complement accounts posts in the accounting currency, as its document did.
-void Receipt::post_receivable(const Decimal& paid) {
-    const std::string text = "Abono a: " + m_r.document;
-    const Decimal s(m_sign);
-    if (!m_c.flag("COMPLEMENT")) {
-        m_conta->post_link(m_c.links[kReceivable], paid * s, m_r.currency, m_r.rate, text, true);
+// The payment takes the receivable down: its link reversed, a credit document's the other way.
+// A concept valued through complement accounts posts in the accounting currency, as its
+// document did: the nominal amount in the document's currency and the rest of its value on the
+// complement.
+void Receipt::post_receivable(const ReceiptApplication& a) {
+    const DocumentConcept& c = *a.doc_concept;
+    const std::string text = "Abono a: " + a.document;
+    const Decimal s(c.debit == 1 ? 1 : -1);
+    if (!c.flag("COMPLEMENT")) {
+        m_conta->post_link(c.links[kReceivable], a.paid * s, m_r.currency, m_r.rate, text, true);
         return;
     }
-    const Decimal nominal = paid.round(2);
-    m_conta->post_link(m_c.links[kReceivable], nominal * s, m_accounting, Decimal(1), text, true);
-    m_conta->post_link(m_c.links[kComplement], ((paid * m_r.rate) - nominal).round(2) * s,
-                       m_accounting, Decimal(1), "Compl.a: " + m_r.document, true);
+    const Decimal nominal = a.paid_doc.round(2);
+    m_conta->post_link(c.links[kReceivable], nominal * s, m_accounting, Decimal(1), text, true);
+    m_conta->post_link(c.links[kComplement], ((a.paid * m_r.rate) - nominal).round(2) * s,
+                       m_accounting, Decimal(1), "Compl.a: " + a.document, true);
 }
 
 void Receipt::post_tender(const PaymentMethod* m, const Decimal& amount, const std::string& text) {
     if (!m_conta) return;
     const std::string link = m ? m->link : std::string();
-    const Decimal s(m_sign);
-    if (m_c.flag("COMPLEMENT"))
+    const Decimal s(m_r.tender_sign);
+    if (m_complement)
         m_conta->post_link(link, (amount * m_r.rate).round(2) * s, m_accounting, Decimal(1), text);
     else
         m_conta->post_link(link, amount * s, m_r.currency, m_r.rate, text);
@@ -207,7 +206,7 @@ void Receipt::charge_room(const PaymentMethod& m, const TenderRow& r) {
     c.business = m_r.business;
     c.room = r.room;
     c.transaction = m.charge;
-    c.document = m_r.document;
+    c.document = m_r.charge_document;
     c.amount = r.amount;
     c.folio_key = r.account;
     c.user = m_r.user;
@@ -218,19 +217,60 @@ void Receipt::charge_room(const PaymentMethod& m, const TenderRow& r) {
 
 }  // namespace
 
-std::string check_sale_receipt(data::Db& db, const std::string& business,
-                               const DocumentConcept& doc_concept, const Decimal& paid) {
-    if (paid.is_zero()) return "";
-    const auto block = read_receipt_block(db, business, doc_concept.receipt_block);
-    if (!block) return kNoBlock + doc_concept.receipt_block;
-    if (!series_exists(db, business, block->series)) return kNoSeries + block->series;
+std::string check_receipt_block(data::Db& db, const std::string& business,
+                                const std::string& block) {
+    const auto b = read_receipt_block(db, business, block);
+    if (!b) return kNoBlock + block;
+    if (!series_exists(db, business, b->series)) return kNoSeries + b->series;
     return "";
 }
 
-std::string ADD_ABONO(data::Db& db, ContaTransaction* conta, const SaleReceiptRequest& request) {
-    const Decimal paid = request.doc_concept->flag("CANCELA") ? request.balance : request.paid;
+std::string check_sale_receipt(data::Db& db, const std::string& business,
+                               const DocumentConcept& doc_concept, const Decimal& paid) {
     if (paid.is_zero()) return "";
-    return Receipt(db, conta, request).write(paid);
+    return check_receipt_block(db, business, doc_concept.receipt_block);
+}
+
+std::string take_receipt_number(data::Db& db, const std::string& business,
+                                const std::string& block) {
+    const auto b = read_receipt_block(db, business, block);
+    if (!b) fail(kNoBlock + block);
+    const auto n = next_receipt_number(db, business, b->series);
+    if (!n) fail(kNoSeries + b->series);
+    return *n;
+}
+
+void write_counter_receipt(data::Db& db, ContaTransaction* conta, const CounterReceipt& receipt,
+                           const std::string& number) {
+    Receipt(db, conta, receipt).write(number);
+}
+
+std::string ADD_ABONO(data::Db& db, ContaTransaction* conta, const SaleReceiptRequest& request) {
+    const DocumentConcept& c = *request.doc_concept;
+    const Decimal paid = c.flag("CANCELA") ? request.balance : request.paid;
+    if (paid.is_zero()) return "";
+    CounterReceipt r;
+    r.business = request.business;
+    r.customer = request.customer;
+    r.customer_name = request.customer_name;
+    r.currency = request.currency;
+    r.register_code = request.register_code;
+    r.block = c.receipt_block;
+    r.user = request.user;
+    r.info_user = request.info_user;
+    r.date = request.date;
+    r.time = request.time;
+    r.amount = paid;
+    r.rate = request.rate;
+    r.tender_sign = c.debit == 1 ? 1 : -1;
+    r.default_method = c.payment_method;
+    r.charge_document = request.document;
+    r.applications = {{request.document, &c, paid, paid}};
+    r.tenders = request.tenders;
+    r.articles = request.articles;
+    const std::string number = take_receipt_number(db, request.business, c.receipt_block);
+    write_counter_receipt(db, conta, r, number);
+    return number;
 }
 
 }  // namespace qz::domain::pos
