@@ -225,7 +225,7 @@ private:
         w.contract = h.contract;
         w.contest = h.contest;
         w.description = m_period;
-        w.diff_type = m_s.doc_concept.diff_type;
+        w.diff_type = h.diff_type.empty() ? m_s.doc_concept.diff_type : h.diff_type;
         w.rate = m_s.rate;
         w.movement = stock.movement;
         w.instalments = static_cast<int>(plan.size());

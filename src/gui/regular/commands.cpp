@@ -3,7 +3,6 @@
 #include <filesystem>
 
 #include "gui/customers/customer_list.h"
-#include "gui/framework/message_box.h"
 #include "gui/framework/qt_user_port.h"
 #include "gui/ledger/formats/screen_printer.h"
 #include "gui/regular/generation_screen.h"
@@ -51,19 +50,11 @@ GenerationSetup setup(AppContext& ctx) {
 void register_regular_commands(Principal& w, AppContext& ctx) {
     w.register_command(kCmdRegularGeneration,
                        [&w, &ctx] { open_generation_screen(&w, *ctx.db, setup(ctx)); });
-    w.register_operation("CREA_DOCS", [&ctx](QWidget* screen) {
-        auto* list = as_customer_list(screen);
-        if (!list) return;
-        const std::string code = list->current_code();
-        if (code.empty()) {
-            MESSAGE_BOX(list, "Debe seleccionar un registro", "Atencion",
-                        kMbOk | kMbIconExclamation);
-            return;
-        }
+    on_customer(w, "CREA_DOCS", [&ctx](CustomerListScreen& list, const std::string& code) {
         GenerationSetup s = setup(ctx);
         s.customer = code;
-        s.branch = list->current_branch();
-        open_generation_screen(list, *ctx.db, std::move(s));
+        s.branch = list.current_branch();
+        open_generation_screen(&list, *ctx.db, std::move(s));
     });
 }
 

@@ -17,6 +17,25 @@ const char* const kAgency = "3101123456";
 const char* const kInactive = "3101998877";
 const char* const kCompany = "3102654321";
 
+// A wait window whose cancel is pressed once `after` documents were asked about.
+class CancellingPort : public ScriptedPort {
+public:
+    explicit CancellingPort(int after) : m_after(after) {}
+    std::unique_ptr<WaitWindow> wait(const std::string&) override {
+        struct Window : WaitWindow {
+            int left;
+            explicit Window(int n) : left(n) {}
+            void put_text(const std::string&) override {}
+            void progress(long, long) override {}
+            bool cancelled() override { return left-- <= 0; }
+        };
+        return std::make_unique<Window>(m_after);
+    }
+
+private:
+    int m_after;
+};
+
 }  // namespace
 
 class RegularGenerationTest : public RegularFixture {};
@@ -155,6 +174,17 @@ TEST_P(RegularGenerationTest, RunFailingMidwayKeepsWhatItFinished) {
         EXPECT_GT(debit, Decimal(0)) << d.number;
         EXPECT_EQ(debit, credit) << d.number;
     }
+}
+
+TEST_P(RegularGenerationTest, CancelStopsBeforeTheNextDocument) {
+    add_regular(901, kAgency, {{"MAS001", "1", "45000.00"}});
+    add_regular(902, kCompany, {{"MAS001", "1", "45000.00"}});
+    CancellingPort port(1);
+    const RunResult r = PROCESAR(*db, port, kRegBiz, request());
+    EXPECT_TRUE(r.stopped);
+    ASSERT_EQ(r.documents.size(), 1u);
+    EXPECT_EQ(cut_off(901), Date(2026, 6, 1));
+    EXPECT_EQ(cut_off(902), Date(2026, 5, 1));
 }
 
 TEST_P(RegularGenerationTest, TemplateBillsTheRegularDocumentsCustomer) {
