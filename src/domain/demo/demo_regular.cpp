@@ -112,7 +112,7 @@ void load_regular_invoices(data::Db& db, const Date& today, Summary& out) {
                          model_of("MEMB-IND", "", "", "MAS001", "2", "40000.00"));
     out.push_back(
         "Facturas regulares: conjuntos MEMB y CORP (una plantilla MEMB-IND, un cliente "
-        "inactivo); genérelas desde Cuentas por Cobrar > Facturas Regulares");
+        "inactivo); genérelas desde Cuentas por Cobrar › Facturas Regulares");
 }
 
 }  // namespace qz::domain::demo

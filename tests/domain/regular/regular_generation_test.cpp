@@ -104,6 +104,20 @@ TEST_P(RegularGenerationTest, PassesOverInactiveCustomersAndLateCutOffs) {
     EXPECT_EQ(cut_off(902), Date(2026, 7, 1));
 }
 
+TEST_P(RegularGenerationTest, ClosedAccountingPeriodGeneratesNothing) {
+    add_regular(901, kAgency, {{"MAS001", "1", "45000.00"}}, Date(2020, 1, 1));
+    const long before = rows("DOCUMENT");
+    auto q = request();
+    q.application = Date(2020, 1, 15);
+    const RunResult r = run(q);
+    EXPECT_TRUE(r.stopped);
+    EXPECT_TRUE(r.documents.empty());
+    ASSERT_EQ(inst->port.messages.size(), 1u);
+    EXPECT_NE(inst->port.messages[0].find("contablemente se encuentra cerrada"), std::string::npos);
+    EXPECT_EQ(rows("DOCUMENT"), before);
+    EXPECT_EQ(cut_off(901), Date(2020, 1, 1));
+}
+
 TEST_P(RegularGenerationTest, CustomerRunBillsEveryEmissionAtOnce) {
     add_regular(901, kAgency, {{"MAS001", "1", "45000.00"}}, Date(2026, 11, 15));
     add_regular(902, kCompany, {{"MAS001", "1", "45000.00"}});
