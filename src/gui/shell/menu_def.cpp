@@ -99,6 +99,7 @@ MenuItem ledger_menu() {
                               cmd("Anulación de Movimientos", 6517), sep(),
                               cmd("Cobros Automáticos", 6518)}),
                 sub("Consultas", {cmd("Consultas Clientes / CxC", 6508)}),
+                sub("Facturas Regulares", {cmd("Generación de Facturas Regulares", 6680)}),
                 sub("Contabilidad", {cmd("Catálogo de Cuentas", 6510), cmd("Ligas Contables", 6511),
                                      cmd("Clases de Asiento", 6512), cmd("Período Contable", 6516),
                                      sep(), cmd("Consulta de Asientos", 6513)}),
