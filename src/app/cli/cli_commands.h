@@ -16,6 +16,7 @@ int cmd_export(const Options& opts, const std::vector<std::string>& args);
 int cmd_backup(const Options& opts, const std::vector<std::string>& args);
 int cmd_demo_ledger(const Options& opts, const std::vector<std::string>& args);
 int cmd_ledger_check(const Options& opts, const std::vector<std::string>& args);
+int cmd_closing(const Options& opts, const std::vector<std::string>& args);
 
 }  // namespace qz::cli
 
