@@ -1,7 +1,6 @@
 // `quartzen closing`: a register's cash closing as CSV, for scripts and spreadsheets.
 #include <cstdio>
 #include <optional>
-#include <stdexcept>
 #include <string>
 
 #include "cli_commands.h"
@@ -17,16 +16,6 @@ namespace {
 
 constexpr const char* kClosingUsage =
     "Uso: quartzen closing --business EMPRESA --register CAJA [--shift N] [--detail]\n";
-
-std::optional<long> shift_number(const std::string& text) {
-    try {
-        size_t used = 0;
-        const long n = std::stol(text, &used);
-        if (used == text.size()) return n;
-    } catch (const std::exception&) {
-    }
-    return std::nullopt;
-}
 
 int refuse(const std::string& why) {
     std::fprintf(stderr, "quartzen closing: %s\n", why.c_str());
@@ -48,7 +37,7 @@ int cmd_closing(const Options& opts, const std::vector<std::string>& args) {
         } else if (a == "--register") {
             reg = args[++i];
         } else if (a == "--shift") {
-            shift = shift_number(args[++i]);
+            shift = number_arg(args[++i]);
             if (!shift) return refuse("el turno debe ser un número: " + args[i]);
         } else if (a == "--detail") {
             detail = true;

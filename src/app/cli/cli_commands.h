@@ -1,5 +1,6 @@
 #pragma once
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,8 @@ namespace data {
 class Db;
 }
 namespace cli {
+// A whole number given as an option's value; none when the text is not one.
+std::optional<long> number_arg(const std::string& text);
 // A session on the installation of `opts`, its clock following the server when there is one.
 std::unique_ptr<data::Db> open_db(const Options& o, UserPort& port, Clock& clock);
 }  // namespace cli

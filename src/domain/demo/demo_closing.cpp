@@ -4,6 +4,7 @@
 // cheque with change given back in cash (a money-out payment type) and a charge on account that
 // the closing leaves out of the money collected.
 #include "domain/demo/demo_rows.h"
+#include "domain/ledger/rates.h"
 
 namespace qz::domain::demo {
 
@@ -35,7 +36,7 @@ struct Receipt {
     const char* number;
     const char* time;
     const char* currency;
-    const char* rate;  // stored with the receipt for its currency; "" when in colones
+    bool dollars;  // stored with the day's dollar rate
     std::vector<const Invoice*> paid;
     std::vector<Tender> tenders;
 };
@@ -48,15 +49,15 @@ const Invoice kPackage{"FCJ000005", "CO", "60000.00", {{"COR001", "60000", "1", 
 const Invoice kManicure{"FCJ000006", "CO", "11300.00", {{"FAC002", "10000", "1", "13"}}};
 
 const Receipt kReceipts[] = {
-    {"RCJ000001", "09:15:00", "CO", "", {&kMassage}, {{"EF", "22600.00"}, {"TC", "22600.00"}}},
-    {"RCJ000002", "10:40:00", "US", "520.00", {&kFacial}, {{"TC", "90.00"}}},
-    {"RCJ000003", "12:05:00", "CO", "", {&kCircuit, &kClass}, {{"EF", "37600.00"}}},
-    {"RCJ000004", "14:30:00", "CO", "", {&kPackage}, {{"CH", "70000.00"}, {"DV", "10000.00"}}},
-    {"RCJ000005", "16:50:00", "CO", "", {&kManicure}, {{"CR", "11300.00"}}},
+    {"RCJ000001", "09:15:00", "CO", false, {&kMassage}, {{"EF", "22600.00"}, {"TC", "22600.00"}}},
+    {"RCJ000002", "10:40:00", "US", true, {&kFacial}, {{"TC", "90.00"}}},
+    {"RCJ000003", "12:05:00", "CO", false, {&kCircuit, &kClass}, {{"EF", "37600.00"}}},
+    {"RCJ000004", "14:30:00", "CO", false, {&kPackage}, {{"CH", "70000.00"}, {"DV", "10000.00"}}},
+    {"RCJ000005", "16:50:00", "CO", false, {&kManicure}, {{"CR", "11300.00"}}},
 };
 
-const char* const kCustomer = "114560789";
-const char* const kCustomerName = "María José Vargas Solano";
+const char* const kCustomer = "CONTADO";
+const char* const kCustomerName = "Cliente de Contado";
 
 void invoice(data::Db& db, const Invoice& inv, const Date& day) {
     const Decimal amount = Decimal::parse(inv.amount);
@@ -125,12 +126,12 @@ void receipt(data::Db& db, const Receipt& r, const Date& day) {
     for (const auto& t : r.tenders)
         tenders.add(
             {{"MOVIMIENTO", r.number}, {"CODIGO", t.code}, {"MONTO", Decimal::parse(t.amount)}});
-    if (*r.rate)
+    if (r.dollars)
         RowWriter(db, "DET_MOV3")
             .add({{"MOVIMIENTO", r.number},
                   {"MONEDA_1", r.currency},
                   {"MONEDA_2", kColones},
-                  {"CAMBIO", Decimal::parse(r.rate)}});
+                  {"CAMBIO", CAMBIO_SPEC(db, kBiz, kColones, kDollars, day)}});
 }
 
 }  // namespace
