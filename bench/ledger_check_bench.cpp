@@ -20,6 +20,7 @@
 #include <ctime>
 
 #include "bench_install.h"
+#include "bench_rows.h"
 #include "data/catalogue.h"
 #include "data/transaction.h"
 #include "data/value.h"
@@ -42,39 +43,8 @@ long rows() {
 }
 
 using Fixture = bench::BenchInstall;
-
-// An INSERT of the named fields of `table`, each value stored as the table layer stores it.
-class Insert {
-public:
-    Insert(Db& db, const std::string& table, std::vector<std::string> fields)
-        : m_dialect(db.conn().dialect()), m_def(*Catalogue::instance().find(table)) {
-        std::string names, marks;
-        for (const auto& f : fields) {
-            names += (names.empty() ? "\"" : ", \"") + f + "\"";
-            marks += marks.empty() ? "?" : ", ?";
-            m_fields.push_back(m_def.field(f));
-        }
-        m_st = db.conn().prepare("INSERT INTO \"" + table + "\" (" + names + ") VALUES (" + marks +
-                                 ")");
-    }
-    void operator()(const std::vector<Value>& values) {
-        for (size_t i = 0; i < values.size(); ++i)
-            m_st->bind(static_cast<int>(i + 1), to_sql(*m_fields[i], values[i], m_dialect));
-        m_st->step();
-        m_st->reset();
-    }
-
-private:
-    Dialect m_dialect;
-    const TableDef& m_def;
-    std::vector<const FieldDef*> m_fields;
-    std::unique_ptr<Statement> m_st;
-};
-
-std::string numbered(const char* prefix, long i) {
-    std::string n = std::to_string(i);
-    return prefix + std::string(n.size() < 9 ? 9 - n.size() : 0, '0') + n;
-}
+using bench::Insert;
+using bench::numbered;
 
 void fill(Db& db) {
     domain::install_demo_data(db);

@@ -27,16 +27,6 @@ std::string csv_text(const FieldDef& f, const Value& v) {
     }
 }
 
-std::string csv_quote(const std::string& text) {
-    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-    std::string q = "\"";
-    for (char c : text) {
-        if (c == '"') q += '"';
-        q += c;
-    }
-    return q + '"';
-}
-
 const TableDef& exportable(Db& db, const std::string& table) {
     const TableDef* def = db.catalogue().find(trim(table));
     // A name with an extension would make a temporary table from a template: never exported.
@@ -56,6 +46,16 @@ void write_line(std::ostream& out, const std::vector<std::string>& values) {
 }
 
 }  // namespace
+
+std::string csv_quote(const std::string& text) {
+    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+    std::string q = "\"";
+    for (char c : text) {
+        if (c == '"') q += '"';
+        q += c;
+    }
+    return q + '"';
+}
 
 void export_csv(Db& db, const std::string& table, const std::optional<std::string>& business,
                 std::ostream& out) {

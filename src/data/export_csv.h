@@ -16,6 +16,10 @@ public:
     using DbError::DbError;
 };
 
+// A value as a CSV cell: quoted, with the quotes doubled, when it holds a comma, a double quote,
+// CR or LF.
+std::string csv_quote(const std::string& text);
+
 // Writes a header of the field names in catalogue order, then one line per live record in
 // record-number order: dates YYYY-MM-DD (empty when blank), numbers with a point and exactly
 // their field's decimals, logical fields T/F, text without trailing blanks. Values holding a

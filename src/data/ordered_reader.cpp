@@ -31,8 +31,15 @@ OrderedReader::OrderedReader(Db& db, const std::string& table, const std::string
         db.conn().prepare("SELECT " + key + list + " FROM " + db.resolve_table(def->name()) +
                           " WHERE " + quote_ident(kDeletedCol) + " = 0 AND " + key + " >= ? AND " +
                           key + " <= ? ORDER BY " + key + ", " + quote_ident(kRecnoCol));
-    m_st->bind(1, scope);
-    m_st->bind(2, scope + kMaxChar);
+    range(scope, scope);
+}
+
+void OrderedReader::rescope(const std::string& scope) { range(scope, scope); }
+
+void OrderedReader::range(const std::string& first, const std::string& last) {
+    m_st->reset();
+    m_st->bind(1, first);
+    m_st->bind(2, last + kMaxChar);
 }
 
 bool OrderedReader::next() {

@@ -17,6 +17,12 @@ class OrderedReader {
 public:
     OrderedReader(Db& db, const std::string& table, const std::string& order,
                   const std::string& scope, std::vector<std::string> fields);
+    // Starts the walk again over another scope of the same order, reusing the statement: a
+    // report that reads the lines of thousands of headers prepares each query once.
+    void rescope(const std::string& scope);
+    // Starts the walk again over the keys from `first` up to those beginning with `last`: a
+    // period along an order whose key ends with a date and a time.
+    void range(const std::string& first, const std::string& last);
     // Moves to the next row (the first on the first call); false past the last one.
     bool next();
     // The row's key along the order.

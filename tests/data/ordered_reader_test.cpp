@@ -74,5 +74,27 @@ TEST_P(OrderedReaderTest, ReadsAScopeAsATableHandleWalksIt) {
     EXPECT_THROW(OrderedReader(*db, "DOCUMENT", "NO_TAG", scope, {}), DbError);
 }
 
+// One statement walks scope after scope, and a range of keys, as a report reading the lines of
+// many headers does.
+TEST_P(OrderedReaderTest, StartsAgainOverAnotherScopeOrARange) {
+    OrderedReader r(*db, "DOCUMENT", "DOCUMEN3", pad_right("AAA", 15), {"DOCUMENTO"});
+    auto read = [&r] {
+        std::vector<std::string> out;
+        while (r.next()) out.push_back(rtrim(r.str("DOCUMENTO")));
+        return out;
+    };
+    EXPECT_EQ(read(), std::vector<std::string>{"X-1"});
+    r.rescope(pad_right("OTRO", 15));
+    EXPECT_EQ(read(), std::vector<std::string>{"X-2"});
+    const std::string hotel = pad_right("HOTEL", 15);
+    r.range(hotel + pad_right("C1", 15), hotel + pad_right("C2", 15));
+    const auto both = read();
+    ASSERT_EQ(both.size(), 7u)
+        << "customers C1 and C2 (the last included whole), less the deleted row";
+    for (const auto& d : both) EXPECT_NE(std::stoi(d.substr(2)) % 3, 0) << d;
+    r.rescope(pad_right("NADIE", 15));
+    EXPECT_TRUE(read().empty());
+}
+
 INSTANTIATE_TEST_SUITE_P(OrderedReader, OrderedReaderTest,
                          ::testing::Values(Engine::SQLite, Engine::PostgreSQL), test::engine_name);

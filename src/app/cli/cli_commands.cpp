@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <optional>
+#include <stdexcept>
 
 #include "core/clock.h"
 #include "core/text.h"
@@ -15,6 +16,16 @@
 #include "domain/ledger/print_shipped.h"
 
 namespace qz::cli {
+
+std::optional<long> number_arg(const std::string& text) {
+    try {
+        size_t used = 0;
+        const long n = std::stol(text, &used);
+        if (used == text.size()) return n;
+    } catch (const std::exception&) {
+    }
+    return std::nullopt;
+}
 
 std::unique_ptr<data::Db> open_db(const Options& o, UserPort& port, Clock& clock) {
     data::DbOptions d;

@@ -1,5 +1,6 @@
 #pragma once
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@ int cmd_export(const Options& opts, const std::vector<std::string>& args);
 int cmd_backup(const Options& opts, const std::vector<std::string>& args);
 int cmd_demo_ledger(const Options& opts, const std::vector<std::string>& args);
 int cmd_ledger_check(const Options& opts, const std::vector<std::string>& args);
+int cmd_closing(const Options& opts, const std::vector<std::string>& args);
 
 }  // namespace qz::cli
 
@@ -26,6 +28,8 @@ namespace data {
 class Db;
 }
 namespace cli {
+// A whole number given as an option's value; none when the text is not one.
+std::optional<long> number_arg(const std::string& text);
 // A session on the installation of `opts`, its clock following the server when there is one.
 std::unique_ptr<data::Db> open_db(const Options& o, UserPort& port, Clock& clock);
 }  // namespace cli

@@ -18,20 +18,6 @@ namespace qz::cli {
 
 namespace {
 
-std::optional<long> number_arg(const std::string& text) {
-    try {
-        size_t used = 0;
-        const long n = std::stol(text, &used);
-        if (used == text.size()) return n;
-    } catch (const std::exception&) {
-    }
-    return std::nullopt;
-}
-
-}  // namespace
-
-namespace {
-
 constexpr const char* kDemoLedgerUsage =
     "Uso: quartzen demo-ledger --customers N --documents M [--seed S] [--years Y]\n"
     "                          [--sales V [--registers R]]\n"

@@ -37,6 +37,9 @@ void usage(FILE* out) {
         "  ledger-check [--business EMPRESA]\n"
         "                  recalcula el saldo de cada documento por sus abonos y lista los\n"
         "                  que no concuerdan (estado 1 si hay alguno)\n"
+        "  closing --business EMPRESA --register CAJA [--shift N] [--detail]\n"
+        "                  cierre de caja del turno N de la caja (1 = el mas antiguo; sin\n"
+        "                  --shift, el ultimo) en CSV; --detail lista cada linea de pago\n"
         "\n"
         "--home DIR fija el directorio de la instalacion (si no, $QUARTZEN_HOME o\n"
         "~/.local/share/quartzen). Con ADS.DEF en ese directorio se usa el servidor\n"
@@ -86,6 +89,7 @@ int main(int argc, char** argv) {
         if (cmd == "backup") return qz::cli::cmd_backup(opts, rest);
         if (cmd == "demo-ledger") return qz::cli::cmd_demo_ledger(opts, rest);
         if (cmd == "ledger-check") return qz::cli::cmd_ledger_check(opts, rest);
+        if (cmd == "closing") return qz::cli::cmd_closing(opts, rest);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "quartzen: %s\n", e.what());
         return 1;

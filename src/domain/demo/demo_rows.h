@@ -58,6 +58,9 @@ void load_ledger_codes(data::Db& db, const Date& today);
 void load_accounting(data::Db& db, const Date& today, Summary& out);
 void load_customers(data::Db& db, const Date& today, Summary& out);
 void load_hotel(data::Db& db, const Date& today, Summary& out);
+// A closed shift of the spa register with its receipts, and a money-out payment type (after
+// the payment types, the spa register and the customers).
+void load_closing_shift(data::Db& db, const Date& today, Summary& out);
 // Needs the hotel, the payment types and the spa register.
 void load_tenders(data::Db& db, const Date& today, Summary& out);
 // After the sample documents: notes about them.

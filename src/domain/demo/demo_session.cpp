@@ -32,7 +32,8 @@ const std::vector<int> kSpaDesk = {6415, 6429, 6430, 6431, 6432, 6433,
 const std::vector<int> kSpaAdmin = {6434, 6427, 6416, 6417, 6418, 6419};
 // The inventory: warehouses, stock per warehouse, concepts, receipts and adjustments, movements.
 const std::vector<int> kInventory = {6460, 6461, 6462, 6463, 6464};
-const std::vector<int> kRegisters = {2839, 2301, 2302, 2303, 2918, 2919, 2920, 4098, 6640, 6641};
+const std::vector<int> kRegisters = {2839, 2301, 2302, 2303, 2918, 2919,
+                                     2920, 4098, 6640, 6641, 6650};
 const std::vector<int> kAgents = {2831, 2336, 2337, 2338};
 const std::vector<int> kCustomerDesk = {2833, 2342, 2343, 3624, 2519, 3429, 3430};
 const std::vector<int> kCustomerAdmin = {

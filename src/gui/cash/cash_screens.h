@@ -14,10 +14,6 @@ namespace qz::gui {
 
 class WDIAG;
 
-// The closing reports are not part of this build yet: their buttons stay greyed and say so.
-inline constexpr const char* kNoClosingReport =
-    "El reporte de cierre de caja todavía no está disponible";
-
 // Control ids of "Definición de Cajas".
 inline constexpr int kCajasGrid = 500, kCajasShifts = 501, kCajasAdd = 201, kCajasModify = 202,
                      kCajasDelete = 203, kShiftAdd = 204, kShiftModify = 205, kShiftDelete = 206,

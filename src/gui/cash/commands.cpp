@@ -6,6 +6,7 @@
 
 #include "domain/cash/workstation_register.h"
 #include "gui/cash/cash_screens.h"
+#include "gui/cash/closing_report.h"
 #include "gui/session/app_context.h"
 #include "gui/shell/principal.h"
 
@@ -46,6 +47,8 @@ void register_cash_commands(Principal& w, AppContext& ctx) {
     });
     w.register_command(kCmdWaiterShifts,
                        [&w, &ctx] { open_waiter_screen(&w, *ctx.db, ctx.session.XU_COMP); });
+    w.register_command(kCmdClosing,
+                       [&w, &ctx] { print_workstation_closing(&w, *ctx.db, ctx.session); });
     for (const char* op :
          {"ADD_CAJA", "MOD_CAJA", "DEL_CAJA", "ADD_DETALLE", "MOD_DETALLE", "DEL_DETALLE"})
         w.register_operation(op, [name = std::string(op)](QWidget* screen) {

@@ -17,6 +17,7 @@
 #include "gui/browse/add2browse.h"
 #include "gui/browse/wblistbox.h"
 #include "gui/cash/cash_screens.h"
+#include "gui/cash/closing_report.h"
 #include "gui/cash/register_dialogs.h"
 #include "gui/framework/amount_edit.h"
 #include "gui/framework/dialog_box.h"
@@ -69,9 +70,7 @@ public:
             refresh();
         });
         button("Arqueo", kHCount, [this] { run_cash_count(this, m_db, m_session); });
-        auto* print = button("Imprimir Cierre", kHPrint, {});
-        print->setEnabled(false);
-        print->setToolTip(kNoClosingReport);
+        button("Imprimir Cierre", kHPrint, [this] { PRINT_CIERRE(); });
         b->addStretch();
         b->addWidget(Add(new QPushButton("Salir", this), kCmdCancel));
         layout->addLayout(b);
@@ -101,6 +100,19 @@ private:
         }
         MESSAGE_BOX(this, "Debe seleccionar un registro", "Atencion", kMbOk | kMbIconExclamation);
         return "";
+    }
+
+    // The running shift's preliminary closing, up to now.
+    void PRINT_CIERRE() {
+        const std::string code = current_code();
+        if (code.empty()) return;
+        const auto shift = dc::running_shift(m_db, dc::kFrontDesk, m_session.XU_COMP, code);
+        if (!shift) {
+            MESSAGE_BOX(this, "Actualmente no se encuentra abierta esta caja.", "Atencion",
+                        kMbOk | kMbIconExclamation);
+            return;
+        }
+        print_shift_closing(this, m_db, m_session.XU_COMP, *shift, dc::kFrontDesk);
     }
 
     void on_row(bool reopen) {

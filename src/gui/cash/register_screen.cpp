@@ -12,6 +12,7 @@
 #include "gui/browse/add2browse.h"
 #include "gui/browse/wblistbox.h"
 #include "gui/cash/cash_screens.h"
+#include "gui/cash/closing_report.h"
 #include "gui/cash/register_form.h"
 #include "gui/framework/message_box.h"
 #include "gui/framework/qt_user_port.h"
@@ -149,6 +150,12 @@ public:
         if (s && dc::DEL_DETALLE(m_db, port, dc::kPosRegisters, s->recno)) refresh();
     }
 
+    // The chosen shift's closing; a running one gives a preliminary closing.
+    void PRINT_CIERRE() {
+        if (const auto s = current_shift())
+            print_shift_closing(this, m_db, m_business, *s, dc::kPosRegisters);
+    }
+
 private:
     QHBoxLayout* buttons() {
         auto* b = new QHBoxLayout;
@@ -161,10 +168,7 @@ private:
         button("Agregar Cierre", kShiftAdd, [this] { ADD_DETALLE(); });
         button("Modificar Cierre", kShiftModify, [this] { MOD_DETALLE(); });
         button("Borrar Cierre", kShiftDelete, [this] { DEL_DETALLE(); });
-        auto* print = Add(new QPushButton("Imprimir Cierre", this), kPrintClosing);
-        print->setEnabled(false);
-        print->setToolTip(kNoClosingReport);
-        b->addWidget(print);
+        button("Imprimir Cierre", kPrintClosing, [this] { PRINT_CIERRE(); });
         b->addStretch();
         b->addWidget(Add(new QPushButton("Salir", this), kCmdCancel));
         return b;

@@ -41,6 +41,16 @@ bool ColumnListing::line(const std::vector<std::string>& cells) {
     return true;
 }
 
+bool ColumnListing::text_line(const std::string& text, const std::vector<std::string>& cells) {
+    if (!services::CANPRINT(m_job)) return false;
+    services::PRINTOUT(m_job, m_row, 0, text);
+    for (size_t i = 0; i < cells.size() && i < m_columns.size(); ++i)
+        if (!cells[i].empty()) put(i, cells[i]);
+    m_row += 1;
+    services::NEXT_PAGE(m_job, [this] { header(); });
+    return true;
+}
+
 void ColumnListing::rule() {
     services::SUBRAYA(m_job, m_row, 0, m_job.Chars_per_Line);
     m_row += 0.3;

@@ -31,6 +31,9 @@ public:
     // One cell per column, then the next row, breaking the page when it is full; false once the
     // job was cancelled (nothing is printed then).
     bool line(const std::vector<std::string>& cells);
+    // A text from the left margin with cells in the columns whose cell is not empty (a total and
+    // its amount), then the next row, breaking the page like `line`.
+    bool text_line(const std::string& text, const std::vector<std::string>& cells);
     // A rule across the page under the rows printed.
     void rule();
     void next() { m_row += 1; }

@@ -2,6 +2,7 @@
 
 #include <QDesktopServices>
 #include <QUrl>
+#include <filesystem>
 #include <map>
 #include <memory>
 
@@ -68,6 +69,12 @@ void RESETPRINT(QWidget* owner, services::PrinterFunction& job, bool stamp) {
         else
             QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(out.file.string())));
     }
+}
+
+std::string ticket_logo(const std::string& home) {
+    const auto path = std::filesystem::path(home) / "BMP" / "TICKET.BMP";
+    std::error_code ec;
+    return std::filesystem::exists(path, ec) ? path.string() : "";
 }
 
 }  // namespace qz::gui

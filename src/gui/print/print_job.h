@@ -18,4 +18,7 @@ bool START_DOC(QWidget* owner, services::PrinterFunction& job, const std::string
 // Closes the job, then shows the preview, opens the workbook or mails the workbook or PDF.
 void RESETPRINT(QWidget* owner, services::PrinterFunction& job, bool stamp = true);
 
+// The installation's ticket logo (BMP/TICKET.BMP), "" when there is none.
+std::string ticket_logo(const std::string& home);
+
 }  // namespace qz::gui

@@ -63,7 +63,7 @@ std::vector<MenuItem> spa_menus() {
              sub("Cajas",
                  {cmd("Definición de Cajas", 2839), cmd("Autorización Cajas x Estación", 4098),
                   sep(), cmd("Cajas de Recepción", 6640), cmd("Turnos de Meseros", 6641),
-                  cmd("Cancelación de Facturas", 6660)}),
+                  sep(), cmd("Cierre de Caja", 6650), cmd("Cancelación de Facturas", 6660)}),
              sep(), cmd("Definición de Agentes         ", 2831), sep(),
              sub("Servicios y Precios",
                  {cmd("Servicios y Artículos", 6450), cmd("Sublíneas de Servicios", 6451), sep(),

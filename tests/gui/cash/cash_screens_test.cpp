@@ -131,7 +131,7 @@ TEST_F(CashScreensTest, AFrontDeskRegisterOpensForThisWorkstationAndClosesOnTheQ
     WDIAG* s = choose(kCmdFrontDesk);
     ASSERT_TRUE(s);
     EXPECT_EQ(s->objectName(), "HCAJAS2");
-    EXPECT_FALSE(s->findChild<QPushButton*>(QString::number(kHPrint))->isEnabled());
+    EXPECT_TRUE(s->findChild<QPushButton*>(QString::number(kHPrint))->isEnabled());
     auto* grid = s->findChild<WBLISTBOX*>(QString::number(kHGrid));
     grid->setCurrentIndex(grid->model()->index(0, 0));
     fill_register_dialog("0002", "2222", "REC1");

@@ -247,6 +247,12 @@ TEST_F(FacPosTest, TendersTakeTheAmountDueAndClosingTheRegisterClosesTheLines) {
     EXPECT_EQ(s->tenders()[0].code, "EF");
     EXPECT_EQ(s->tenders()[0].amount, due);
 
+    // The shift's cash closing comes first; the question follows once it is closed.
+    test::when_modal([] {
+        EXPECT_EQ(modal()->objectName(), "P_CIERRE");
+        QTest::mouseClick(modal()->findChild<QPushButton*>(QString::number(kCmdCancel)),
+                          Qt::LeftButton);
+    });
     press(s, kCloseRegister);
     EXPECT_EQ(boxes.last_text(), dc::kClosedOk);
     EXPECT_FALSE(grid(s)->isEnabled());

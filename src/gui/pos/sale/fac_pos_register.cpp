@@ -10,6 +10,7 @@
 #include "domain/cash/register_defaults.h"
 #include "domain/cash/register_settings.h"
 #include "domain/cash/workstation_register.h"
+#include "gui/cash/closing_report.h"
 #include "gui/cash/register_dialogs.h"
 #include "gui/framework/qt_user_port.h"
 #include "gui/pos/sale/fac_pos_screen.h"
@@ -118,7 +119,9 @@ void FAC_POS::REABRE_CAJA() {
 // a register is taken again.
 void FAC_POS::CLOSE_CAJA() {
     const std::string held = m_taken ? m_taken->reg.code : "";
-    if (!close_register(this, m_db, m_session.XU_COMP, held, {}, &m_session)) return;
+    if (!close_register(this, m_db, m_session.XU_COMP, held,
+                        closing_report_for(this, m_db, m_session.XU_COMP), &m_session))
+        return;
     m_taken.reset();
     m_extras.card.reset();
     m_draft.PARAMS_CAJA(pos::RegisterDefaults{});

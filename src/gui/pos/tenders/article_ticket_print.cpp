@@ -1,7 +1,5 @@
 #include "gui/pos/tenders/article_ticket_print.h"
 
-#include <filesystem>
-
 #include "core/text.h"
 #include "domain/pos/article_tickets.h"
 #include "services/print/predet_store.h"
@@ -26,12 +24,6 @@ void big(PrinterFunction& job, double row, double column, const std::string& tex
 void rule(PrinterFunction& job, double row) { services::SUBRAYA(job, row, 0, 96); }
 
 }  // namespace
-
-std::string ticket_logo(const std::string& home) {
-    const auto path = std::filesystem::path(home) / "BMP" / "TICKET.BMP";
-    std::error_code ec;
-    return std::filesystem::exists(path, ec) ? path.string() : "";
-}
 
 void draw_article_ticket(PrinterFunction& job, const ArticleTicketRequest& r, long copy,
                          const std::string& logo) {

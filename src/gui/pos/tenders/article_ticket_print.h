@@ -6,6 +6,7 @@
 #include "core/date.h"
 #include "core/decimal.h"
 #include "gui/ledger/formats/document_print.h"
+#include "gui/print/print_job.h"
 #include "services/print/printer_function.h"
 
 namespace qz::gui {
@@ -26,8 +27,5 @@ void draw_article_ticket(services::PrinterFunction& job, const ArticleTicketRequ
 // Prints every ticket; returns how many were printed (fewer when the printer failed: the user
 // was told).
 long P_TIQUETES(DocumentPrinter& p, const ArticleTicketRequest& r);
-
-// The installation's ticket logo (BMP/TICKET.BMP), "" when there is none.
-std::string ticket_logo(const std::string& home);
 
 }  // namespace qz::gui
