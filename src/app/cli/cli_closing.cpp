@@ -17,9 +17,10 @@ namespace {
 constexpr const char* kClosingUsage =
     "Uso: quartzen closing --business EMPRESA --register CAJA [--shift N] [--detail]\n";
 
-int refuse(const std::string& why) {
+// A closing that cannot be made (exit status 1) or a command typed wrongly (2).
+int refuse(const std::string& why, int status = 1) {
     std::fprintf(stderr, "quartzen closing: %s\n", why.c_str());
-    return 2;
+    return status;
 }
 
 }  // namespace
@@ -31,14 +32,14 @@ int cmd_closing(const Options& opts, const std::vector<std::string>& args) {
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         const bool valued = a == "--business" || a == "--register" || a == "--shift";
-        if (valued && i + 1 >= args.size()) return refuse(std::string("falta el valor de ") + a);
+        if (valued && i + 1 >= args.size()) return refuse(std::string("falta el valor de ") + a, 2);
         if (a == "--business") {
             business = args[++i];
         } else if (a == "--register") {
             reg = args[++i];
         } else if (a == "--shift") {
             shift = number_arg(args[++i]);
-            if (!shift) return refuse("el turno debe ser un número: " + args[i]);
+            if (!shift) return refuse("el turno debe ser un número: " + args[i], 2);
         } else if (a == "--detail") {
             detail = true;
         } else {

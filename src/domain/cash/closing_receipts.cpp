@@ -17,7 +17,7 @@ public:
         : m_db(db),
           m_p(p),
           m_tenders(db, "DET_MOV2", "DET_MOV2", "\x01", {"CODIGO", "MONTO"}),
-          m_applied(db, "DET_MOVE", "DET_MOVE", "\x01", {"DOCUMENTO"}),
+          m_applied(db, "DET_MOVE", "DET_MOVE", "\x01", {"DOCUMENTO", "SALDO_ANT", "SALDO"}),
           m_rates(db, "DET_MOV3", "DET_MOV3", "\x01", {"CAMBIO"}),
           m_lines(db, "DET_DOC", "DET_DOC", "\x01",
                   {"PRECIO", "CANTIDAD", "DESCUENTO", "IMPUESTO"}),
@@ -37,10 +37,14 @@ public:
             for (const auto& d : r.documents) seen = seen || d == doc;
             if (seen) continue;
             r.documents.push_back(doc);
+            // The receipt that annuls another gives the documents their balance back: their
+            // amounts come off, so a sale paid and annulled within the shift nets to nothing
+            // here as its tenders do.
+            const bool reversal = m_applied.num("SALDO") > m_applied.num("SALDO_ANT");
             const DocumentNets& n = nets(doc);
-            r.nets.taxed += n.taxed;
-            r.nets.exempt += n.exempt;
-            r.nets.tax += n.tax;
+            r.nets.taxed += reversal ? -n.taxed : n.taxed;
+            r.nets.exempt += reversal ? -n.exempt : n.exempt;
+            r.nets.tax += reversal ? -n.tax : n.tax;
         }
         r.symbol = trim(m_symbols[r.currency]);
         r.customer = customer(r.customer, stored_name);

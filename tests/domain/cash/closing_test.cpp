@@ -143,6 +143,30 @@ TEST_P(ClosingTest, AReceiptPaidHalfInCashAndHalfByCardCountsItsInvoiceOnce) {
     EXPECT_EQ(c.receipts, 1);
 }
 
+TEST_P(ClosingTest, AReceiptAnnulledWithinTheShiftNetsItsTendersAndItsTaxesToNothing) {
+    doc("D1", {{"100", "1", "0", "13"}, {"50", "2", "10", "0"}});
+    receipt("R1", "10:00:00", {}, {{"EF", "100.00"}, {"TC", "103.00"}});
+    add_record(*db, "DET_MOVE",
+               {{"NEGOCIO", kCashBiz},
+                {"MOVIMIENTO", "R1"},
+                {"DOCUMENTO", "D1"},
+                {"SALDO_ANT", dec("203")},
+                {"SALDO", dec("0")}});
+    // The annulment's mirror receipt gives the document its balance back.
+    receipt("R2", "11:00:00", {}, {{"EF", "-100.00"}, {"TC", "-103.00"}});
+    add_record(*db, "DET_MOVE",
+               {{"NEGOCIO", kCashBiz},
+                {"MOVIMIENTO", "R2"},
+                {"DOCUMENTO", "D1"},
+                {"SALDO_ANT", dec("0")},
+                {"SALDO", dec("203")}});
+    const auto c = closing(shift());
+    EXPECT_TRUE(c.grand_total.is_zero());
+    EXPECT_TRUE(c.taxed.is_zero()) << c.taxed.to_string();
+    EXPECT_TRUE(c.exempt.is_zero());
+    EXPECT_TRUE(c.tax.is_zero());
+}
+
 TEST_P(ClosingTest, MoneyOutSubtractsAndATypeLeftOutOfTheClosingIsNotCollected) {
     doc("D2", {{"130", "1", "0", "0"}});
     doc("D3", {{"40", "1", "0", "0"}});

@@ -82,7 +82,9 @@ TEST_F(CreditScreenTest, ATrialOverTheLimitAsksForItsKeysAndThePollTakesAPreAuth
     EXPECT_EQ(boxes.shown()[0].text, std::string(kAutoConfirmed) + "JEFE");
     EXPECT_EQ(boxes.last_text(), "Crédito autorizado por JEFE");
     for (const auto& used : dc::pre_authorisations(*ctx.db, "HOTEL"))
-        if (used.user == "JEFE") EXPECT_FALSE(used.valid);
+        if (used.user == "JEFE") {
+            EXPECT_FALSE(used.valid);
+        }
 }
 
 }  // namespace

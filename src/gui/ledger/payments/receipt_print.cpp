@@ -68,7 +68,11 @@ std::vector<std::string> lines_of(const std::string& text) {
 
 void receipt_titles(services::PrinterFunction& job, const dl::PrintableDocument& r) {
     job.TITLE1(shown(r, "EMPRESA"));
-    job.TITLE2(std::string(kReceiptTitle) + " #" + r.number);
+    // Appended piece by piece: GCC 12 misreads the inlined concatenation of a literal and warns.
+    std::string title = kReceiptTitle;
+    title += " #";
+    title += r.number;
+    job.TITLE2(title);
     job.TITLE3("Fecha: " + r.value("FECHA").date.dtoc() + "  " + shown(r, "HORA"));
 }
 

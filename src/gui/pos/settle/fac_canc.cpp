@@ -20,6 +20,7 @@
 #include "domain/customers/customer_rows.h"
 #include "domain/pos/settle.h"
 #include "domain/session/log_sessions.h"
+#include "gui/cash/closing_report.h"
 #include "gui/cash/register_dialogs.h"
 #include "gui/framework/qt_user_port.h"
 #include "gui/framework/wdiag.h"
@@ -146,8 +147,10 @@ private:
     }
     void CLOSE_CAJA() {
         const std::string held = m_taken ? m_taken->reg.code : "";
-        // The closing report is wired in with the cash closing.
-        if (!close_register(this, m_db, m_session.XU_COMP, held, {}, &m_session)) return;
+        // The shift's cash closing is shown before the close is confirmed, as on the sale screen.
+        if (!close_register(this, m_db, m_session.XU_COMP, held,
+                            closing_report_for(this, m_db, m_session.XU_COMP), &m_session))
+            return;
         m_taken.reset();
         m_settle.set_register(std::nullopt);
         show_register();
