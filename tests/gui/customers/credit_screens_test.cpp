@@ -79,7 +79,9 @@ TEST_F(CreditScreenTest, ATrialOverTheLimitAsksForItsKeysAndThePollTakesAPreAuth
     EXPECT_TRUE(both_keys);
     EXPECT_TRUE(interval_ok);
     ASSERT_GE(boxes.shown().size(), 2u);
-    EXPECT_EQ(boxes.shown()[0].text, std::string(kAutoConfirmed) + "JEFE");
+    std::string confirmed = kAutoConfirmed;
+    confirmed += "JEFE";
+    EXPECT_EQ(boxes.shown()[0].text, confirmed);
     EXPECT_EQ(boxes.last_text(), "Crédito autorizado por JEFE");
     for (const auto& used : dc::pre_authorisations(*ctx.db, "HOTEL"))
         if (used.user == "JEFE") {

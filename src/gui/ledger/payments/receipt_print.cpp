@@ -133,7 +133,8 @@ bool print_receipts(QWidget* owner, data::Db& db, const std::string& business,
     prepare_job(job);
     receipt_titles(job, receipts.front());
     if (!SETUPPRINTER(job, 1, false, owner)) return false;
-    const std::string name = std::string(kReceiptTitle) + " " + receipts.front().number;
+    std::string name = kReceiptTitle;
+    name += " " + receipts.front().number;
     if (START_DOC(owner, job, name)) {
         // Each receipt on a page of its own, headed with its own number and date.
         for (size_t i = 0; i < receipts.size() && services::CANPRINT(job); ++i) {
