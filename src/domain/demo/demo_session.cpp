@@ -28,7 +28,7 @@ const std::vector<int> kMaintenance = {2915, 2782, 2000, 4660, 4696, 2152, 2539,
                                        2783, 2901, 2841, 3814, 2588, 2589, 2590, 4146,
                                        6282, 6361, 2987, 6190, 6194, 6195, 6196, 6197};
 const std::vector<int> kSpaDesk = {6415, 6429, 6430, 6431, 6432, 6433,
-                                   6444, 6435, 6436, 6437, 6645};
+                                   6444, 6435, 6436, 6437, 6645, 6670};
 const std::vector<int> kSpaAdmin = {6434, 6427, 6416, 6417, 6418, 6419};
 // The inventory: warehouses, stock per warehouse, concepts, receipts and adjustments, movements.
 const std::vector<int> kInventory = {6460, 6461, 6462, 6463, 6464};
@@ -48,7 +48,7 @@ const std::vector<int> kLedger = {6502, 6503, 6504, 6506, 6507, 6508, 6510, 6511
 // "Consulta de Documentos" and its operations; the repair of figures (6621) is a supervisor's.
 const std::vector<int> kDocumentViewer = {6505, 6610, 6611, 6612, 6613, 6614, 6615, 6616,
                                           6617, 6618, 6619, 6620, 6621, 6622, 6623, 6624,
-                                          6625, 6626, 6627, 6628, 6629, 6630};
+                                          6625, 6626, 6627, 6628, 6629, 6630, 6672};
 
 struct DemoUser {
     int number;

@@ -9,6 +9,7 @@
 #include "gui/mail/commands.h"
 #include "gui/main/app_setup.h"
 #include "gui/pos/inventory/commands.h"
+#include "gui/pos/returns/commands.h"
 #include "gui/pos/sale/commands.h"
 #include "gui/print/commands.h"
 #include "gui/session/commands.h"
@@ -29,6 +30,7 @@ void register_commands(Principal& w, AppContext& ctx) {
     register_spa_commands(w, ctx);
     register_cash_commands(w, ctx);
     register_sale_commands(w, ctx);
+    register_return_commands(w, ctx);
 }
 
 }  // namespace qz::gui
