@@ -55,6 +55,7 @@ std::string install_demo_data(data::Db& db) {
         demo::load_viewer_documents(db, today, summary);
         demo::load_auto_collection(db, today, summary);
         demo::load_customer_log(db, today);
+        demo::load_regular_invoices(db, today, summary);
         demo::summarise_spa(db, today, summary);
         tx.commit();
     }

@@ -83,6 +83,8 @@ void load_auto_collection(data::Db& db, const Date& today, Summary& out);
 void load_credit(data::Db& db, const Date& today, Summary& out);
 // Needs the customers and the clerks of the spa register.
 void load_customer_satellites(data::Db& db, Summary& out);
+// Needs the customers, the invoicing concepts and the spa's services.
+void load_regular_invoices(data::Db& db, const Date& today, Summary& out);
 // The spa as loaded (both demonstration sets): rooms, services, price types, today's bookings.
 void summarise_spa(data::Db& db, const Date& today, Summary& out);
 

@@ -8,6 +8,7 @@
 #include "data/table_ops.h"
 #include "domain/ledger/rates.h"
 #include "domain/pos/sale_card_void.h"
+#include "domain/pos/sale_documents.h"
 #include "domain/pos/sale_receipt.h"
 #include "domain/pos/sale_save_run.h"
 #include "domain/session/master_rows.h"
@@ -32,14 +33,6 @@ SaleTarget target_of(const SaleMode& m) {
     if (m.kind == SaleKind::Order) return SaleTarget::Order;
     if (m.kind == SaleKind::Proforma) return SaleTarget::Proforma;
     return SaleTarget::Receivable;
-}
-
-std::string local_currency(data::Db& db, const std::string& business) {
-    data::Table f = data::USE(db, "F_INV", "F_INV");
-    std::string out;
-    if (f->Seek(data::order_key("F_INV", "F_INV", {business}))) out = trim(f->str("M_LOCAL"));
-    data::KILLTABLA(db, f);
-    return out;
 }
 
 // TC_DIFF and the rate of costs: a document valued at rate 0 would post nothing, so a missing

@@ -15,30 +15,30 @@ namespace qz::domain::pos {
 
 namespace {
 
-bool stock_enters(const SaleRun& r) { return r.concept_def.stock_entry == 1; }
+bool stock_enters(const StockIssue& r) { return r.doc_concept.stock_entry == 1; }
 
-std::string inventory_concept(const SaleRun& r) {
-    return r.concept_def.stock_concept.empty() ? r.settings.sale.stock_concept
-                                               : r.concept_def.stock_concept;
+std::string inventory_concept(const StockIssue& r) {
+    return r.doc_concept.stock_concept.empty() ? r.settings.sale.stock_concept
+                                               : r.doc_concept.stock_concept;
 }
 
 // Lines without a positive quantity move nothing.
 bool moves(const SaleLine& l) { return l.quantity > Decimal(0); }
 
-StockOutcome issue_movement(SaleRun& r, const std::string& document,
+StockOutcome issue_movement(const StockIssue& r, const std::string& document,
                             const std::vector<SaleLine>& lines) {
     InventoryMovement m;
     m.business = r.business;
-    m.warehouse = normal_code(r.draft.header().warehouse);
+    m.warehouse = r.warehouse;
     m.concept_code = inventory_concept(r);
     m.direction = stock_enters(r) ? StockDirection::In : StockDirection::Out;
     m.document = document;
-    m.name = r.customer_name();
+    m.name = r.customer_name;
     m.supplier = r.settings.sale.stock_supplier;
-    m.date = r.ctx.date;
+    m.date = r.date;
     m.time = r.time;
-    m.user = r.ctx.user;
-    m.info = r.ctx.info_user.empty() ? info_user(r.db.clock().now()) : r.ctx.info_user;
+    m.user = r.user;
+    m.info = r.info.empty() ? info_user(r.db.clock().now()) : r.info;
     for (const SaleLine& l : lines) {
         if (!moves(l)) continue;
         m.lines.push_back({l.code, l.quantity, l.cost});
@@ -60,13 +60,13 @@ StockOutcome issue_movement(SaleRun& r, const std::string& document,
 
 // Without a movement the warehouse stock still follows the sale: each stocked article's row is
 // locked (in code order, so two sales never wait for each other), judged and moved once.
-StockOutcome move_stock_only(SaleRun& r, const std::vector<SaleLine>& lines) {
+StockOutcome move_stock_only(const StockIssue& r, const std::vector<SaleLine>& lines) {
     struct Held {
         std::optional<Article> article;
         Decimal total, running;
         bool found = false;
     };
-    const std::string warehouse = normal_code(r.draft.header().warehouse);
+    const std::string warehouse = r.warehouse;
     std::map<std::string, Held> held;
     for (const SaleLine& l : lines)
         if (moves(l)) held[l.code].total += l.quantity;
@@ -101,10 +101,25 @@ StockOutcome move_stock_only(SaleRun& r, const std::vector<SaleLine>& lines) {
 
 }  // namespace
 
-StockOutcome issue_sale_stock(SaleRun& r, const std::string& document,
-                              const std::vector<SaleLine>& lines) {
+StockOutcome issue_document_stock(const StockIssue& r, const std::string& document,
+                                  const std::vector<SaleLine>& lines) {
     return r.settings.sale.issues_stock ? issue_movement(r, document, lines)
                                         : move_stock_only(r, lines);
+}
+
+StockOutcome issue_sale_stock(SaleRun& r, const std::string& document,
+                              const std::vector<SaleLine>& lines) {
+    const StockIssue s{r.db,
+                       r.business,
+                       r.concept_def,
+                       r.settings,
+                       normal_code(r.draft.header().warehouse),
+                       r.customer_name(),
+                       r.ctx.date,
+                       r.time,
+                       r.ctx.user,
+                       r.ctx.info_user};
+    return issue_document_stock(s, document, lines);
 }
 
 void reserve_order_stock(SaleRun& r, const std::vector<SaleLine>& lines) {

@@ -16,8 +16,21 @@ struct StockOutcome {
     std::vector<std::string> warnings;  // stocked articles the warehouse keeps no row for
 };
 
+// Who issues (or, by the concept's TIPO2, takes back into) the stock of one document.
+struct StockIssue {
+    data::Db& db;
+    std::string business;
+    const DocumentConcept& doc_concept;
+    const LedgerSettings& settings;
+    std::string warehouse, customer_name;
+    Date date;
+    std::string time, user, info;  // info blank: stamped now
+};
+
 // Every stock row is locked before it is judged; stock short under the lock throws, and the
-// sale rolls back.
+// caller's transaction rolls back.
+StockOutcome issue_document_stock(const StockIssue& s, const std::string& document,
+                                  const std::vector<SaleLine>& lines);
 StockOutcome issue_sale_stock(SaleRun& run, const std::string& document,
                               const std::vector<SaleLine>& lines);
 void reserve_order_stock(SaleRun& run, const std::vector<SaleLine>& lines);

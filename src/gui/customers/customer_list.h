@@ -5,6 +5,7 @@
 // customers, carry names into the history, recompute associates and export the list.
 #include <QLineEdit>
 #include <QListWidget>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -92,5 +93,11 @@ private:
 CustomerListScreen* open_customer_list(QWidget* owner, data::Db& db, const std::string& business,
                                        const std::string& user);
 CustomerListScreen* as_customer_list(QWidget* screen);
+
+class Principal;
+// Registers the customer list's operation `name`: `fn` on the chosen customer of the active
+// list; with none chosen the user is told to choose one.
+void on_customer(Principal& w, const char* name,
+                 std::function<void(CustomerListScreen&, const std::string&)> fn);
 
 }  // namespace qz::gui

@@ -8,8 +8,6 @@
 
 namespace qz::gui {
 
-namespace {
-
 namespace dc = qz::domain::customers;
 
 // `fn` on the chosen customer of the active customer list; nothing chosen is said.
@@ -27,8 +25,6 @@ void on_customer(Principal& w, const char* name,
         fn(*list, code);
     });
 }
-
-}  // namespace
 
 void register_satellite_operations(Principal& w) {
     on_customer(w, "VER_REFERIDOS", [](CustomerListScreen& l, const std::string& code) {

@@ -12,6 +12,7 @@
 #include "gui/pos/returns/commands.h"
 #include "gui/pos/sale/commands.h"
 #include "gui/print/commands.h"
+#include "gui/regular/commands.h"
 #include "gui/session/commands.h"
 #include "gui/settings/commands.h"
 #include "gui/spa/commands.h"
@@ -31,6 +32,7 @@ void register_commands(Principal& w, AppContext& ctx) {
     register_cash_commands(w, ctx);
     register_sale_commands(w, ctx);
     register_return_commands(w, ctx);
+    register_regular_commands(w, ctx);
 }
 
 }  // namespace qz::gui

@@ -87,23 +87,23 @@ std::vector<MenuItem> spa_menus() {
 // The receivables ledger's own menu; its set-up of months, currencies, rates and series sits
 // under "Archivo › Mantenimientos".
 MenuItem ledger_menu() {
-    return sub("Cuentas por Cobrar",
-               {sub("Documentos",
-                    {cmd("Conceptos de Documentos", 6514), cmd("Formatos de Impresión", 6515),
-                     sep(), cmd("Consulta de Documentos", 6505), sep(),
-                     cmd("Anulación de Documentos", 6519),
-                     cmd("Anulación de Factura en Blanco", 6564)}),
-                sub("Pagos", {cmd("Conceptos de Abono", 6502), cmd("Formas de Pago", 6503),
-                              cmd("Blocks de Recibos", 6504), sep(),
-                              cmd("Registro de Abonos", 6509),
-                              cmd("Anulación de Movimientos", 6517), sep(),
-                              cmd("Cobros Automáticos", 6518)}),
-                sub("Consultas", {cmd("Consultas Clientes / CxC", 6508)}),
-                sub("Contabilidad", {cmd("Catálogo de Cuentas", 6510), cmd("Ligas Contables", 6511),
-                                     cmd("Clases de Asiento", 6512), cmd("Período Contable", 6516),
-                                     sep(), cmd("Consulta de Asientos", 6513)}),
-                sub("Diferencial Cambiario", {cmd("Tipos de Diferencial Cambiario", 6506),
-                                              cmd("Reporte de Diferencial Cambiario", 6507)})});
+    return sub(
+        "Cuentas por Cobrar",
+        {sub("Documentos",
+             {cmd("Conceptos de Documentos", 6514), cmd("Formatos de Impresión", 6515), sep(),
+              cmd("Consulta de Documentos", 6505), sep(), cmd("Anulación de Documentos", 6519),
+              cmd("Anulación de Factura en Blanco", 6564)}),
+         sub("Pagos",
+             {cmd("Conceptos de Abono", 6502), cmd("Formas de Pago", 6503),
+              cmd("Blocks de Recibos", 6504), sep(), cmd("Registro de Abonos", 6509),
+              cmd("Anulación de Movimientos", 6517), sep(), cmd("Cobros Automáticos", 6518)}),
+         sub("Consultas", {cmd("Consultas Clientes / CxC", 6508)}),
+         sub("Facturas Regulares", {cmd("Generación de Facturas Regulares", 6680)}),
+         sub("Contabilidad", {cmd("Catálogo de Cuentas", 6510), cmd("Ligas Contables", 6511),
+                              cmd("Clases de Asiento", 6512), cmd("Período Contable", 6516), sep(),
+                              cmd("Consulta de Asientos", 6513)}),
+         sub("Diferencial Cambiario", {cmd("Tipos de Diferencial Cambiario", 6506),
+                                       cmd("Reporte de Diferencial Cambiario", 6507)})});
 }
 
 MenuItem ventanas() {

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTableWidget>
 
 #include "domain/customers/customer_codes.h"
 #include "domain/customers/customer_rows.h"
@@ -46,8 +47,11 @@ TEST_F(CustomerScreenTest, TheListShowsTheChosenCustomersBranchesPrincipalFirst)
     EXPECT_EQ(list->findChild<QLineEdit*>("511")->text(), "2290-1010");
     branches->setCurrentRow(1);
     EXPECT_EQ(list->findChild<QLineEdit*>("511")->text(), "2666-2020");
-    // "Generar Documentos" waits for the regular invoices: greyed rather than pretend.
-    EXPECT_FALSE(edit(2725));
+    // "Generar Documentos" opens the regular-invoice generation for that customer and branch.
+    ASSERT_TRUE(edit(2725));
+    ASSERT_TRUE(active_screen());
+    EXPECT_EQ(active_screen()->objectName(), "GFAC_REG");
+    EXPECT_EQ(active_screen()->findChild<QTableWidget*>("501")->rowCount(), 1);
 }
 
 TEST_F(CustomerScreenTest, TheEditorRefusesWithTheFocusOnTheFieldAndThenSaves) {
