@@ -13,6 +13,7 @@
 #include "gui/pos/sale/commands.h"
 #include "gui/print/commands.h"
 #include "gui/regular/commands.h"
+#include "gui/regular/maintenance_screens.h"
 #include "gui/session/commands.h"
 #include "gui/settings/commands.h"
 #include "gui/spa/commands.h"
@@ -33,6 +34,7 @@ void register_commands(Principal& w, AppContext& ctx) {
     register_sale_commands(w, ctx);
     register_return_commands(w, ctx);
     register_regular_commands(w, ctx);
+    register_regular_maintenance_commands(w, ctx);
 }
 
 }  // namespace qz::gui
