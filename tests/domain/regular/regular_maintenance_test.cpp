@@ -1,10 +1,12 @@
 // The maintenance of regular invoices: set codes are unique and a set holding documents is not
 // deleted, a regular document is checked before it is written and deleted with its own model in
-// one transaction, and the preview bills each document at its model's amount.
+// one transaction, the preview bills each document at its model's amount, and a model is saved with
+// totals worked out from its lines.
 #include "domain/regular/regular_maintenance.h"
 
 #include <gtest/gtest.h>
 
+#include "domain/regular/regular_maintenance_model.h"
 #include "support/fault_loop.h"
 #include "support/record_edit.h"
 #include "support/test_db.h"
@@ -157,6 +159,80 @@ TEST_P(RegularMaintenanceTest, DeletingADocumentTakesItsOwnModelAllOrNothing) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, RegularMaintenanceTest,
+                         ::testing::Values(Engine::SQLite, Engine::PostgreSQL), test::engine_name);
+
+}  // namespace
+
+namespace {
+
+class RegularModelTest : public ::testing::TestWithParam<Engine> {
+protected:
+    void SetUp() override {
+        if (!test::engine_available(GetParam())) GTEST_SKIP() << "PostgreSQL not configured";
+        inst = std::make_unique<test::TestInstall>(GetParam());
+        db = inst->open();
+        add_record(*db, "CONCEPT1",
+                   {{"NEGOCIO", kBiz},
+                    {"CONCEPTO", std::string("FA")},
+                    {"DESCRIP", std::string("Factura")}});
+        add_record(*db, "DEF_ART",
+                   {{"NEGOCIO", kBiz},
+                    {"CODIGO", std::string("MEMB01")},
+                    {"DESCRIP", std::string("Membresía")}});
+    }
+    Model model() const {
+        RegularDocument d;
+        d.code = 7;
+        d.customer = "C1";
+        Model m = regular_model(*db, kBiz, d);
+        m.header.concept_code = "FA";
+        ModelLine l;
+        l.code = "MEMB01";
+        l.quantity = Decimal(2);
+        l.price = Decimal::parse("100.00");
+        l.discount = Decimal(10);
+        l.tax = Decimal(13);
+        m.lines = {l};
+        return m;
+    }
+    std::unique_ptr<test::TestInstall> inst;
+    std::unique_ptr<data::Db> db;
+};
+
+TEST_P(RegularModelTest, AModelIsSavedWithTotalsWorkedOutFromItsLines) {
+    Model m = model();
+    EXPECT_EQ(m.header.number, "0000000007");
+    EXPECT_EQ(m.header.customer, "C1");
+    m.header.amount = Decimal(1);  // whatever was stored before
+    ASSERT_TRUE(save_model(*db, inst->port, kRegularModels, kBiz, m));
+    const auto stored = read_model(*db, kRegularModels, kBiz, "0000000007");
+    ASSERT_TRUE(stored);
+    // 200 gross, 20 discount, 13% of the discounted 180 = 23.40.
+    EXPECT_EQ(stored->header.gross, Decimal(200));
+    EXPECT_EQ(stored->header.amount, Decimal::parse("203.40"));
+    EXPECT_EQ(stored->header.balance, Decimal::parse("203.40"));
+}
+
+TEST_P(RegularModelTest, AModelWithUnknownCodesOrAPlanThatDoesNotAddUpIsRefused) {
+    Model m = model();
+    m.header.concept_code = "XX";
+    EXPECT_FALSE(save_model(*db, inst->port, kRegularModels, kBiz, m));
+    m = model();
+    m.lines[0].code = "NADA";
+    EXPECT_FALSE(save_model(*db, inst->port, kRegularModels, kBiz, m));
+    m = model();
+    m.lines[0].quantity = Decimal(0);
+    EXPECT_FALSE(save_model(*db, inst->port, kRegularModels, kBiz, m));
+    m = model();
+    m.instalments = {{30, Decimal(100), Decimal()}};
+    EXPECT_FALSE(save_model(*db, inst->port, kTemplates, kBiz, m));
+    EXPECT_EQ(inst->port.messages.size(), 4U);
+    EXPECT_FALSE(read_model(*db, kRegularModels, kBiz, "0000000007"));
+    m.instalments = {{30, Decimal(100), Decimal()}, {60, Decimal::parse("103.40"), Decimal()}};
+    EXPECT_TRUE(save_model(*db, inst->port, kTemplates, kBiz, m));
+}
+
+INSTANTIATE_TEST_SUITE_P(Engines, RegularModelTest,
                          ::testing::Values(Engine::SQLite, Engine::PostgreSQL), test::engine_name);
 
 }  // namespace
