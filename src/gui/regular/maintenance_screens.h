@@ -6,6 +6,7 @@
 #include <string>
 
 #include "data/db.h"
+#include "domain/regular/regular_rows.h"
 
 class QWidget;
 
@@ -16,8 +17,12 @@ struct AppContext;
 class MasterListScreen;
 
 inline constexpr int kCmdRegularSets = 6690, kCmdRegularDocuments = 6691, kCmdRegularPreview = 6692;
-// The set list's further buttons.
-inline constexpr int kSetDocuments = 204, kSetPreview = 205;
+// The set list's further buttons, and the regular documents' "Modelo".
+inline constexpr int kSetDocuments = 204, kSetPreview = 205, kDocumentModel = 206;
+// E_FACREG's controls.
+inline constexpr int kModelConcept = 501, kModelCurrency = 502, kModelLines = 503, kModelPlan = 504,
+                     kModelAddLine = 201, kModelAddPlan = 202, kModelRemove = 203;
+inline constexpr const char* kModelBadNumber = "Hay un valor que no es un número válido...";
 
 // The form fields of a set and of a regular document (objectNames).
 enum RegularFormField {
@@ -44,6 +49,9 @@ enum RegularFormField {
 MasterListScreen* open_regular_sets(QWidget* owner, data::Db& db, const std::string& business);
 MasterListScreen* open_regular_documents(QWidget* owner, data::Db& db, const std::string& business,
                                          const std::string& set);
+// E_FACREG over the regular document's own model; true when saved.
+bool E_FACREG(QWidget* owner, data::Db& db, const std::string& business,
+              const domain::regular::RegularDocument& d);
 // Prints the preview of the set through the printer choice (print, preview, PDF, workbook).
 void print_regular_preview(QWidget* owner, data::Db& db, const std::string& business,
                            const std::string& set);

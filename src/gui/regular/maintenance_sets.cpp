@@ -135,6 +135,10 @@ MasterListScreen* open_regular_documents(QWidget* owner, data::Db& db, const std
         QtUserPort port(o);
         return dr::delete_regular_document(db, port, business, dr::regular_from_row(t).code);
     };
+    s.actions = {{"Modelo", kDocumentModel, [&db, business](QWidget* o, data::WDBTable& t) {
+                      E_FACREG(o, db, business, dr::regular_from_row(t));
+                      return false;
+                  }}};
     return open_screen<MasterListScreen>(owner, db, business, std::move(s));
 }
 

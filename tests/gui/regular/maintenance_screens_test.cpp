@@ -1,12 +1,18 @@
 // The sets of regular invoices from the menu over the demonstration hotel: a taken code is
 // refused on the form and a new set is listed, "Documentos" lists the chosen set's regular
-// documents, and a regular document typed on its form is checked and saved.
+// documents, a regular document typed on its form is checked and saved, and its model typed on
+// E_FACREG is saved with its totals.
 #include "gui/regular/maintenance_screens.h"
 
+#include <QApplication>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
 
 #include "domain/regular/regular_maintenance.h"
+#include "domain/regular/regular_maintenance_model.h"
 #include "gui/browse/wblistbox.h"
+#include "gui/framework/framework_test_util.h"
 #include "gui/lists/master_list.h"
 #include "gui/main_window_fixture.h"
 
@@ -58,6 +64,42 @@ TEST_F(RegularMaintenanceScreensTest, TheSetsDocumentsAreListedAndANewOneIsCheck
                {kRfCutOff, "01/07/2026"}});
     press(docs, kListAdd);
     EXPECT_EQ(docs->grid()->nMaxRec(), before + 1);
+}
+
+TEST_F(RegularMaintenanceScreensTest, TheModelOfADocumentIsTypedAndSavedWithItsTotals) {
+    const std::string set = dr::regular_sets(*ctx.db, "HOTEL").front().code;
+    dr::RegularDocument d;
+    d.set = set;
+    d.customer = "3101123456";
+    d.cut_off = Date(2026, 7, 1);
+    ConsoleUserPort port;
+    d.code = dr::save_regular_document(*ctx.db, port, "HOTEL", d);
+    ASSERT_GT(d.code, 0);
+    auto* list = sets();
+    ASSERT_TRUE(list);
+    list->grid()->GOTOP();
+    press(list, kSetDocuments);
+    auto* docs = screen_as<MasterListScreen>("DFAC_REG");
+    ASSERT_TRUE(docs);
+    docs->grid()->GOBOTTOM();
+    settle();
+    test::when_modal([] {
+        QWidget* m = QApplication::activeModalWidget();
+        ASSERT_EQ(m->objectName(), "E_FACREG");
+        m->findChild<QLineEdit*>(QString::number(kModelConcept))->setText("FA");
+        m->findChild<QPushButton*>(QString::number(kModelAddLine))->click();
+        auto* lines = m->findChild<QTableWidget*>(QString::number(kModelLines));
+        lines->item(0, 0)->setText("MAS003");
+        lines->item(0, 1)->setText("2");
+        lines->item(0, 2)->setText("100");
+        m->findChild<QPushButton*>("1")->click();
+        if (QApplication::activeModalWidget() == m) m->findChild<QPushButton*>("2")->click();
+    });
+    press(docs, kDocumentModel);
+    const auto model = dr::read_model(*ctx.db, dr::kRegularModels, "HOTEL", d.model_number());
+    ASSERT_TRUE(model) << boxes.last_text();
+    ASSERT_EQ(model->lines.size(), 1U);
+    EXPECT_EQ(model->header.amount, Decimal(200));
 }
 
 }  // namespace
