@@ -48,6 +48,7 @@ std::string install_demo_data(data::Db& db) {
         demo::load_tenders(db, today, summary);
         demo::load_inventory(db, today, summary);
         demo::load_prices(db, today, summary);
+        demo::load_return_notes(db, summary);
         demo::load_sample_documents(db, today, summary);
         demo::load_credit(db, today, summary);
         demo::load_statement_documents(db, today, summary);

@@ -76,6 +76,8 @@ void load_registers(data::Db& db, Summary& out);
 void load_inventory(data::Db& db, const Date& today, Summary& out);
 // Needs the articles and price lists of the spa and the boutique.
 void load_prices(data::Db& db, const Date& today, Summary& out);
+// Needs the boutique's articles and price lists and the invoicing settings.
+void load_return_notes(data::Db& db, Summary& out);
 // Settled, annulled and unexplained-balance documents for the document viewer.
 void load_viewer_documents(data::Db& db, const Date& today, Summary& out);
 // A customer paying instalments by standing order, for the automatic collections.

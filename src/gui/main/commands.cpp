@@ -9,10 +9,12 @@
 #include "gui/mail/commands.h"
 #include "gui/main/app_setup.h"
 #include "gui/pos/inventory/commands.h"
+#include "gui/pos/returns/commands.h"
 #include "gui/pos/sale/commands.h"
 #include "gui/pos/settle/commands.h"
 #include "gui/print/commands.h"
 #include "gui/regular/commands.h"
+#include "gui/regular/maintenance_screens.h"
 #include "gui/session/commands.h"
 #include "gui/settings/commands.h"
 #include "gui/spa/commands.h"
@@ -32,7 +34,9 @@ void register_commands(Principal& w, AppContext& ctx) {
     register_cash_commands(w, ctx);
     register_sale_commands(w, ctx);
     register_settle_commands(w, ctx);
+    register_return_commands(w, ctx);
     register_regular_commands(w, ctx);
+    register_regular_maintenance_commands(w, ctx);
 }
 
 }  // namespace qz::gui
