@@ -5,6 +5,7 @@
 #include "core/words.h"
 #include "data/order_key.h"
 #include "data/table_ops.h"
+#include "domain/ledger/concepts.h"
 #include "domain/ledger/line_amounts.h"
 
 namespace qz::domain {
@@ -124,11 +125,18 @@ void read_applications(data::Db& db, const std::string& business, PrintableDocum
     for (t->GoTop(); !t->Eof(); t->Skip()) {
         const std::string number = trim(t->str("DOCUMENTO"));
         const bool found = doc->Seek(data::order_key("DOCUMENT", "DOCUMENT", {business, number}));
+        // A credit document whose balance the receipt lowered (a credit note used as payment)
+        // pays instead of being paid: it counts against the receipt's total.
+        const auto concept_def =
+            found ? read_document_concept(db, business, trim(doc->str("CONCEPTO"))) : std::nullopt;
+        const bool pays =
+            concept_def && concept_def->debit == 0 && t->num("SALDO") < t->num("SALDO_ANT");
         d.lines.push_back({{"L_DOCUMEN", text(number)},
                            {"L_DESCRIP", text(trim(t->str("DESCRIP")))},
                            {"L_MONEDA", text(found ? trim(doc->str("MONEDA")) : d.currency)},
                            {"L_SALDOANT", amount(t->num("SALDO_ANT"))},
                            {"L_MONTO", amount(t->num("MONTO"))},
+                           {"L_NETO", amount(pays ? -t->num("MONTO") : t->num("MONTO"))},
                            {"L_SALDO", amount(t->num("SALDO"))}});
     }
     data::KILLTABLA(db, doc);

@@ -7,6 +7,7 @@
 #include "core/text.h"
 #include "data/order_key.h"
 #include "domain/ledger/payment_rows.h"
+#include "domain/ledger/printable_document.h"
 #include "domain/ledger/rates.h"
 #include "domain/ledger/serials.h"
 #include "sale_posting_fixture.h"
@@ -135,6 +136,12 @@ TEST_P(SettleTest, AnInvoiceLessACreditNoteIsPaidAsTheirDifferenceAndBothAreSett
     const auto tenders = read_tenders(*db, kPostedPayment, "HOTEL", *receipt);
     ASSERT_EQ(tenders.size(), 1u);
     EXPECT_EQ(tenders[0].amount, dec("70.00"));
+    // The printed receipt's applied total is what was paid: the credit note counts against it.
+    const auto printed = read_printable_receipt(*db, "HOTEL", *receipt);
+    ASSERT_TRUE(printed);
+    Decimal net;
+    for (const auto& l : printed->lines) net += l.at("L_NETO").number;
+    EXPECT_EQ(net, dec("70.00"));
 
     const auto lines = journal_of(*receipt);
     EXPECT_EQ(line(lines, "1-02-01", "Abono a: F-S1").credit, dec("100.00"));

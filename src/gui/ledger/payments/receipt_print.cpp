@@ -98,7 +98,9 @@ void draw_receipt(services::PrinterFunction& job, const dl::PrintableDocument& r
         sheet.money(kBefore, l.at("L_SALDOANT").number);
         sheet.money(kApplied, l.at("L_MONTO").number);
         sheet.money(kAfter, l.at("L_SALDO").number);
-        applied += l.at("L_MONTO").number;
+        // A credit note used as payment counts against the total.
+        const auto net = l.find("L_NETO");
+        applied += (net != l.end() ? net->second : l.at("L_MONTO")).number;
         sheet.next();
     }
     sheet.rule();
