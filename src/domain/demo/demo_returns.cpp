@@ -17,6 +17,7 @@ const char* const kPublicType = "01";
 void set_return_settings(data::Db& db) {
     RowWriter ser(db, "SERIALES");
     ser.add({{"CODIGO", kReturnSeries},
+             {"MODULO", "02"},  // invoicing, where the series list files it
              {"DESCRIP", "Notas de Devolución"},
              {"PREFIJO", "DV"},
              {"INDENT", 6}});

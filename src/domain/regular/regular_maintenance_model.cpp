@@ -1,6 +1,7 @@
 #include "domain/regular/regular_maintenance_model.h"
 
 #include "core/text.h"
+#include "data/transaction.h"
 #include "domain/ledger/concepts.h"
 #include "domain/ledger/line_amounts.h"
 #include "domain/pos/articles.h"
@@ -50,6 +51,34 @@ bool save_model(data::Db& db, UserPort& port, const ModelTables& f, const std::s
     if (const std::string why = check_model(db, business, m); !why.empty())
         return refuse(port, why);
     write_model(db, f, business, m);
+    return true;
+}
+
+std::optional<Model> new_template(data::Db& db, UserPort& port, const std::string& business,
+                                  const std::string& code, const std::string& description) {
+    const std::string number = upper_ascii(trim(code));
+    const char* refusal = number.empty()                                 ? kTemplateCodeBlank
+                          : read_model(db, kTemplates, business, number) ? kTemplateTaken
+                                                                         : nullptr;
+    if (refusal) {
+        refuse(port, refusal);
+        return std::nullopt;
+    }
+    Model m;
+    m.header.number = number;
+    m.header.description = description;
+    return m;
+}
+
+bool delete_template(data::Db& db, UserPort& port, const std::string& business,
+                     const std::string& code) {
+    if (!port.confirm("Confirmación", kAskDeleteTemplate)) return false;
+    data::Transaction tx(db);
+    for (const RegularSet& s : regular_sets(db, business))
+        for (const RegularDocument& d : set_documents(db, business, s.code))
+            if (d.kind == 1 && d.template_code == code) return refuse(port, kTemplateInUse);
+    delete_model(db, kTemplates, business, code);
+    tx.commit();
     return true;
 }
 

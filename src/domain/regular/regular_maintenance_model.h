@@ -3,6 +3,7 @@
 // RF_PLAZO, numbered CODIGO with zeros to 10) or a template (ENC_TMPL / DET_TMPL / TF_PLAZO).
 // The generation bills the model's stored amounts, so a save works them out again from the
 // lines: a model is never written with totals that disagree with what it holds.
+#include <optional>
 #include <string>
 
 #include "core/user_port.h"
@@ -32,5 +33,21 @@ std::string check_model(data::Db& db, const std::string& business, const Model& 
 // Works the totals out, checks and writes the whole model in one transaction.
 bool save_model(data::Db& db, UserPort& port, const ModelTables& f, const std::string& business,
                 Model m);
+
+// Templates: models shared by regular documents of TIPO 1, kept under a code of their own.
+inline constexpr const char* kTemplateCodeBlank = "Debe definir el código de la plantilla...";
+inline constexpr const char* kTemplateTaken = "Código de plantilla ya definido...";
+inline constexpr const char* kTemplateInUse =
+    "La plantilla está asignada a documentos regulares.  No se puede borrar...";
+inline constexpr const char* kAskDeleteTemplate = "Desea borrar la plantilla?";
+
+// A new template of `code`: its description, nothing else yet; none after telling the user why
+// the code cannot be used (blank or taken).
+std::optional<Model> new_template(data::Db& db, UserPort& port, const std::string& business,
+                                  const std::string& code, const std::string& description);
+// Deletes a template, after asking, unless a regular document is built from it: the generation
+// would find nothing to build those from. The check and the delete are one transaction.
+bool delete_template(data::Db& db, UserPort& port, const std::string& business,
+                     const std::string& code);
 
 }  // namespace qz::domain::regular

@@ -45,7 +45,12 @@ public:
 
     bool Init() override {
         auto* layout = new QVBoxLayout(this);
-        layout->addWidget(new QLabel(q("Documento modelo: " + m_model.header.number), this));
+        const bool shared = std::string(m_tables.header) == dr::kTemplates.header;
+        layout->addWidget(new QLabel(
+            q((shared ? "Plantilla: " : "Documento modelo: ") + m_model.header.number +
+              (shared && !m_model.header.description.empty() ? "  " + m_model.header.description
+                                                             : "")),
+            this));
         auto* header = new QHBoxLayout;
         header->addWidget(new QLabel("Concepto:", this));
         m_concept = Add(new QLineEdit(q(m_model.header.concept_code), this), kModelConcept);
@@ -146,10 +151,15 @@ private:
 
 }  // namespace
 
+bool edit_model(QWidget* owner, data::Db& db, const std::string& business,
+                const domain::regular::ModelTables& tables, const domain::regular::Model& model) {
+    ModelDialog dialog(owner, db, business, tables, model);
+    return dialog.run() == kCmdOk;
+}
+
 bool E_FACREG(QWidget* owner, data::Db& db, const std::string& business,
               const domain::regular::RegularDocument& d) {
-    ModelDialog dialog(owner, db, business, dr::kRegularModels, dr::regular_model(db, business, d));
-    return dialog.run() == kCmdOk;
+    return edit_model(owner, db, business, dr::kRegularModels, dr::regular_model(db, business, d));
 }
 
 }  // namespace qz::gui

@@ -79,6 +79,8 @@ void register_regular_maintenance_commands(Principal& w, AppContext& ctx) {
         const std::string set = choose_set(&w, *ctx.db, ctx.session.XU_COMP);
         if (!set.empty()) open_regular_documents(&w, *ctx.db, ctx.session.XU_COMP, set);
     });
+    w.register_command(kCmdRegularTemplates,
+                       [&w, &ctx] { open_regular_templates(&w, *ctx.db, ctx.session.XU_COMP); });
     w.register_command(kCmdRegularPreview, [&w, &ctx] {
         const std::string set = choose_set(&w, *ctx.db, ctx.session.XU_COMP);
         if (!set.empty()) print_regular_preview(&w, *ctx.db, ctx.session.XU_COMP, set);

@@ -16,7 +16,8 @@ class Principal;
 struct AppContext;
 class MasterListScreen;
 
-inline constexpr int kCmdRegularSets = 6690, kCmdRegularDocuments = 6691, kCmdRegularPreview = 6692;
+inline constexpr int kCmdRegularSets = 6690, kCmdRegularDocuments = 6691, kCmdRegularPreview = 6692,
+                     kCmdRegularTemplates = 6693;
 // The set list's further buttons, and the regular documents' "Modelo".
 inline constexpr int kSetDocuments = 204, kSetPreview = 205, kDocumentModel = 206;
 // E_FACREG's controls.
@@ -52,6 +53,11 @@ MasterListScreen* open_regular_documents(QWidget* owner, data::Db& db, const std
 // E_FACREG over the regular document's own model; true when saved.
 bool E_FACREG(QWidget* owner, data::Db& db, const std::string& business,
               const domain::regular::RegularDocument& d);
+// The model editor over any model: a regular document's own or a template; true when saved.
+bool edit_model(QWidget* owner, data::Db& db, const std::string& business,
+                const domain::regular::ModelTables& tables, const domain::regular::Model& model);
+// The templates (ENC_TMPL), added, edited on the model editor and deleted while unused.
+MasterListScreen* open_regular_templates(QWidget* owner, data::Db& db, const std::string& business);
 // Prints the preview of the set through the printer choice (print, preview, PDF, workbook).
 void print_regular_preview(QWidget* owner, data::Db& db, const std::string& business,
                            const std::string& set);

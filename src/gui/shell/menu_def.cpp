@@ -102,6 +102,7 @@ MenuItem ledger_menu() {
          sub("Facturas Regulares",
              {cmd("Generación de Facturas Regulares", 6680), sep(),
               cmd("Conjuntos de Facturas Regulares", 6690), cmd("Documentos Regulares", 6691),
+              cmd("Plantillas de Facturas Regulares", 6693),
               cmd("Vista Previa de Facturas Regulares", 6692)}),
          sub("Contabilidad", {cmd("Catálogo de Cuentas", 6510), cmd("Ligas Contables", 6511),
                               cmd("Clases de Asiento", 6512), cmd("Período Contable", 6516), sep(),

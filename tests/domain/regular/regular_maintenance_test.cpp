@@ -158,6 +158,30 @@ TEST_P(RegularMaintenanceTest, DeletingADocumentTakesItsOwnModelAllOrNothing) {
     EXPECT_FALSE(read_model(*db, kRegularModels, kBiz, d.model_number()));
 }
 
+TEST_P(RegularMaintenanceTest, ATemplateHasAFreeCodeAndStaysWhileADocumentIsBuiltFromIt) {
+    EXPECT_FALSE(new_template(*db, inst->port, kBiz, "  ", "Sin código"));
+    EXPECT_EQ(last_message(), kTemplateCodeBlank);
+    const auto fresh = new_template(*db, inst->port, kBiz, "memb-ind", "Membresía individual");
+    ASSERT_TRUE(fresh);
+    EXPECT_EQ(fresh->header.number, "MEMB-IND");
+    write_model(*db, kTemplates, kBiz, model("MEMB-IND", "15000.00"));
+    EXPECT_FALSE(new_template(*db, inst->port, kBiz, "MEMB-IND", "Otra"));
+    EXPECT_EQ(last_message(), kTemplateTaken);
+
+    RegularDocument d = document();
+    d.kind = 1;
+    d.template_code = "MEMB-IND";
+    d.code = save_regular_document(*db, inst->port, kBiz, d);
+    EXPECT_FALSE(delete_template(*db, inst->port, kBiz, "MEMB-IND"));
+    EXPECT_EQ(last_message(), kTemplateInUse);
+    EXPECT_TRUE(read_model(*db, kTemplates, kBiz, "MEMB-IND"));
+
+    d.kind = 0;
+    ASSERT_GT(save_regular_document(*db, inst->port, kBiz, d), 0);
+    EXPECT_TRUE(delete_template(*db, inst->port, kBiz, "MEMB-IND"));
+    EXPECT_FALSE(read_model(*db, kTemplates, kBiz, "MEMB-IND"));
+}
+
 INSTANTIATE_TEST_SUITE_P(Engines, RegularMaintenanceTest,
                          ::testing::Values(Engine::SQLite, Engine::PostgreSQL), test::engine_name);
 
