@@ -108,8 +108,9 @@ void load_regular_invoices(data::Db& db, const Date& today, Summary& out) {
                                  model_of(d.model_number(), r.customer, r.branch, r.article,
                                           r.quantity, "45000.00"));
     }
-    regular::write_model(db, regular::kTemplates, kBiz,
-                         model_of("MEMB-IND", "", "", "MAS001", "2", "40000.00"));
+    Model shared = model_of("MEMB-IND", "", "", "MAS001", "2", "40000.00");
+    shared.header.description = "Membresía individual: dos masajes al mes";
+    regular::write_model(db, regular::kTemplates, kBiz, shared);
     out.push_back(
         "Facturas regulares: conjuntos MEMB y CORP (una plantilla MEMB-IND, un cliente "
         "inactivo); genérelas desde Cuentas por Cobrar › Facturas Regulares");
