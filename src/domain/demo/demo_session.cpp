@@ -24,9 +24,9 @@ const Decimal kSpread = Decimal::parse("3.25");
 
 // Menu command ids, grouped as the menus show them.
 const std::vector<int> kPasswordChange = {2904};
-const std::vector<int> kMaintenance = {2915, 2782, 2000, 4660, 4696, 2152, 2539, 2905,
-                                       2783, 2901, 2841, 3814, 2588, 2589, 2590, 4146,
-                                       6282, 6361, 2987, 6190, 6194, 6195, 6196, 6197};
+const std::vector<int> kMaintenance = {2915, 2782, 2000, 4660, 4696, 2152, 2539, 2905, 2783,
+                                       2901, 2841, 3814, 2588, 2589, 2590, 4146, 6282, 6361,
+                                       2987, 6190, 6194, 6195, 6196, 6197, 6198};
 const std::vector<int> kSpaDesk = {6415, 6429, 6430, 6431, 6432, 6433,
                                    6444, 6435, 6436, 6437, 6645, 6660, 6670};
 const std::vector<int> kSpaAdmin = {6434, 6427, 6416, 6417, 6418, 6419};

@@ -3,6 +3,7 @@
 // its screen exists.
 #include "gui/customers/commands.h"
 
+#include "gui/card/commands.h"
 #include "gui/cash/commands.h"
 #include "gui/ledger/commands.h"
 #include "gui/logs/commands.h"
@@ -32,6 +33,7 @@ void register_commands(Principal& w, AppContext& ctx) {
     register_inventory_commands(w, ctx);
     register_spa_commands(w, ctx);
     register_cash_commands(w, ctx);
+    register_card_commands(w, ctx);
     register_sale_commands(w, ctx);
     register_settle_commands(w, ctx);
     register_return_commands(w, ctx);

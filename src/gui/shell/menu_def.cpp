@@ -49,7 +49,8 @@ MenuItem archivo() {
                  {cmd("Configuración de Estaciones", 6190), cmd("Asignación Estación a PC", 6194),
                   sub("Cierres", {cmd("Cierre Banco Nacional Costa Rica", 6195),
                                   sub("Cierres Credomatic", {cmd("Pre-Cierre Credomatic", 6196),
-                                                             cmd("Cierre Credomatic", 6197)})})})});
+                                                             cmd("Cierre Credomatic", 6197)})}),
+                  cmd("Log de Transacciones con Tarjeta", 6198)})});
     return sub("&Archivo", {mant, {K::Exit, "Salir", 0, {}}});
 }
 
