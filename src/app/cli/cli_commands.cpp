@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "core/clock.h"
+#include "core/ini_file.h"
 #include "core/text.h"
 #include "core/user_port.h"
 #include "data/db.h"
@@ -13,6 +14,7 @@
 #include "data/integrity.h"
 #include "data/table_ops.h"
 #include "domain/demo/demo_data.h"
+#include "domain/demo/demo_workstation.h"
 #include "domain/ledger/print_shipped.h"
 
 namespace qz::cli {
@@ -61,6 +63,20 @@ std::optional<std::string> check_integrity(const Options& opts, bool full) {
     return std::nullopt;
 }
 
+// This workstation's settings for the demonstration (card terminals in training mode); a file
+// that cannot be written is told and leaves the installation as it is.
+void install_workstation_settings() {
+    try {
+        IniFile ini(default_ini_path());
+        const auto written = domain::install_demo_workstation_settings(ini);
+        if (!written.empty())
+            std::printf("Estacion de trabajo (%s):\n", ini.path().string().c_str());
+        for (const auto& line : written) std::printf("  %s\n", line.c_str());
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "No se pudo escribir QUARTZEN.INI: %s\n", e.what());
+    }
+}
+
 }  // namespace
 
 int cmd_init(const Options& opts, const std::vector<std::string>& args) {
@@ -85,6 +101,7 @@ int cmd_init(const Options& opts, const std::vector<std::string>& args) {
         auto summary = domain::install_demo_data(*db);
         std::fputs(summary.c_str(), stdout);
     }
+    if (demo) install_workstation_settings();
     // Every business gets the shipped print formats it lacks; its own designs are kept.
     if (const int n = domain::install_shipped_formats_everywhere(*db); n > 0)
         std::printf("Formatos de impresion instalados: %d.\n", n);

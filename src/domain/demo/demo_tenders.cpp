@@ -19,7 +19,7 @@ void set_quick_tenders(data::Db& db) {
     };
     const Button buttons[] = {
         {"EF", ""},         {"TC", "Tarjeta"}, {"CH", "Cheque"}, {"HB", "Habitación"},
-        {"TE", "Datáfono"}, {"", ""},          {"", ""}};
+        {"TE", "Datáfono"}, {"TD", "Credomatic"}, {"", ""}};
     data::Table reg = data::USE(db, "CAJA_ENC", "CAJA_ENC");
     const std::string key = data::business_key(kBiz);
     reg->SetScope(key, key);
@@ -142,13 +142,18 @@ void load_tenders(data::Db& db, const Date& today, Summary& out) {
             {"ASIENTO1", "CAJA_TC"},
             {"P_ELECTRO", 1},
             {"SHOW", 1}});
+    tm.add({{"CODIGO", "TD"},
+            {"DESCRIP", "Tarjeta Credomatic"},
+            {"ASIENTO1", "CAJA_TC"},
+            {"P_ELECTRO", 2},
+            {"SHOW", 1}});
     set_quick_tenders(db);
     add_guest_without_credit(db, today);
     add_master_accounts(db);
     add_folio_lines(db, today);
     out.push_back(
         "Formas de pago: F2 Efectivo, F3 Tarjeta, F4 Cheque, F5 Cargo a Habitación, "
-        "F6 Datáfono (sin terminal configurada)");
+        "F6 Datáfono (Banco Nacional), F7 Credomatic (lector de banda)");
     out.push_back(
         "  Cargos: habitación 201 debe 180.00 de 500.00; 302 sin crédito; cuenta "
         "maestra CM-CONGRESO abierta, CM-BODA cerrada");

@@ -18,6 +18,7 @@
 #include "core/text.h"
 #include "domain/pos/sale_card_void.h"
 #include "domain/session/master_rows.h"
+#include "gui/card/card_terminal_factory.h"
 #include "gui/framework/message_box.h"
 
 namespace qz::gui {
@@ -56,7 +57,7 @@ FAC_POS::FAC_POS(QWidget* owner, data::Db& db, domain::Session& session, const I
       m_port(this),
       m_draft(db, m_port, session.XU_COMP, std::move(mode)),
       m_hooks(*this),
-      m_terminal(std::make_unique<pos::UnconfiguredCardTerminal>(m_port)),
+      m_terminal(make_card_terminal(this, db, m_port, ini, session.XU_COMP)),
       m_save(db, m_port, m_hooks, *m_terminal),
       m_cols(m_draft.settings().other_columns) {}
 

@@ -18,9 +18,11 @@
 #include "domain/cash/register_rows.h"
 #include "domain/cash/workstation_register.h"
 #include "domain/customers/customer_rows.h"
+#include "domain/pos/sale_card_void.h"
 #include "domain/pos/settle.h"
 #include "domain/session/log_sessions.h"
 #include "gui/cash/closing_report.h"
+#include "gui/card/card_terminal_factory.h"
 #include "gui/cash/register_dialogs.h"
 #include "gui/framework/qt_user_port.h"
 #include "gui/framework/wdiag.h"
@@ -247,11 +249,17 @@ private:
         Decimal paid = in.paid;
         r.rows = &rows;
         r.paid = &paid;
+        const auto terminal = make_card_terminal(this, m_db, port, m_ini, m_session.XU_COMP);
+        r.terminal = terminal.get();
         if (run_tenders_dialog(this, m_db, r) != TendersOutcome::Continue) return;
         const pos::SettleStamp stamp{m_session.XUSER_ABREVIA, domain::session_info_user(),
                                      m_taken->op.code, ""};
         const auto number = pos::CANCELA_FAC(m_db, port, m_settle, rows, stamp);
-        if (!number) return;
+        if (!number) {
+            // The receipt was not written: a card the terminal charged for it is given back.
+            pos::void_approved_cards(m_db, port, *terminal, in.business, in.currency, rows);
+            return;
+        }
         m_settle.reload();
         refresh();
         print_receipt(this, m_db, m_session.XU_COMP, *number);
