@@ -73,7 +73,6 @@ long SerialPort::read(char* buffer, std::size_t size) {
 
 void SerialPort::close() {
     if (m_fd < 0) return;
-    tcflush(m_fd, TCIFLUSH);
     ::close(m_fd);
     m_fd = -1;
 }

@@ -26,7 +26,7 @@ public:
     // Reads what has arrived, at most `size` bytes, without waiting: the count read (0 when
     // nothing is there), or -1 when the line failed (the device went away).
     long read(char* buffer, std::size_t size);
-    // Drops what is still queued on the line and closes it; closing a closed port does nothing.
+    // Closing a closed port does nothing.
     void close();
 
 private:

@@ -41,7 +41,6 @@ TEST(SerialPort, OpensTheLineRawAt9600EightNoParityOneStopAndOnlyOnATerminal) {
 TEST(SerialPort, ReadsPiecesWithoutWaitingDropsAnEarlierSwipeAndFailsWhenUnplugged) {
     test::PtyReader reader;
     SerialPort port;
-    ASSERT_TRUE(port.open(reader.device()));
     reader.send("%B999^OLD^2001?");
     ASSERT_TRUE(port.open(reader.device()));
     TrackText text;
