@@ -50,12 +50,6 @@ std::string bank_caption(const std::string& bank) {
     return bank;
 }
 
-TerminalRow terminal_from_row(const data::WDBTable& t) {
-    return {trim(t.str("NEGOCIO")), trim(t.str("CODIGO")),  trim(t.str("BANCO")),
-            trim(t.str("MONEDA")),  trim(t.str("DESCRIP")), trim(t.str("PARAM1")),
-            trim(t.str("PARAM2")),  trim(t.str("PARAM3"))};
-}
-
 TerminalRow normal_terminal(TerminalRow row) {
     row.station = domain::normal_code(row.station);
     row.bank = trim(row.bank);

@@ -10,13 +10,15 @@
 #include "data/db.h"
 #include "data/wdbtable.h"
 #include "services/terminals/card_closings.h"
+#include "services/terminals/terminal_rows.h"
 
 namespace qz::gui::card {
 
+using services::terminals::terminal_from_row;
 using services::terminals::TerminalRow;
 
-inline constexpr const char* kBankPosware = "01";
-inline constexpr const char* kBankCredomatic = "02";
+inline constexpr const char* kBankPosware = services::terminals::kPosWareBank;
+inline constexpr const char* kBankCredomatic = services::terminals::kSockPosBank;
 
 inline constexpr const char* kNoStation = "Debe indicar la Estación";
 inline constexpr const char* kBadBank = "Debe seleccionar la Red de la Terminal";
@@ -32,8 +34,6 @@ inline constexpr const char* kDeleteTerminalAsk = "Desea borrar la Terminal?";
 
 // "1 - Banco Nacional (POSWare)" for "01", "2 - Credomatic" for "02", the code itself otherwise.
 std::string bank_caption(const std::string& bank);
-
-TerminalRow terminal_from_row(const data::WDBTable& t);
 
 // The row as the rules keep it: codes trimmed and upper-cased, texts trimmed.
 TerminalRow normal_terminal(TerminalRow row);

@@ -11,6 +11,7 @@
 #include <QListWidget>
 #include <QPushButton>
 
+#include "core/text.h"
 #include "data/table_ops.h"
 #include "domain/demo/demo_data.h"
 #include "gui/browse/wblistbox.h"
