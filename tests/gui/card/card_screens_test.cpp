@@ -10,10 +10,14 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTableWidget>
+#include <filesystem>
+#include <functional>
 
 #include "core/text.h"
 #include "data/table_ops.h"
 #include "domain/demo/demo_data.h"
+#include "domain/pos/card_terminal.h"
 #include "gui/browse/wblistbox.h"
 #include "gui/card/commands.h"
 #include "gui/card/station_settings.h"
@@ -172,6 +176,47 @@ TEST_F(CardScreensTest, ClosingAsksForATerminalOfTheStation) {
     });
     choose(kCmdCardPreClosingCredomatic);
     EXPECT_EQ(boxes.last_text(), kNoTerminalChosen);
+}
+
+// The networks' training simulators are built next to the programs.
+std::string simulator(const char* name) {
+    return QCoreApplication::applicationDirPath().toStdString() + "/../src/app/" + name;
+}
+
+TEST_F(CardScreensTest, ClosingsShowWhatTheNetworkAnsweredAndAMissingLibraryIsNoSuccess) {
+    if (!std::filesystem::exists(simulator("libSockPos-sim.so")))
+        GTEST_SKIP() << "the card simulators are not built";
+    ctx.ini->set("ESTACION_CREDIT", kHotel, domain::kDemoCardStation);
+    auto close_first = [this](std::function<void(QWidget*)> check) {
+        test::when_modal([this, check] {
+            QWidget* dlg = QApplication::activeModalWidget();
+            auto* list = dlg->findChild<QListWidget*>(QString::number(kClosingTerminals));
+            list->setCurrentRow(0);
+            QTest::mouseClick(dlg->findChild<QPushButton*>("1"), Qt::LeftButton);
+            check(dlg);
+            QTest::mouseClick(dlg->findChild<QPushButton*>("2"), Qt::LeftButton);
+        });
+    };
+    // Without training mode the networks' own libraries are not on this machine.
+    close_first([](QWidget* dlg) {
+        EXPECT_EQ(dlg->findChild<QTableWidget*>(QString::number(kClosingReply))->rowCount(), 0);
+    });
+    choose(kCmdCardPreClosingCredomatic);
+    EXPECT_EQ(boxes.last_text(), domain::pos::missing_library_message(2));
+
+    ctx.ini->set("PAGO_ELECTRONICO", "LIB1", simulator("libCallPosWareClient-sim.so"));
+    ctx.ini->set("PAGO_ELECTRONICO", "LIB2", simulator("libSockPos-sim.so"));
+    close_first([](QWidget* dlg) {
+        auto* reply = dlg->findChild<QTableWidget*>(QString::number(kClosingReply));
+        ASSERT_EQ(reply->rowCount(), 8);
+        EXPECT_EQ(reply->item(1, 0)->text(), "Mensaje");
+        EXPECT_EQ(reply->item(1, 1)->text(), "PRE-CIERRE");
+    });
+    choose(kCmdCardPreClosingCredomatic);
+
+    close_first([](QWidget*) {});
+    choose(kCmdCardClosingPosware);
+    EXPECT_EQ(boxes.last_text(), "Cierre enviado. Código de respuesta: 0");
 }
 
 TEST_F(CardScreensTest, LogListsTheBusinessAttemptsNewestFirstWithTheCardMasked) {
