@@ -57,6 +57,7 @@ public:
         layout->addWidget(new QLabel("Terminales de la Estación:", this));
         m_list = Add(new QListWidget(this), kClosingTerminals);
         for (const auto& t : m_terminals) m_list->addItem(q(t.description));
+        connect(m_list, &QListWidget::itemDoubleClicked, this, [this] { on_command(kCmdOk); });
         layout->addWidget(m_list);
         if (m_which != CardClosing::Posware) layout->addWidget(reply_table());
         auto* b = new QHBoxLayout;
@@ -72,25 +73,34 @@ public:
     // answered.
     void OK() override {
         QtUserPort port(this);
-        const int row = m_list->currentRow();
-        if (row < 0 || row >= static_cast<int>(m_terminals.size()) || !m_list->currentItem() ||
-            !m_list->currentItem()->isSelected()) {
+        const st::TerminalRow* terminal = chosen();
+        if (!terminal) {
             port.message(MsgStyle::Atencion, "Atencion", kNoTerminalChosen);
             return;
         }
         st::CardClosings closings(m_db, port, m_libraries);
-        const auto& terminal = m_terminals[static_cast<size_t>(row)];
         if (m_which == CardClosing::Posware) {
-            if (auto code = closings.CIE_POSWARE(terminal))
+            if (auto code = closings.CIE_POSWARE(*terminal))
                 port.message(MsgStyle::Aviso, "Aviso",
                              "Cierre enviado. Código de respuesta: " + std::to_string(*code));
             return;
         }
+        // An earlier answer left on screen would read as this closing's when this one fails.
+        m_reply->setRowCount(0);
         const bool settlement = m_which == CardClosing::CredomaticSettlement;
-        if (auto lines = closings.credomatic(terminal, settlement)) show_reply(*lines);
+        if (auto lines = closings.credomatic(*terminal, settlement)) show_reply(*lines);
     }
 
 private:
+    // The terminal the user selected; a row that only has the focus is no choice.
+    const st::TerminalRow* chosen() const {
+        const int row = m_list->currentRow();
+        const auto* item = m_list->currentItem();
+        if (row < 0 || row >= static_cast<int>(m_terminals.size()) || !item || !item->isSelected())
+            return nullptr;
+        return &m_terminals[static_cast<size_t>(row)];
+    }
+
     QTableWidget* reply_table() {
         m_reply = Add(new QTableWidget(0, 2, this), kClosingReply);
         m_reply->setHorizontalHeaderLabels({"Campo", "Valor"});
