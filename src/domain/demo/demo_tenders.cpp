@@ -148,7 +148,7 @@ void load_tenders(data::Db& db, const Date& today, Summary& out) {
     add_folio_lines(db, today);
     out.push_back(
         "Formas de pago: F2 Efectivo, F3 Tarjeta, F4 Cheque, F5 Cargo a Habitación, "
-        "F6 Datáfono (sin terminal configurada)");
+        "F6 Datáfono (terminal Banco Nacional de la estación SPA)");
     out.push_back(
         "  Cargos: habitación 201 debe 180.00 de 500.00; 302 sin crédito; cuenta "
         "maestra CM-CONGRESO abierta, CM-BODA cerrada");
