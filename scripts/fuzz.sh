@@ -12,7 +12,8 @@ clang++ "${flags[@]}" fuzz/ads_def_fuzz.cpp src/data/ads_def.cpp "${core[@]}" -l
 clang++ "${flags[@]}" fuzz/typed_input_fuzz.cpp "${core[@]}" -lfmt -o "$out/typed_input_fuzz"
 clang++ "${flags[@]}" fuzz/card_track_fuzz.cpp src/services/terminals/{card_track,card_reading,serial_port}.cpp \
   "${core[@]}" -lfmt -lsodium -o "$out/card_track_fuzz"
-for t in ini_fuzz ads_def_fuzz typed_input_fuzz card_track_fuzz; do
+clang++ "${flags[@]}" fuzz/sockpos_reply_fuzz.cpp src/services/terminals/sockpos_reply.cpp "${core[@]}" -lfmt -o "$out/sockpos_reply_fuzz"
+for t in ini_fuzz ads_def_fuzz typed_input_fuzz card_track_fuzz sockpos_reply_fuzz; do
   mkdir -p "$out/corpus_$t"
   "$out/$t" -max_total_time="$secs" -max_len=4096 "$out/corpus_$t" 2>&1 | tail -n 2
 done

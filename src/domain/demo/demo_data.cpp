@@ -46,6 +46,7 @@ std::string install_demo_data(data::Db& db) {
         demo::load_customer_satellites(db, summary);
         install_spa_demo(db);
         demo::load_tenders(db, today, summary);
+        demo::load_card_terminals(db, summary);
         demo::load_inventory(db, today, summary);
         demo::load_prices(db, today, summary);
         demo::load_return_notes(db, summary);

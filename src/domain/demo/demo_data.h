@@ -8,6 +8,11 @@
 
 namespace qz::domain {
 
+// The station whose card terminals the demonstration defines (P_ELECT): a workstation charges
+// cards through them once its QUARTZEN.INI names this station for the business (section
+// ESTACION_CREDIT, key HOTEL).
+inline constexpr const char* kDemoCardStation = "SPA";
+
 // Loads the demonstration business into the installation in one transaction: all of it or,
 // when anything fails, nothing (the error is thrown on). Returns a summary for the person who
 // asked for it, with the login names and passwords of the users.

@@ -63,6 +63,8 @@ void load_hotel(data::Db& db, const Date& today, Summary& out);
 void load_closing_shift(data::Db& db, const Date& today, Summary& out);
 // Needs the hotel, the payment types and the spa register.
 void load_tenders(data::Db& db, const Date& today, Summary& out);
+// The card terminals of the demonstration's station (after the currencies).
+void load_card_terminals(data::Db& db, Summary& out);
 // After the sample documents: notes about them.
 void load_customer_log(data::Db& db, const Date& today);
 // Needs the customers, the articles of the spa and the journals.

@@ -153,7 +153,8 @@ void load_tenders(data::Db& db, const Date& today, Summary& out) {
     add_folio_lines(db, today);
     out.push_back(
         "Formas de pago: F2 Efectivo, F3 Tarjeta, F4 Cheque, F5 Cargo a Habitación, "
-        "F6 Datáfono (Banco Nacional), F7 Credomatic (lector de banda)");
+        "F6 Datáfono (Banco Nacional), F7 Credomatic (lector de banda), terminales de la "
+        "estación SPA");
     out.push_back(
         "  Cargos: habitación 201 debe 180.00 de 500.00; 302 sin crédito; cuenta "
         "maestra CM-CONGRESO abierta, CM-BODA cerrada");

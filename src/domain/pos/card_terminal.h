@@ -4,6 +4,7 @@
 // answers as the card service does when its library cannot be loaded.
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/decimal.h"
 #include "core/user_port.h"
@@ -27,6 +28,10 @@ struct CardAnswer {
     std::optional<int> status;  // 1 approved
     std::string card, reference, authorisation, trace;
     std::string message;  // the network's text, shown on a denial
+    // The network's own result array, as text (the card masked).
+    std::vector<std::string> result;
+    // The terminal wrote the attempt's LOG_P_EL row itself.
+    bool logged = false;
     bool approved() const { return status && *status == 1; }
 };
 

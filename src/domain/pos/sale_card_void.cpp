@@ -1,10 +1,8 @@
 #include "domain/pos/sale_card_void.h"
 
-#include "core/stamp.h"
 #include "core/text.h"
-#include "data/table_ops.h"
-#include "data/transaction.h"
 #include "domain/ledger/payment_setup.h"
+#include "domain/pos/card_log.h"
 
 namespace qz::domain::pos {
 
@@ -17,28 +15,6 @@ constexpr const char* kVoidFailed = "Anulación automática fallida: ";
 std::string card_tail(const std::string& card) {
     const std::string c = trim(card);
     return c.size() > 4 ? "****" + c.substr(c.size() - 4) : c;
-}
-
-void log_void(data::Db& db, const std::string& business, int provider, const TenderRow& row,
-              const std::string& text) {
-    const DateTime now = db.clock().now();
-    data::Transaction tx(db);
-    data::Table t = data::USE(db, "LOG_P_EL");
-    data::ADD_NEW_REC(*t);
-    t->FieldPut("NEGOCIO", business);
-    t->FieldPut("PE_TIPO", Decimal(provider));
-    t->FieldPut("TIPO_OP", Decimal(kCardVoid));
-    t->FieldPut("PE_TARJ", card_tail(row.card));
-    t->FieldPut("PE_REFNO", row.reference);
-    t->FieldPut("PE_AUTID", row.card_authorisation);
-    t->FieldPut("PE_TRACE_N", row.trace);
-    t->FieldPut("DESCRIP", text);
-    t->FieldPut("FECHA", now.date);
-    t->FieldPut("HORA", now.time);
-    t->FieldPut("INFO_USER", info_user(now));
-    data::UNLOCK_NEW_REC(*t);
-    data::KILLTABLA(db, t);
-    tx.commit();
 }
 
 bool same_approval(const TenderRow& a, const TenderRow& b) {
@@ -76,7 +52,11 @@ void void_approved_cards(data::Db& db, UserPort& port, CardTerminal& terminal,
         const CardAnswer a = terminal.PAGO_ELECTRONICO(q);
         const bool voided = a.approved();
         try {
-            log_void(db, business, q.provider, row, voided ? kVoided : kVoidFailed + a.message);
+            // A terminal that logs its own attempts has written this one already.
+            if (!a.logged)
+                write_card_log(db, {business, q.provider, kCardVoid, row.card, row.reference,
+                                    row.card_authorisation, row.trace,
+                                    voided ? kVoided : kVoidFailed + a.message});
         } catch (const std::exception&) {
             // A log that cannot be written must not hide the void's outcome from the cashier.
         }

@@ -16,6 +16,7 @@
 #include "core/ini_file.h"
 #include "core/user_port.h"
 #include "data/db.h"
+#include "domain/pos/card_log.h"
 #include "domain/pos/card_terminal.h"
 
 namespace qz::services::terminals {
@@ -81,6 +82,21 @@ public:
     domain::pos::CardAnswer PAGO_ELECTRONICO(const domain::pos::CardRequest& request) override;
 
 private:
+    domain::pos::CardAnswer posware(const domain::pos::CardRequest& q);
+    domain::pos::CardAnswer sockpos_purchase(const domain::pos::CardRequest& q);
+    domain::pos::CardAnswer sockpos_void(const domain::pos::CardRequest& q);
+    // An attempt that ended before any network answered (no library, no terminal, an amount
+    // the terminal cannot take): logged, and answered with `status` and `text`.
+    domain::pos::CardAnswer unsent(const domain::pos::CardRequest& q, const std::string& card,
+                                   const std::string& text, std::optional<int> status);
+    domain::pos::CardAnswer missing_library(const domain::pos::CardRequest& q,
+                                            const std::string& card);
+    // Writes the attempt's LOG_P_EL row. A row that cannot be written is told to the cashier
+    // but never loses what the network answered: the card may have been charged.
+    void log(const domain::pos::CardLogRow& row, domain::pos::CardAnswer& answer);
+    void print(const Voucher& voucher);
+    std::string currency_symbol(const domain::pos::CardRequest& q);
+
     data::Db& m_db;
     UserPort& m_port;
     const IniFile& m_ini;
