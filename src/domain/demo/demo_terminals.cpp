@@ -2,6 +2,7 @@
 // the station the demonstration's workstations are assigned to.
 #include "domain/demo/demo_data.h"
 #include "domain/demo/demo_rows.h"
+#include "domain/demo/demo_workstation.h"
 
 namespace qz::domain::demo {
 
@@ -24,6 +25,9 @@ void load_card_terminals(data::Db& db, Summary& out) {
            {"MONEDA", kDollars.c_str()},
            {"DESCRIP", "Credomatic Dólares"},
            {"PARAM1", "CRD00102"}});
+    // The printer profile of the card vouchers (its printer is a workstation setting).
+    RowWriter profiles(db, "PREDET_P");
+    profiles.add({{"CODIGO", kDemoVoucherProfile}, {"DESCRIP", "Comprobantes de tarjeta"}});
     out.push_back(std::string("Terminales de tarjeta de la estación ") + kDemoCardStation +
                   ": Banco Nacional en colones, Credomatic en colones y dólares");
 }
