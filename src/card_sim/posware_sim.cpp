@@ -36,7 +36,7 @@ int purchase(double amount, char* card, size_t card_size, char* reference, size_
             card_sim::wait_for_time_out();
             return answer(91, "TIEMPO DE ESPERA AGOTADO", reply, reply_size);
         case card_sim::Outcome::Malformed:
-            if (card_size > 8) std::memset(card + 4, 0, card_size - 8);
+            if (card_size > 16) std::memset(card + 4, 0, 8);  // "4111<8 NULs>1111"
             if (reply_size) std::memset(reply, '#', reply_size);
             return 96;
         case card_sim::Outcome::Approved:

@@ -26,8 +26,8 @@ std::string invalid_amount_text(const Decimal& amount) {
 
 std::string no_terminal_text(const std::string& station, const std::string& bank,
                              const std::string& currency) {
-    return "No hay terminal de tarjetas para la estación '" + trim(station) + "', red " + bank +
-           ", moneda " + trim(currency);
+    return "No hay terminal: estación " + trim(station) + " red " + bank + " moneda " +
+           trim(currency);
 }
 
 void wipe(void* data, size_t size) {

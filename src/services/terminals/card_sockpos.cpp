@@ -79,7 +79,7 @@ CardAnswer CardService::sockpos_purchase(const CardRequest& q) {
     }
     a.result = {approved ? "1" : "0", a.card, "", a.reference, a.authorisation, a.trace, a.message};
     log({q.business, q.provider, q.operation, a.card, a.reference, a.authorisation, a.trace,
-         reply ? reply->code + " " + reply->message : kUnreadableReply},
+         reply ? reply->code + " " + reply->message : kUnreadableLog},
         a);
     if (approved)
         print({q.business, false, a.card, a.authorisation, a.reference, m_db.clock().now(),
@@ -113,7 +113,7 @@ CardAnswer CardService::sockpos_void(const CardRequest& q) {
     a.message = reply ? reply->message : kUnreadableReply;
     a.result = {voided ? "1" : "0", a.message};
     log({q.business, q.provider, q.operation, a.card, a.reference, a.authorisation, a.trace,
-         reply ? reply->code + " " + reply->message : kUnreadableReply},
+         reply ? reply->code + " " + reply->message : kUnreadableLog},
         a);
     if (voided)
         print({q.business, true, a.card, a.authorisation, a.reference, m_db.clock().now(),

@@ -15,6 +15,9 @@ inline constexpr const char* kUnreadableReply =
     "Respuesta no reconocida de la red de tarjetas: verifique en la terminal si el cargo se "
     "aplicó";
 
+// The same in the log, within the width of LOG_P_EL's DESCRIP.
+inline constexpr const char* kUnreadableLog = "Respuesta no reconocida de la red";
+
 struct SockPosReply {
     std::string code, message, reference, authorisation, trace;
     std::vector<std::string> fields;

@@ -16,7 +16,7 @@ protected:
     void SetUp() override {
         CardFixture::SetUp();
         saver = std::make_unique<SaleSave>(*db, inst->port, hooks, *service);
-        draft = std::make_unique<SaleDraft>(*db, inst->port, kSaleBiz);
+        draft = std::make_unique<SaleDraft>(*db, inst->port, kSaleBiz, SaleMode{});
         draft->PARAMS_CAJA(counter_register("FC", "CONTADO"));
         add_line(*draft, "ACE001", "2");
     }
@@ -66,7 +66,7 @@ TEST_F(CardSaleTest, APaidSaleKeepsTheMaskedCardAndAFailedOneVoidsItsCharge) {
     ASSERT_TRUE(save()) << ::testing::PrintToString(inst->port.messages);
     EXPECT_EQ(stored_cards(), std::vector<std::string>{"************1111"});
 
-    draft = std::make_unique<SaleDraft>(*db, inst->port, kSaleBiz);
+    draft = std::make_unique<SaleDraft>(*db, inst->port, kSaleBiz, SaleMode{});
     draft->PARAMS_CAJA(counter_register("FC", "CONTADO"));
     add_line(*draft, "ACE001", "1");
     std::string charged;

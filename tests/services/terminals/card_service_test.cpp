@@ -136,7 +136,7 @@ TEST_F(CardServiceTest, SecondNetworkDenialsTimeOutsAndUnreadableRepliesPrintNot
     const auto log = logged();
     ASSERT_EQ(log.size(), 4u);
     EXPECT_EQ(log[0].text, "51 FONDOS INSUFICIENTES");
-    EXPECT_EQ(log[2].text, services::terminals::kUnreadableReply);
+    EXPECT_EQ(log[2].text, services::terminals::kUnreadableLog);
     EXPECT_EQ(log[3].card, "************0002");
 }
 
