@@ -20,6 +20,12 @@ std::string operation_text(long op) {
     return std::to_string(op);
 }
 
+std::string network_text(long provider) {
+    if (provider == 1) return "Banco Nacional";
+    if (provider == 2) return "Credomatic";
+    return std::to_string(provider);
+}
+
 class CardLogScreen : public LogScreen {
 public:
     CardLogScreen(QWidget* owner, data::Db& db, std::string business)
@@ -30,8 +36,9 @@ protected:
     data::Table open_table() override { return data::USE(m_db, "LOG_P_EL", "LOG_P_EL"); }
     void add_columns(WBLISTBOX& g, data::WDBTable& t) override {
         AGREGARCOL(g, t, "Fecha", "FECHA");
-        AGREGARCOL(g, t, "Hora", "HORA");
-        AGREGARCOL(g, t, "Red", "PE_TIPO");
+        AGREGARCOL(g, t, "Hora", "", "XXXXXXXXXX", [&t] { return CellValue(t.str("HORA")); });
+        AGREGARCOL(g, t, "Red", "", std::string(12, 'X'),
+                   [&t] { return CellValue(network_text(t.num("PE_TIPO").to_int())); });
         AGREGARCOL(g, t, "Operación", "", "XXXXXXXXX",
                    [&t] { return CellValue(operation_text(t.num("TIPO_OP").to_int())); });
         // The writers store the card masked; the grid masks again, so a row that came in from

@@ -59,7 +59,11 @@ public:
         for (const auto& t : m_terminals) m_list->addItem(q(t.description));
         connect(m_list, &QListWidget::itemDoubleClicked, this, [this] { on_command(kCmdOk); });
         layout->addWidget(m_list);
-        if (m_which != CardClosing::Posware) layout->addWidget(reply_table());
+        if (m_which != CardClosing::Posware) {
+            layout->addWidget(reply_table(), 1);
+            // Room for the reply's captions and amounts side by side, without scrolling.
+            setMinimumSize(520, 560);
+        }
         auto* b = new QHBoxLayout;
         b->addStretch();
         b->addWidget(Add(new QPushButton("Aceptar", this), kCmdOk, [this] { OK(); }));
@@ -119,7 +123,7 @@ private:
             v->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             m_reply->setItem(i, 1, v);
         }
-        m_reply->resizeColumnToContents(0);
+        m_reply->resizeColumnsToContents();
     }
 
     data::Db& m_db;

@@ -30,8 +30,12 @@ bool CredomaticVoucherPrinter::print_both(const terminals::Voucher& voucher,
                                           const std::string& printer) {
     services::PrinterFunction job;
     if (!services::ASSIGNPRINTER(job, *print_context().printers, printer)) return false;
-    // The job is closed on every path, so a failed voucher leaves no half-open document.
-    bool ok = START_DOC(m_owner, job, terminals::kVoucherName, false);
+    // The job is closed on every path, so a failed voucher leaves no half-open document. Its
+    // name tells the operation and the reference: a voucher written to a PDF file never
+    // replaces an earlier one.
+    const std::string name = std::string(terminals::kVoucherName) +
+                             (voucher.is_void ? " ANULACION " : " ") + trim(voucher.reference);
+    bool ok = START_DOC(m_owner, job, name, false);
     if (ok) {
         const auto heading = terminals::voucher_heading(m_ini, voucher.business);
         for (auto copy : {terminals::VoucherCopy::Original, terminals::VoucherCopy::Customer}) {

@@ -52,7 +52,7 @@ protected:
 TEST_F(VoucherPrinterTest, BothCopiesGoInOneJobOnTheVoucherPrinter) {
     print();
     EXPECT_TRUE(port.messages.empty());
-    EXPECT_EQ(printed.doc, "Comprobante CREDOMATIC");
+    EXPECT_EQ(printed.doc, "Comprobante CREDOMATIC 000000123456");
     EXPECT_TRUE(printed.ended);
     ASSERT_EQ(printed.pages.size(), 2u);
     EXPECT_NE(page(0).find("\"***ORIGINAL***\""), std::string::npos);
@@ -100,8 +100,13 @@ TEST_F(VoucherPrinterTest, OnThePdfFilePrinterBothCopiesLandInOneFile) {
     ini.set("PREDET_P", "HOTELCR", kPdfFilePrinter);
     print();
     EXPECT_TRUE(port.messages.empty());
-    EXPECT_EQ(opened, scope.temp / "Comprobante CREDOMATIC.PDF");
+    EXPECT_EQ(opened, scope.temp / "Comprobante CREDOMATIC 000000123456.PDF");
     EXPECT_EQ(test::pdf_pages(opened), 2);
+    // The void of the same purchase gets a file of its own: the purchase's stays.
+    voucher.is_void = true;
+    print();
+    EXPECT_EQ(opened, scope.temp / "Comprobante CREDOMATIC ANULACION 000000123456.PDF");
+    EXPECT_TRUE(std::filesystem::exists(scope.temp / "Comprobante CREDOMATIC 000000123456.PDF"));
 }
 
 }  // namespace

@@ -33,6 +33,9 @@ void press_ok(QWidget* form) {
 }
 
 TEST_F(PredetScreenTest, AddShowsEveryMessageThenSavesRowAndKeys) {
+    // The list starts empty: the demonstration's own profiles are not this test's.
+    for (const auto& row : services::list_predet(*ctx.db, "HOTEL"))
+        services::delete_predet(*ctx.db, "HOTEL", row.CODIGO);
     auto* screen = dynamic_cast<PredetScreen*>(choose(kPrinterProfiles));
     ASSERT_NE(screen, nullptr);
     EXPECT_EQ(screen->objectName(), "PREDET_P");
