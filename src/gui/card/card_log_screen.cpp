@@ -37,7 +37,7 @@ protected:
     void add_columns(WBLISTBOX& g, data::WDBTable& t) override {
         AGREGARCOL(g, t, "Fecha", "FECHA");
         AGREGARCOL(g, t, "Hora", "", "XXXXXXXXXX", [&t] { return CellValue(t.str("HORA")); });
-        AGREGARCOL(g, t, "Red", "", std::string(12, 'X'),
+        AGREGARCOL(g, t, "Red", "", std::string(16, 'X'),
                    [&t] { return CellValue(network_text(t.num("PE_TIPO").to_int())); });
         AGREGARCOL(g, t, "Operación", "", "XXXXXXXXX",
                    [&t] { return CellValue(operation_text(t.num("TIPO_OP").to_int())); });
