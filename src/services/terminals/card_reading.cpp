@@ -1,18 +1,9 @@
-#include <sodium.h>
-
+#include "services/terminals/card_attempt.h"
 #include "services/terminals/card_service.h"
 
 namespace qz::services::terminals {
 
 namespace {
-
-// Overwrites the whole buffer, not only the characters in use: a shorter value assigned earlier
-// may have left card digits beyond the current size.
-void wipe(std::string& s) {
-    s.resize(s.capacity());
-    if (!s.empty()) sodium_memzero(s.data(), s.size());
-    s.clear();
-}
 
 void wipe_all(CardReading& c) {
     for (std::string* s : {&c.number, &c.name, &c.expiry, &c.track}) wipe(*s);

@@ -1,7 +1,5 @@
 #include "services/terminals/card_service.h"
 
-#include <sodium.h>
-
 #include "core/picture.h"
 #include "core/text.h"
 #include "domain/ledger/currencies.h"
@@ -28,16 +26,6 @@ std::string no_terminal_text(const std::string& station, const std::string& bank
                              const std::string& currency) {
     return "No hay terminal: estación " + trim(station) + " red " + bank + " moneda " +
            trim(currency);
-}
-
-void wipe(void* data, size_t size) {
-    if (size) sodium_memzero(data, size);
-}
-
-void wipe(std::string& s) {
-    s.resize(s.capacity());
-    wipe(s.data(), s.size());
-    s.clear();
 }
 
 CardService::CardService(data::Db& db, UserPort& port, const IniFile& ini, CardLibraries libraries,
