@@ -141,8 +141,11 @@ TEST(DocumentLayout, OffsetsMoveEverythingAndEachCopyLiesItsRowsBelow) {
     const auto [nx, ny] = first(plain[0], "No. F0001234");
     EXPECT_EQ(nx, 2480);
     size_t copies = 0;
-    for (const auto& op : plain[0].ops)
-        if (op.text == "No. F0001234") EXPECT_EQ(op.y, ny + 1754 * static_cast<int>(copies++));
+    for (const auto& op : plain[0].ops) {
+        if (op.text == "No. F0001234") {
+            EXPECT_EQ(op.y, ny + 1754 * static_cast<int>(copies++));
+        }
+    }
     EXPECT_EQ(copies, 2u);
 }
 
