@@ -47,6 +47,7 @@ std::string install_demo_data(data::Db& db) {
         install_spa_demo(db);
         demo::load_tenders(db, today, summary);
         demo::load_card_terminals(db, summary);
+        demo::load_deposits(db, today, summary);
         demo::load_inventory(db, today, summary);
         demo::load_prices(db, today, summary);
         demo::load_return_notes(db, summary);

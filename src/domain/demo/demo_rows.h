@@ -65,6 +65,9 @@ void load_closing_shift(data::Db& db, const Date& today, Summary& out);
 void load_tenders(data::Db& db, const Date& today, Summary& out);
 // The card terminals of the demonstration's station (after the currencies).
 void load_card_terminals(data::Db& db, Summary& out);
+// The bank account, concepts and series of the guarantee deposits, and the reservations they are
+// applied to (after the hotel and the accounting).
+void load_deposits(data::Db& db, const Date& today, Summary& out);
 // After the sample documents: notes about them.
 void load_customer_log(data::Db& db, const Date& today);
 // Needs the customers, the articles of the spa and the journals.

@@ -58,7 +58,7 @@ TEST(Principal, MenusFollowTheRightsAndOnlyBuiltCommandsRun) {
     // Every top menu in its order.
     QStringList titles;
     for (QAction* a : p.menuBar()->actions()) titles << a->text();
-    EXPECT_EQ(titles, (QStringList{"&Archivo", "Editar", "Spa", "Reportes",
+    EXPECT_EQ(titles, (QStringList{"&Archivo", "Editar", "Spa", "Depósitos", "Reportes",
                                    "Servicios Adicionales", "Cuentas por Cobrar", "Ventanas",
                                    "Acerca de"}));
 }

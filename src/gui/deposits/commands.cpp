@@ -1,0 +1,19 @@
+#include "gui/deposits/commands.h"
+
+#include "gui/deposits/deposit_concept_screens.h"
+#include "gui/deposits/reservation_list.h"
+#include "gui/ledger/setup/commands.h"
+#include "gui/session/app_context.h"
+#include "gui/shell/principal.h"
+
+namespace qz::gui {
+
+void register_deposit_commands(Principal& w, AppContext& ctx) {
+    w.register_command(kCmdDepositConcepts,
+                       [&w, &ctx] { open_deposit_concepts(&w, *ctx.db, ctx.session.XU_COMP); });
+    register_list_operations(w, "CON_HLIB");
+    w.register_command(kCmdHotelReservations,
+                       [&w, &ctx] { open_hotel_reservations(&w, *ctx.db, ctx.session.XU_COMP); });
+}
+
+}  // namespace qz::gui
