@@ -11,12 +11,6 @@ namespace {
 constexpr const char* kVoided = "Anulación automática: la venta no se guardó";
 constexpr const char* kVoidFailed = "Anulación automática fallida: ";
 
-// The last four digits: enough for the cashier to tell the card, never the whole number.
-std::string card_tail(const std::string& card) {
-    const std::string c = trim(card);
-    return c.size() > 4 ? "****" + c.substr(c.size() - 4) : c;
-}
-
 bool same_approval(const TenderRow& a, const TenderRow& b) {
     return trim(a.reference) == trim(b.reference) &&
            trim(a.card_authorisation) == trim(b.card_authorisation) && trim(a.card) == trim(b.card);
@@ -29,7 +23,7 @@ bool card_approved(const TenderRow& row) {
 }
 
 std::string card_void_failed(const std::string& card) {
-    return "La tarjeta " + card_tail(card) +
+    return "La tarjeta " + masked_card(card) +
            " fue aprobada pero no se pudo anular; avise al supervisor";
 }
 
