@@ -81,6 +81,7 @@ void declare_hotel_stays(Catalogue& cat) {
     TableDef e("ENC_RES");  // hotel reservation header
     e.C("NEGOCIO", kBiz).C("CODIGO", kNum).C("NOMBRE", kName).C("TIPO", kCode2);
     e.C("MONEDA", kCode2).D("ENTRADA").D("SALIDA");
+    e.C("MAESTRA", kRoom);  // the master account a group's charges go to, if any
     money(e, "TOTAL");
     money(e, "TOTAL4");
     e.order("ENC_RES", {kf("NEGOCIO"), kf("CODIGO")}, true);
@@ -241,10 +242,15 @@ void declare_deposits(Catalogue& cat) {
     flag(h, "INCLUIDO");
     card_answer(h);
     h.C("ANULADO", 20).D("F_ANULA").T("H_ANULA");
+    // Where its money was booked and, once voided, where that was undone: the journal voucher
+    // and the bank-book movement.
+    h.C("ASIENTO", kNum).C("MOV_LIB", kNum).C("ASIENTO_AN", kNum).C("MOV_LIB_AN", kNum);
     stamp(h);
     h.order("ENC_HLIB", {kf("NEGOCIO"), kf("MOVIMIENTO")}, true);
     h.order("ENC_HLIB2", {kf("NEGOCIO"), kn("VER", 1), kd("FECHA")});
     h.order("ENC_HLIB3", {kf("NEGOCIO"), kf("COD_RES")});
+    h.order("ENC_HLIB4", {kf("NEGOCIO"), kd("FECHA"), kf("MOVIMIENTO")});
+    h.order("ENC_HLIB5", {kf("NEGOCIO"), kf("CONCEPTO")});
     cat.add(std::move(h));
 
     TableDef d("DET_HLIB");  // accounting counterpart of a deposit
