@@ -253,6 +253,11 @@ void declare_deposits(Catalogue& cat) {
     h.order("ENC_HLIB5", {kf("NEGOCIO"), kf("CONCEPTO")});
     cat.add(std::move(h));
 
+    TableDef who("HECHOPOR");  // the people who bring deposits to the desk
+    who.C("NEGOCIO", kBiz).C("CODIGO", kCode4).C("NOMBRE", kName);
+    who.order("HECHOPOR", {kf("NEGOCIO"), kf("CODIGO")}, true);
+    cat.add(std::move(who));
+
     TableDef d("DET_HLIB");  // accounting counterpart of a deposit
     d.C("NEGOCIO", kBiz).C("MOVIMIENTO", kNum);
     counterpart(d);

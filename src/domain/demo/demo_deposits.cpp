@@ -21,6 +21,22 @@ void load_bank_book(data::Db& db) {
     RowWriter ledger(db, "CUENTAS");
     ledger.add({{"CUENTA", "1-01-03"}, {"DESCRIP", "Bancos - BCR Cuenta Corriente Colones"}});
     ledger.add({{"CUENTA", "2-01-10"}, {"DESCRIP", "Depósitos de Garantía de Huéspedes"}});
+    ledger.add({{"CUENTA", "1-01-04"}, {"DESCRIP", "Bancos - Cuenta en el Exterior Dólares"}});
+    ledger.add({{"CUENTA", "5-01-11"}, {"DESCRIP", "Diferencias por Redondeo"}});
+    // What the hotel owes the payers of deposits, and where rounding of typed percentages goes.
+    RowWriter links(db, "LIGAS");
+    links.add({{"CODIGO", "PREPAGOS"},
+               {"DESCRIP", "Depósitos de Garantía (Pre-Pagos)"},
+               {"CUENTA", "2-01-10"},
+               {"CUENTA2", "2-01-10"},
+               {"TIPO", 0},
+               {"TIPO2", 0}});
+    links.add({{"CODIGO", "REDONDEO"},
+               {"DESCRIP", "Redondeo de Depósitos"},
+               {"CUENTA", "5-01-11"},
+               {"CUENTA2", "5-01-11"},
+               {"TIPO", 1},
+               {"TIPO2", 1}});
     RowWriter series(db, "SERIALES");
     series.add({{"CODIGO", "LIB_BCR"},
                 {"DESCRIP", "Movimientos Libro de Bancos BCR"},
@@ -78,6 +94,10 @@ void load_concepts(data::Db& db) {
            {"VISIBLE", 1},
            {"P_ELECTRO", 2},
            {"IMP_COMP", 1}});
+    RowWriter who(db, "HECHOPOR");
+    who.add({{"CODIGO", "AGEN"}, {"NOMBRE", "Agencia Viajes Tropicales"}});
+    who.add({{"CODIGO", "HUES"}, {"NOMBRE", "El propio huésped"}});
+    who.add({{"CODIGO", "EMPR"}, {"NOMBRE", "Empresa del huésped"}});
     RowWriter pay(db, "T_PAGO");
     pay.add({{"CODIGO", "DG"}, {"DESCRIP", "Depósito de Garantía"}, {"DEPOSITO", 1}});
 }

@@ -1,5 +1,6 @@
 #include "domain/demo/demo_workstation.h"
 
+#include "domain/cash/register_settings.h"
 #include "domain/demo/demo_data.h"
 
 namespace qz::domain {
@@ -25,6 +26,8 @@ std::vector<std::string> install_demo_workstation_settings(IniFile& ini) {
         // The profile's printer: the PDF file printer, so a workstation without printers still
         // gets its vouchers (in the installation's TEMP folder).
         {"PREDET_P", biz + kDemoVoucherProfile, "Archivo PDF"},
+        // Deposits are taken at the spa's register on this workstation.
+        {"AUT_HCAJA", cash::authorisation_key(biz, "SPA1"), "1"},
     };
     std::vector<std::string> written;
     for (const Key& k : keys) {
