@@ -12,6 +12,7 @@
 #include "core/ini_file.h"
 #include "core/user_port.h"
 #include "data/db.h"
+#include "domain/deposits/deposit_checks.h"
 #include "domain/deposits/deposit_draft.h"
 #include "domain/pos/card_terminal.h"
 #include "domain/session/session.h"
@@ -20,7 +21,8 @@ namespace qz::domain {
 
 struct DepositSaveResult {
     bool saved = false;
-    std::string movement;        // the deposit's number
+    DepositField focus = DepositField::None;  // where to put the cursor after a refusal
+    std::string movement;                     // the deposit's number
     bool print_voucher = false;  // the concept prints a voucher (IMP_COMP)
     // Reservations whose checked-in room lines were left for the folio.
     std::vector<std::string> skipped;
