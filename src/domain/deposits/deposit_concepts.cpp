@@ -1,6 +1,8 @@
 #include "domain/deposits/deposit_concepts.h"
 
 #include "core/text.h"
+#include "data/order_key.h"
+#include "data/table_ops.h"
 #include "domain/session/code_rows.h"
 #include "domain/session/master_rows.h"
 
@@ -115,11 +117,23 @@ bool save_deposit_concept(data::Db& db, UserPort& port, const std::string& busin
                  [&](data::WDBTable& t) { put_deposit_concept_row(t, business, c); });
 }
 
+namespace {
+
+// The deposits of a busy desk run into the thousands: a seek by concept, not a walk.
+std::string first_deposit_of(data::Db& db, const std::string& business, const std::string& code) {
+    data::Table t = data::USE(db, "ENC_HLIB", "ENC_HLIB5");
+    const bool used = t->Seek(data::order_key("ENC_HLIB", "ENC_HLIB5", {business, code}));
+    const std::string found = used ? "el Depósito " + trim(t->str("MOVIMIENTO")) : "";
+    data::KILLTABLA(db, t);
+    return found;
+}
+
+}  // namespace
+
 bool delete_deposit_concept(data::Db& db, UserPort& port, const std::string& business,
                             const std::string& code) {
     const std::string c = normal_code(code);
-    return remove(db, port, kConcepts, business, c,
-                  {named_by(db, "ENC_HLIB", "CONCEPTO", c, business, "el Depósito", "MOVIMIENTO")});
+    return remove(db, port, kConcepts, business, c, {first_deposit_of(db, business, c)});
 }
 
 }  // namespace qz::domain
