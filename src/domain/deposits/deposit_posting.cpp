@@ -1,6 +1,7 @@
 #include "domain/deposits/deposit_posting.h"
 
 #include "core/text.h"
+#include "domain/deposits/bank_book.h"
 #include "domain/deposits/deposit_concepts.h"
 #include "domain/deposits/deposit_save.h"
 #include "domain/ledger/ledger_settings.h"
@@ -62,11 +63,22 @@ std::string reverse_deposit_posting(data::Db& db, const std::string& business,
     if (trim(voucher).empty() || !read_ledger_settings(db, business).posts) return "";
     ContaTransaction c(db, business, kDepositJournal, date, movement, stamp);
     if (!c.ok()) return "";
-    for (const VoucherLine& l : voucher_lines(db, business, voucher))
-        if (trim(l.document) == trim(movement))
-            c.post_line(l.account, l.credit, l.debit, l.currency, l.rate, description);
+    for (const VoucherLine& l : deposit_voucher_lines(db, business, voucher, movement, false))
+        c.post_line(l.account, l.credit, l.debit, l.currency, l.rate, description);
     c.close();
     return c.voucher();
+}
+
+std::vector<VoucherLine> deposit_voucher_lines(data::Db& db, const std::string& business,
+                                               const std::string& voucher,
+                                               const std::string& movement, bool of_void) {
+    std::vector<VoucherLine> out;
+    if (trim(voucher).empty()) return out;
+    const std::string void_text = deposit_void_description(movement);
+    for (VoucherLine& l : voucher_lines(db, business, voucher))
+        if (trim(l.document) == trim(movement) && (trim(l.description) == void_text) == of_void)
+            out.push_back(std::move(l));
+    return out;
 }
 
 }  // namespace qz::domain

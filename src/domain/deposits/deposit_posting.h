@@ -42,4 +42,10 @@ std::string reverse_deposit_posting(data::Db& db, const std::string& business,
                                     const Date& date, const std::string& description,
                                     const JournalStamp& stamp);
 
+// The deposit's own lines of `voucher`: those of its booking, or (`of_void`) those of its void.
+// A day's voucher holds every operation of the day, a deposit voided the day it was made both.
+std::vector<VoucherLine> deposit_voucher_lines(data::Db& db, const std::string& business,
+                                               const std::string& voucher,
+                                               const std::string& movement, bool of_void);
+
 }  // namespace qz::domain
