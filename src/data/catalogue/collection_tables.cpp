@@ -104,6 +104,22 @@ void declare_order_stages(Catalogue& cat) {
     flag(p, "INICIAL");
     p.order("ETAP_PRO1", {kf("NEGOCIO"), kf("CODIGO")}, true);
     cat.add(std::move(p));
+
+    TableDef pa = authoriser_table("AUTO_PRO");
+    pa.order("AUTO_PRO", {kf("NEGOCIO"), kf("CODIGO")}, true);
+    cat.add(std::move(pa));
+}
+
+// Every move of a document, order or proforma between stages: who authorised it, when, from
+// where to where, and why when it went back. TIPO: "C" collections, "P" orders, "R" proformas.
+void declare_stage_history(Catalogue& cat) {
+    TableDef h("HIST_ETAP");
+    h.C("NEGOCIO", kBiz).C("TIPO", 1).C("DOCUMENTO", kNum).D("FECHA").C("HORA", 8);
+    h.C("DE_ETAPA", kStage).C("A_ETAPA", kStage).C("MOVIDA", 1);  // MOVIDA: S, A, P, F, N
+    h.C("AUTORIZA", kStage).C("NOM_AUTO", kName).C("COBRADOR", kStage).C("MOTIVO", kMail);
+    h.C("USUARIO", 10).C("INFO_USER", 60);
+    h.order("HIST_ETAP", {kf("NEGOCIO"), kf("TIPO"), kf("DOCUMENTO"), kd("FECHA"), kf("HORA")});
+    cat.add(std::move(h));
 }
 
 void declare_report_work_tables(Catalogue& cat) {
@@ -161,6 +177,7 @@ void declare_collection_tables(Catalogue& cat) {
     declare_mail_queue(cat);
     declare_collection_stages(cat);
     declare_order_stages(cat);
+    declare_stage_history(cat);
     declare_report_work_tables(cat);
 }
 

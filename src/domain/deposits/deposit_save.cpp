@@ -266,7 +266,14 @@ DepositSaveResult PROCESAR(data::Db& db, UserPort& port, const IniFile& ini, Ses
     const DepositCheck check = check_deposit(db, port, ini, s, d);
     r.focus = check.focus;
     if (!check.ok) return r;
-    const DepositConcept concept_row = *read_deposit_concept(db, s.XU_COMP, d.concept_code);
+    // Read again: another workstation may have deleted the concept since it was checked.
+    const auto found = read_deposit_concept(db, s.XU_COMP, d.concept_code);
+    if (!found) {
+        port.message(MsgStyle::Error, "Error", kNoDepositConcept);
+        r.focus = DepositField::Concept;
+        return r;
+    }
+    const DepositConcept& concept_row = *found;
     if (read_ledger_settings(db, s.XU_COMP).posts && !check_mayorizar(db, port, s.XU_COMP, d.date))
         return r;
     std::optional<pos::CardAnswer> paid;
