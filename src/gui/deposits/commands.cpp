@@ -1,6 +1,8 @@
 #include "gui/deposits/commands.h"
 
 #include "gui/deposits/deposit_concept_screens.h"
+#include "gui/deposits/deposit_entry.h"
+#include "gui/deposits/deposit_people_screen.h"
 #include "gui/deposits/reservation_list.h"
 #include "gui/ledger/setup/commands.h"
 #include "gui/session/app_context.h"
@@ -9,6 +11,10 @@
 namespace qz::gui {
 
 void register_deposit_commands(Principal& w, AppContext& ctx) {
+    w.register_command(kCmdDepositEntry, [&w, &ctx] { open_deposit_entry(&w, ctx); });
+    w.register_command(kCmdDepositPeople,
+                       [&w, &ctx] { open_deposit_people(&w, *ctx.db, ctx.session.XU_COMP); });
+    register_list_operations(w, "HECHOPOR");
     w.register_command(kCmdDepositConcepts,
                        [&w, &ctx] { open_deposit_concepts(&w, *ctx.db, ctx.session.XU_COMP); });
     register_list_operations(w, "CON_HLIB");

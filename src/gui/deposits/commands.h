@@ -1,6 +1,7 @@
 #pragma once
-// The menu "Depósitos": "Conceptos de Depósito" (6700, with its "Editar" operations) and
-// "Reservaciones del Hotel" (6701).
+// The menu "Depósitos": "Registro de Depósitos" (6705), "Personas que Depositan" (6706) and
+// "Conceptos de Depósito" (6700), each list with its "Editar" operations, and "Reservaciones
+// del Hotel" (6701).
 namespace qz::gui {
 
 class Principal;

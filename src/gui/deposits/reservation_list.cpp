@@ -41,8 +41,9 @@ QGroupBox* boxed(QWidget* owner, const char* title, QWidget* grid) {
 
 }  // namespace
 
-ReservationListScreen::ReservationListScreen(QWidget* owner, data::Db& db, std::string business)
-    : WDIAG(owner, "RES_HOTEL", kCmdHotelReservations, ScreenOptions{true, true}),
+ReservationListScreen::ReservationListScreen(QWidget* owner, data::Db& db, std::string business,
+                                             const std::string& dlg_name, int context_id)
+    : WDIAG(owner, dlg_name, context_id, ScreenOptions{true, true}),
       m_db(db),
       m_business(std::move(business)) {}
 
@@ -146,6 +147,11 @@ void ReservationListScreen::show_details() {
 ReservationListScreen* open_hotel_reservations(QWidget* owner, data::Db& db,
                                                const std::string& business) {
     return open_screen<ReservationListScreen>(owner, db, business);
+}
+
+ReservationListScreen* open_deposit_reservations(QWidget* owner, data::Db& db,
+                                                 const std::string& business) {
+    return open_screen<ReservationListScreen>(owner, db, business, "DEP_HOT5", 0);
 }
 
 }  // namespace qz::gui

@@ -16,7 +16,11 @@ inline constexpr int kCmdHotelReservations = 6701;
 
 class ReservationListScreen : public WDIAG {
 public:
-    ReservationListScreen(QWidget* owner, data::Db& db, std::string business);
+    // `dlg_name` and `context_id` tell the list opened from the menu from the one the deposit
+    // screen opens over the reservations it is applying to.
+    ReservationListScreen(QWidget* owner, data::Db& db, std::string business,
+                          const std::string& dlg_name = "RES_HOTEL",
+                          int context_id = kCmdHotelReservations);
 
     bool Init() override;
     void CerrarBases() override;
@@ -46,5 +50,8 @@ private:
 
 ReservationListScreen* open_hotel_reservations(QWidget* owner, data::Db& db,
                                                const std::string& business);
+// The same list as the deposit screen shows it (DEP_HOT5).
+ReservationListScreen* open_deposit_reservations(QWidget* owner, data::Db& db,
+                                                 const std::string& business);
 
 }  // namespace qz::gui

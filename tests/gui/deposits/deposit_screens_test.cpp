@@ -1,21 +1,26 @@
 // "Depósitos" as the supervisor meets it: the deposit concepts are added from "Editar" (a bank
-// concept without its book concept refused while the form stays open), and the hotel's
-// reservations show, for the chosen one, its room lines with who has checked in.
+// concept without its book concept refused while the form stays open), a person who made a
+// deposit cannot be deleted, and the hotel's reservations show, for the chosen one, its room
+// lines with who has checked in.
 #include <QLineEdit>
 #include <QPushButton>
 
 #include "domain/deposits/deposit_concepts.h"
+#include "domain/deposits/deposit_people.h"
 #include "gui/browse/wblistbox.h"
 #include "gui/deposits/deposit_concept_screens.h"
+#include "gui/deposits/deposit_people_screen.h"
 #include "gui/deposits/reservation_list.h"
 #include "gui/framework/framework_test_util.h"
 #include "gui/lists/master_list.h"
 #include "gui/main_window_fixture.h"
+#include "support/record_edit.h"
 
 namespace qz::gui {
 namespace {
 
 constexpr int kAddConcept = 6702;
+constexpr int kAddPerson = 6711, kDeletePerson = 6713;
 
 class DepositScreensTest : public test::MainWindowFixture {
 protected:
@@ -59,6 +64,35 @@ TEST_F(DepositScreensTest, ConceptsAreAddedFromEditarAndAnIncompleteBankConceptI
     ASSERT_TRUE(saved);
     EXPECT_EQ(saved->kind, domain::kBankBookDeposit);
     EXPECT_EQ(list->grid()->nMaxRec(), 4);
+}
+
+TEST_F(DepositScreensTest, APersonWhoMadeADepositCannotBeDeleted) {
+    auto* list = dynamic_cast<MasterListScreen*>(choose(kCmdDepositPeople));
+    ASSERT_TRUE(list);
+    EXPECT_EQ(list->objectName(), "HECHOPOR");
+    fill_form({{deposit_person_form::kCode, "banc"}, {deposit_person_form::kName, "Banco"}});
+    ASSERT_TRUE(edit(kAddPerson));
+    ASSERT_TRUE(domain::read_deposit_person(*ctx.db, "HOTEL", "BANC"));
+    EXPECT_EQ(list->grid()->nMaxRec(), 4);
+
+    qz::test::add_record(
+        *ctx.db, "ENC_HLIB",
+        {{"NEGOCIO", "HOTEL"}, {"MOVIMIENTO", "DG00000001"}, {"HECHO_POR", "AGEN"}});
+    const auto remove = [&](const QString& code) {
+        WBLISTBOX* g = list->grid();
+        for (int r = 0; r < g->model()->rowCount(); ++r)
+            if (cell(g, r, "Código") == code) g->setCurrentIndex(g->model()->index(r, 0));
+        settle();
+        boxes.then(kIdOk);
+        ASSERT_TRUE(edit(kDeletePerson));
+    };
+    remove("AGEN");
+    EXPECT_EQ(boxes.last_text(),
+              "No se puede borrar: el Depositante AGEN está en uso en el Depósito DG00000001.");
+    EXPECT_TRUE(domain::read_deposit_person(*ctx.db, "HOTEL", "AGEN"));
+    remove("HUES");
+    EXPECT_FALSE(domain::read_deposit_person(*ctx.db, "HOTEL", "HUES"));
+    EXPECT_EQ(list->grid()->nMaxRec(), 3);
 }
 
 TEST_F(DepositScreensTest, TheChosenReservationShowsItsRoomLinesAndWhoHasCheckedIn) {
