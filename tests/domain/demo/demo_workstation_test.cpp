@@ -6,6 +6,7 @@
 
 #include <filesystem>
 
+#include "domain/cash/register_settings.h"
 #include "domain/demo/demo_workstation.h"
 
 namespace qz {
@@ -23,7 +24,8 @@ TEST(DemoWorkstationTest, WritesOnlyTheMissingKeysAndKeepsTheWorkstationsOwn) {
         EXPECT_EQ(ini.get("ESTACION_CREDIT", "HOTEL"), "CAJA2");
         EXPECT_EQ(ini.get("PAGO_ELECTRONICO", "MODO"), "ENTRENAMIENTO");
         EXPECT_EQ(ini.get("PREDET_P", "HOTELVO"), "Archivo PDF");
-        EXPECT_EQ(written.size(), 6u);
+        EXPECT_EQ(ini.get("AUT_HCAJA", domain::cash::authorisation_key("HOTEL", "SPA1")), "1");
+        EXPECT_EQ(written.size(), 7u);
     }
     IniFile again(path);
     EXPECT_TRUE(domain::install_demo_workstation_settings(again).empty());
