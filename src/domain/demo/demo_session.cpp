@@ -30,8 +30,9 @@ const std::vector<int> kMaintenance = {2915, 2782, 2000, 4660, 4696, 2152, 2539,
 const std::vector<int> kSpaDesk = {6415, 6429, 6430, 6431, 6432, 6433,
                                    6444, 6435, 6436, 6437, 6645, 6660, 6670};
 const std::vector<int> kSpaAdmin = {6434, 6427, 6416, 6417, 6418, 6419};
-// "Depósitos": the deposit concepts with their "Editar" operations, and the hotel's reservations.
-const std::vector<int> kDeposits = {6700, 6701, 6702, 6703, 6704};
+// "Depósitos": the deposit concepts with their "Editar" operations, the hotel's reservations,
+// the deposits' view and their listings.
+const std::vector<int> kDeposits = {6700, 6701, 6702, 6703, 6704, 6707, 6708, 6709, 6710};
 // The inventory: warehouses, stock per warehouse, concepts, receipts and adjustments, movements.
 const std::vector<int> kInventory = {6460, 6461, 6462, 6463, 6464};
 const std::vector<int> kRegisters = {2839, 2301, 2302, 2303, 2918, 2919,

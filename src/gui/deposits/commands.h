@@ -1,6 +1,7 @@
 #pragma once
-// The menu "Depósitos": "Conceptos de Depósito" (6700, with its "Editar" operations) and
-// "Reservaciones del Hotel" (6701).
+// The menu "Depósitos": "Conceptos de Depósito" (6700, with its "Editar" operations),
+// "Consulta de Depósitos" (6707), "Reservaciones del Hotel" (6701) and the listings of
+// "Reportes de Depósitos" (6708 to 6710).
 namespace qz::gui {
 
 class Principal;
