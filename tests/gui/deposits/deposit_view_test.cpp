@@ -1,11 +1,13 @@
 // "Consulta de Depósitos" over deposits as the save leaves them: the grid opens on the latest
 // deposit with its state, choosing another shows that one's header, accounting lines and
-// applications, and a voided deposit can be printed but not voided again.
+// applications, and a voided deposit can be printed but not voided again. The listings refuse
+// a period that ends before it starts and say so when there is nothing to list.
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
 
 #include "gui/browse/wblistbox.h"
+#include "gui/deposits/deposit_reports.h"
 #include "gui/deposits/deposit_view_screen.h"
 #include "gui/main_window_fixture.h"
 #include "support/record_edit.h"
@@ -88,6 +90,26 @@ TEST_F(DepositViewTest, OpensOnTheLatestAndShowsTheChosenDepositWhole) {
     EXPECT_TRUE(header.contains("Anulado por: SUP"));
     EXPECT_FALSE(s->control(DepositViewScreen::kVoid)->isEnabled());
     EXPECT_TRUE(s->control(DepositViewScreen::kPrint)->isEnabled());
+}
+
+TEST_F(DepositViewTest, ListingsRefuseAReversedPeriodAndSayWhenThereIsNothing) {
+    fill_form({{kRepDepFrom, "20/05/2026"}, {kRepDepTo, "19/05/2026"}});
+    choose(kCmdDepositsByDate);
+    EXPECT_EQ(boxes.last_text(), "La fecha final no puede ser menor a la fecha inicial.");
+
+    deposit("DG00000001", Date(2026, 5, 20), "0.00", false);
+    add_record(*ctx.db, "DET_RES8",
+               {{"NEGOCIO", std::string("HOTEL")},
+                {"COD_RES", std::string("RES-0008")},
+                {"MOVIMIENTO", std::string("DG00000001")},
+                {"MONTO_PAGO", Decimal(500)}});
+    fill_form({{kRepDepReservation, "RES-0005"}});
+    choose(kCmdDepositsByReservation);
+    EXPECT_EQ(boxes.last_text(), "No hay depósitos que listar.");
+    // Its balance is used up, so nothing is pending.
+    choose(kCmdPendingDeposits);
+    EXPECT_EQ(boxes.shown().size(), 3u);
+    EXPECT_EQ(boxes.last_text(), "No hay depósitos que listar.");
 }
 
 }  // namespace
