@@ -31,8 +31,10 @@ const std::vector<int> kSpaDesk = {6415, 6429, 6430, 6431, 6432, 6433,
                                    6444, 6435, 6436, 6437, 6645, 6660, 6670};
 const std::vector<int> kSpaAdmin = {6434, 6427, 6416, 6417, 6418, 6419};
 // "Depósitos": the deposit screen, the people who deposit and the deposit concepts (both lists
-// with their "Editar" operations), and the hotel's reservations.
-const std::vector<int> kDeposits = {6705, 6706, 6711, 6712, 6713, 6700, 6701, 6702, 6703, 6704};
+// with their "Editar" operations), the deposits' view, the hotel's reservations and the
+// deposits' listings.
+const std::vector<int> kDeposits = {6705, 6706, 6711, 6712, 6713, 6700, 6701, 6702,
+                                    6703, 6704, 6707, 6708, 6709, 6710};
 // The inventory: warehouses, stock per warehouse, concepts, receipts and adjustments, movements.
 const std::vector<int> kInventory = {6460, 6461, 6462, 6463, 6464};
 const std::vector<int> kRegisters = {2839, 2301, 2302, 2303, 2918, 2919,

@@ -142,6 +142,7 @@ std::optional<BankBookEntry> read_movement(data::Db& db, BankBookEntry e,
         e.book_concept = trim(t->str("CONCEPTO"));
         e.made_by = trim(t->str("HECHO_POR"));
         e.amount = t->num("MONTO");
+        e.description = trim(t->str("DESCRIP"));
         e.date = t->date("FECHA");
         e.document = trim(t->str("DOCUMENTO"));
         e.rate = t->num("CAMBIO");
@@ -172,6 +173,17 @@ std::string TRANSACCION(data::Db& db, const BankBookEntry& e) {
     for (const BankBookLine& l : e.lines) add_to_month(db, e, l);
     tx.commit();
     return movement;
+}
+
+std::optional<BankBookEntry> read_bank_book_movement(data::Db& db, const std::string& business,
+                                                     const std::string& bank,
+                                                     const std::string& account,
+                                                     const std::string& movement) {
+    BankBookEntry key;
+    key.business = business;
+    key.bank = bank;
+    key.account = account;
+    return read_movement(db, key, movement);
 }
 
 std::string deposit_void_description(const std::string& deposit) {

@@ -4,6 +4,7 @@
 // lines to the ledger accounts' month totals (MES_LIB4). Both writers run inside the caller's
 // transaction, so a deposit and its bank-book movement are saved or lost together; a refusal is
 // thrown as data::TransactionAborted before anything is written.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,13 @@ struct BankBookEntry {
 // Writes the movement and returns its number, taken from the account's series SERLIB_IMP. The
 // account stays locked until the caller's transaction ends.
 std::string TRANSACCION(data::Db& db, const BankBookEntry& entry);
+
+// The movement `movement` of the account as it was written (without its balance); none when
+// there is none.
+std::optional<BankBookEntry> read_bank_book_movement(data::Db& db, const std::string& business,
+                                                     const std::string& bank,
+                                                     const std::string& account,
+                                                     const std::string& movement);
 
 // The description of the movement that undoes a deposit's.
 std::string deposit_void_description(const std::string& deposit);

@@ -1,7 +1,8 @@
 #pragma once
 // The menu "Depósitos": "Registro de Depósitos" (6705), "Personas que Depositan" (6706) and
-// "Conceptos de Depósito" (6700), each list with its "Editar" operations, and "Reservaciones
-// del Hotel" (6701).
+// "Conceptos de Depósito" (6700), each list with its "Editar" operations, "Consulta de
+// Depósitos" (6707), "Reservaciones del Hotel" (6701) and the listings of "Reportes de
+// Depósitos" (6708 to 6710).
 namespace qz::gui {
 
 class Principal;

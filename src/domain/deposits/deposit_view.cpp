@@ -1,0 +1,46 @@
+#include "domain/deposits/deposit_view.h"
+
+#include "core/text.h"
+#include "domain/deposits/deposit_concepts.h"
+#include "domain/session/master_rows.h"
+
+namespace qz::domain {
+
+std::vector<VoucherLine> deposit_voucher_lines(data::Db& db, const std::string& business,
+                                               const std::string& voucher,
+                                               const std::string& movement) {
+    std::vector<VoucherLine> out;
+    if (trim(voucher).empty()) return out;
+    for (auto& l : voucher_lines(db, business, voucher))
+        if (trim(l.document) == trim(movement)) out.push_back(std::move(l));
+    return out;
+}
+
+std::optional<DepositView> read_deposit_view(data::Db& db, const std::string& business,
+                                             const std::string& movement) {
+    auto record = read_deposit(db, business, movement);
+    if (!record) return std::nullopt;
+    DepositView v{std::move(*record), "", "", {}, {}, std::nullopt, std::nullopt};
+    const DepositHeader& h = v.record.header;
+    const auto deposit_concept = read_deposit_concept(db, business, h.concept_code);
+    if (deposit_concept) v.concept_name = deposit_concept->name;
+    v.made_by_name =
+        read_code_row<std::string>(db, "HECHOPOR", business, h.made_by,
+                                   [](const data::WDBTable& t) { return trim(t.str("NOMBRE")); })
+            .value_or("");
+    v.booking_lines = deposit_voucher_lines(db, business, h.voucher, h.movement);
+    v.void_lines = deposit_voucher_lines(db, business, h.void_voucher, h.movement);
+    // The movement sits in the book of the concept's bank account.
+    if (deposit_concept && !deposit_concept->bank.empty()) {
+        const auto book = [&](const std::string& n) -> std::optional<BankBookEntry> {
+            if (n.empty()) return std::nullopt;
+            return read_bank_book_movement(db, business, deposit_concept->bank,
+                                           deposit_concept->account, n);
+        };
+        v.bank_movement = book(h.bank_movement);
+        v.void_bank_movement = book(h.void_bank_movement);
+    }
+    return v;
+}
+
+}  // namespace qz::domain
