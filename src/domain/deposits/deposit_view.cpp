@@ -2,19 +2,10 @@
 
 #include "core/text.h"
 #include "domain/deposits/deposit_concepts.h"
+#include "domain/deposits/deposit_posting.h"
 #include "domain/session/master_rows.h"
 
 namespace qz::domain {
-
-std::vector<VoucherLine> deposit_voucher_lines(data::Db& db, const std::string& business,
-                                               const std::string& voucher,
-                                               const std::string& movement) {
-    std::vector<VoucherLine> out;
-    if (trim(voucher).empty()) return out;
-    for (auto& l : voucher_lines(db, business, voucher))
-        if (trim(l.document) == trim(movement)) out.push_back(std::move(l));
-    return out;
-}
 
 std::optional<DepositView> read_deposit_view(data::Db& db, const std::string& business,
                                              const std::string& movement) {
@@ -28,8 +19,8 @@ std::optional<DepositView> read_deposit_view(data::Db& db, const std::string& bu
         read_code_row<std::string>(db, "HECHOPOR", business, h.made_by,
                                    [](const data::WDBTable& t) { return trim(t.str("NOMBRE")); })
             .value_or("");
-    v.booking_lines = deposit_voucher_lines(db, business, h.voucher, h.movement);
-    v.void_lines = deposit_voucher_lines(db, business, h.void_voucher, h.movement);
+    v.booking_lines = deposit_voucher_lines(db, business, h.voucher, h.movement, false);
+    v.void_lines = deposit_voucher_lines(db, business, h.void_voucher, h.movement, true);
     // The movement sits in the book of the concept's bank account.
     if (deposit_concept && !deposit_concept->bank.empty()) {
         const auto book = [&](const std::string& n) -> std::optional<BankBookEntry> {

@@ -25,9 +25,4 @@ struct DepositView {
 std::optional<DepositView> read_deposit_view(data::Db& db, const std::string& business,
                                              const std::string& movement);
 
-// The lines of `voucher` that belong to deposit `movement` (DOCUMENTO = its number).
-std::vector<VoucherLine> deposit_voucher_lines(data::Db& db, const std::string& business,
-                                               const std::string& voucher,
-                                               const std::string& movement);
-
 }  // namespace qz::domain
