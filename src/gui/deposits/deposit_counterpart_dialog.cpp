@@ -32,8 +32,13 @@ public:
         m_account = Add(new QComboBox(this), kAccount);
         for (const auto& a : m_accounts) m_account->addItem(q(a.code + " " + a.name), q(a.code));
         row->addWidget(m_account, 1);
-        row->addWidget(Add(new QPushButton("Agregar", this), kAddLine, [this] { add_line(); }));
-        row->addWidget(Add(new QPushButton("Borrar", this), kDeleteLine, [this] { remove(); }));
+        auto* add = Add(new QPushButton("Agregar", this), kAddLine, [this] { add_line(); });
+        auto* del = Add(new QPushButton("Borrar", this), kDeleteLine, [this] { remove(); });
+        // Enter finishes what is typed in the grid; it must not add or delete a line as well.
+        add->setAutoDefault(false);
+        del->setAutoDefault(false);
+        row->addWidget(add);
+        row->addWidget(del);
         layout->addLayout(row);
         m_grid = Add(new QTableWidget(0, 6, this), kLines);
         m_grid->setHorizontalHeaderLabels(

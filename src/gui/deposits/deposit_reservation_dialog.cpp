@@ -50,8 +50,13 @@ public:
         layout->addLayout(choose);
         auto* row = new QHBoxLayout;
         row->addStretch();
-        row->addWidget(Add(new QPushButton("Agregar", this), kAddLine, [this] { add_line(); }));
-        row->addWidget(Add(new QPushButton("Borrar", this), kDeleteLine, [this] { remove(); }));
+        auto* add = Add(new QPushButton("Agregar", this), kAddLine, [this] { add_line(); });
+        auto* del = Add(new QPushButton("Borrar", this), kDeleteLine, [this] { remove(); });
+        // Enter finishes what is typed in the grid; it must not add or delete a line as well.
+        add->setAutoDefault(false);
+        del->setAutoDefault(false);
+        row->addWidget(add);
+        row->addWidget(del);
         layout->addLayout(row);
         m_grid = Add(new QTableWidget(0, 6, this), kLines);
         m_grid->setHorizontalHeaderLabels(
@@ -103,8 +108,11 @@ private:
             const QString texts[] = {
                 q(l.reservation), q(l.room_type), q(std::to_string(l.item)),
                 q(room),          q(guest),       q(line_field().show(l.amount))};
-            for (int c = 0; c < 6; ++c)
-                m_grid->setItem(static_cast<int>(r), c, new QTableWidgetItem(texts[c]));
+            for (int c = 0; c < 6; ++c) {
+                auto* item = new QTableWidgetItem(texts[c]);
+                if (c == 5) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+                m_grid->setItem(static_cast<int>(r), c, item);
+            }
         }
     }
     void add_line() {

@@ -38,7 +38,12 @@ QTableWidget* new_table(WDIAG& screen, int id, const QStringList& headings) {
     t->setHorizontalHeaderLabels(headings);
     t->setEditTriggers(QAbstractItemView::NoEditTriggers);
     t->setSelectionBehavior(QAbstractItemView::SelectRows);
-    t->horizontalHeader()->setStretchLastSection(true);
+    // Figures keep their width; the widest text (a description, else the first column) takes
+    // what is left, so amounts are never pushed apart from their headings.
+    auto* h = t->horizontalHeader();
+    h->setSectionResizeMode(QHeaderView::ResizeToContents);
+    const int wide = headings.indexOf("Descripción");
+    h->setSectionResizeMode(wide < 0 ? 0 : wide, QHeaderView::Stretch);
     t->verticalHeader()->hide();
     return t;
 }
