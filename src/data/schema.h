@@ -33,7 +33,7 @@ struct MigrationReport {
 // (a test compares the catalogue's fingerprint with the one recorded for this number): a
 // workstation must never read a database whose fields it would misread, such as amounts of a
 // field whose decimals changed.
-inline constexpr int kSchemaVersion = 7;
+inline constexpr int kSchemaVersion = 8;
 // The schema a database was last migrated to (qz_meta "schema"); nothing when it predates the
 // record.
 std::optional<int> schema_version(Connection& c);

@@ -69,7 +69,8 @@ CollectionMoveResult refused(std::string why) { return {false, std::move(why), {
 
 std::vector<StageNode> collection_tree(data::Db& db, const std::string& business) {
     std::vector<StageNode> out;
-    for (const Stage& s : read_stage_chain(db, kCollectionWorkflow, business).stages()) {
+    const StageChain chain = read_stage_chain(db, kCollectionWorkflow, business);
+    for (const Stage& s : chain.stages()) {
         if (s.hidden) continue;
         const long n = s.uncounted ? 0 : valid_documents_in(db, business, s.code);
         out.push_back({s, n, caption(s, n)});

@@ -20,7 +20,7 @@
 
 namespace qz::test {
 
-struct ScriptedTerminal : domain::pos::CardTerminal {
+struct DepositTerminal : domain::pos::CardTerminal {
     domain::pos::CardAnswer PAGO_ELECTRONICO(const domain::pos::CardRequest& q) override {
         asked.push_back(q);
         if (answers.empty()) return approved();
@@ -127,7 +127,7 @@ protected:
 
     domain::Session s;
     std::unique_ptr<IniFile> ini;
-    ScriptedTerminal terminal;
+    DepositTerminal terminal;
 };
 
 }  // namespace qz::test
