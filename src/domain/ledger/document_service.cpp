@@ -8,6 +8,7 @@
 #include "data/order_key.h"
 #include "data/table_ops.h"
 #include "data/transaction.h"
+#include "domain/ledger/collection_entry.h"
 #include "domain/ledger/concepts.h"
 #include "domain/ledger/ledger_settings.h"
 #include "domain/ledger/rates.h"
@@ -255,9 +256,9 @@ void Creation::append_document(const Plan& p, const std::string& number, const D
     t->FieldPut("COD_DIFF", p.concept_def.diff_type);
     t->FieldPut("TC_DIFF", p.rate);
     t->FieldPut("I_MORA", p.concept_def.late_rate);
-    t->FieldPut("ETAPA_COB", p.concept_def.collection_stage.empty()
-                                 ? m_settings.collection_stage
-                                 : p.concept_def.collection_stage);
+    t->FieldPut("ETAPA_COB",
+                collection_stage(branch_collection_stage(m_db, m_business, d.customer, d.branch),
+                                 p.concept_def, m_settings));
     t->FieldPut("COMPRA", d.purchase);
     t->FieldPut("C_COSTO", d.cost_centre);
     if (p.annulled) {

@@ -81,13 +81,6 @@ std::string draw_series_number(data::Db& db, const std::string& business, const 
     return out;
 }
 
-std::string collection_stage(const std::string& branch_stage, const DocumentConcept& c,
-                             const LedgerSettings& settings) {
-    if (!trim(branch_stage).empty()) return trim(branch_stage);
-    if (!c.collection_stage.empty()) return c.collection_stage;
-    return settings.collection_stage;
-}
-
 void write_header_row(data::Db& db, const char* table, const DocumentHeaderRow& h) {
     const Decimal amount = h.figures.amount();
     data::Table t = data::USE(db, table);

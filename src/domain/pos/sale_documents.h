@@ -8,6 +8,7 @@
 #include "core/date.h"
 #include "core/decimal.h"
 #include "data/db.h"
+#include "domain/ledger/collection_entry.h"
 #include "domain/ledger/concepts.h"
 #include "domain/ledger/instalments.h"
 #include "domain/ledger/ledger_settings.h"
@@ -87,11 +88,6 @@ struct DocumentLineRows {
 // The lines from N_INDEX 0; a line without a price type takes the document's.
 void write_line_rows(data::Db& db, const char* table, const DocumentLineRows& d,
                      const std::vector<SaleLine>& lines, const std::vector<Decimal>& stock_before);
-
-// ETAPA_COB of a new document: the branch's collection stage, else the concept's, else the
-// business's.
-std::string collection_stage(const std::string& branch_stage, const DocumentConcept& c,
-                             const LedgerSettings& settings);
 
 void write_document_header(SaleRun& run, const SaleDocument& doc);
 void write_document_lines(SaleRun& run, const SaleDocument& doc);

@@ -238,7 +238,7 @@ private:
         w.user = r.user;
         w.info_user = m_info;
         w.warehouse = h.warehouse;
-        w.collection_stage = pos::collection_stage("", m_s.doc_concept, m_g.ledger);
+        w.collection_stage = collection_stage("", m_s.doc_concept, m_g.ledger);
         w.cost_centre = h.cost_centre;
         w.sales_centre = m_s.doc_concept.sales_centre;
         return w;

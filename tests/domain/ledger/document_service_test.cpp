@@ -125,6 +125,28 @@ TEST_P(DocumentServiceTest, NumbersFromTheSeriesOrSuffixATakenNumber) {
     EXPECT_EQ(read_doc(*db, *drawn).amount, Decimal::parse("20.00"));
 }
 
+TEST_P(DocumentServiceTest, ANewDocumentEntersTheBranchsStageElseTheConceptsElseTheBusinesss) {
+    auto stage_of = [&](const std::string& number) {
+        data::Table t = data::USE(*db, "DOCUMENT", "DOCUMENT");
+        EXPECT_TRUE(t->Seek(data::order_key("DOCUMENT", "DOCUMENT", {kBiz, number})));
+        const std::string out = trim(t->str("ETAPA_COB"));
+        data::KILLTABLA(*db, t);
+        return out;
+    };
+    auto set = [&](const char* table, const char* order, std::initializer_list<data::KeyValue> key,
+                   const char* stage) {
+        qz::test::edit_record(
+            *db, table, order, data::order_key(table, order, key),
+            [&](data::WDBTable& t) { t.FieldPut("ETAPA_COB", std::string(stage)); });
+    };
+    set("F_FAC", "F_FAC", {kBiz}, "E010");
+    EXPECT_EQ(stage_of(*create(note("ND", "10.00"))), "E010");
+    set("CONCEPT1", "CONCEPT1", {kBiz, "ND"}, "E020");
+    EXPECT_EQ(stage_of(*create(note("ND", "10.00"))), "E020");
+    set("DET_CLIE", "DET_CLIE7", {kBiz, kAgency, "01"}, "E030");
+    EXPECT_EQ(stage_of(*create(note("ND", "10.00"))), "E030");
+}
+
 TEST_P(DocumentServiceTest, RefusalsWriteNothing) {
     const long before = data::USE(*db, "DOCUMENT")->KeyCount();
     test::edit_record(*db, "CONCEPT1", "CONCEPT1",
