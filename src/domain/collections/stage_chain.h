@@ -21,14 +21,18 @@ struct StageWorkflow {
     const char* second_header;  // the table holding APROB_CRED, keyed like `documents`
     const char* history_kind;   // HIST_ETAP.TIPO
     bool collector = false;     // moves also hand the row to a collector (COBRADOR)
+    const char* lines = nullptr;  // the rows' lines (orders and proformas)
+    bool holds_stock = false;     // the lines hold stock back (ARTICULO BLOQUEO) until annulled
 };
 
 inline constexpr StageWorkflow kCollectionWorkflow{"ETAPAS_B",  "ETAPAS_B1", "AUTO_COB", "DOCUMENT",
                                                    "ETAPA_COB", "ENC_DOC2",  "C",        true};
 inline constexpr StageWorkflow kOrderWorkflow{"ETAPAS_P", "ETAPAS_P1", "AUTO_PED", "ENC_PED",
-                                              "ETAPA",    "ENC_PED2",  "P",        false};
+                                              "ETAPA",    "ENC_PED2",  "P",        false,
+                                              "DET_PED",  true};
 inline constexpr StageWorkflow kProformaWorkflow{"ETAP_PRO", "ETAP_PRO1", "AUTO_PRO", "ENC_PROF",
-                                                 "ETAPA",    "ENC_PRO2",  "R",        false};
+                                                 "ETAPA",    "ENC_PRO2",  "R",        false,
+                                                 "DET_PROF", false};
 
 struct Stage {
     std::string code, name;  // CODIGO, DESCRIP

@@ -142,50 +142,51 @@ TEST_P(OrderStagesTest, OverdueInstalmentsCountOnlyPastTheirGraceDays) {
 TEST_P(OrderStagesTest, TheCreditControlWeighsPermissionsThenTheLimit) {
     charge("D-2", "60000", 12);  // 60,000 overdue: above the 50,000 the authoriser may accept
     // Into P020, a credit-control stage: refused; nothing moved.
-    auto out = move_order_forward(*db, request("P010"));
+    auto out = move_order_forward(*db, kOrderWorkflow, request("P010"));
     EXPECT_FALSE(out.moved);
     EXPECT_EQ(out.message, kOverdueRefusal);
     EXPECT_EQ(stage_of(), "P010");
-    EXPECT_FALSE(approve_order_credit(*db, request("P010")).moved);
+    EXPECT_FALSE(approve_order_credit(*db, kOrderWorkflow, request("P010")).moved);
 
     who.credit_permitted = Decimal(200000);
     edit("DET_CLIE", {kHotel, kCustomer},
          [](data::WDBTable& t) { t.FieldPut("LIMITE", Decimal(50000)); });
     // The authoriser may accept it, but the branch's limit is below what is overdue.
-    EXPECT_EQ(move_order_forward(*db, request("P010")).message, kOverdueRefusal);
+    EXPECT_EQ(move_order_forward(*db, kOrderWorkflow, request("P010")).message, kOverdueRefusal);
     // An approval does not weigh the limit.
-    out = approve_order_credit(*db, request("P010"));
+    out = approve_order_credit(*db, kOrderWorkflow, request("P010"));
     ASSERT_TRUE(out.moved) << out.message;
     EXPECT_EQ(stage_of(), "P020");
     // Out of P020 into P030, which is no credit-control stage: the limit is not weighed.
-    out = move_order_forward(*db, request("P020"));
+    out = move_order_forward(*db, kOrderWorkflow, request("P020"));
     ASSERT_TRUE(out.moved) << out.message;
     EXPECT_EQ(stage_of(), "P030");
 }
 
 TEST_P(OrderStagesTest, InvoicedOrdersGoBackWhereTheBusinessSaysAndConversionNeedsItsStage) {
-    EXPECT_EQ(order_conversion_refusal(*db, kHotel, "P010").value_or(""), kStageAllowsNoInvoice);
-    EXPECT_FALSE(order_conversion_refusal(*db, kHotel, "P030"));
+    EXPECT_EQ(order_conversion_refusal(*db, kOrderWorkflow, kHotel, "P010").value_or(""),
+              kStageAllowsNoInvoice);
+    EXPECT_FALSE(order_conversion_refusal(*db, kOrderWorkflow, kHotel, "P030"));
     edit("ENC_PED", {kHotel, "PD-001"},
          [](data::WDBTable& t) { t.FieldPut("ETAPA", std::string("P090")); });
-    EXPECT_EQ(move_order_forward(*db, request("P090")).message, kStageAllowsNoNext);
-    EXPECT_EQ(annul_order(*db, request("P090")).message, kStageAllowsNoAnnul);
+    EXPECT_EQ(move_order_forward(*db, kOrderWorkflow, request("P090")).message, kStageAllowsNoNext);
+    EXPECT_EQ(annul_order(*db, kOrderWorkflow, request("P090")).message, kStageAllowsNoAnnul);
     auto back = request("P090");
     back.reason = "Factura anulada";
-    const auto out = move_order_back(*db, back);
+    const auto out = move_order_back(*db, kOrderWorkflow, back);
     ASSERT_TRUE(out.moved) << out.message;
     EXPECT_EQ(stage_of(), "P030");  // ETAP_FACT2, not P020 before it by code
     const auto history = stage_history(*db, kOrderWorkflow, kHotel, "PD-001");
     ASSERT_EQ(history.size(), 1u);
     EXPECT_EQ(history[0].reason, "Factura anulada");
-    EXPECT_EQ(move_order_back(*db, request("P010")).message, kNoEarlierStage);
+    EXPECT_EQ(move_order_back(*db, kOrderWorkflow, request("P010")).message, kNoEarlierStage);
     auto unchosen = request("P030");
     unchosen.order = "";
-    EXPECT_EQ(move_order_back(*db, unchosen).message, kNoOrderChosenBack);
+    EXPECT_EQ(move_order_back(*db, kOrderWorkflow, unchosen).message, kNoOrderChosenBack);
 }
 
 TEST_P(OrderStagesTest, AnAnnulledOrderGivesBackExactlyWhatItsLinesHeld) {
-    const auto out = annul_order(*db, request("P010"));
+    const auto out = annul_order(*db, kOrderWorkflow, request("P010"));
     ASSERT_TRUE(out.moved) << out.message;
     EXPECT_EQ(stage_of(), "P099");
     EXPECT_EQ(held("ORD-A"), Decimal(7));
@@ -196,6 +197,39 @@ TEST_P(OrderStagesTest, AnAnnulledOrderGivesBackExactlyWhatItsLinesHeld) {
     EXPECT_EQ(t->date("F_ANULA"), kToday);
     data::KILLTABLA(*db, t);
     EXPECT_EQ(annul_order_question("PD-001"), "¿Desea Borrar el pedido: PD-001?");
+}
+
+TEST_P(OrderStagesTest, ProformasMoveTheSameWayAndAreConvertedOnce) {
+    for (const char* code : {"R010", "R020", "R080", "R090", "R099"})
+        add("ETAP_PRO", {{"CODIGO", std::string(code)},
+                         {"DESCRIP", std::string(code)},
+                         {"CTRL_CRED", Decimal(1)}});
+    edit("F_FAC", {kHotel}, [](data::WDBTable& t) {
+        t.FieldPut("PROF_PED", std::string("R080"));
+        t.FieldPut("PROF_FACT", std::string("R090"));
+        t.FieldPut("PROF_ANUL", std::string("R099"));
+    });
+    add("ENC_PROF", {{"DOCUMENTO", std::string("PF-001")},
+                     {"CLIENTE", kCustomer},
+                     {"ETAPA", std::string("R010")}});
+    add("ENC_PRO2", {{"DOCUMENTO", std::string("PF-001")}});
+    add("DET_PROF", {{"DOCUMENTO", std::string("PF-001")},
+                     {"CODIGO", std::string("ORD-A")},
+                     {"BODEGA", std::string("01")},
+                     {"CANTIDAD", Decimal(2)}});
+    who.stages_authorise = stage_list({"R010", "R020"});
+    auto r = request("R010");
+    r.order = "PF-001";
+    ASSERT_TRUE(move_order_forward(*db, kProformaWorkflow, r).moved);
+    EXPECT_FALSE(order_conversion_refusal(*db, kProformaWorkflow, kHotel, "R020"));
+    for (const char* done : {"R080", "R090", "R099"})
+        EXPECT_EQ(order_conversion_refusal(*db, kProformaWorkflow, kHotel, done).value_or(""),
+                  kProformaAllowsNoConversion);
+    r.stage = "R020";
+    ASSERT_TRUE(annul_order(*db, kProformaWorkflow, r).moved);
+    EXPECT_EQ(held("ORD-A"), Decimal(10));  // a proforma holds no stock back
+    EXPECT_EQ(stage_history(*db, kProformaWorkflow, kHotel, "PF-001").size(), 2u);
+    EXPECT_TRUE(stage_history(*db, kOrderWorkflow, kHotel, "PF-001").empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Collections, OrderStagesTest,
