@@ -59,6 +59,7 @@ std::string install_demo_data(data::Db& db) {
         demo::load_closing_shift(db, today, summary);
         demo::load_customer_log(db, today);
         demo::load_regular_invoices(db, today, summary);
+        demo::load_collection_stages(db, summary);
         demo::summarise_spa(db, today, summary);
         tx.commit();
     }

@@ -93,6 +93,9 @@ void load_credit(data::Db& db, const Date& today, Summary& out);
 void load_customer_satellites(data::Db& db, Summary& out);
 // Needs the customers, the invoicing concepts and the spa's services.
 void load_regular_invoices(data::Db& db, const Date& today, Summary& out);
+// The collection stages, collectors and authoriser; the open documents of every earlier part
+// are placed in the first stage, so it runs last.
+void load_collection_stages(data::Db& db, Summary& out);
 // The spa as loaded (both demonstration sets): rooms, services, price types, today's bookings.
 void summarise_spa(data::Db& db, const Date& today, Summary& out);
 

@@ -52,6 +52,11 @@ const std::vector<int> kLedger = {
     6540, 6541, 6542, 6543, 6544, 6545, 6546, 6547, 6548, 6550, 6551, 6552, 6553, 6555, 6556, 6557,
     6558, 6559, 6560, 6561, 6562, 6563, 6519, 6564, 6509, 6517, 6518, 6680, 6690, 6691, 6692, 6693};
 
+// "Gestión de Cobro": the collections screen, the stages, authorisers and collectors with their
+// "Editar" operations.
+const std::vector<int> kCollections = {6720, 6721, 6722, 6723, 6724, 6725, 6726,
+                                       6727, 6728, 6729, 6730, 6731, 6732};
+
 // "Consulta de Documentos" and its operations; the repair of figures (6621) is a supervisor's.
 const std::vector<int> kDocumentViewer = {6505, 6610, 6611, 6612, 6613, 6614, 6615, 6616,
                                           6617, 6618, 6619, 6620, 6621, 6622, 6623, 6624,
@@ -75,7 +80,7 @@ const DemoUser kUsers[] = {
      true,
      "supervisor, todos los derechos",
      {&kPasswordChange, &kMaintenance, &kSpaDesk, &kSpaAdmin, &kDeposits, &kInventory, &kRegisters,
-      &kAgents, &kCustomerDesk, &kCustomerAdmin, &kLedger, &kDocumentViewer}},
+      &kAgents, &kCustomerDesk, &kCustomerAdmin, &kLedger, &kDocumentViewer, &kCollections}},
     {2,
      "CAJERO",
      "CAJ",

@@ -77,7 +77,9 @@ bool MasterListScreen::on_current_row() {
         m_table->GoTo(recno);
         if (!m_table->Eof()) return true;
     }
-    MESSAGE_BOX(this, "Debe seleccionar un registro", "Atencion", kMbOk | kMbIconExclamation);
+    const std::string text =
+        m_spec.no_row_text.empty() ? "Debe seleccionar un registro" : m_spec.no_row_text;
+    MESSAGE_BOX(this, text, "Atencion", kMbOk | kMbIconExclamation);
     return false;
 }
 

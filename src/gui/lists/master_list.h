@@ -39,6 +39,8 @@ struct MasterListSpec {
     std::function<bool(QWidget*, data::WDBTable&)> modify;
     std::function<bool(QWidget*, data::WDBTable&)> remove;
     std::vector<ListAction> actions;
+    // Told when a change or deletion finds no row; "Debe seleccionar un registro" if empty.
+    std::string no_row_text;
 };
 
 inline constexpr int kListGrid = 500, kListAdd = 201, kListModify = 202, kListDelete = 203;

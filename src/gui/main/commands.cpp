@@ -5,6 +5,7 @@
 
 #include "gui/card/commands.h"
 #include "gui/cash/commands.h"
+#include "gui/collections/commands.h"
 #include "gui/deposits/commands.h"
 #include "gui/ledger/commands.h"
 #include "gui/logs/commands.h"
@@ -41,6 +42,7 @@ void register_commands(Principal& w, AppContext& ctx) {
     register_regular_commands(w, ctx);
     register_regular_maintenance_commands(w, ctx);
     register_deposit_commands(w, ctx);
+    register_collection_stage_commands(w, ctx);
 }
 
 }  // namespace qz::gui

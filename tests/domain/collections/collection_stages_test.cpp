@@ -32,6 +32,7 @@ protected:
     void SetUp() override {
         DemoLedgerTest::SetUp();
         if (IsSkipped()) return;
+        drop_demo_stages();
         const StageRow stages[] = {{"E010", "Emitidas", 0, 0, 1},
                                    {"E020", "Con Cobrador", 0, 0, 0},
                                    {"E030", "Revisión", 1, 0, 1},
@@ -49,6 +50,19 @@ protected:
         boss.code = "JEF";
         boss.name = "Jefa de Cobros";
         boss.stages_authorise = stage_list({"E010", "E020", "E030"});
+    }
+
+    // The demonstration's own chain would stand around these tests' stages.
+    void drop_demo_stages() {
+        data::Table t = data::USE(*db, "ETAPAS_B", "ETAPAS_B1");
+        const std::string key = data::business_key(kHotel);
+        t->SetScope(key, key);
+        for (t->GoTop(); !t->Eof(); t->GoTop()) {
+            data::LOCK_FOR_MODIFY(*t);
+            t->Delete();
+            data::UNLOCK_FOR_MODIFY(*t);
+        }
+        data::KILLTABLA(*db, t);
     }
 
     void add_document(const char* number, const char* stage, const char* collector = "") {
