@@ -178,7 +178,8 @@ std::string CollectionScreen::precheck(const std::vector<std::string>& documents
 
 std::optional<StageAuthorisation> CollectionScreen::authorise(
     const std::vector<std::string>& documents, bool back) {
-    if (m_authoriser) return StageAuthorisation{*m_authoriser, ""};
+    // A move back always asks why, so the history never holds a return without its reason.
+    if (m_authoriser && !back) return StageAuthorisation{*m_authoriser, ""};
     AuthorisationRequest r;
     r.dlg_name = back ? "D_AUT_COB" : "AUT_COB";
     r.business = m_business;
