@@ -29,7 +29,7 @@ HandedDocument handed(data::Db& db, const std::string& business, const std::stri
     data::Table t = data::USE(db, "DOCUMENT", "DOCUMENT");
     if (t->Seek(data::order_key("DOCUMENT", "DOCUMENT", {business, number}))) {
         h.customer = trim(t->str("CLIENTE"));
-        h.name = trim(t->str("NOMBRE"));
+        h.name = trim(t->str("NOM_CLIENT"));
         h.date = t->date("FECHA");
         h.amount = t->num("MONTO");
     }

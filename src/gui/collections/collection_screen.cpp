@@ -108,7 +108,7 @@ QWidget* CollectionScreen::build_right() {
     AGREGARCOL(*m_grid, *m_table, "Fecha", "FECHA");
     AGREGARCOL(*m_grid, *m_table, "Documento", "DOCUMENTO");
     AGREGARCOL(*m_grid, *m_table, "Cod. Cliente", "CLIENTE");
-    AGREGARCOL(*m_grid, *m_table, "Nombre", "NOMBRE");
+    AGREGARCOL(*m_grid, *m_table, "Nombre", "NOM_CLIENT");
     AGREGARCOL(*m_grid, *m_table, "MONTO", "MONTO", "99,999,999.99");
     v->addWidget(m_grid, 1);
     return right;

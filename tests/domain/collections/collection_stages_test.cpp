@@ -70,7 +70,7 @@ protected:
                              {{"NEGOCIO", kHotel},
                               {"DOCUMENTO", std::string(number)},
                               {"CLIENTE", std::string("3101123456")},
-                              {"NOMBRE", std::string("Agencia Tropical")},
+                              {"NOM_CLIENT", std::string("Agencia Tropical")},
                               {"MONTO", Decimal(1500)},
                               {"FECHA", Date(2026, 5, 2)},
                               {"ETAPA_COB", std::string(stage)},
