@@ -53,9 +53,10 @@ const std::vector<int> kLedger = {
     6558, 6559, 6560, 6561, 6562, 6563, 6519, 6564, 6509, 6517, 6518, 6680, 6690, 6691, 6692, 6693};
 
 // "Gestión de Cobro": the collections screen, the stages, authorisers and collectors with their
-// "Editar" operations.
-const std::vector<int> kCollections = {6720, 6721, 6722, 6723, 6724, 6725, 6726,
-                                       6727, 6728, 6729, 6730, 6731, 6732};
+// "Editar" operations; "Pedidos": the order and proforma stages and authorisers with theirs.
+const std::vector<int> kCollections = {6720, 6721, 6722, 6723, 6724, 6725, 6726, 6727, 6728, 6729,
+                                       6730, 6731, 6732, 6741, 6742, 6743, 6744, 6745, 6746, 6747,
+                                       6748, 6749, 6750, 6751, 6752, 6753, 6754, 6755, 6756};
 
 // "Consulta de Documentos" and its operations; the repair of figures (6621) is a supervisor's.
 const std::vector<int> kDocumentViewer = {6505, 6610, 6611, 6612, 6613, 6614, 6615, 6616,

@@ -8,7 +8,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "data/amount_field.h"
 #include "domain/collections/stage_chain.h"
+#include "gui/framework/amount_edit.h"
 #include "gui/framework/message_box.h"
 #include "gui/framework/qt_user_port.h"
 #include "gui/lists/master_form.h"
@@ -77,6 +79,20 @@ bool run_stage_authoriser_form(QWidget* owner, data::Db& db, const std::string& 
     form->addRow("Repita la Clave :", again);
     form->addRow("Etapas que modifica :", modify);
     form->addRow("Etapas que autoriza :", authorise);
+    // Order authorisers also say how far overdue a customer they may let through is.
+    const bool orders = std::string(w.authorisers) == dl::kOrderWorkflow.authorisers;
+    LR_MASKED* days = nullptr;
+    LR_MASKED* credit = nullptr;
+    if (orders) {
+        days =
+            amount_edit(&d, kDaysPermitted, data::amount_field(w.authorisers, "DIAS_PERMI", "Días"),
+                        Decimal(a.days_permitted));
+        credit = amount_edit(&d, kCreditPermitted,
+                             data::amount_field(w.authorisers, "CRED_PERMI", "Monto"),
+                             a.credit_permitted);
+        form->addRow("Días de atraso permitidos :", days);
+        form->addRow("Monto vencido permitido :", credit);
+    }
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &d);
     buttons->button(QDialogButtonBox::Ok)->setObjectName(QString::number(kFormOk));
     buttons->button(QDialogButtonBox::Cancel)->setObjectName(QString::number(kFormCancel));
@@ -97,6 +113,11 @@ bool run_stage_authoriser_form(QWidget* owner, data::Db& db, const std::string& 
         n.title = title->text().toStdString();
         n.stages_modify = chosen(modify);
         n.stages_authorise = chosen(authorise);
+        if (orders) {
+            if (!days->commit() || !credit->commit()) return;
+            n.days_permitted = days->number().to_int();
+            n.credit_permitted = credit->number();
+        }
         QtUserPort port(&d);
         if (dl::save_stage_authoriser(db, port, w, business, old ? a.code : "", n,
                                       pass->text().toStdString()))

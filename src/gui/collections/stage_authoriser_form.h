@@ -26,7 +26,9 @@ enum : int {
     kPassCode,
     kPassCodeAgain,
     kStagesModify,
-    kStagesAuthorise
+    kStagesAuthorise,
+    kDaysPermitted,
+    kCreditPermitted
 };
 }  // namespace authoriser_form
 

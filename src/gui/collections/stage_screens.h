@@ -26,6 +26,17 @@ inline constexpr StageScreenNames kCollectionStageScreens{kCmdCollectionStages, 
 inline constexpr StageScreenNames kCollectionAuthoriserScreens{
     kCmdCollectionAuthorisers, "AUTO_COB", "MNT_AU_C", "Autorizadores de Cobro"};
 
+inline constexpr int kCmdOrderStages = 6741, kCmdOrderAuthorisers = 6742, kCmdProformaStages = 6743,
+                     kCmdProformaAuthorisers = 6744;
+inline constexpr StageScreenNames kOrderStageScreens{kCmdOrderStages, "ETAPAS_P", "MNT_ET_P",
+                                                     "Etapas de Pedidos"};
+inline constexpr StageScreenNames kOrderAuthoriserScreens{kCmdOrderAuthorisers, "AUTO_PED",
+                                                          "MNT_AU_P", "Autorizadores de Pedidos"};
+inline constexpr StageScreenNames kProformaStageScreens{kCmdProformaStages, "ETAP_PRO", "MNT_ET_R",
+                                                        "Etapas de Proformas"};
+inline constexpr StageScreenNames kProformaAuthoriserScreens{
+    kCmdProformaAuthorisers, "AUTO_PRO", "MNT_AU_R", "Autorizadores de Proformas"};
+
 MasterListScreen* open_stages(QWidget* owner, data::Db& db, const std::string& business,
                               const domain::StageWorkflow& w, const StageScreenNames& names);
 MasterListScreen* open_stage_authorisers(QWidget* owner, data::Db& db, const std::string& business,

@@ -122,6 +122,13 @@ MenuItem ledger_menu() {
                                        cmd("Reporte de Diferencial Cambiario", 6507)})});
 }
 
+// Orders and proformas: their stage chains and the people who authorise their moves.
+MenuItem pedidos_menu() {
+    return sub("Pedidos",
+               {cmd("Etapas de Pedidos", 6741), cmd("Autorizadores de Pedidos", 6742), sep(),
+                cmd("Etapas de Proformas", 6743), cmd("Autorizadores de Proformas", 6744)});
+}
+
 MenuItem ventanas() {
     return sub("Ventanas", {{K::Window, "Cascada", kCmdCascade, {}},
                             {K::Window, "Comparativo", kCmdTile, {}},
@@ -151,6 +158,7 @@ std::vector<MenuItem> spa_menu_bar(bool with_login) {
     }
     for (auto& m : spa_menus()) bar.push_back(std::move(m));
     bar.push_back(ledger_menu());
+    bar.push_back(pedidos_menu());
     bar.push_back(ventanas());
     bar.push_back(acerca());
     return bar;
@@ -214,6 +222,22 @@ const std::vector<ContextItem>& context_items(int context_id) {
          {{"Agregar Autorizador", 6727, "ADD_AUTO_COB"},
           {"Modificar Autorizador", 6728, "MOD_AUTO_COB"},
           {"Borrar Autorizador", 6729, "DEL_AUTO_COB"}}},
+        {6741,
+         {{"Agregar Etapa", 6745, "ADD_ETAPAS_P"},
+          {"Modificar Etapa", 6746, "MOD_ETAPAS_P"},
+          {"Borrar Etapa", 6747, "DEL_ETAPAS_P"}}},
+        {6742,
+         {{"Agregar Autorizador", 6748, "ADD_AUTO_PED"},
+          {"Modificar Autorizador", 6749, "MOD_AUTO_PED"},
+          {"Borrar Autorizador", 6750, "DEL_AUTO_PED"}}},
+        {6743,
+         {{"Agregar Etapa", 6751, "ADD_ETAP_PRO"},
+          {"Modificar Etapa", 6752, "MOD_ETAP_PRO"},
+          {"Borrar Etapa", 6753, "DEL_ETAP_PRO"}}},
+        {6744,
+         {{"Agregar Autorizador", 6754, "ADD_AUTO_PRO"},
+          {"Modificar Autorizador", 6755, "MOD_AUTO_PRO"},
+          {"Borrar Autorizador", 6756, "DEL_AUTO_PRO"}}},
         {6723,
          {{"Agregar Cobrador", 6730, "ADD_COBRADOR"},
           {"Modificar Cobrador", 6731, "MOD_COBRADOR"},

@@ -70,6 +70,35 @@ TEST_F(StageScreensTest, AnAuthoriserNeedsThePassCodeTwiceAndKeepsTheStagesChose
     EXPECT_TRUE(dl::check_authoriser_code(*ctx.db, dl::kCollectionWorkflow, "HOTEL", "ROS", "UNO"));
 }
 
+TEST_F(StageScreensTest, AnOrderAuthoriserKeepsHowFarOverdueACustomerMayBe) {
+    choose(kCmdOrderAuthorisers);
+    ASSERT_NE(screen_as<MasterListScreen>("AUTO_PED"), nullptr);
+    test::when_modal([] {
+        QWidget* form = QApplication::activeModalWidget();
+        ASSERT_EQ(form->objectName(), "MNT_AU_P");
+        const auto type = [form](int id, const char* text) {
+            form->findChild<QLineEdit*>(QString::number(id))->setText(text);
+        };
+        type(kCode, "GER");
+        type(kName, "Gerencia");
+        type(kPassCode, "pedidos");
+        type(kPassCodeAgain, "pedidos");
+        type(kDaysPermitted, "15");
+        type(kCreditPermitted, "250,000.00");
+        QTest::mouseClick(form->findChild<QPushButton*>(QString::number(kFormOk)), Qt::LeftButton);
+        if (QApplication::activeModalWidget() == form)
+            QTest::mouseClick(form->findChild<QPushButton*>(QString::number(kFormCancel)),
+                              Qt::LeftButton);
+    });
+    ASSERT_TRUE(edit(6748));
+    settle();
+    const auto people = dl::stage_authorisers(*ctx.db, dl::kOrderWorkflow, "HOTEL");
+    ASSERT_EQ(people.size(), 1u) << boxes.last_text();
+    EXPECT_EQ(people[0].days_permitted, 15);
+    EXPECT_EQ(people[0].credit_permitted, Decimal(250000));
+    EXPECT_TRUE(dl::check_authoriser_code(*ctx.db, dl::kOrderWorkflow, "HOTEL", "GER", "PEDIDOS"));
+}
+
 TEST_F(StageScreensTest, AnEmptyListOfCollectorsSaysThereIsNothingToChange) {
     for (const char* code : {"LM", "AV"}) {
         // The demonstration's collectors have no documents yet.

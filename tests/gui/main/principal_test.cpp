@@ -59,8 +59,8 @@ TEST(Principal, MenusFollowTheRightsAndOnlyBuiltCommandsRun) {
     QStringList titles;
     for (QAction* a : p.menuBar()->actions()) titles << a->text();
     EXPECT_EQ(titles, (QStringList{"&Archivo", "Editar", "Spa", "Depósitos", "Reportes",
-                                   "Servicios Adicionales", "Cuentas por Cobrar", "Ventanas",
-                                   "Acerca de"}));
+                                   "Servicios Adicionales", "Cuentas por Cobrar", "Pedidos",
+                                   "Ventanas", "Acerca de"}));
 }
 
 TEST(Principal, EditarFollowsTheActiveScreen) {
