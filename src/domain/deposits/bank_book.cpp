@@ -186,6 +186,16 @@ std::optional<BankBookEntry> read_bank_book_movement(data::Db& db, const std::st
     return read_movement(db, key, movement);
 }
 
+std::optional<std::pair<std::string, std::string>> deposit_bank_account(
+    data::Db& db, const std::string& business, const std::string& deposit) {
+    data::Table t = data::USE(db, "ENC_LIB", "ENC_LIB2");
+    std::optional<std::pair<std::string, std::string>> out;
+    if (t->Seek(data::order_key("ENC_LIB", "ENC_LIB2", {business, deposit})))
+        out.emplace(trim(t->str("BANCO")), trim(t->str("CUENTA")));
+    data::KILLTABLA(db, t);
+    return out;
+}
+
 std::string deposit_void_description(const std::string& deposit) {
     return "Anulación Dep.: " + trim(deposit);
 }

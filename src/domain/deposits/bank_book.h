@@ -6,6 +6,7 @@
 // thrown as data::TransactionAborted before anything is written.
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/date.h"
@@ -40,6 +41,12 @@ std::string TRANSACCION(data::Db& db, const BankBookEntry& entry);
 
 // The movement `movement` of the account as it was written (without its balance); none when
 // there is none.
+// The bank account (bank, account) a deposit's bank-book movements were written to, found by
+// the deposit's number (ENC_LIB2, MOV_HOTEL); none when it has no movement.
+std::optional<std::pair<std::string, std::string>> deposit_bank_account(data::Db& db,
+                                                                        const std::string& business,
+                                                                        const std::string& deposit);
+
 std::optional<BankBookEntry> read_bank_book_movement(data::Db& db, const std::string& business,
                                                      const std::string& bank,
                                                      const std::string& account,

@@ -21,12 +21,11 @@ std::optional<DepositView> read_deposit_view(data::Db& db, const std::string& bu
             .value_or("");
     v.booking_lines = deposit_voucher_lines(db, business, h.voucher, h.movement, false);
     v.void_lines = deposit_voucher_lines(db, business, h.void_voucher, h.movement, true);
-    // The movement sits in the book of the concept's bank account.
-    if (deposit_concept && !deposit_concept->bank.empty()) {
+    // Found by the deposit's number: the concept may name another account since.
+    if (const auto account = deposit_bank_account(db, business, h.movement)) {
         const auto book = [&](const std::string& n) -> std::optional<BankBookEntry> {
             if (n.empty()) return std::nullopt;
-            return read_bank_book_movement(db, business, deposit_concept->bank,
-                                           deposit_concept->account, n);
+            return read_bank_book_movement(db, business, account->first, account->second, n);
         };
         v.bank_movement = book(h.bank_movement);
         v.void_bank_movement = book(h.void_bank_movement);

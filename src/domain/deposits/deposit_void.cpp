@@ -88,18 +88,6 @@ void remove_applications(data::Db& db, const std::string& business, const std::s
     data::KILLTABLA(db, t);
 }
 
-// The bank account the deposit's bank-book movement was written to.
-std::optional<std::pair<std::string, std::string>> bank_of(data::Db& db,
-                                                           const std::string& business,
-                                                           const std::string& movement) {
-    data::Table t = data::USE(db, "ENC_LIB", "ENC_LIB2");
-    std::optional<std::pair<std::string, std::string>> out;
-    if (t->Seek(data::order_key("ENC_LIB", "ENC_LIB2", {business, movement})))
-        out.emplace(trim(t->str("BANCO")), trim(t->str("CUENTA")));
-    data::KILLTABLA(db, t);
-    return out;
-}
-
 class DepositVoider {
 public:
     DepositVoider(data::Db& db, Session& s, const DepositHeader& h)
@@ -147,7 +135,7 @@ private:
 
     std::string reverse_bank(const std::string& description) {
         if (m_h.bank_movement.empty()) return "";
-        const auto bank = bank_of(m_db, m_s.XU_COMP, m_h.movement);
+        const auto bank = deposit_bank_account(m_db, m_s.XU_COMP, m_h.movement);
         if (!bank)
             throw data::TransactionAborted("El movimiento de libro de bancos " + m_h.bank_movement +
                                            " no existe");

@@ -5,6 +5,7 @@
 
 #include "deposit_save_fixture.h"
 #include "domain/deposits/deposit_posting.h"
+#include "domain/deposits/deposit_view.h"
 
 using namespace qz;
 using namespace qz::domain;
@@ -122,6 +123,13 @@ TEST_P(DepositVoid, ABankDepositVoidedPutsTheAccountLedgerAndRoomsBack) {
     EXPECT_EQ(debit, Decimal(360000));
     EXPECT_EQ(credit, Decimal(360000));
     EXPECT_EQ(deposit_voucher_lines(*db, kHotel, h.voucher, m, false).size(), 2u);
+    // The concept now books into another account; the deposit's movements are still found.
+    set_field("CON_HLIB", "CON_HLIB", {kHotel, "01"}, "CUENTA", std::string("002-999"));
+    const auto view = read_deposit_view(*db, kHotel, m);
+    ASSERT_TRUE(view);
+    ASSERT_TRUE(view->bank_movement);
+    ASSERT_TRUE(view->void_bank_movement);
+    EXPECT_EQ(view->void_bank_movement->amount, -view->bank_movement->amount);
     EXPECT_TRUE(terminal.asked.empty());
 }
 
