@@ -37,14 +37,6 @@ HandedDocument handed(data::Db& db, const std::string& business, const std::stri
     return h;
 }
 
-// The checks both directions share, in the screen's order; "" when the move may go on.
-std::string common_refusal(const StageChain& chain, const CollectionMoveRequest& r) {
-    if (trim(r.stage).empty() || !chain.find(r.stage)) return kNoStageChosen;
-    if (trim(r.collector).empty()) return kNoCollectorChosen;
-    if (r.documents.empty()) return kNoDocumentsMarked;
-    return "";
-}
-
 StageMove move_of(const CollectionMoveRequest& r, const Stage& to, MoveKind kind) {
     StageMove m;
     m.business = r.business;
@@ -90,11 +82,23 @@ StageScope collection_scope(const std::string& business, const std::string& entr
     return {order, data::order_key("DOCUMENT", order, {business, "", stage, collector}), false};
 }
 
+std::string collection_move_refusal(const StageChain& chain, const std::string& stage,
+                                    const std::string& collector, bool any_marked, bool forward) {
+    if (trim(stage).empty() || !chain.find(stage)) return kNoStageChosen;
+    if (trim(collector).empty()) return kNoCollectorChosen;
+    if (!any_marked) return kNoDocumentsMarked;
+    if (forward && !chain.next(stage)) return kNoLaterStage;
+    if (!forward && !chain.previous(stage)) return kNoEarlierStage;
+    return "";
+}
+
 CollectionMoveResult move_collection_forward(data::Db& db, const CollectionMoveRequest& r) {
     const StageChain chain = read_stage_chain(db, kCollectionWorkflow, r.business);
-    if (std::string why = common_refusal(chain, r); !why.empty()) return refused(why);
+    if (std::string why =
+            collection_move_refusal(chain, r.stage, r.collector, !r.documents.empty(), true);
+        !why.empty())
+        return refused(why);
     const Stage* next = chain.next(r.stage);
-    if (!next) return refused(kNoLaterStage);
     if (!r.authoriser.may_move_from(r.stage)) return refused(kNoRightsForStage);
     StageMove m = move_of(r, *next, MoveKind::Forward);
     m.collector = r.collector;
@@ -107,9 +111,11 @@ CollectionMoveResult move_collection_forward(data::Db& db, const CollectionMoveR
 
 CollectionMoveResult move_collection_back(data::Db& db, const CollectionMoveRequest& r) {
     const StageChain chain = read_stage_chain(db, kCollectionWorkflow, r.business);
-    if (std::string why = common_refusal(chain, r); !why.empty()) return refused(why);
+    if (std::string why =
+            collection_move_refusal(chain, r.stage, r.collector, !r.documents.empty(), false);
+        !why.empty())
+        return refused(why);
     const Stage* previous = chain.previous(r.stage);
-    if (!previous) return refused(kNoEarlierStage);
     if (!r.authoriser.may_move_from(r.stage)) return refused(kNoRightsForStage);
     StageMove m = move_of(r, *previous, MoveKind::Back);
     // Back in the first stage a document is nobody's to collect.

@@ -54,6 +54,11 @@ struct CollectionMoveResult {
     std::vector<HandedDocument> handed;  // forward moves
 };
 
+// Why a move cannot even be asked for, in the order the screen weighs it (stage, collector,
+// marks, a stage to go to); "" when it may go on to its authorisation.
+std::string collection_move_refusal(const StageChain& chain, const std::string& stage,
+                                    const std::string& collector, bool any_marked, bool forward);
+
 CollectionMoveResult move_collection_forward(data::Db& db, const CollectionMoveRequest& r);
 CollectionMoveResult move_collection_back(data::Db& db, const CollectionMoveRequest& r);
 

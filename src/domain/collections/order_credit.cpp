@@ -6,6 +6,7 @@
 #include "core/text.h"
 #include "data/order_key.h"
 #include "data/table_ops.h"
+#include "domain/customers/credit_figures.h"
 #include "domain/customers/customer_rows.h"
 #include "domain/ledger/rates.h"
 #include "domain/session/master_rows.h"
@@ -16,69 +17,23 @@ namespace {
 
 constexpr const char* kOpen = "0";  // the open class of DOCUMEN8: SALDO <> 0
 
-struct Settings {
-    long grace = 0;
-    std::string currency;
-};
-
-Settings read_settings(data::Db& db, const std::string& business) {
-    Settings s;
-    data::Table t = data::USE(db, "F_FAC", "F_FAC");
-    if (t->Seek(data::order_key("F_FAC", "F_FAC", {business}))) {
-        s.grace = t->num("D_GRACIA").to_int();
-        s.currency = trim(t->str("M_LIMITE"));
-    }
-    data::KILLTABLA(db, t);
-    return s;
-}
-
-bool is_charge(data::Db& db, const std::string& business, const std::string& concept_code) {
-    return read_keyed_row<bool>(db, "CONCEPT1", "CONCEPT1",
-                                data::order_key("CONCEPT1", "CONCEPT1", {business, concept_code}),
-                                [](const data::WDBTable& t) { return t.num("TIPO") == 1; })
-        .value_or(true);
-}
-
-// The document's overdue amount (in its currency) and days.
-std::pair<Decimal, long> document_overdue(data::Db& db, const std::string& business,
-                                          const std::string& document, Decimal paid,
-                                          const Date& today, long grace) {
-    Decimal amount;
-    long days = 0;
-    data::Table t = data::USE(db, "DOC_PARC", "DOC_PARC");
-    const std::string key = data::order_key("DOC_PARC", "DOC_PARC", {business, document});
-    t->SetScope(key, key);
-    for (t->GoTop(); !t->Eof(); t->Skip()) {
-        const Decimal due = t->num("MONTO");
-        const Date late_from = t->date("FECHA") + grace;
-        if (late_from < today && paid < due) {
-            amount += due - paid;
-            days = today - late_from;
-        }
-        paid = std::max(paid - due, Decimal());
-    }
-    data::KILLTABLA(db, t);
-    return {amount, days};
-}
-
 }  // namespace
 
 OverdueFigures order_overdue(data::Db& db, const std::string& business, const std::string& customer,
                              const Date& today) {
-    const Settings settings = read_settings(db, business);
+    const customers::CreditSettings settings = customers::credit_settings(db, business);
     OverdueFigures f;
-    f.currency = settings.currency;
+    f.currency = settings.limit_currency;
     std::map<std::string, Decimal> factors;
     data::Table t = data::USE(db, "DOCUMENT", "DOCUMEN8");
     const std::string key =
         data::order_key("DOCUMENT", "DOCUMEN8", {business, kOpen, normal_code(customer)});
     t->SetScope(key, key);
     for (t->GoTop(); !t->Eof(); t->Skip()) {
-        if (!is_charge(db, business, trim(t->str("CONCEPTO")))) continue;
-        const Decimal balance = t->num("SALDO");
-        const auto [amount, days] =
-            document_overdue(db, business, trim(t->str("DOCUMENTO")), t->num("MONTO") - balance,
-                             today, settings.grace);
+        if (!customers::is_charge(db, business, trim(t->str("CONCEPTO")))) continue;
+        const auto [amount, days] = customers::overdue_instalments(
+            db, business, trim(t->str("DOCUMENTO")), t->num("MONTO") - t->num("SALDO"), today,
+            settings.grace_days);
         if (amount == 0) continue;
         const std::string currency = trim(t->str("MONEDA"));
         auto it = factors.find(currency);

@@ -16,8 +16,8 @@ namespace {
 
 constexpr const char* kOpen = "0";  // the open class of DOCUMEN8: SALDO <> 0
 
-// Whether a document concept is a charge (CONCEPT1 TIPO 1); unknown concepts count as charges,
-// which is the side that protects the credit.
+}  // namespace
+
 bool is_charge(data::Db& db, const std::string& business, const std::string& concept_code) {
     data::Table t = data::USE(db, "CONCEPT1", "CONCEPT1");
     bool charge = true;
@@ -26,11 +26,6 @@ bool is_charge(data::Db& db, const std::string& business, const std::string& con
     data::KILLTABLA(db, t);
     return charge;
 }
-
-struct CreditSettings {
-    int grace_days = 0;
-    std::string limit_currency;  // M_LIMITE: the currency limits are stated in by default
-};
 
 CreditSettings credit_settings(data::Db& db, const std::string& business) {
     data::Table t = data::USE(db, "F_FAC", "F_FAC");
@@ -42,6 +37,27 @@ CreditSettings credit_settings(data::Db& db, const std::string& business) {
     data::KILLTABLA(db, t);
     return s;
 }
+
+Overdue overdue_instalments(data::Db& db, const std::string& business, const std::string& document,
+                            Decimal paid, const Date& today, int grace) {
+    Overdue out;
+    data::Table t = data::USE(db, "DOC_PARC", "DOC_PARC");
+    const std::string key = data::order_key("DOC_PARC", "DOC_PARC", {business, document});
+    t->SetScope(key, key);
+    for (t->GoTop(); !t->Eof(); t->Skip()) {
+        const Decimal amount = t->num("MONTO");
+        const Date late_from = t->date("FECHA") + grace;
+        if (late_from < today && paid < amount) {
+            out.amount += amount - paid;
+            out.days = today - late_from;
+        }
+        paid = std::max(paid - amount, Decimal());
+    }
+    data::KILLTABLA(db, t);
+    return out;
+}
+
+namespace {
 
 // Turns amounts of one document's currency into the limit's; a missing rate leaves them as they
 // are and is remembered in the figures.
@@ -67,22 +83,6 @@ private:
     const CreditRateLookup& m_rate;
     Decimal m_factor{1};
 };
-
-// The unpaid part of the instalments that are due: what was paid covers them in date order.
-Decimal overdue_of(data::Db& db, const std::string& business, const std::string& document,
-                   Decimal paid, const Date& today, int grace) {
-    Decimal overdue;
-    data::Table t = data::USE(db, "DOC_PARC", "DOC_PARC");
-    const std::string key = data::order_key("DOC_PARC", "DOC_PARC", {business, document});
-    t->SetScope(key, key);
-    for (t->GoTop(); !t->Eof(); t->Skip()) {
-        const Decimal amount = t->num("MONTO");
-        if (t->date("FECHA") + grace < today && paid < amount) overdue += amount - paid;
-        paid = std::max(paid - amount, Decimal());
-    }
-    data::KILLTABLA(db, t);
-    return overdue;
-}
 
 }  // namespace
 
@@ -111,9 +111,10 @@ CreditFigures branch_credit_figures(data::Db& db, const std::string& business,
             continue;
         }
         f.balance += to_limit(balance);
-        f.overdue += to_limit(overdue_of(db, business, trim(t->str("DOCUMENTO")),
-                                         t->num("MONTO") - balance, today,
-                                         settings.grace_days));
+        f.overdue +=
+            to_limit(overdue_instalments(db, business, trim(t->str("DOCUMENTO")),
+                                         t->num("MONTO") - balance, today, settings.grace_days)
+                         .amount);
     }
     data::KILLTABLA(db, t);
     f.balance += new_amount;

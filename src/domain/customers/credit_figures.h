@@ -47,6 +47,28 @@ CreditFigures branch_credit_figures(data::Db& db, const std::string& business,
                                     const Decimal& new_amount, const Date& today,
                                     const CreditRateLookup& rate);
 
+// F_FAC's credit settings: the grace days before an instalment counts as overdue, and the
+// currency limits are stated in unless a branch names its own.
+struct CreditSettings {
+    int grace_days = 0;          // D_GRACIA
+    std::string limit_currency;  // M_LIMITE
+};
+CreditSettings credit_settings(data::Db& db, const std::string& business);
+
+// Whether a document concept is a charge (CONCEPT1 TIPO 1); unknown concepts count as charges,
+// which is the side that protects the credit.
+bool is_charge(data::Db& db, const std::string& business, const std::string& concept_code);
+
+// The instalments of `document` that are due: what was paid covers them in date order, and an
+// instalment not covered whose date plus `grace` days is before `today` is overdue by the part
+// left, for the days since then (`days`: those of the last such instalment).
+struct Overdue {
+    Decimal amount;
+    long days = 0;
+};
+Overdue overdue_instalments(data::Db& db, const std::string& business, const std::string& document,
+                            Decimal paid, const Date& today, int grace);
+
 // A document with a balance, as the credit control lists it.
 struct OpenDocument {
     Date date, due;

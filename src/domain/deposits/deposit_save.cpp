@@ -11,13 +11,13 @@
 #include "domain/cash/workstation_register.h"
 #include "domain/deposits/bank_book.h"
 #include "domain/deposits/deposit_application.h"
+#include "domain/deposits/deposit_card.h"
 #include "domain/deposits/deposit_concepts.h"
 #include "domain/deposits/deposit_posting.h"
 #include "domain/ledger/journal.h"
 #include "domain/ledger/ledger_settings.h"
 #include "domain/ledger/serials.h"
 #include "domain/pos/card_log.h"
-#include "domain/pos/sale_card_void.h"
 #include "domain/session/master_rows.h"
 
 namespace qz::domain {
@@ -233,31 +233,6 @@ std::optional<pos::CardAnswer> charge_card(UserPort& port, pos::CardTerminal& te
     return std::nullopt;
 }
 
-void give_card_back(data::Db& db, UserPort& port, pos::CardTerminal& terminal,
-                    const std::string& business, const DepositConcept& c, const DepositDraft& d,
-                    const pos::CardAnswer& paid) {
-    pos::CardRequest q;
-    q.provider = c.card_provider;
-    q.operation = pos::kCardVoid;
-    q.amount = d.amount;
-    q.business = business;
-    q.currency = trim(d.currency);
-    q.card = paid.card;
-    q.reference = paid.reference;
-    q.authorisation = paid.authorisation;
-    q.trace = paid.trace;
-    const pos::CardAnswer a = terminal.PAGO_ELECTRONICO(q);
-    try {
-        if (!a.logged)
-            pos::write_card_log(
-                db, {business, q.provider, pos::kCardVoid, paid.card, paid.reference,
-                     paid.authorisation, paid.trace, a.approved() ? kCardGivenBack : a.message});
-    } catch (const std::exception&) {
-        // The outcome below matters more to the cashier than the log line.
-    }
-    if (!a.approved()) port.message(MsgStyle::Error, "Error", pos::card_void_failed(paid.card));
-}
-
 }  // namespace
 
 DepositSaveResult PROCESAR(data::Db& db, UserPort& port, const IniFile& ini, Session& s,
@@ -292,7 +267,11 @@ DepositSaveResult PROCESAR(data::Db& db, UserPort& port, const IniFile& ini, Ses
     } catch (const std::exception& e) {
         const auto* refused = dynamic_cast<const data::TransactionAborted*>(&e);
         port.message(MsgStyle::Error, "Error", refused ? e.what() : kDepositSaveFailed);
-        if (paid) give_card_back(db, port, card, s.XU_COMP, concept_row, d, *paid);
+        if (paid)
+            void_deposit_charge(db, port, card,
+                                {s.XU_COMP, trim(d.currency), concept_row.card_provider, d.amount,
+                                 paid->card, paid->reference, paid->authorisation, paid->trace},
+                                kCardGivenBack);
         r.movement.clear();
         return r;
     }

@@ -9,12 +9,11 @@
 #include "data/table_ops.h"
 #include "data/transaction.h"
 #include "domain/deposits/bank_book.h"
+#include "domain/deposits/deposit_card.h"
 #include "domain/deposits/deposit_posting.h"
 #include "domain/deposits/deposit_record.h"
 #include "domain/ledger/accounting_period.h"
 #include "domain/ledger/active_month.h"
-#include "domain/pos/card_log.h"
-#include "domain/pos/sale_card_void.h"
 #include "domain/session/master_rows.h"
 
 namespace qz::domain {
@@ -107,7 +106,7 @@ public:
             data::KILLTABLA(m_db, t);
             return kAlreadyVoided;
         }
-        const auto applications = deposit_applications_of();
+        const auto applications = deposit_applications(m_db, m_s.XU_COMP, m_h.movement);
         if (const std::string why = rooms_refusal(m_db, m_s.XU_COMP, applications); !why.empty()) {
             data::UNLOCK_FOR_MODIFY(*t);
             data::KILLTABLA(m_db, t);
@@ -129,10 +128,6 @@ public:
     }
 
 private:
-    std::vector<AppliedDeposit> deposit_applications_of() {
-        return deposit_applications(m_db, m_s.XU_COMP, m_h.movement);
-    }
-
     std::string reverse_bank(const std::string& description) {
         if (m_h.bank_movement.empty()) return "";
         const auto bank = deposit_bank_account(m_db, m_s.XU_COMP, m_h.movement);
@@ -148,29 +143,6 @@ private:
     const DepositHeader& m_h;
     DateTime m_now;
 };
-
-void void_card(data::Db& db, UserPort& port, pos::CardTerminal& terminal, const DepositHeader& h) {
-    pos::CardRequest q;
-    q.provider = h.card_provider;
-    q.operation = pos::kCardVoid;
-    q.amount = h.amount;
-    q.business = h.business;
-    q.currency = h.currency;
-    q.card = h.card;
-    q.reference = h.card_reference;
-    q.authorisation = h.card_authorisation;
-    q.trace = h.card_trace;
-    const pos::CardAnswer a = terminal.PAGO_ELECTRONICO(q);
-    try {
-        if (!a.logged)
-            pos::write_card_log(
-                db, {h.business, q.provider, pos::kCardVoid, h.card, h.card_reference,
-                     h.card_authorisation, h.card_trace, a.approved() ? kCardVoided : a.message});
-    } catch (const std::exception&) {
-        // The outcome below matters more to the cashier than the log line.
-    }
-    if (!a.approved()) port.message(MsgStyle::Error, "Error", pos::card_void_failed(h.card));
-}
 
 bool refuse_void(UserPort& port, const std::string& why) {
     port.message(MsgStyle::Error, "Error", why);
@@ -204,7 +176,11 @@ bool ANUL_DEP(data::Db& db, UserPort& port, Session& s, pos::CardTerminal& card,
     }
     const bool paid_by_card =
         h.card_provider != 0 && (!h.card_reference.empty() || !h.card_authorisation.empty());
-    if (paid_by_card) void_card(db, port, card, h);
+    if (paid_by_card)
+        void_deposit_charge(db, port, card,
+                            {h.business, h.currency, h.card_provider, h.amount, h.card,
+                             h.card_reference, h.card_authorisation, h.card_trace},
+                            kCardVoided);
     return true;
 }
 

@@ -167,13 +167,9 @@ std::vector<std::string> CollectionScreen::marked_documents() {
 }
 
 std::string CollectionScreen::precheck(const std::vector<std::string>& documents, bool forward) {
-    const dl::StageChain chain = dl::read_stage_chain(m_db, dl::kCollectionWorkflow, m_business);
-    if (m_stage.empty() || !chain.find(m_stage)) return dl::kNoStageChosen;
-    if (trim(m_collector).empty()) return dl::kNoCollectorChosen;
-    if (documents.empty()) return dl::kNoDocumentsMarked;
-    if (forward && !chain.next(m_stage)) return dl::kNoLaterStage;
-    if (!forward && !chain.previous(m_stage)) return dl::kNoEarlierStage;
-    return "";
+    return dl::collection_move_refusal(
+        dl::read_stage_chain(m_db, dl::kCollectionWorkflow, m_business), m_stage, m_collector,
+        !documents.empty(), forward);
 }
 
 std::optional<StageAuthorisation> CollectionScreen::authorise(
